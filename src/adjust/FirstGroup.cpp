@@ -1,0 +1,73 @@
+#include "adjust/FirstGroup.h"
+
+#include <cmath>
+#include <string>
+
+#include "adjust/AngleConversions.h"
+#include "adjust/ResultText.h"
+
+namespace morvalen {
+namespace {
+
+std::string angleName(int k) { return "b(" + std::to_string(k) + ")"; }
+
+double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedStep& step) {
+    const double tangent = std::tan(toRadians(work.angles[k], work.radiansPerDegree));
+    if (tangent == 0) {
+        step.stop(angleName(k) + " 的正切为零（角值 " + roundedFixed(work.angles[k], 6) + "°），极条件系数的除数为零");
+    }
+    const double coefficient = (k % 2 == 1 ? poleCoefficientNumerator : -poleCoefficientNumerator) / tangent;
+    return step.finite(coefficient, angleName(k) + " 的极条件系数");
+}
+
+// The natural log of the sine of b(k), divided by ln 10: the common log without the table's 10.
+double commonLogOfSine(const AdjustmentWork& work, int k, const CheckedStep& step) {
+    const double sine = std::sin(toRadians(work.angles[k], work.radiansPerDegree));
+    if (!(sine > 0)) {
+        step.stop(angleName(k) + " 的正弦不为正（第一组改正后角值 " + roundedFixed(work.angles[k], 6) +
+                  "°），不能取对数");
+    }
+    return std::log(sine) / naturalLogOfTen;
+}
+
+}  // namespace
+
+float triangleClosure(const AngleArray& angles, int first, const CheckedStep& step) {
+    const double sum = ((angles[first] + angles[first + 1]) + angles[first + 2]) + angles[first + 3];
+    return step.single((sum - 180) * secondsPerDegree, "三角形闭合差");
+}
+
+void distributeTriangleClosure(AngleArray& angles, int first, float closure, const CheckedStep& step) {
+    const float share = step.divideSingle(closure, 4.0f, "闭合差的分配");
+    for (int i = first; i < first + 4; ++i) {
+        const float shareInDegrees = share / 3600.0f;
+        angles[i] = step.finite(angles[i] - shareInDegrees, angleName(i));
+    }
+}
+
+float overlappingTriangleClosure(const AngleArray& angles, const CheckedStep& step) {
+    const double difference = ((angles[1] + angles[2]) - angles[5]) - angles[6];
+    return step.single(difference * secondsPerDegree, "重叠三角形闭合差");
+}
+
+double firstGroupSquareSum(float w1, float w2) {
+    const double first = w1;
+    const double second = w2;
+    return (second * second + first * first) / 4;
+}
+
+float poleClosure(AdjustmentWork& work, const CheckedStep& step) {
+    work.oddLogSineSum = 0;
+    work.evenLogSineSum = 0;
+    for (int i = 1; i <= 4; ++i) {
+        const int odd = 2 * i - 1;
+        const int even = 2 * i;
+        work.poleCoefficients[odd] = checkedPoleCoefficient(work, odd, step);
+        work.poleCoefficients[even] = checkedPoleCoefficient(work, even, step);
+        work.oddLogSineSum = (work.oddLogSineSum + commonLogOfSine(work, odd, step)) + 10;
+        work.evenLogSineSum = (work.evenLogSineSum + commonLogOfSine(work, even, step)) + 10;
+    }
+    return step.single((work.oddLogSineSum - work.evenLogSineSum) * logUnitsPerLogUnit, "极条件闭合差");
+}
+
+}  // namespace morvalen

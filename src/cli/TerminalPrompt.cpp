@@ -1,0 +1,42 @@
+#include "cli/TerminalPrompt.h"
+
+#include <istream>
+#include <ostream>
+
+#include "entry/Utf8.h"
+
+namespace morvalen::cli {
+
+std::string controlName(Control control) {
+    std::string name(control.name);
+    if (control.index >= 0) name += "(" + std::to_string(control.index) + ")";
+    return name;
+}
+
+std::string TerminalPrompt::ask(const std::string& promptText) {
+    promptsShown_.push_back(promptText);
+    if (display_) *display_ << promptText << std::flush;
+    std::string line;
+    if (!inputEnded_ && std::getline(replies_, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        line = validUtf8(line);
+    } else {
+        inputEnded_ = true;
+        line.clear();
+    }
+    if (display_ && inputEnded_) *display_ << "（输入已结束，按取消处理）\n";
+    else if (display_ && echoReplies_) *display_ << line << '\n';
+    return line;
+}
+
+void TerminalFields::setText(Control field, const std::string& text) {
+    FieldModel::setText(field, text);
+    if (display_) *display_ << "    [" << controlName(field) << "] \"" << text << "\"\n";
+}
+
+void TerminalFields::setCaption(Control label, const std::string& caption) {
+    FieldModel::setCaption(label, caption);
+    if (display_) *display_ << "    [" << controlName(label) << " 标题] \"" << caption << "\"\n";
+}
+
+}  // namespace morvalen::cli

@@ -1,0 +1,68 @@
+#include <cmath>
+
+#include "coords/CoordinateComputation.h"
+#include "coords/QuadrilateralGeometry.h"
+#include "entry/PackedAngle.h"
+
+namespace morvalen {
+namespace {
+
+double orientationInDegrees(EntryValue& packed, const std::string& name, const CheckedStep& step) {
+    const auto degrees = toDegrees(packed);
+    if (!degrees) enteredNumber(packed, name, step);  // stops with the reason
+    packed = EntryValue::number(*degrees);
+    return *degrees;
+}
+
+// The outer sides from the start side: an outer side is taken as it is and carried on round the quadrilateral; a
+// diagonal gives S(1) by the sine rule in triangle A–P1–P3 (S(5), opposite the interior angle b(8) + b(1) at A) or
+// A–P1–P2 (S(6), opposite the interior angle b(2) + b(3) at P1).
+void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const AngleArray& b, double k,
+                        const CheckedStep& step) {
+    int firstRow = 1;
+    switch (startSide) {
+    case 1: case 2: case 3: case 4:
+        legs.sides[startSide] = length;
+        firstRow = startSide;
+        break;
+    case 5: legs.sides[1] = sineRule(b[7], length, b[8] + b[1], "b(8) + b(1)", k, step); break;
+    case 6: legs.sides[1] = sineRule(b[4], length, b[2] + b[3], "b(2) + b(3)", k, step); break;
+    default: break;
+    }
+    for (int i = 0; i < 3; ++i) applySideChainRow(legs, (firstRow - 1 + i) % 4 + 1, b, k, step);
+}
+
+}  // namespace
+
+void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields) {
+    if (state.startSideNumber < 1 || state.startSideNumber > 6) {
+        CheckedStep("外方位角推算座标").stop("起算边编号 " + std::to_string(state.startSideNumber) +
+                                    " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
+    }
+    const CheckedStep step("外方位角推算座标");
+    const auto last = static_cast<std::size_t>(state.upperBound4);
+    state.pointX.assign(last + 1, 0.0);
+    state.pointY.assign(last + 1, 0.0);
+    const int n = state.upperBound4;
+    const AngleArray b = adjustedAnglesInDegrees(state);
+    const double k = state.radiansPerDegree;
+
+    const double azimuthAtA = orientationInDegrees(Ta, "外方位角 Ta", step);
+    const double orientationAngle = orientationInDegrees(Qa, "定向角 Qa", step);
+    TraverseLegs legs;
+    legs.azimuths[1] = step.finite(azimuthAtA + orientationAngle, "方位角 α(1)");
+    if (legs.azimuths[1] >= 360) legs.azimuths[1] = legs.azimuths[1] - 360;
+    propagateAzimuths(legs, b, n, step);
+
+    const double length = enteredNumber(state.startSideLength, "起算边长度", step);
+    sidesFromStartSide(legs, state.startSideNumber, length, b, k, step);
+
+    state.pointX[0] = enteredNumber(state.xa, "A 点纵座标 Xa", step);
+    state.pointY[0] = enteredNumber(state.ya, "A 点横座标 Ya", step);
+    runTraverse(state, legs, n, step);
+
+    showStartRow(state, fields, nullptr);
+    showTraverseRows(state, n, fields);
+}
+
+}  // namespace morvalen

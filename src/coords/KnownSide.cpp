@@ -1,0 +1,65 @@
+#include <cmath>
+
+#include "coords/CoordinateComputation.h"
+#include "coords/QuadrilateralGeometry.h"
+
+namespace morvalen {
+namespace {
+
+// Shrinks r = ±1 just enough to keep √(1 − r²) from being zero when A–B runs exactly east–west.
+constexpr double eastWestGuard = 0.99999999999999;
+
+// Azimuth of A → B from the coordinate differences, as an arcsine formed through the arctangent.
+double azimuthOfKnownSide(double deltaX, double deltaY, double length, double radiansPerDegree,
+                          const CheckedStep& step) {
+    if (length == 0) step.stop("A 点与 B 点座标相同（A–B 边长为零），无法推算方位角与边长");
+    double r = step.divide(deltaY, length, "A–B 方位角");
+    if (std::abs(r) == 1) r = r * eastWestGuard;
+    const double cosineTerm = step.squareRoot(1 - r * r, "A–B 方位角的 1 − r²");
+    const double alpha0 = step.finite(std::atan(r / cosineTerm) / radiansPerDegree, "A–B 方位角");
+    if (deltaX < 0) return 180 - alpha0;
+    if (deltaX > 0 && deltaY < 0) return alpha0 + 360;
+    return alpha0;
+}
+
+}  // namespace
+
+void cm2(SurveyState& state, WindowFields& fields) {
+    const CheckedStep step("已知边推算座标");
+    const auto last = static_cast<std::size_t>(state.upperBound3);
+    state.pointX.assign(last + 1, 0.0);
+    state.pointY.assign(last + 1, 0.0);
+    const int n = state.upperBound3;
+    const AngleArray b = adjustedAnglesInDegrees(state);
+    const double k = state.radiansPerDegree;
+
+    const double xa = enteredNumber(state.xa, "A 点纵座标 Xa", step);
+    const double ya = enteredNumber(state.ya, "A 点横座标 Ya", step);
+    const double xb = enteredNumber(state.xb, "B 点纵座标 Xb", step);
+    const double yb = enteredNumber(state.yb, "B 点横座标 Yb", step);
+    const double deltaX = step.finite(xb - xa, "纵座标差 Δx");
+    const double deltaY = step.finite(yb - ya, "横座标差 Δy");
+    const double length = step.finite(std::sqrt(deltaX * deltaX + deltaY * deltaY), "A–B 边长");
+    state.startSideLength = EntryValue::number(length);
+
+    TraverseLegs legs;
+    const double azimuthAB = azimuthOfKnownSide(deltaX, deltaY, length, k, step);
+    legs.azimuths[1] = (azimuthAB - b[1]) - b[8];
+    if (legs.azimuths[1] < 0) legs.azimuths[1] = legs.azimuths[1] + 360;
+    propagateAzimuths(legs, b, n, step);
+
+    legs.sides[4] = length;
+    applySideChainRow(legs, 4, b, k, step);
+    applySideChainRow(legs, 1, b, k, step);
+    applySideChainRow(legs, 2, b, k, step);
+
+    state.pointX[0] = xa;
+    state.pointY[0] = ya;
+    runTraverse(state, legs, n, step);
+
+    const std::string yaCaption = " Ya";
+    showStartRow(state, fields, &yaCaption);
+    showTraverseRows(state, n, fields);
+}
+
+}  // namespace morvalen

@@ -1,0 +1,76 @@
+#include "coords/QuadrilateralGeometry.h"
+
+#include <cmath>
+
+#include "adjust/ResultText.h"
+#include "entry/RunStopped.h"
+
+namespace morvalen {
+
+AngleArray adjustedAnglesInDegrees(const SurveyState& state) {
+    AngleArray angles{};
+    for (int k = 1; k <= 8; ++k) angles[k] = state.adjustedAngles[static_cast<std::size_t>(k)].numericValue().value();
+    return angles;
+}
+
+void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, const CheckedStep& step) {
+    for (int i = 2; i <= n; ++i) {
+        double azimuth = ((legs.azimuths[i - 1] - angles[2 * i - 2]) - angles[2 * i - 1]) - 180;
+        if (azimuth < 0) azimuth = 360 + azimuth;
+        legs.azimuths[i] = step.finite(azimuth, "方位角 α(" + std::to_string(i) + ")");
+    }
+}
+
+double sineRule(double numeratorAngle, double side, double denominatorAngle, const std::string& denominatorName,
+                double radiansPerDegree, const CheckedStep& step) {
+    const double numeratorSine = std::sin(radiansPerDegree * numeratorAngle);
+    const double denominatorSine = std::sin(radiansPerDegree * denominatorAngle);
+    if (denominatorSine == 0) {
+        step.stop(denominatorName + " 的正弦为零（角值 " + roundedFixed(denominatorAngle, 6) + "°），正弦定理推算边长的除数为零");
+    }
+    return step.finite((numeratorSine * side) / denominatorSine, "边长");
+}
+
+void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, double radiansPerDegree,
+                       const CheckedStep& step) {
+    const int newSide = row % 4 + 1;
+    const int numerator = 2 * row - 1;
+    const int denominator = (2 * row + 1) % 8 + 1;
+    legs.sides[newSide] = sineRule(angles[numerator], legs.sides[row], angles[denominator],
+                                   "b(" + std::to_string(denominator) + ")", radiansPerDegree, step);
+}
+
+double enteredNumber(const EntryValue& value, const std::string& name, const CheckedStep& step) {
+    if (const auto number = value.numericValue()) return *number;
+    const char* cause = value.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
+    step.stop(name + " 的输入 " + quoted(value.typedText()) + cause);
+}
+
+void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step) {
+    const double k = state.radiansPerDegree;
+    for (int i = 1; i <= n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const double cosine = std::cos(k * legs.azimuths[i]);
+        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], "纵座标 X(" + std::to_string(i) + ")");
+        const double sine = std::sin(k * legs.azimuths[i]);
+        state.pointY[at] = step.finite(state.pointY[at - 1] + sine * legs.sides[i], "横座标 Y(" + std::to_string(i) + ")");
+    }
+}
+
+void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
+    for (int i = 1; i <= n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        fields.setText({"Text12", i}, " " + state.pointNames[at]);
+        fields.setText({"Text13", i}, " " + roundedFixed(state.pointX[at], 3));
+        fields.setText({"Text14", i}, " " + roundedFixed(state.pointY[at], 3));
+    }
+}
+
+void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption) {
+    fields.setText({"Text12", 0}, " A");
+    fields.setText({"Text13", 0}, " " + state.xa.display(Pattern::threeDecimals));
+    if (yaCaption) fields.setCaption({"Label18", 0}, *yaCaption);
+    fields.setText({"Text14", 0}, " " + state.ya.display(Pattern::threeDecimals));
+}
+
+}  // namespace morvalen

@@ -1,0 +1,51 @@
+// The geometry shared by both coordinate computations.
+//
+// Stations 1 = A, 2 = P1, 3 = P2, 4 = B or P3, clockwise. Sides S(1) = A–P1, S(2) = P1–P2, S(3) = P2–station 4,
+// S(4) = station 4–A, diagonals S(5) = P1–station 4 and S(6) = A–P2. The angle b(2j − 2) + b(2j − 1) is the interior
+// angle at station j = 2, 3, 4, and b(8) + b(1) the one at A. Azimuths are decimal degrees clockwise from +X (north).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "adjust/AdjustmentWork.h"
+#include "adjust/Arithmetic.h"
+#include "entry/FrontEnd.h"
+#include "entry/SurveyState.h"
+
+namespace morvalen {
+
+// Azimuths α(1)..α(n) and outer sides S(1)..S(n) of one traverse; index 0 unused.
+struct TraverseLegs {
+    std::array<double, 5> azimuths{};  // decimal degrees
+    std::array<double, 5> sides{};     // metres
+};
+
+// The adjusted angles b(1)..b(8) of the survey state, in decimal degrees.
+AngleArray adjustedAnglesInDegrees(const SurveyState& state);
+
+// α(i) = ((α(i − 1) − b(2i − 2)) − b(2i − 1)) − 180 for i = 2..n, plus 360 once when below 0.
+void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, const CheckedStep& step);
+
+// Row `row` of the side chain (1: S(2) from S(1) with b(1) over b(4); 2: S(3) from S(2), b(3) over b(6); 3: S(4) from
+// S(3), b(5) over b(8); 4: S(1) from S(4), b(7) over b(2)): the sine rule, numerator sine times side, then divided.
+void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, double radiansPerDegree,
+                       const CheckedStep& step);
+
+// (sin(k × numerator) × side) / sin(k × denominator), stopping on a zero denominator sine.
+double sineRule(double numeratorAngle, double side, double denominatorAngle, const std::string& denominatorName,
+                double radiansPerDegree, const CheckedStep& step);
+
+// The numeric value of an entered coordinate, length or angle; stops when it does not read as a number.
+double enteredNumber(const EntryValue& value, const std::string& name, const CheckedStep& step);
+
+// Runs the traverse from row 0 (pointX(0), pointY(0) already set) through stations 1..n into the survey state, then
+// writes rows 1..n of the table: name, X and Y, each behind a blank, coordinates rounded to three decimals (ties to
+// even). Every coordinate is computed and checked before the first row is written.
+void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step);
+void showTraverseRows(const SurveyState& state, int n, WindowFields& fields);
+
+// Row 0: " A", then the entered xa and ya in "0.000" behind a blank (`yaCaption` is set between X and Y when given).
+void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption);
+
+}  // namespace morvalen

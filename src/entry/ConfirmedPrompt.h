@@ -1,0 +1,40 @@
+// The confirmed prompt: every value is typed, shown in its field, and confirmed before it is accepted.
+//
+// A confirmation reply that reads as the number zero (0, 00, 0.0, -0) means "wrong": the field is emptied and the
+// correct value is asked, shown and confirmed again, as often as needed. Every other reply accepts, including Enter
+// on an empty line and a dismissed prompt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "entry/EntryValue.h"
+#include "entry/FrontEnd.h"
+
+namespace morvalen {
+
+struct ConfirmedPrompt {
+    std::string entryPrompt;
+    std::string confirmationPrompt;
+    std::string reentryPrompt;
+    std::string reconfirmationPrompt;
+    std::variant<EntryValue*, std::string*> target;  // an entry value, or a station name
+    Control echoField;
+    Pattern echoPattern = Pattern::none;
+};
+
+bool isWrongReply(std::string_view reply);
+
+// Runs the protocol for one value. On return the target holds the last reply to the entry or re-entry prompt and
+// the echo field shows it: a blank, then the value in the echo pattern.
+void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields);
+
+// The protocol for the start side number: the reply is read as a number and rounded to a whole number with halves
+// to the even neighbour (2.5 gives 2, 3.5 gives 4); nothing is shown in any field and a wrong reply asks the entry
+// prompt again. Stops the run when a reply does not read as a number or lies outside -32768..32767.
+void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt,
+                        std::int16_t& target, Prompt& asker);
+
+}  // namespace morvalen

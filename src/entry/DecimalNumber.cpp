@@ -1,0 +1,228 @@
+#include "entry/DecimalNumber.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+namespace morvalen {
+namespace {
+
+// A typed exponent is saturated here; anything this large is far outside the range of a double anyway.
+constexpr std::int64_t exponentLimit = 1'000'000'000'000'000;
+
+// Folds the full-width forms that a Chinese input method types (１２．５, －３, Ｅ, the ideographic space) into
+// ASCII; every other byte is kept as it is, so that anything else stays "not a number".
+std::string foldFullWidth(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        if (i + 2 < text.size() && byte(i) == 0xE3 && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
+            folded += ' ';
+            i += 2;
+            continue;
+        }
+        if (i + 2 < text.size() && byte(i) == 0xEF && (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
+            const unsigned codePoint = 0xFF00u + ((byte(i + 1) & 0x03u) << 6) + (byte(i + 2) & 0x3Fu);
+            char ascii = 0;
+            if (codePoint >= 0xFF10 && codePoint <= 0xFF19) ascii = static_cast<char>('0' + (codePoint - 0xFF10));
+            else if (codePoint == 0xFF0E) ascii = '.';
+            else if (codePoint == 0xFF0B) ascii = '+';
+            else if (codePoint == 0xFF0D) ascii = '-';
+            else if (codePoint == 0xFF25) ascii = 'E';
+            else if (codePoint == 0xFF45) ascii = 'e';
+            if (ascii != 0) {
+                folded += ascii;
+                i += 2;
+                continue;
+            }
+        }
+        folded += text[i];
+    }
+    return folded;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Drops leading and trailing zeros of the digit string, keeping the value.
+void normalise(DecimalNumber& number) {
+    const auto first = number.digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        number.digits.clear();
+        number.exponent = 0;
+        return;
+    }
+    const auto last = number.digits.find_last_not_of('0');
+    number.exponent += static_cast<std::int64_t>(number.digits.size() - 1 - last);
+    number.digits = number.digits.substr(first, last - first + 1);
+}
+
+// Adds one unit in the last place of a string of decimal digits ("199" gives "200", "99" gives "100").
+std::string incremented(std::string digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return digits;
+        }
+        *it = '0';
+    }
+    return "1" + digits;
+}
+
+}  // namespace
+
+std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
+    const std::string text = foldFullWidth(typed);
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
+
+    DecimalNumber number;
+    std::size_t i = begin;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        number.negative = text[i] == '-';
+        ++i;
+    }
+    std::int64_t fractionDigits = 0;
+    bool sawDigit = false;
+    bool sawPoint = false;
+    for (; i < end; ++i) {
+        if (isDigit(text[i])) {
+            number.digits += text[i];
+            sawDigit = true;
+            if (sawPoint) ++fractionDigits;
+        } else if (text[i] == '.' && !sawPoint) {
+            sawPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!sawDigit) return std::nullopt;
+
+    std::int64_t exponent = 0;
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        if (i == end || !isDigit(text[i])) return std::nullopt;
+        for (; i < end && isDigit(text[i]); ++i) {
+            exponent = std::min(exponentLimit, exponent * 10 + (text[i] - '0'));
+        }
+        if (negativeExponent) exponent = -exponent;
+    }
+    if (i != end) return std::nullopt;
+
+    number.exponent = exponent - fractionDigits;
+    normalise(number);
+    if (number.isZero()) number.negative = false;
+    return number;
+}
+
+DecimalNumber exactDecimal(double value) {
+    if (!std::isfinite(value)) throw std::domain_error("exactDecimal of a value that is not finite");
+    // 1080 places hold the whole expansion of the smallest subnormal; 309 digits the largest double.
+    std::vector<char> buffer(1500);
+    std::snprintf(buffer.data(), buffer.size(), "%.1080f", value);
+    return *parseDecimal(buffer.data());
+}
+
+DecimalNumber shortestDecimal(double value) {
+    if (!std::isfinite(value)) throw std::domain_error("shortestDecimal of a value that is not finite");
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return *parseDecimal(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+std::optional<double> toDouble(const DecimalNumber& number) {
+    if (number.isZero()) return 0.0;
+    const std::int64_t leadingExponent = number.exponent + static_cast<std::int64_t>(number.digits.size()) - 1;
+    if (leadingExponent > 309 || leadingExponent < -330) return std::nullopt;
+    const std::string text = (number.negative ? "-" : "") + number.digits + "e" + std::to_string(number.exponent);
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (std::isinf(value) || value == 0.0) return std::nullopt;
+    return value;
+}
+
+DecimalNumber roundDecimal(const DecimalNumber& number, int decimals, Rounding rounding) {
+    const std::int64_t unitExponent = -static_cast<std::int64_t>(decimals);
+    if (number.isZero() || number.exponent >= unitExponent) return number;
+
+    const std::int64_t drop = unitExponent - number.exponent;
+    const auto size = static_cast<std::int64_t>(number.digits.size());
+    DecimalNumber rounded;
+    rounded.negative = number.negative;
+    rounded.exponent = unitExponent;
+    if (drop > size) return rounded;  // below half a unit: zero
+
+    const auto keep = static_cast<std::size_t>(size - drop);
+    rounded.digits = number.digits.substr(0, keep);
+    const char firstDropped = number.digits[keep];
+    const bool restNonZero = static_cast<std::int64_t>(keep) + 1 < size;  // no trailing zeros are stored
+    bool up = firstDropped > '5' || (firstDropped == '5' && restNonZero);
+    if (firstDropped == '5' && !restNonZero) {
+        const bool keptIsOdd = !rounded.digits.empty() && (rounded.digits.back() - '0') % 2 == 1;
+        up = rounding == Rounding::halfAwayFromZero || keptIsOdd;
+    }
+    if (up) rounded.digits = incremented(rounded.digits.empty() ? "0" : rounded.digits);
+    normalise(rounded);
+    if (rounded.isZero()) rounded.negative = false;
+    return rounded;
+}
+
+std::string formatFixed(const DecimalNumber& number, int decimals, Rounding rounding, bool leadingZero) {
+    const DecimalNumber rounded = roundDecimal(number, decimals, rounding);
+    // The scaled whole number rounded × 10^decimals, written out in digits.
+    std::string scaled = rounded.digits;
+    if (!rounded.isZero()) scaled.append(static_cast<std::size_t>(rounded.exponent + decimals), '0');
+    if (scaled.size() < static_cast<std::size_t>(decimals) + 1) {
+        scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
+    }
+    std::string whole = scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+    if (!leadingZero && whole == "0") whole.clear();
+    std::string text = rounded.negative ? "-" : "";
+    text += whole;
+    if (decimals > 0) text += "." + scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+    return text;
+}
+
+DecimalParts splitDecimal(const DecimalNumber& number) {
+    if (number.exponent > 100'000 || number.exponent < -100'000) {
+        throw std::length_error("splitDecimal of a number outside the range of a double");
+    }
+    DecimalParts parts;
+    if (number.exponent >= 0) {
+        parts.wholeDigits = number.digits + std::string(static_cast<std::size_t>(number.exponent), '0');
+    } else {
+        const auto fractionLength = static_cast<std::size_t>(-number.exponent);
+        if (number.digits.size() > fractionLength) {
+            parts.wholeDigits = number.digits.substr(0, number.digits.size() - fractionLength);
+            parts.fractionDigits = number.digits.substr(number.digits.size() - fractionLength);
+        } else {
+            parts.fractionDigits = std::string(fractionLength - number.digits.size(), '0') + number.digits;
+        }
+    }
+    if (parts.wholeDigits.empty()) parts.wholeDigits = "0";
+    return parts;
+}
+
+std::optional<std::int16_t> roundToInt16(const DecimalNumber& number) {
+    const DecimalNumber whole = roundDecimal(number, 0, Rounding::halfToEven);
+    if (whole.isZero()) return std::int16_t{0};
+    if (whole.exponent + static_cast<std::int64_t>(whole.digits.size()) > 5) return std::nullopt;
+    long magnitude = std::stol(whole.digits);
+    for (std::int64_t e = 0; e < whole.exponent; ++e) magnitude *= 10;
+    const long value = whole.negative ? -magnitude : magnitude;
+    if (value < -32768 || value > 32767) return std::nullopt;
+    return static_cast<std::int16_t>(value);
+}
+
+}  // namespace morvalen

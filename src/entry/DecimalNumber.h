@@ -1,0 +1,64 @@
+// Exact decimal reading of typed numbers.
+//
+// Surveyors type coordinates, lengths and packed dd.mmss angles as decimal text. The echo of a typed value, the
+// comparison with zero and the split of an angle into degrees, minutes and seconds all work on the typed digits
+// themselves, so that 10.2 is ten degrees twenty minutes and not the binary 10.1999999... . This file holds that
+// decimal form and its reading rules.
+//
+// Accepted (blanks or ideographic spaces around are ignored; full-width digits, point, signs and E read like ASCII):
+//   "12", "-3.5", "+.25", "7.", "1e3", "1.5E-02", "１２．５"
+// Rejected (not a number):
+//   "", ".", "e5", "1e", "--5", "1,234.5", "12,5", "nan", "inf", "0x10", "1 2", "12m"
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvalen {
+
+// A decimal number held exactly: value = (negative ? -1 : 1) × digits × 10^exponent.
+// `digits` has no leading and no trailing zeros; zero is the empty digit string.
+struct DecimalNumber {
+    bool negative = false;
+    std::string digits;
+    std::int64_t exponent = 0;
+
+    bool isZero() const { return digits.empty(); }
+};
+
+// Reads a typed text; nullopt when it is not a number.
+std::optional<DecimalNumber> parseDecimal(std::string_view text);
+
+// The exact decimal value of a double (every binary double has a finite decimal expansion).
+DecimalNumber exactDecimal(double value);
+
+// The shortest decimal that reads back as the same double.
+DecimalNumber shortestDecimal(double value);
+
+// The nearest double; nullopt when the magnitude lies outside the range of a double (above its largest value, or so
+// small that it would read as zero although it is not).
+std::optional<double> toDouble(const DecimalNumber& number);
+
+enum class Rounding { halfAwayFromZero, halfToEven };
+
+// Rounds to `decimals` places after the point.
+DecimalNumber roundDecimal(const DecimalNumber& number, int decimals, Rounding rounding);
+
+// Writes the number with exactly `decimals` places after the point, rounding with `rounding`. A value that rounds to
+// zero is written without a minus sign. With `leadingZero` false a zero integer part is left out (".500").
+std::string formatFixed(const DecimalNumber& number, int decimals, Rounding rounding, bool leadingZero = true);
+
+// Whole part (truncated toward zero) and fraction digits of the absolute value, as decimal digit strings:
+// 45.3015 gives "45" and "3015"; 0.003 gives "0" and "003".
+struct DecimalParts {
+    std::string wholeDigits;
+    std::string fractionDigits;
+};
+DecimalParts splitDecimal(const DecimalNumber& number);
+
+// Rounds to a whole number, halves to the even neighbour; nullopt when outside -32768..32767.
+std::optional<std::int16_t> roundToInt16(const DecimalNumber& number);
+
+}  // namespace morvalen

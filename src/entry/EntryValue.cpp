@@ -1,0 +1,64 @@
+#include "entry/EntryValue.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace morvalen {
+
+std::string EntryValue::typedText() const {
+    if (const auto* typed = std::get_if<std::string>(&content_)) return *typed;
+    if (const auto* value = std::get_if<double>(&content_)) {
+        const DecimalNumber shortest = shortestDecimal(*value);
+        return formatFixed(shortest, static_cast<int>(std::max<std::int64_t>(0, -shortest.exponent)),
+                           Rounding::halfToEven);
+    }
+    return {};
+}
+
+std::optional<DecimalNumber> EntryValue::decimal() const {
+    if (isEmpty()) return DecimalNumber{};
+    if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
+    auto parsed = parseDecimal(std::get<std::string>(content_));
+    if (!parsed || !toDouble(*parsed)) return std::nullopt;
+    return parsed;
+}
+
+Reading EntryValue::reading() const {
+    if (!holdsText()) return Reading::number;
+    const auto parsed = parseDecimal(std::get<std::string>(content_));
+    if (!parsed) return Reading::notNumeric;
+    return toDouble(*parsed) ? Reading::number : Reading::outOfRange;
+}
+
+std::optional<double> EntryValue::numericValue() const {
+    if (isEmpty()) return 0.0;
+    if (const auto* value = std::get_if<double>(&content_)) return *value;
+    const auto parsed = parseDecimal(std::get<std::string>(content_));
+    if (!parsed) return std::nullopt;
+    return toDouble(*parsed);
+}
+
+bool EntryValue::equalsZero() const {
+    if (isEmpty()) return true;
+    if (const auto* value = std::get_if<double>(&content_)) return *value == 0.0;
+    const auto parsed = parseDecimal(std::get<std::string>(content_));
+    return parsed && parsed->isZero();
+}
+
+std::string EntryValue::display(Pattern pattern) const {
+    if (pattern == Pattern::none) return typedText();
+    if (const auto* value = std::get_if<double>(&content_)) {
+        if (!std::isfinite(*value)) return typedText();
+    }
+    const auto number = decimal();
+    if (!number) return typedText();
+    switch (pattern) {
+    case Pattern::threeDecimals: return formatFixed(*number, 3, Rounding::halfAwayFromZero);
+    case Pattern::fiveDecimals: return formatFixed(*number, 5, Rounding::halfAwayFromZero);
+    case Pattern::threeDecimalsBare: return formatFixed(*number, 3, Rounding::halfAwayFromZero, false);
+    case Pattern::none: break;
+    }
+    return typedText();
+}
+
+}  // namespace morvalen

@@ -1,0 +1,34 @@
+// The text fields and the one changing caption of the main window, as a model without a window: used by the
+// terminal front end, the batch run and the tests.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "entry/FrontEnd.h"
+
+namespace morvalen {
+
+class FieldModel : public WindowFields {
+public:
+    FieldModel();
+
+    void setText(Control field, const std::string& text) override;
+    void setCaption(Control label, const std::string& caption) override;
+
+    // The text of a field; throws std::out_of_range for a control the window does not have.
+    const std::string& text(Control field) const;
+    const std::string& caption(Control label) const;
+
+    // Names of the single fields Text1..Text20 other than the arrays, and the arrays with their sizes.
+    static const std::vector<std::string>& singleFieldNames();
+    static const std::map<std::string, int>& fieldArrays();
+
+private:
+    std::string& slot(Control field);
+    std::map<std::string, std::vector<std::string>> texts_;
+    std::vector<std::string> label18Captions_;
+};
+
+}  // namespace morvalen

@@ -1,0 +1,28 @@
+// The one way a computation ends early.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace morvalen {
+
+// Thrown by the step that cannot be carried out: a text that does not read as a number where a number is needed, a
+// division by zero, an overflow, a logarithm or square root outside its domain. Everything written before it stays
+// written. `step` names the step of the run, `cause` says what went wrong, both in the language of the interface.
+class RunStopped : public std::runtime_error {
+public:
+    RunStopped(std::string step, std::string cause)
+        : std::runtime_error(step + "：" + cause), step_(std::move(step)), cause_(std::move(cause)) {}
+
+    const std::string& step() const { return step_; }
+    const std::string& cause() const { return cause_; }
+
+private:
+    std::string step_;
+    std::string cause_;
+};
+
+// Quotes a typed text for a message, shortened when very long so that a message box stays readable.
+std::string quoted(const std::string& typed);
+
+}  // namespace morvalen

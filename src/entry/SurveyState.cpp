@@ -1,0 +1,26 @@
+#include "entry/SurveyState.h"
+
+namespace morvalen {
+
+void prepareState(SurveyState& state) {
+    state.upperBound4 = 4;
+    state.upperBound3 = 3;
+    state.pointNames.assign(static_cast<std::size_t>(state.upperBound4) + 1, std::string());
+    state.adjustedAngles.assign(9, EntryValue());
+    state.observedAngles.assign(9, EntryValue());
+    state.closures.assign(static_cast<std::size_t>(state.upperBound4) + 1, 0.0f);
+    const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
+    state.normalMatrix.assign(size, std::vector<double>(size, 0.0));
+    state.radiansPerDegree = tenDecimalPi / 180;
+    state.computationComplete = false;
+}
+
+RunCase runCase(const SurveyState& state) {
+    const bool xbZero = state.xb.equalsZero();
+    const bool ybZero = state.yb.equalsZero();
+    if (!xbZero && !ybZero) return RunCase::knownSide;
+    if (xbZero && ybZero) return RunCase::azimuth;
+    return RunCase::mixed;
+}
+
+}  // namespace morvalen

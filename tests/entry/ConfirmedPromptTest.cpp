@@ -1,0 +1,96 @@
+#include "entry/ConfirmedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include "entry/RunStopped.h"
+#include "support/RecordingFields.h"
+#include "support/ScriptedPrompt.h"
+
+namespace morvalen {
+namespace {
+
+using testing::RecordingFields;
+using testing::ScriptedPrompt;
+
+ConfirmedPrompt coordinatePrompt(EntryValue& target) {
+    return {"entry", "confirm", "re-entry", "re-confirm", &target, {"Text1"}, Pattern::threeDecimals};
+}
+
+TEST(WrongReply, OnlyARepliedZeroMeansWrong) {
+    for (const char* wrong : {"0", "00", "0.0", "-0", " 0 ", "０"}) EXPECT_TRUE(isWrongReply(wrong)) << wrong;
+    for (const char* accepts : {"", "1", "5", "-3", "O", "no", "0.0001", "零"}) {
+        EXPECT_FALSE(isWrongReply(accepts)) << accepts;
+    }
+}
+
+TEST(AskConfirmed, EchoesTheValueWhileTheConfirmationIsAsked) {
+    EntryValue target;
+    ScriptedPrompt prompt{"123.4567", ""};
+    RecordingFields fields;
+    askConfirmed(coordinatePrompt(target), prompt, fields);
+    EXPECT_EQ(target, EntryValue::text("123.4567"));
+    EXPECT_EQ(prompt.prompts, (std::vector<std::string>{"entry", "confirm"}));
+    ASSERT_EQ(fields.writes.size(), 1u);
+    EXPECT_EQ(fields.writes[0], std::make_pair(std::string("Text1"), std::string(" 123.457")));
+}
+
+TEST(AskConfirmed, ThreeCorrectionsInARowKeepTheLastValue) {
+    EntryValue target;
+    ScriptedPrompt prompt{"1", "0", "2", "00", "3", "-0", "4", "yes"};
+    RecordingFields fields;
+    askConfirmed(coordinatePrompt(target), prompt, fields);
+    EXPECT_EQ(target, EntryValue::text("4"));
+    EXPECT_EQ(prompt.prompts, (std::vector<std::string>{"entry", "confirm", "re-entry", "re-confirm", "re-entry",
+                                                        "re-confirm", "re-entry", "re-confirm"}));
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Text1", " 1.000"}, {"Text1", ""}, {"Text1", " 2.000"}, {"Text1", ""},
+        {"Text1", " 3.000"}, {"Text1", ""}, {"Text1", " 4.000"}};
+    EXPECT_EQ(fields.writes, expected);
+}
+
+TEST(AskConfirmed, DismissedAndNonNumericRepliesAreKeptAsTyped) {
+    EntryValue target;
+    ScriptedPrompt dismissed{"", ""};
+    FieldModel fields;
+    askConfirmed(coordinatePrompt(target), dismissed, fields);
+    EXPECT_EQ(target, EntryValue::text(""));
+    EXPECT_EQ(fields.text({"Text1"}), " ");
+
+    ScriptedPrompt letters{"12a", ""};
+    askConfirmed(coordinatePrompt(target), letters, fields);
+    EXPECT_EQ(fields.text({"Text1"}), " 12a");
+}
+
+TEST(AskConfirmed, NamesAreEchoedExactlyAsTyped) {
+    std::string name;
+    ScriptedPrompt prompt{"  北山 1号 ", ""};
+    FieldModel fields;
+    askConfirmed({"n", "c", "n", "c", &name, {"Text12", 2}, Pattern::none}, prompt, fields);
+    EXPECT_EQ(name, "  北山 1号 ");
+    EXPECT_EQ(fields.text({"Text12", 2}), "   北山 1号 ");
+}
+
+TEST(AskConfirmedRepeat, StoresTheRoundedNumberAndAsksAgainWhenWrong) {
+    std::int16_t target = 0;
+    ScriptedPrompt prompt{"3.4", "0", "2.5", ""};
+    askConfirmedRepeat("number?", "right?", target, prompt);
+    EXPECT_EQ(target, 2);
+    EXPECT_EQ(prompt.prompts, (std::vector<std::string>{"number?", "right?", "number?", "right?"}));
+
+    ScriptedPrompt odd{"3.5", ""};
+    askConfirmedRepeat("number?", "right?", target, odd);
+    EXPECT_EQ(target, 4);
+}
+
+TEST(AskConfirmedRepeat, StopsOnAReplyThatCannotBeASixteenBitNumber) {
+    for (const char* reply : {"", "abc", "32768", "-32769", "1e400", "nan"}) {
+        std::int16_t target = 7;
+        ScriptedPrompt prompt{reply, ""};
+        EXPECT_THROW(askConfirmedRepeat("number?", "right?", target, prompt), RunStopped) << reply;
+        EXPECT_EQ(prompt.prompts.size(), 1u) << "stops at the entry prompt itself";
+        EXPECT_EQ(target, 7);
+    }
+}
+
+}  // namespace
+}  // namespace morvalen

@@ -1,0 +1,99 @@
+#include "entry/DecimalNumber.h"
+
+#include <gtest/gtest.h>
+
+#include "entry/EntryValue.h"
+#include "entry/PackedAngle.h"
+
+namespace morvalen {
+namespace {
+
+TEST(DecimalReading, AcceptsSignedDecimalsWithExponentAndBlanks) {
+    const std::pair<const char*, double> cases[] = {
+        {"12", 12},        {"-3.5", -3.5},  {"+.25", 0.25},   {"7.", 7},          {"1e3", 1000},
+        {"1.5E-02", 0.015}, {"  42  ", 42}, {"\t-0.5 ", -0.5}, {"0003.1400", 3.14}, {"１２．５", 12.5},
+        {"－３", -3},       {"１Ｅ２", 100}, {"\xE3\x80\x80" "7\xE3\x80\x80", 7}};
+    for (const auto& [text, value] : cases) {
+        const auto number = parseDecimal(text);
+        ASSERT_TRUE(number.has_value()) << text;
+        EXPECT_EQ(*toDouble(*number), value) << text;
+    }
+}
+
+TEST(DecimalReading, RejectsEverythingElse) {
+    for (const char* text : {"", " ", ".", "e5", "1e", "1e+", "--5", "+-5", "1,234.5", "12,5", "nan", "inf",
+                             "-inf", "0x10", "1 2", "12m", "1.2.3", "O", "no", "1e5.5", "\xFF\xFE", "５ｍ"}) {
+        EXPECT_FALSE(parseDecimal(text).has_value()) << text;
+    }
+}
+
+TEST(DecimalReading, KeepsTheTypedDigitsExactly) {
+    const auto number = parseDecimal("-0010.2500e1");
+    ASSERT_TRUE(number);
+    EXPECT_TRUE(number->negative);
+    EXPECT_EQ(number->digits, "1025");
+    EXPECT_EQ(number->exponent, -1);
+    EXPECT_TRUE(parseDecimal("-0.000")->isZero());
+    EXPECT_FALSE(parseDecimal("-0.000")->negative);
+}
+
+TEST(DecimalReading, ValuesOutsideTheRangeOfADoubleDoNotConvert) {
+    EXPECT_FALSE(toDouble(*parseDecimal("1e400")));
+    EXPECT_FALSE(toDouble(*parseDecimal("-1e400")));
+    EXPECT_FALSE(toDouble(*parseDecimal("1e-400")));
+    EXPECT_FALSE(toDouble(*parseDecimal("1e99999999999999999999999")));
+    EXPECT_TRUE(toDouble(*parseDecimal("1.7e308")));
+    EXPECT_TRUE(toDouble(*parseDecimal("4e-320")));  // subnormal, still not zero
+}
+
+TEST(DecimalRounding, HalvesAwayFromZeroForEchoesAndToEvenForResults) {
+    const auto text = [](const char* typed, int decimals, Rounding rounding) {
+        return formatFixed(*parseDecimal(typed), decimals, rounding);
+    };
+    EXPECT_EQ(text("123.4567", 3, Rounding::halfAwayFromZero), "123.457");
+    EXPECT_EQ(text("1.0005", 3, Rounding::halfAwayFromZero), "1.001");
+    EXPECT_EQ(text("-1.0005", 3, Rounding::halfAwayFromZero), "-1.001");
+    EXPECT_EQ(text("3456.7895", 3, Rounding::halfAwayFromZero), "3456.790");
+    EXPECT_EQ(text("0.125", 2, Rounding::halfToEven), "0.12");
+    EXPECT_EQ(text("0.375", 2, Rounding::halfToEven), "0.38");
+    EXPECT_EQ(text("9.9996", 3, Rounding::halfAwayFromZero), "10.000");
+    EXPECT_EQ(text("-0.0004", 3, Rounding::halfAwayFromZero), "0.000");
+    EXPECT_EQ(text("1e3", 3, Rounding::halfAwayFromZero), "1000.000");
+    EXPECT_EQ(formatFixed(*parseDecimal("0.25"), 3, Rounding::halfAwayFromZero, false), ".250");
+    EXPECT_EQ(formatFixed(*parseDecimal("-0.25"), 3, Rounding::halfAwayFromZero, false), "-.250");
+}
+
+TEST(StartSideNumber, RoundsHalvesToEvenWithinSixteenBits) {
+    const auto whole = [](const char* typed) { return roundToInt16(*parseDecimal(typed)); };
+    EXPECT_EQ(whole("2.5"), 2);
+    EXPECT_EQ(whole("3.5"), 4);
+    EXPECT_EQ(whole("3.4"), 3);
+    EXPECT_EQ(whole("-2.5"), -2);
+    EXPECT_EQ(whole("2.50000000000000000001"), 3);
+    EXPECT_EQ(whole("32767"), 32767);
+    EXPECT_EQ(whole("-32768.5"), -32768);
+    EXPECT_FALSE(whole("32767.5"));
+    EXPECT_FALSE(whole("32768"));
+    EXPECT_FALSE(whole("-32769"));
+    EXPECT_FALSE(whole("1e400"));
+}
+
+TEST(PackedAngles, SplitTheTypedDigitsIntoDegreesMinutesSeconds) {
+    const auto degrees = [](const char* typed) { return *toDegrees(EntryValue::text(typed)); };
+    EXPECT_DOUBLE_EQ(degrees("45.3015"), 45 + 30.0 / 60 + 15.0 / 3600);
+    EXPECT_EQ(degrees("45.3015"), (45.0 + 30.0 / 60) + 15.0 / 3600);
+    EXPECT_EQ(degrees("10.2"), (10.0 + 20.0 / 60) + 0.0 / 3600);  // 10.2 × 100 is not truncated to 1019
+    EXPECT_EQ(degrees("1.13"), (1.0 + 13.0 / 60) + 0.0 / 3600);
+    EXPECT_EQ(degrees("60"), 60.0);
+    EXPECT_EQ(degrees("0.0030"), 30.0 / 3600);
+    EXPECT_EQ(degrees("10.7500"), 11.25);
+    EXPECT_EQ(degrees("45.30155"), (45.0 + 30.0 / 60) + 15.5 / 3600);
+    EXPECT_EQ(degrees("-45.3015"), -degrees("45.3015"));
+    EXPECT_EQ(degrees("4.53015e1"), degrees("45.3015"));
+    EXPECT_FALSE(toDegrees(EntryValue::text("45.30.15")));
+    EXPECT_FALSE(toDegrees(EntryValue::text("")));
+    EXPECT_FALSE(toDegrees(EntryValue::text("1e400")));
+}
+
+}  // namespace
+}  // namespace morvalen
