@@ -4,14 +4,12 @@
 #include "coords/QuadrilateralGeometry.h"
 
 namespace morvalen {
-namespace {
 
 // Shrinks r = ±1 just enough to keep √(1 − r²) from being zero when A–B runs exactly east–west.
 constexpr double eastWestGuard = 0.99999999999999;
 
-// Azimuth of A → B from the coordinate differences, as an arcsine formed through the arctangent.
-double azimuthOfKnownSide(double deltaX, double deltaY, double length, double radiansPerDegree,
-                          const CheckedStep& step) {
+double knownSideAzimuth(double deltaX, double deltaY, double length, double radiansPerDegree,
+                        const CheckedStep& step) {
     if (length == 0) step.stop("A 点与 B 点座标相同（A–B 边长为零），无法推算方位角与边长");
     double r = step.divide(deltaY, length, "A–B 方位角");
     if (std::abs(r) == 1) r = r * eastWestGuard;
@@ -21,8 +19,6 @@ double azimuthOfKnownSide(double deltaX, double deltaY, double length, double ra
     if (deltaX > 0 && deltaY < 0) return alpha0 + 360;
     return alpha0;
 }
-
-}  // namespace
 
 void cm2(SurveyState& state, WindowFields& fields) {
     const CheckedStep step("已知边推算座标");
@@ -43,7 +39,7 @@ void cm2(SurveyState& state, WindowFields& fields) {
     state.startSideLength = EntryValue::number(length);
 
     TraverseLegs legs;
-    const double azimuthAB = azimuthOfKnownSide(deltaX, deltaY, length, k, step);
+    const double azimuthAB = knownSideAzimuth(deltaX, deltaY, length, k, step);
     legs.azimuths[1] = (azimuthAB - b[1]) - b[8];
     if (legs.azimuths[1] < 0) legs.azimuths[1] = legs.azimuths[1] + 360;
     propagateAzimuths(legs, b, n, step);

@@ -24,6 +24,11 @@ struct TraverseLegs {
 // The adjusted angles b(1)..b(8) of the survey state, in decimal degrees.
 AngleArray adjustedAnglesInDegrees(const SurveyState& state);
 
+// Azimuth of A → B in degrees from the coordinate differences and the length of A–B: the arcsine of Δy / D formed
+// through the arctangent, brought into 0..360 by the signs of Δx and Δy. Due east of A gives 89.99999190°, because
+// r = ±1 is shrunk by 0.99999999999999 to keep √(1 − r²) from being zero. Stops when A and B coincide.
+double knownSideAzimuth(double deltaX, double deltaY, double length, double radiansPerDegree, const CheckedStep& step);
+
 // α(i) = ((α(i − 1) − b(2i − 2)) − b(2i − 1)) − 180 for i = 2..n, plus 360 once when below 0.
 void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, const CheckedStep& step);
 

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "adjust/AngleConversions.h"
+#include "adjust/ResultText.h"
+
+namespace morvalen {
+namespace {
+
+const double radiansPerDegree = 3.1415926535 / 180;
+
+TEST(Dms, PacksDecimalDegreesWithoutCarry) {
+    EXPECT_NEAR(toDms(45.5041666666667), 45.3015, 1e-12);
+    EXPECT_NEAR(toDms(-45.5041666666667), -45.3015, 1e-12);
+    // Just short of a whole minute the seconds read 60: no carry into the minutes.
+    EXPECT_NEAR(toDms(30.99999999), 30.5959999964, 1e-9);
+    EXPECT_EQ(roundedFixed(toDms(30.99999999), 5), "30.59600");
+}
+
+TEST(LogSineAndPoleCoefficient, UseTheTenDecimalPi) {
+    EXPECT_NEAR(log10Sine(90, radiansPerDegree), 10.0, 1e-15);
+    EXPECT_NEAR(log10Sine(30, radiansPerDegree), 10 + std::log10(0.5), 1e-9);
+    EXPECT_NEAR(poleCoefficient(45, radiansPerDegree), 2.1055, 1e-9);
+    // π to ten decimals: 90° has a huge finite tangent, 180° a tiny positive sine.
+    EXPECT_TRUE(std::isfinite(std::tan(radiansPerDegree * 90)));
+    EXPECT_LT(std::abs(poleCoefficient(90, radiansPerDegree)), 1e-9);
+    EXPECT_GT(std::sin(radiansPerDegree * 180), 0.0);
+    EXPECT_TRUE(std::isfinite(poleCoefficient(180, radiansPerDegree)));
+}
+
+TEST(ResultTexts, RoundHalfToEvenOnTheStoredValue) {
+    EXPECT_EQ(secondsText(0.125f), " 0.12 秒");
+    EXPECT_EQ(secondsText(0.375f), " 0.38 秒");
+    EXPECT_EQ(secondsText(-1.2f), " -1.20 秒");
+    EXPECT_EQ(secondsText(-0.004f), " 0.00 秒");
+    EXPECT_EQ(secondsText(-1e-9f), " 0.00 秒");
+    EXPECT_EQ(logUnitsText(3.0f), " 3.00 单位");
+    // A single is rounded as that single: 2.675f is 2.67499995..., not a tie.
+    EXPECT_EQ(roundedFixed(2.675f, 2), "2.67");
+    EXPECT_EQ(reciprocalWeightText(5.296184), "5.29618");
+    EXPECT_EQ(reciprocalWeightText(0.0), "0.00000");
+}
+
+TEST(ResultTexts, GeneralFormOfASingle) {
+    EXPECT_EQ(generalForm(353081.0f), "353081");
+    EXPECT_EQ(generalForm(9999999.0f), "9999999");
+    EXPECT_EQ(generalForm(12345678.0f), "1.234568E+07");
+    EXPECT_EQ(generalForm(10000000.0f), "1E+07");
+    EXPECT_EQ(generalForm(43429000.0f), "4.3429E+07");
+    EXPECT_EQ(generalForm(0.0f), "0");
+    EXPECT_EQ(generalForm(0.5f), "0.5");
+    EXPECT_EQ(generalForm(0.00001f), "1E-05");
+    EXPECT_EQ(relativeErrorText(282331.0f), " 1/282331");
+    EXPECT_EQ(relativeErrorText(12345678.0f), " 1/1.234568E+07");
+}
+
+}  // namespace
+}  // namespace morvalen
