@@ -17,9 +17,8 @@ double CheckedStep::finite(double value, const std::string& what) const {
 
 float CheckedStep::single(double value, const std::string& what) const {
     finite(value, what);
-    const auto stored = static_cast<float>(value);
-    if (!std::isfinite(stored)) stop(what + " 超出单精度数值范围（溢出）");
-    return stored;
+    if (std::abs(value) > FLT_MAX) stop(what + " 超出单精度数值范围（溢出）");
+    return static_cast<float>(value);
 }
 
 double CheckedStep::divide(double numerator, double denominator, const std::string& what) const {
