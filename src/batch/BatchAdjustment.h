@@ -1,0 +1,44 @@
+// Adjusting one data set of a campaign exactly as the window would: the same prompts, answered from the row.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "batch/ObservationTable.h"
+#include "entry/FieldModel.h"
+#include "entry/RunStopped.h"
+#include "entry/SurveyState.h"
+
+namespace morvalen::batch {
+
+struct BatchResult {
+    std::size_t rowNumber = 0;
+    std::string id;
+    std::string rowError;  // the row could not be read as a data set
+    std::optional<RunStopped> stop;
+    SurveyState state;
+    FieldModel fields;
+
+    bool completed() const { return rowError.empty() && !stop; }
+};
+
+// The replies a surveyor would type for this data set, each value followed by Enter on its confirmation.
+std::vector<std::string> repliesFor(const DataSet& set);
+
+// One computation on a fresh window: the compute command answered from the data set.
+BatchResult adjustDataSet(const DataSet& set, std::size_t rowNumber);
+
+// Adjusts a row, or records why the row could not be read.
+BatchResult adjustRow(const ColumnMap& columns, const TableRow& row);
+
+// Result columns: id, case, the closures, the precision figures, the adjusted angles in dd.mmss, name, X and Y of
+// every table row, and the stop message. Numbers are the window's texts without the leading blank and the unit.
+const std::vector<std::string>& resultColumns();
+std::vector<std::string> resultCells(const BatchResult& result);
+
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
+void writeJsonLine(std::ostream& out, const BatchResult& result);
+
+}  // namespace morvalen::batch

@@ -1,0 +1,59 @@
+// A campaign of braced quadrilaterals kept in a spreadsheet: one data set a row, a header row naming the columns.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvalen::batch {
+
+// A file that cannot be read as a campaign at all: empty, no header, unknown or missing columns.
+class CampaignFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TableRow {
+    std::size_t rowNumber = 0;       // 1 for the first data row after the header
+    std::vector<std::string> cells;  // as written, UTF-8, nothing trimmed
+};
+
+struct Table {
+    std::vector<std::string> header;
+    std::vector<TableRow> rows;
+};
+
+// Reads CSV (RFC 4180 quoting, comma separated, CRLF or LF, UTF-8 with or without a byte-order mark). Cells keep
+// their blanks; bytes that are not UTF-8 become U+FFFD. Blank lines are skipped.
+Table readCsv(std::string_view bytes);
+
+// The entered values of one quadrilateral, exactly as a surveyor would type them at the prompts.
+struct DataSet {
+    std::string id;
+    std::string xa, ya, xb, yb;
+    std::string startSideLength, startSideNumber, Ta, Qa;  // azimuth case only
+    std::string nameA, nameP1, nameP2, nameP3, nameClosing;  // nameP3 in the azimuth case only
+    std::vector<std::string> angles;                          // b1..b8, dd.mmss
+};
+
+// Column names of the header, in the order a new file is written.
+const std::vector<std::string>& campaignColumns();
+
+// Maps the header to the data-set fields. Throws CampaignFileError naming unknown, repeated or missing columns
+// (id, start_side_length, start_side_number, Ta, Qa and name_P3 may be left out).
+class ColumnMap {
+public:
+    explicit ColumnMap(const std::vector<std::string>& header);
+
+    // The data set of a row; throws std::invalid_argument when the row has the wrong number of cells.
+    DataSet dataSet(const TableRow& row) const;
+
+private:
+    std::map<std::string, std::size_t> columnOf_;
+    std::size_t width_;
+};
+
+}  // namespace morvalen::batch

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "adjust/AdjustmentRun.h"
+#include "batch/BatchAdjustment.h"
+#include "support/ScriptedPrompt.h"
+
+namespace morvalen::batch {
+namespace {
+
+using morvalen::testing::confirmedEach;
+using morvalen::testing::ScriptedPrompt;
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The replies a surveyor types at the window for a data set whose case is known.
+std::vector<std::string> typedReplies(const DataSet& set, bool azimuthCase) {
+    std::vector<std::string> values = {set.xa, set.ya, set.xb, set.yb};
+    if (azimuthCase) values.insert(values.end(), {set.startSideLength, set.startSideNumber, set.Ta, set.Qa});
+    values.insert(values.end(), {set.nameA, set.nameP1, set.nameP2});
+    if (azimuthCase) values.push_back(set.nameP3);
+    values.push_back(set.nameClosing);
+    values.insert(values.end(), set.angles.begin(), set.angles.end());
+    return confirmedEach(values);
+}
+
+void expectSameFields(const FieldModel& batch, const FieldModel& window, const std::string& id) {
+    for (const auto& name : FieldModel::singleFieldNames()) {
+        EXPECT_EQ(batch.text({name}), window.text({name})) << id << " " << name;
+    }
+    for (const auto& [name, size] : FieldModel::fieldArrays()) {
+        for (int i = 0; i < size; ++i) EXPECT_EQ(batch.text({name, i}), window.text({name, i})) << id << " " << name;
+    }
+    EXPECT_EQ(batch.caption({"Label18", 0}), window.caption({"Label18", 0})) << id;
+}
+
+TEST(Batch, EveryRowOfTheExampleCampaignMatchesTheInteractiveRun) {
+    const Table table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
+    const ColumnMap columns(table.header);
+    ASSERT_EQ(table.rows.size(), 6u);
+    for (const auto& row : table.rows) {
+        const DataSet set = columns.dataSet(row);
+        const BatchResult result = adjustRow(columns, row);
+        SurveyState state;
+        FieldModel window;
+        ScriptedPrompt prompt(typedReplies(set, set.xb == "0" && set.yb == "0"));
+        std::optional<std::string> stop;
+        try {
+            runComputeCommand(state, prompt, window);
+        } catch (const RunStopped& stopped) {
+            stop = stopped.what();
+        }
+        expectSameFields(result.fields, window, set.id);
+        EXPECT_EQ(result.stop.has_value(), stop.has_value()) << set.id;
+        if (stop) {
+            EXPECT_EQ(result.stop->what(), *stop) << set.id;
+        }
+    }
+}
+
+TEST(Batch, ResultRowsCarryTheShownNumbersAndStopsInInputOrder) {
+    const Table table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
+    const ColumnMap columns(table.header);
+    std::ostringstream csv;
+    writeCsvRow(csv, resultColumns());
+    std::vector<std::vector<std::string>> cells;
+    for (const auto& row : table.rows) {
+        cells.push_back(resultCells(adjustRow(columns, row)));
+        writeCsvRow(csv, cells.back());
+    }
+    const auto column = [](const std::string& name) {
+        return static_cast<std::size_t>(std::find(resultColumns().begin(), resultColumns().end(), name) -
+                                        resultColumns().begin());
+    };
+    EXPECT_EQ(cells[0][column("w1")], "2.00");
+    EXPECT_EQ(cells[0][column("relative_error")], "1/282331");
+    EXPECT_EQ(cells[0][column("adjusted_b1")], "44.13113");
+    EXPECT_EQ(cells[1][column("inv_plgs")], "4.68721");
+    EXPECT_EQ(cells[1][column("x_4")], "1000.000");
+    EXPECT_EQ(cells[2][column("name_2")], "北山,一号");
+    EXPECT_EQ(cells[2][column("y_2")], "1140.000");
+    EXPECT_EQ(cells[3][column("x_3")], "1010.000");
+    EXPECT_NE(cells[4][column("stop")].find("恰有一个为零"), std::string::npos);
+    EXPECT_EQ(cells[4][column("adjusted_b1")], "44.13113") << "the mixed case is adjusted before it stops";
+    EXPECT_NE(cells[5][column("stop")].find("33.1O401"), std::string::npos);
+    EXPECT_EQ(cells[5][column("w1")], "");
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i][column("row")], std::to_string(i + 1));
+
+    // The written file reads back with the same cells, quoting and all.
+    const Table back = readCsv(csv.str());
+    EXPECT_EQ(back.header, resultColumns());
+    ASSERT_EQ(back.rows.size(), cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(back.rows[i].cells, cells[i]);
+}
+
+TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
+    const std::string csv =
+        "\xEF\xBB\xBFid,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\r\n"
+        "short,1000,1000\r\n"
+        "\r\n"
+        "\"quoted, id\",1000,1000,1010,1175,\"A \"\"east\"\"\",P1,P2,B,44.13120,44.20042,49.18030,42.08428,"
+        "33.10401,55.22345,54.03519,37.22520\r\n";
+    const Table table = readCsv(csv);
+    ASSERT_EQ(table.header.front(), "id") << "the byte-order mark is not part of the first column";
+    const ColumnMap columns(table.header);
+    ASSERT_EQ(table.rows.size(), 2u);
+    const BatchResult malformed = adjustRow(columns, table.rows[0]);
+    EXPECT_NE(malformed.rowError.find("第 1 行有 3 个字段"), std::string::npos) << malformed.rowError;
+    const BatchResult good = adjustRow(columns, table.rows[1]);
+    EXPECT_TRUE(good.completed());
+    EXPECT_EQ(good.id, "quoted, id");
+    EXPECT_EQ(good.fields.text({"Text12", 0}), " A") << "row 0 always reads A";
+    EXPECT_EQ(good.state.pointNames[0], "A \"east\"");
+    EXPECT_EQ(resultCells(malformed).back(), malformed.rowError);
+}
+
+TEST(Batch, FilesThatAreNoCampaignAreRefusedWithTheReason) {
+    EXPECT_THROW(readCsv(""), CampaignFileError);
+    EXPECT_THROW(readCsv("\n\n"), CampaignFileError);
+    try {
+        ColumnMap({"xa", "ya", "xb", "yb", "colour", "xa"});
+        FAIL();
+    } catch (const CampaignFileError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("未知的列 \"colour\""), std::string::npos) << message;
+        EXPECT_NE(message.find("重复的列 \"xa\""), std::string::npos) << message;
+        EXPECT_NE(message.find("缺少的列 \"name_A\""), std::string::npos) << message;
+        EXPECT_EQ(message.find("\"Ta\""), std::string::npos) << "Ta may be left out";
+    }
+}
+
+}  // namespace
+}  // namespace morvalen::batch
