@@ -5,6 +5,7 @@
 #include "adjust/ResultText.h"
 #include "adjust/SecondGroup.h"
 #include "coords/CoordinateComputation.h"
+#include "entry/RunStopped.h"
 
 namespace morvalen {
 namespace {
@@ -26,16 +27,17 @@ std::string reasonForZeroLogSideError(RunCase kind, float mb) {
 
 }  // namespace
 
-void runAdjustment(SurveyState& state, WindowFields& fields) {
+void computeAdjustment(SurveyState& state, int& resultsFormed) {
+    resultsFormed = 0;
     AdjustmentWork work;
     work.radiansPerDegree = state.radiansPerDegree;
     for (int k = 1; k <= 8; ++k) work.angles[k] = state.adjustedAngles[static_cast<std::size_t>(k)].numericValue().value();
     auto& w = state.closures;
 
     w[1] = triangleClosure(work.angles, 1, CheckedStep("三角形闭合差 w1"));
-    fields.setText({"Text15"}, secondsText(w[1]));
+    ++resultsFormed;
     w[2] = triangleClosure(work.angles, 5, CheckedStep("三角形闭合差 w2"));
-    fields.setText({"Text16"}, secondsText(w[2]));
+    ++resultsFormed;
 
     const CheckedStep distribution("第一组改正数分配");
     distributeTriangleClosure(work.angles, 1, w[1], distribution);
@@ -43,11 +45,11 @@ void runAdjustment(SurveyState& state, WindowFields& fields) {
     storeAngles(state, work.angles);
 
     w[3] = overlappingTriangleClosure(work.angles, CheckedStep("二对角闭合差 wa"));
-    fields.setText({"Text17"}, secondsText(w[3]));
+    ++resultsFormed;
     work.firstGroupSquareSum = firstGroupSquareSum(w[1], w[2]);
 
     w[4] = poleClosure(work, CheckedStep("极条件闭合差 wb"));
-    fields.setText({"Text18"}, logUnitsText(w[4]));
+    ++resultsFormed;
 
     const CheckedStep weakestSide("最弱边权倒数 1/Plgs");
     computeRouteStrengths(work, weakestSide);
@@ -60,18 +62,43 @@ void runAdjustment(SurveyState& state, WindowFields& fields) {
     solveCorrelates(work, state.normalMatrix, w[3], w[4], normalEquations);
 
     state.invPlgs = reciprocalWeight(work, state.normalMatrix, weakestSide);
-    fields.setText({"Text9"}, reciprocalWeightText(state.invPlgs));
+    ++resultsFormed;
 
     applySecondGroupCorrections(work, CheckedStep("第二组改正数与平差角"));
     storeAngles(state, work.angles);
 
     state.mb = meanSquareErrorOfAngle(work, CheckedStep("测角中误差 mb"));
-    fields.setText({"Text8"}, secondsText(state.mb));
+    ++resultsFormed;
     state.mlgs = logSideError(state.mb, state.invPlgs, CheckedStep("最弱边对数中误差 mlogs"));
-    fields.setText({"Text10"}, logUnitsText(state.mlgs));
+    ++resultsFormed;
     state.relativeErrorDenominator = relativeErrorDenominatorOf(
         state.mlgs, reasonForZeroLogSideError(kind, state.mb), CheckedStep("最弱边相对中误差 1/m"));
-    fields.setText({"Text11"}, relativeErrorText(state.relativeErrorDenominator));
+    ++resultsFormed;
+}
+
+void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields) {
+    const auto& w = state.closures;
+    const std::string texts[adjustmentResultCount][2] = {
+        {"Text15", resultsFormed > 0 ? secondsText(w[1]) : ""},
+        {"Text16", resultsFormed > 1 ? secondsText(w[2]) : ""},
+        {"Text17", resultsFormed > 2 ? secondsText(w[3]) : ""},
+        {"Text18", resultsFormed > 3 ? logUnitsText(w[4]) : ""},
+        {"Text9", resultsFormed > 4 ? reciprocalWeightText(state.invPlgs) : ""},
+        {"Text8", resultsFormed > 5 ? secondsText(state.mb) : ""},
+        {"Text10", resultsFormed > 6 ? logUnitsText(state.mlgs) : ""},
+        {"Text11", resultsFormed > 7 ? relativeErrorText(state.relativeErrorDenominator) : ""}};
+    for (int i = 0; i < resultsFormed; ++i) fields.setText({texts[i][0]}, texts[i][1]);
+}
+
+void runAdjustment(SurveyState& state, WindowFields& fields) {
+    int resultsFormed = 0;
+    try {
+        computeAdjustment(state, resultsFormed);
+    } catch (const RunStopped&) {
+        showAdjustmentResults(state, resultsFormed, fields);
+        throw;
+    }
+    showAdjustmentResults(state, resultsFormed, fields);
 }
 
 void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields) {

@@ -7,9 +7,18 @@
 
 namespace morvalen {
 
-// The adjustment of the entered angles: closures w(1)..w(4), both groups, the precision of the weakest side, each
-// result field written the moment its value exists. Leaves the final adjusted angles (decimal degrees), closures,
-// normal matrix and precision figures in the survey state.
+// The results of the adjustment in the order they are formed and shown: w(1), w(2), w(3), w(4), 1/Plgs, mb, mlgs, m.
+inline constexpr int adjustmentResultCount = 8;
+
+// The adjustment of the entered angles (decimal degrees in the survey state): closures w(1)..w(4), both groups, the
+// precision of the weakest side. Leaves the final adjusted angles, closures, normal matrix and precision figures in
+// the survey state. `resultsFormed` counts the results that exist, also when a step stops the run.
+void computeAdjustment(SurveyState& state, int& resultsFormed);
+
+// Writes the field of each of the first `resultsFormed` results, in the order they were formed.
+void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields);
+
+// computeAdjustment, then the fields of every result formed, also those formed before a stop.
 void runAdjustment(SurveyState& state, WindowFields& fields);
 
 // Calls the coordinate computation of the case: Cm1 (azimuth case), cm2 (known-side case), none (mixed case).

@@ -17,4 +17,9 @@ void cm2(SurveyState& state, WindowFields& fields);
 // Ta and Qa are the run's own copies and are converted to decimal degrees in place.
 void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields);
 
+// The computations of cm2 and Cm1 without the table: the coordinates land in pointX and pointY. Each checks every
+// value before the first row could be written, so that a stop leaves the table as it was.
+void computeKnownSideCoordinates(SurveyState& state);
+void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa);
+
 }  // namespace morvalen

@@ -34,7 +34,7 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
 
 }  // namespace
 
-void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields) {
+void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa) {
     if (state.startSideNumber < 1 || state.startSideNumber > 6) {
         CheckedStep("外方位角推算座标").stop("起算边编号 " + std::to_string(state.startSideNumber) +
                                     " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
@@ -60,9 +60,12 @@ void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& field
     state.pointX[0] = enteredNumber(state.xa, "A 点纵座标 Xa", step);
     state.pointY[0] = enteredNumber(state.ya, "A 点横座标 Ya", step);
     runTraverse(state, legs, n, step);
+}
 
+void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields) {
+    computeAzimuthCoordinates(state, Ta, Qa);
     showStartRow(state, fields, nullptr);
-    showTraverseRows(state, n, fields);
+    showTraverseRows(state, state.upperBound4, fields);
 }
 
 }  // namespace morvalen

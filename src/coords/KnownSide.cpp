@@ -20,7 +20,7 @@ double knownSideAzimuth(double deltaX, double deltaY, double length, double radi
     return alpha0;
 }
 
-void cm2(SurveyState& state, WindowFields& fields) {
+void computeKnownSideCoordinates(SurveyState& state) {
     const CheckedStep step("已知边推算座标");
     const auto last = static_cast<std::size_t>(state.upperBound3);
     state.pointX.assign(last + 1, 0.0);
@@ -52,10 +52,13 @@ void cm2(SurveyState& state, WindowFields& fields) {
     state.pointX[0] = xa;
     state.pointY[0] = ya;
     runTraverse(state, legs, n, step);
+}
 
+void cm2(SurveyState& state, WindowFields& fields) {
+    computeKnownSideCoordinates(state);
     const std::string yaCaption = " Ya";
     showStartRow(state, fields, &yaCaption);
-    showTraverseRows(state, n, fields);
+    showTraverseRows(state, state.upperBound3, fields);
 }
 
 }  // namespace morvalen
