@@ -3,32 +3,73 @@
 // A division by zero, an overflow (a double that is not finite, or one too large to be stored as single precision),
 // a logarithm or a square root outside its domain is detected at the operation itself, by tests on its operands
 // and its result, and stops the run there with the step's name and the cause.
+//
+// `what` names the quantity for the message: a text, or a callable that forms the text, called only when the check
+// fails, so that a run that goes through builds no message at all.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <string>
+#include <type_traits>
 
 namespace morvalen {
 
 class CheckedStep {
 public:
-    explicit CheckedStep(std::string step) : step_(std::move(step)) {}
+    explicit constexpr CheckedStep(const char* step) : step_(step) {}
 
-    const std::string& step() const { return step_; }
+    const char* step() const { return step_; }
 
-    // The value, when it is a finite double; `what` names the quantity in the message.
-    double finite(double value, const std::string& what) const;
+    // The value, when it is a finite double.
+    template <class Name>
+    double finite(double value, const Name& what) const {
+        if (!std::isfinite(value)) notFinite(std::isnan(value), describe(what));
+        return value;
+    }
+
     // The value stored in single precision, when it fits.
-    float single(double value, const std::string& what) const;
-    double divide(double numerator, double denominator, const std::string& what) const;
-    float divideSingle(float numerator, float denominator, const std::string& what) const;
-    double squareRoot(double value, const std::string& what) const;
-    // Natural logarithm of a positive value.
-    double logarithm(double value, const std::string& what) const;
+    template <class Name>
+    float single(double value, const Name& what) const {
+        finite(value, what);
+        if (std::abs(value) > FLT_MAX) stop(describe(what) + " 超出单精度数值范围（溢出）");
+        return static_cast<float>(value);
+    }
+
+    template <class Name>
+    double divide(double numerator, double denominator, const Name& what) const {
+        if (denominator == 0) stop(describe(what) + " 的除数为零");
+        return finite(numerator / denominator, what);
+    }
+
+    template <class Name>
+    float divideSingle(float numerator, float denominator, const Name& what) const {
+        if (denominator == 0) stop(describe(what) + " 的除数为零");
+        const float quotient = numerator / denominator;
+        if (!std::isfinite(quotient)) stop(describe(what) + " 超出单精度数值范围（溢出）");
+        return quotient;
+    }
+
+    template <class Name>
+    double squareRoot(double value, const Name& what) const {
+        if (value < 0) stop(describe(what) + " 为负数，不能开平方");
+        return std::sqrt(value);
+    }
 
     [[noreturn]] void stop(const std::string& cause) const;
 
 private:
-    std::string step_;
+    template <class Name>
+    static std::string describe(const Name& what) {
+        if constexpr (std::is_invocable_v<const Name&>) {
+            return std::string(what());
+        } else {
+            return std::string(what);
+        }
+    }
+    [[noreturn]] void notFinite(bool invalidOperation, const std::string& what) const;
+
+    const char* step_;
 };
 
 }  // namespace morvalen

@@ -17,7 +17,7 @@ double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedSt
         step.stop(angleName(k) + " 的正切为零（角值 " + roundedFixed(work.angles[k], 6) + "°），极条件系数的除数为零");
     }
     const double coefficient = (k % 2 == 1 ? poleCoefficientNumerator : -poleCoefficientNumerator) / tangent;
-    return step.finite(coefficient, angleName(k) + " 的极条件系数");
+    return step.finite(coefficient, [k] { return angleName(k) + " 的极条件系数"; });
 }
 
 // The natural log of the sine of b(k), divided by ln 10: the common log without the table's 10.
@@ -41,7 +41,7 @@ void distributeTriangleClosure(AngleArray& angles, int first, float closure, con
     const float share = step.divideSingle(closure, 4.0f, "闭合差的分配");
     for (int i = first; i < first + 4; ++i) {
         const float shareInDegrees = share / 3600.0f;
-        angles[i] = step.finite(angles[i] - shareInDegrees, angleName(i));
+        angles[i] = step.finite(angles[i] - shareInDegrees, [i] { return angleName(i); });
     }
 }
 

@@ -22,7 +22,9 @@ void formNormalEquations(const AdjustmentWork& work, NormalMatrix& normal, const
         for (int j = i; j <= 3; ++j) {
             double sum = 0;
             for (int k = 1; k <= 8; ++k) sum = sum + table[i][k] * table[j][k];
-            normal[i][j] = step.finite(sum, "法方程系数 N(" + std::to_string(i) + "," + std::to_string(j) + ")");
+            normal[i][j] = step.finite(sum, [i, j] {
+                return "法方程系数 N(" + std::to_string(i) + "," + std::to_string(j) + ")";
+            });
         }
     }
 }
@@ -41,9 +43,9 @@ void applySecondGroupCorrections(AdjustmentWork& work, const CheckedStep& step) 
     const auto& table = work.secondGroupCoefficients;
     work.secondGroupSquareSum = 0;
     for (int k = 1; k <= 8; ++k) {
-        const std::string name = "b(" + std::to_string(k) + ")";
+        const auto name = [k] { return "b(" + std::to_string(k) + ")"; };
         const double correction = work.correlate1 * table[1][k] + work.correlate2 * table[2][k];
-        work.corrections[k] = step.finite(correction, name + " 的改正数");
+        work.corrections[k] = step.finite(correction, [&] { return name() + " 的改正数"; });
         work.angles[k] = step.finite(work.angles[k] + work.corrections[k] / secondsPerDegree, name);
         work.secondGroupSquareSum =
             step.finite(work.secondGroupSquareSum + work.corrections[k] * work.corrections[k], "改正数平方和");

@@ -7,7 +7,7 @@
 namespace morvalen {
 namespace {
 
-double orientationInDegrees(EntryValue& packed, const std::string& name, const CheckedStep& step) {
+double orientationInDegrees(EntryValue& packed, const char* name, const CheckedStep& step) {
     const auto degrees = toDegrees(packed);
     if (!degrees) enteredNumber(packed, name, step);  // stops with the reason
     packed = EntryValue::number(*degrees);

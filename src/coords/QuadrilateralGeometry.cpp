@@ -17,16 +17,16 @@ void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, cons
     for (int i = 2; i <= n; ++i) {
         double azimuth = ((legs.azimuths[i - 1] - angles[2 * i - 2]) - angles[2 * i - 1]) - 180;
         if (azimuth < 0) azimuth = 360 + azimuth;
-        legs.azimuths[i] = step.finite(azimuth, "方位角 α(" + std::to_string(i) + ")");
+        legs.azimuths[i] = step.finite(azimuth, [i] { return "方位角 α(" + std::to_string(i) + ")"; });
     }
 }
 
-double sineRule(double numeratorAngle, double side, double denominatorAngle, const std::string& denominatorName,
+double sineRule(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
                 double radiansPerDegree, const CheckedStep& step) {
     const double numeratorSine = std::sin(radiansPerDegree * numeratorAngle);
     const double denominatorSine = std::sin(radiansPerDegree * denominatorAngle);
     if (denominatorSine == 0) {
-        step.stop(denominatorName + " 的正弦为零（角值 " + roundedFixed(denominatorAngle, 6) + "°），正弦定理推算边长的除数为零");
+        step.stop(std::string(denominatorName) + " 的正弦为零（角值 " + roundedFixed(denominatorAngle, 6) + "°），正弦定理推算边长的除数为零");
     }
     return step.finite((numeratorSine * side) / denominatorSine, "边长");
 }
@@ -36,14 +36,15 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
     const int newSide = row % 4 + 1;
     const int numerator = 2 * row - 1;
     const int denominator = (2 * row + 1) % 8 + 1;
-    legs.sides[newSide] = sineRule(angles[numerator], legs.sides[row], angles[denominator],
-                                   "b(" + std::to_string(denominator) + ")", radiansPerDegree, step);
+    static const char* const angleNames[] = {"", "b(1)", "b(2)", "b(3)", "b(4)", "b(5)", "b(6)", "b(7)", "b(8)"};
+    legs.sides[newSide] = sineRule(angles[numerator], legs.sides[row], angles[denominator], angleNames[denominator],
+                                   radiansPerDegree, step);
 }
 
-double enteredNumber(const EntryValue& value, const std::string& name, const CheckedStep& step) {
+double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step) {
     if (const auto number = value.numericValue()) return *number;
     const char* cause = value.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
-    step.stop(name + " 的输入 " + quoted(value.typedText()) + cause);
+    step.stop(std::string(name) + " 的输入 " + quoted(value.typedText()) + cause);
 }
 
 void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step) {
@@ -51,9 +52,9 @@ void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const Chec
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const double cosine = std::cos(k * legs.azimuths[i]);
-        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], "纵座标 X(" + std::to_string(i) + ")");
+        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
         const double sine = std::sin(k * legs.azimuths[i]);
-        state.pointY[at] = step.finite(state.pointY[at - 1] + sine * legs.sides[i], "横座标 Y(" + std::to_string(i) + ")");
+        state.pointY[at] = step.finite(state.pointY[at - 1] + sine * legs.sides[i], [i] { return "横座标 Y(" + std::to_string(i) + ")"; });
     }
 }
 

@@ -38,11 +38,11 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
                        const CheckedStep& step);
 
 // (sin(k × numerator) × side) / sin(k × denominator), stopping on a zero denominator sine.
-double sineRule(double numeratorAngle, double side, double denominatorAngle, const std::string& denominatorName,
+double sineRule(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
                 double radiansPerDegree, const CheckedStep& step);
 
 // The numeric value of an entered coordinate, length or angle; stops when it does not read as a number.
-double enteredNumber(const EntryValue& value, const std::string& name, const CheckedStep& step);
+double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step);
 
 // Runs the traverse from row 0 (pointX(0), pointY(0) already set) through stations 1..n into the survey state, then
 // writes rows 1..n of the table: name, X and Y, each behind a blank, coordinates rounded to three decimals (ties to

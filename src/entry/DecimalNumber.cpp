@@ -51,15 +51,16 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Drops leading and trailing zeros of the digit string, keeping the value.
 void normalise(DecimalNumber& number) {
-    const auto first = number.digits.find_first_not_of('0');
-    if (first == std::string::npos) {
-        number.digits.clear();
+    std::string& digits = number.digits;
+    const auto last = digits.find_last_not_of('0');
+    if (last == std::string::npos) {
+        digits.clear();
         number.exponent = 0;
         return;
     }
-    const auto last = number.digits.find_last_not_of('0');
-    number.exponent += static_cast<std::int64_t>(number.digits.size() - 1 - last);
-    number.digits = number.digits.substr(first, last - first + 1);
+    number.exponent += static_cast<std::int64_t>(digits.size() - 1 - last);
+    digits.resize(last + 1);
+    digits.erase(0, digits.find_first_not_of('0'));
 }
 
 // Adds one unit in the last place of a string of decimal digits ("199" gives "200", "99" gives "100").
@@ -77,7 +78,10 @@ std::string incremented(std::string digits) {
 }  // namespace
 
 std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
-    const std::string text = foldFullWidth(typed);
+    const bool ascii = std::all_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::string folded;
+    if (!ascii) folded = foldFullWidth(typed);
+    const std::string_view text = ascii ? typed : std::string_view(folded);
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isBlank(text[begin])) ++begin;
@@ -89,21 +93,28 @@ std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
         number.negative = text[i] == '-';
         ++i;
     }
-    std::int64_t fractionDigits = 0;
-    bool sawDigit = false;
-    bool sawPoint = false;
+    // The mantissa: digits with at most one point.
+    const std::size_t mantissaBegin = i;
+    std::size_t point = std::string::npos;
     for (; i < end; ++i) {
-        if (isDigit(text[i])) {
-            number.digits += text[i];
-            sawDigit = true;
-            if (sawPoint) ++fractionDigits;
-        } else if (text[i] == '.' && !sawPoint) {
-            sawPoint = true;
-        } else {
+        if (text[i] == '.' && point == std::string::npos) {
+            point = i;
+        } else if (!isDigit(text[i])) {
             break;
         }
     }
-    if (!sawDigit) return std::nullopt;
+    const std::size_t mantissaEnd = i;
+    const std::size_t digitCount = mantissaEnd - mantissaBegin - (point == std::string::npos ? 0 : 1);
+    if (digitCount == 0) return std::nullopt;
+    const std::int64_t fractionDigits =
+        point == std::string::npos ? 0 : static_cast<std::int64_t>(mantissaEnd - point - 1);
+    if (point == std::string::npos) {
+        number.digits.assign(text.substr(mantissaBegin, mantissaEnd - mantissaBegin));
+    } else {
+        number.digits.reserve(digitCount);
+        number.digits.assign(text.substr(mantissaBegin, point - mantissaBegin));
+        number.digits.append(text.substr(point + 1, mantissaEnd - point - 1));
+    }
 
     std::int64_t exponent = 0;
     if (i < end && (text[i] == 'e' || text[i] == 'E')) {
@@ -144,6 +155,19 @@ DecimalNumber shortestDecimal(double value) {
 
 std::optional<double> toDouble(const DecimalNumber& number) {
     if (number.isZero()) return 0.0;
+    // Up to 15 digits and a power of ten up to 10^22 are both exact doubles, so one multiplication or division
+    // rounds once and gives the correctly rounded value, as the full conversion below would.
+    if (number.digits.size() <= 15 && number.exponent >= -22 && number.exponent <= 22) {
+        static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        std::int64_t mantissa = 0;
+        for (char digit : number.digits) mantissa = mantissa * 10 + (digit - '0');
+        const double whole = static_cast<double>(mantissa);
+        const double magnitude = number.exponent >= 0 ? whole * powersOfTen[number.exponent]
+                                                      : whole / powersOfTen[-number.exponent];
+        return number.negative ? -magnitude : magnitude;
+    }
     const std::int64_t leadingExponent = number.exponent + static_cast<std::int64_t>(number.digits.size()) - 1;
     if (leadingExponent > 309 || leadingExponent < -330) return std::nullopt;
     const std::string text = (number.negative ? "-" : "") + number.digits + "e" + std::to_string(number.exponent);

@@ -5,6 +5,17 @@
 
 namespace morvalen {
 
+EntryValue::EntryValue(std::string typed) : content_(std::move(typed)) {
+    typedDecimal_ = parseDecimal(std::get<std::string>(content_));
+    if (!typedDecimal_) {
+        reading_ = Reading::notNumeric;
+        return;
+    }
+    const auto value = toDouble(*typedDecimal_);
+    reading_ = value ? Reading::number : Reading::outOfRange;
+    typedValue_ = value.value_or(0.0);
+}
+
 std::string EntryValue::typedText() const {
     if (const auto* typed = std::get_if<std::string>(&content_)) return *typed;
     if (const auto* value = std::get_if<double>(&content_)) {
@@ -18,31 +29,23 @@ std::string EntryValue::typedText() const {
 std::optional<DecimalNumber> EntryValue::decimal() const {
     if (isEmpty()) return DecimalNumber{};
     if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
-    auto parsed = parseDecimal(std::get<std::string>(content_));
-    if (!parsed || !toDouble(*parsed)) return std::nullopt;
-    return parsed;
+    if (reading_ != Reading::number) return std::nullopt;
+    return typedDecimal_;
 }
 
-Reading EntryValue::reading() const {
-    if (!holdsText()) return Reading::number;
-    const auto parsed = parseDecimal(std::get<std::string>(content_));
-    if (!parsed) return Reading::notNumeric;
-    return toDouble(*parsed) ? Reading::number : Reading::outOfRange;
-}
+Reading EntryValue::reading() const { return holdsText() ? reading_ : Reading::number; }
 
 std::optional<double> EntryValue::numericValue() const {
     if (isEmpty()) return 0.0;
     if (const auto* value = std::get_if<double>(&content_)) return *value;
-    const auto parsed = parseDecimal(std::get<std::string>(content_));
-    if (!parsed) return std::nullopt;
-    return toDouble(*parsed);
+    if (reading_ != Reading::number) return std::nullopt;
+    return typedValue_;
 }
 
 bool EntryValue::equalsZero() const {
     if (isEmpty()) return true;
     if (const auto* value = std::get_if<double>(&content_)) return *value == 0.0;
-    const auto parsed = parseDecimal(std::get<std::string>(content_));
-    return parsed && parsed->isZero();
+    return typedDecimal_ && typedDecimal_->isZero();
 }
 
 std::string EntryValue::display(Pattern pattern) const {

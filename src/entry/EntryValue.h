@@ -48,13 +48,17 @@ public:
     // The exact decimal form of the value: nullopt when it does not read as a number within the range of a double.
     std::optional<DecimalNumber> decimal() const;
 
-    bool operator==(const EntryValue&) const = default;
+    bool operator==(const EntryValue& other) const { return content_ == other.content_; }
 
 private:
-    explicit EntryValue(std::string typed) : content_(std::move(typed)) {}
+    explicit EntryValue(std::string typed);
     explicit EntryValue(double value) : content_(value) {}
 
     std::variant<std::monostate, std::string, double> content_;
+    // A text is read once, when it is stored: its decimal form when it reads as a number, and that number.
+    Reading reading_ = Reading::number;
+    std::optional<DecimalNumber> typedDecimal_;
+    double typedValue_ = 0;
 };
 
 }  // namespace morvalen

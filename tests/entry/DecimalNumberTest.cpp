@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "entry/EntryValue.h"
 #include "entry/PackedAngle.h"
 
@@ -93,6 +96,25 @@ TEST(PackedAngles, SplitTheTypedDigitsIntoDegreesMinutesSeconds) {
     EXPECT_FALSE(toDegrees(EntryValue::text("45.30.15")));
     EXPECT_FALSE(toDegrees(EntryValue::text("")));
     EXPECT_FALSE(toDegrees(EntryValue::text("1e400")));
+}
+
+TEST(PackedAngles, AgreeWithAReferenceSplitOfTheTypedText) {
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> degrees(0, 400), minutes(0, 99), decimals(0, 13);
+    std::uniform_int_distribution<long long> digits(0, 9999999999999LL);
+    for (int trial = 0; trial < 20000; ++trial) {
+        const int places = decimals(random);
+        std::string seconds = std::to_string(digits(random) % static_cast<long long>(std::pow(10, places + 2)));
+        seconds.insert(0, static_cast<std::size_t>(places + 2) - std::min<std::size_t>(seconds.size(), places + 2), '0');
+        char mm[3];
+        std::snprintf(mm, sizeof mm, "%02d", minutes(random));
+        const std::string typed = std::to_string(degrees(random)) + "." + mm + seconds;
+        const std::string secondsText = seconds.substr(0, 2) + "." + seconds.substr(2);
+        const double reference = (std::stod(typed.substr(0, typed.find('.'))) + std::stoi(mm) / 60.0) +
+                                 std::strtod(secondsText.c_str(), nullptr) / 3600;
+        ASSERT_EQ(*toDegrees(EntryValue::text(typed)), reference) << typed;
+        ASSERT_EQ(*toDegrees(EntryValue::text("-" + typed)), -reference) << typed;
+    }
 }
 
 }  // namespace
