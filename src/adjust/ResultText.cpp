@@ -1,5 +1,6 @@
 #include "adjust/ResultText.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -7,10 +8,11 @@
 namespace morvalen {
 
 std::string roundedFixed(double value, int decimals) {
-    // glibc's %.*f rounds the exact binary value with ties to even, which is the rounding of the results.
+    // Fixed notation with a precision rounds the exact binary value with ties to even, as printf's %.*f does:
+    // the rounding of the results.
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text = buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string text(buffer, written.ptr);
     if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
     return text;
 }

@@ -26,14 +26,14 @@ bool isWrongReply(std::string_view reply) {
 }
 
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
-    store(prompt, asker.ask(prompt.entryPrompt));
+    store(prompt, asker.ask(prompt.texts.entryPrompt));
     fields.setText(prompt.echoField, echoText(prompt));
-    std::string reply = asker.ask(prompt.confirmationPrompt);
+    std::string reply = asker.ask(prompt.texts.confirmationPrompt);
     while (isWrongReply(reply)) {
         fields.setText(prompt.echoField, "");
-        store(prompt, asker.ask(prompt.reentryPrompt));
+        store(prompt, asker.ask(prompt.texts.reentryPrompt));
         fields.setText(prompt.echoField, echoText(prompt));
-        reply = asker.ask(prompt.reconfirmationPrompt);
+        reply = asker.ask(prompt.texts.reconfirmationPrompt);
     }
 }
 

@@ -15,11 +15,17 @@
 
 namespace morvalen {
 
-struct ConfirmedPrompt {
+// The four prompt texts of one entry. The re-entry prompt is the entry prompt itself for the unknown stations; the
+// re-confirmation prompt equals the confirmation prompt for every entry but the orientation angle Qa.
+struct PromptTexts {
     std::string entryPrompt;
     std::string confirmationPrompt;
     std::string reentryPrompt;
     std::string reconfirmationPrompt;
+};
+
+struct ConfirmedPrompt {
+    const PromptTexts& texts;
     std::variant<EntryValue*, std::string*> target;  // an entry value, or a station name
     Control echoField;
     Pattern echoPattern = Pattern::none;

@@ -17,15 +17,22 @@ const std::map<std::string, int>& FieldModel::fieldArrays() {
 }
 
 FieldModel::FieldModel() {
-    for (const auto& name : singleFieldNames()) texts_[name] = {std::string()};
-    for (const auto& [name, size] : fieldArrays()) texts_[name] = std::vector<std::string>(static_cast<std::size_t>(size));
+    for (int number = 1; number <= 20; ++number) texts_[number].resize(1);
+    for (const auto& [name, size] : fieldArrays()) texts_[std::stoi(name.substr(4))].resize(static_cast<std::size_t>(size));
     for (int r = 0; r <= 4; ++r) label18Captions_.push_back("Y(" + std::to_string(r) + ")");
 }
 
 std::string& FieldModel::slot(Control field) {
-    auto& entries = texts_.at(std::string(field.name));
-    const bool isArray = fieldArrays().count(std::string(field.name)) > 0;
-    if (isArray != (field.index >= 0)) throw std::out_of_range("field index does not fit " + std::string(field.name));
+    const std::string_view name = field.name;
+    int number = 0;
+    if (name.size() < 5 || name.size() > 6 || name.substr(0, 4) != "Text") number = -1;
+    for (char digit : name.substr(std::min<std::size_t>(4, name.size()))) {
+        number = digit >= '0' && digit <= '9' && number >= 0 ? number * 10 + (digit - '0') : -1;
+    }
+    if (number < 1 || number > 20) throw std::out_of_range("the window has no field " + std::string(name));
+    auto& entries = texts_[number];
+    const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;
+    if (isArray != (field.index >= 0)) throw std::out_of_range("field index does not fit " + std::string(name));
     return entries.at(isArray ? static_cast<std::size_t>(field.index) : 0);
 }
 

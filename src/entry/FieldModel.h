@@ -27,7 +27,7 @@ public:
 
 private:
     std::string& slot(Control field);
-    std::map<std::string, std::vector<std::string>> texts_;
+    std::vector<std::string> texts_[21];  // by the number of the field: Text1..Text20; one entry, or the array
     std::vector<std::string> label18Captions_;
 };
 

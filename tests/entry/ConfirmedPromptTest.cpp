@@ -12,9 +12,9 @@ namespace {
 using testing::RecordingFields;
 using testing::ScriptedPrompt;
 
-ConfirmedPrompt coordinatePrompt(EntryValue& target) {
-    return {"entry", "confirm", "re-entry", "re-confirm", &target, {"Text1"}, Pattern::threeDecimals};
-}
+const PromptTexts texts = {"entry", "confirm", "re-entry", "re-confirm"};
+
+ConfirmedPrompt coordinatePrompt(EntryValue& target) { return {texts, &target, {"Text1"}, Pattern::threeDecimals}; }
 
 TEST(WrongReply, OnlyARepliedZeroMeansWrong) {
     for (const char* wrong : {"0", "00", "0.0", "-0", " 0 ", "０"}) EXPECT_TRUE(isWrongReply(wrong)) << wrong;
@@ -65,7 +65,8 @@ TEST(AskConfirmed, NamesAreEchoedExactlyAsTyped) {
     std::string name;
     ScriptedPrompt prompt{"  北山 1号 ", ""};
     FieldModel fields;
-    askConfirmed({"n", "c", "n", "c", &name, {"Text12", 2}, Pattern::none}, prompt, fields);
+    const PromptTexts nameTexts = {"n", "c", "n", "c"};
+    askConfirmed({nameTexts, &name, {"Text12", 2}, Pattern::none}, prompt, fields);
     EXPECT_EQ(name, "  北山 1号 ");
     EXPECT_EQ(fields.text({"Text12", 2}), "   北山 1号 ");
 }
