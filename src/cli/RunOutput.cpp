@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "report/ReportModel.h"
+#include "report/TextReport.h"
+
 namespace morvalen::cli {
 namespace {
 
@@ -58,6 +61,26 @@ nlohmann::ordered_json captionsJson(const FieldModel& fields) {
 nlohmann::ordered_json stopJson(const std::optional<RunStopped>& stop) {
     if (!stop) return nullptr;
     return {{"step", stop->step()}, {"cause", stop->cause()}, {"message", stop->what()}};
+}
+
+nlohmann::ordered_json reportJson(const SurveyState& state) {
+    if (!report::printingAllowed(state)) return nullptr;
+    nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+    for (const report::Line& line : report::reportLines(state)) {
+        nlohmann::ordered_json items = nlohmann::ordered_json::array();
+        for (const report::Item& item : line) {
+            if (const auto* tab = std::get_if<report::TabStop>(&item)) items.push_back({{"tab", tab->column}});
+            else if (const auto* size = std::get_if<report::FontSize>(&item)) items.push_back({{"font", size->points}});
+            else items.push_back({{"text", std::get<report::Text>(item).text}});
+        }
+        lines.push_back(std::move(items));
+    }
+    return lines;
+}
+
+void printReportText(const SurveyState& state, std::ostream& out) {
+    if (!report::printingAllowed(state)) return;
+    out << "\n== 报表 ==\n" << report::renderText(report::reportLines(state));
 }
 
 }  // namespace morvalen::cli

@@ -9,6 +9,7 @@
 
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
+#include "entry/SurveyState.h"
 
 namespace morvalen::cli {
 
@@ -20,5 +21,12 @@ nlohmann::ordered_json fieldsJson(const FieldModel& fields);
 nlohmann::ordered_json captionsJson(const FieldModel& fields);
 // null, or {"step", "cause", "message"}.
 nlohmann::ordered_json stopJson(const std::optional<RunStopped>& stop);
+
+// "report": null when the print command would refuse to print, otherwise the report lines, each an array of items
+// {"font": points}, {"tab": column} and {"text": "…"} in the order they are printed.
+nlohmann::ordered_json reportJson(const SurveyState& state);
+
+// The report as text at its columns, after a heading; nothing when the print command would refuse to print.
+void printReportText(const SurveyState& state, std::ostream& out);
 
 }  // namespace morvalen::cli

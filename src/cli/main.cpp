@@ -2,9 +2,12 @@
 //
 //   morvalen-cli                 asks every value on the terminal, then shows the fields
 //   morvalen-cli < run.replies   takes the replies from a file, one per line
-//   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop
+//   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop, report
+//   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
 //
-// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr), 2 usage error.
+// After a completed computation the report follows the fields, as text at its columns.
+// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr), 2 usage error, 4 the PDF could
+// not be written (the reason on stderr).
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
@@ -14,6 +17,11 @@
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "entry/RunStopped.h"
+#include "report/ReportModel.h"
+#ifdef MORVALEN_WITH_PDF
+#include "cli/PdfOutput.h"
+#include "report/PaintedReport.h"
+#endif
 
 namespace {
 
@@ -21,7 +29,34 @@ using namespace morvalen;
 
 struct Options {
     bool json = false;
+    std::string pdfPath;  // empty: no PDF
 };
+
+constexpr int completed = 0;
+constexpr int usageError = 2;
+constexpr int runStopped = 3;
+constexpr int pdfNotWritten = 4;
+
+// The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
+// complete to print.
+int writeReportFile(const SurveyState& state, const std::string& path) {
+    if (!report::printingAllowed(state)) {
+        std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
+        return pdfNotWritten;
+    }
+#ifdef MORVALEN_WITH_PDF
+    try {
+        cli::writePdf(report::reportLines(state), path);
+        return completed;
+    } catch (const report::PrintingFailed& failure) {
+        std::cerr << failure.what() << '\n';
+        return pdfNotWritten;
+    }
+#else
+    std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
+    return pdfNotWritten;
+#endif
+}
 
 // Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
 std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields) {
@@ -48,16 +83,16 @@ int run(const Options& options) {
         document["fields"] = cli::fieldsJson(fields);
         document["captions"] = cli::captionsJson(fields);
         document["stopped"] = cli::stopJson(stop);
-        document["report"] = nullptr;
+        document["report"] = cli::reportJson(state);
         std::cout << document.dump(2) << '\n';
     } else {
         cli::printFieldListing(fields, std::cout);
+        cli::printReportText(state, std::cout);
     }
-    if (stop) {
-        std::cerr << "计算中止 — " << stop->what() << '\n';
-        return 3;
-    }
-    return 0;
+    std::cout.flush();
+    if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
+    const int pdfStatus = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath);
+    return stop ? runStopped : pdfStatus;
 }
 
 }  // namespace
@@ -65,12 +100,13 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
     CLI::App app{"Morvalen：大地四边形条件平差（终端界面）"};
     Options options;
-    app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息）");
+    app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
+    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
-        return status == 0 ? 0 : 2;
+        return status == 0 ? completed : usageError;
     }
     return run(options);
 }

@@ -1,0 +1,87 @@
+#include "report/PaintedReport.h"
+
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <map>
+
+#include "report/TabLayout.h"
+
+namespace morvalen::report {
+namespace {
+
+constexpr double pointsPerTwip = 1.0 / 20;
+
+// Widths in device pixels, from the font metrics of the paint device.
+class DeviceMeasure : public Measure {
+public:
+    explicit DeviceMeasure(const QPaintDevice& device) : device_(device) {}
+
+    const QFontMetricsF& metrics(int points) const {
+        auto found = metrics_.find(points);
+        if (found == metrics_.end()) {
+            found = metrics_.emplace(points, QFontMetricsF(reportFont(points), &device_)).first;
+        }
+        return found->second;
+    }
+    double columnWidth(int points) const override { return metrics(points).horizontalAdvance(QLatin1Char('0')); }
+    double textWidth(std::string_view text, int points) const override {
+        return metrics(points).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+private:
+    const QPaintDevice& device_;
+    mutable std::map<int, QFontMetricsF> metrics_;
+};
+
+}  // namespace
+
+QFont reportFont(int points) {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")});
+    font.setPointSize(points);
+    return font;
+}
+
+void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) {
+    const QMarginsF margins(leftMarginTwips * pointsPerTwip, topMarginTwips * pointsPerTwip,
+                            rightMarginTwips * pointsPerTwip, bottomMarginTwips * pointsPerTwip);
+    device.setPageMargins(margins, QPageLayout::Point);
+
+    QPainter painter;
+    if (!painter.begin(&device)) throw PrintingFailed("打印机无法开始打印（设备不可用或无法写入）。");
+
+    const DeviceMeasure measure(device);
+    const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
+    double top = 0;
+    for (const Row& row : layOut(lines, measure)) {
+        const QFontMetricsF& rowMetrics = measure.metrics(row.fontPoints);
+        if (top > 0 && top + rowMetrics.height() > pageHeight) {
+            if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+            top = 0;
+        }
+        for (const PlacedText& placed : row.texts) {
+            painter.setFont(reportFont(placed.fontPoints));
+            painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), QString::fromStdString(placed.text));
+        }
+        top += rowMetrics.lineSpacing();
+    }
+    if (!painter.end()) throw PrintingFailed("打印文档未能正常结束。");
+}
+
+void writeReportPdf(const std::vector<Line>& lines, const QString& path) {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setTitle(QStringLiteral("Morvalen"));
+    writer.setCreator(QStringLiteral("Morvalen"));
+    try {
+        paintReport(lines, writer);
+    } catch (const PrintingFailed&) {
+        throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”。");
+    }
+}
+
+}  // namespace morvalen::report

@@ -1,0 +1,45 @@
+// The report on paper: the printer and the PDF file.
+//
+// The page is laid out with a left margin of 1500 twips and a top margin of 1000 twips; columns are as wide as the
+// digit 0 of the current font, measured on the paint device itself (never at screen resolution). The font is 宋体,
+// 12 points for the heading and 10 points below it; where SimSun is not installed the Song face AR PL UMing CN
+// stands in. A page that is full continues on a new page.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "report/ReportModel.h"
+
+class QPagedPaintDevice;
+
+namespace morvalen::report {
+
+// Page margins in twips (1/1440 inch): left and top as the report sets them, right and bottom to keep the last
+// column and the last row clear of the paper's edge.
+inline constexpr double leftMarginTwips = 1500;
+inline constexpr double topMarginTwips = 1000;
+inline constexpr double rightMarginTwips = 1000;
+inline constexpr double bottomMarginTwips = 1000;
+
+// A report that could not be printed or written; the message says why, in the language of the interface.
+class PrintingFailed : public std::runtime_error {
+public:
+    explicit PrintingFailed(const std::string& message) : std::runtime_error(message) {}
+};
+
+// 宋体 in the given size: the families SimSun, 宋体, then AR PL UMing CN.
+QFont reportFont(int points);
+
+// Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends
+// the document. Throws PrintingFailed when the device cannot be painted on.
+void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device);
+
+// Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
+// written.
+void writeReportPdf(const std::vector<Line>& lines, const QString& path);
+
+}  // namespace morvalen::report

@@ -1,0 +1,199 @@
+// The report as the surveyor gets it: from the terminal front end as text, JSON and PDF, and from the painter on
+// paper, read back with poppler (pdftotext, pdfinfo).
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sys/wait.h>
+
+#include "report/PaintedReport.h"
+#include "report/ReportModel.h"
+
+namespace morvalen::report {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitStatus = -1;
+    std::string output;
+};
+
+Outcome shell(const std::string& command) {
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome outcome;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, n);
+    const int status = pclose(pipe);
+    outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::string example(const std::string& name) { return std::string(MORVALEN_EXAMPLES_DIR) + "/" + name; }
+
+// The terminal front end with the replies of an example file; stderr joins stdout only when asked.
+Outcome cli(const std::string& options, const std::string& replies, bool withErrors = false) {
+    return shell(std::string(MORVALEN_CLI_PATH) + " " + options + " < '" + example(replies) + "'" +
+                 (withErrors ? " 2>&1" : " 2>/dev/null"));
+}
+
+class ScratchDirectory {
+public:
+    ScratchDirectory() : path_(fs::temp_directory_path() / ("morvalen-report-" + std::to_string(::getpid()))) {
+        fs::create_directories(path_);
+    }
+    ~ScratchDirectory() { fs::remove_all(path_); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+// A word of a PDF page with its box in points, as pdftotext -bbox gives it.
+struct Word {
+    double xMin, yMin, xMax, yMax;
+    std::string text;
+};
+
+std::vector<Word> wordsOfFirstPage(const std::string& pdf) {
+    const std::string html = shell("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -").output;
+    static const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it) {
+        words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
+    }
+    return words;
+}
+
+// The left edges of every occurrence of a word, top to bottom.
+std::vector<double> leftEdges(const std::vector<Word>& words, const std::string& text) {
+    std::vector<double> edges;
+    for (const Word& w : words) {
+        if (w.text == text) edges.push_back(w.xMin);
+    }
+    return edges;
+}
+
+TEST(TerminalReport, TextAndJsonOfACompletedRunOnly) {
+    const Outcome known = cli("", "known-side.replies");
+    EXPECT_EQ(known.exitStatus, 0);
+    const auto report = known.output.find("== 报表 ==\n");
+    ASSERT_NE(report, std::string::npos);
+    const std::string text = known.output.substr(report);
+    EXPECT_NE(text.find("\n" + std::string(25, ' ') + "--- Morvalen ---\n"), std::string::npos);
+    EXPECT_NE(text.find("\n" + std::string(29, ' ') + "b( 1 )= 44.13120    b( 1 )= 44.13113\n"), std::string::npos);
+    EXPECT_NE(text.find("\n" + std::string(23, ' ') + "B :   x( 3 )= 1010.000       y( 3 )= 1175.000\n"),
+              std::string::npos);
+
+    const nlohmann::json lines = nlohmann::json::parse(cli("--json", "known-side.replies").output).at("report");
+    ASSERT_EQ(lines.size(), 38u);
+    EXPECT_EQ(lines[0], nlohmann::json::parse(R"([{"font": 12}, {"tab": 26}, {"text": "--- Morvalen ---"}])"));
+    EXPECT_EQ(lines[2], nlohmann::json::array());
+    EXPECT_EQ(lines[8][2], nlohmann::json::parse(R"({"text": " 1 "})"));
+    EXPECT_EQ(nlohmann::json::parse(cli("--json", "azimuth.replies").output).at("report").size(), 42u);
+
+    const Outcome mixed = cli("", "mixed.replies");
+    EXPECT_EQ(mixed.exitStatus, 3);
+    EXPECT_EQ(mixed.output.find("== 报表 =="), std::string::npos);
+    EXPECT_TRUE(nlohmann::json::parse(cli("--json", "mixed.replies").output).at("report").is_null());
+}
+
+TEST(PdfReport, ReadsBackWithTheHeadingAndTheChineseLines) {
+    const ScratchDirectory scratch;
+    const std::string pdf = scratch.file("known-side.pdf");
+    EXPECT_EQ(cli("--pdf '" + pdf + "'", "known-side.replies").exitStatus, 0);
+    const std::string text = shell("pdftotext -layout '" + pdf + "' -").output;
+    for (const char* expected : {"--- Morvalen ---", "(由已知边S(ab)推算)", "起始点座标 :", "平差角 :",
+                                 "b( 1 )= 44.13113", "第二组条件方程式闭合差 :", "单位(对数第六位)", "平差结果 :",
+                                 "测角中误差 : mb= 0.67 秒", "1/m= 1/282331"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    EXPECT_NE(shell("pdffonts '" + pdf + "'").output.find("UMing"), std::string::npos);
+}
+
+TEST(PdfReport, ColumnsAreDigitZeroWideFromTheLeftMargin) {
+    const ScratchDirectory scratch;
+    const std::string pdf = scratch.file("azimuth.pdf");
+    ASSERT_EQ(cli("--pdf '" + pdf + "'", "azimuth.replies").exitStatus, 0);
+    const std::vector<Word> words = wordsOfFirstPage(pdf);
+
+    // Column 30 holds xa=, the observed angles and the x coordinates; column 50 the adjusted angles.
+    const double column30 = leftEdges(words, "xa=").at(0);
+    const std::vector<double> angleLabels = leftEdges(words, "b(");
+    ASSERT_EQ(angleLabels.size(), 16u);
+    const double column50 = *std::max_element(angleLabels.begin(), angleLabels.end());
+    const double column = (column50 - column30) / 20;
+    EXPECT_NEAR(column, 5.0, 0.5);  // the digit 0 of a 10-point Song face with half-width Latin
+    for (const double left : {column30, column50}) {
+        const auto atLeft = [&](double x) { return std::abs(x - left) < 0.05; };
+        EXPECT_EQ(std::count_if(angleLabels.begin(), angleLabels.end(), atLeft), 8);
+    }
+    const std::vector<double> eastings = leftEdges(words, "x(");
+    ASSERT_EQ(eastings.size(), 5u);
+    for (double x : eastings) EXPECT_NEAR(x, column30, 0.05);
+    EXPECT_NEAR(leftEdges(words, "ya=").at(0), column30 + 19 * column, 0.05);
+    EXPECT_NEAR(leftEdges(words, "y(").at(0), column30 + 23 * column, 0.05);
+
+    // The left margin is 1500 twips (75 points); the heading's column 26 is measured in the 12-point font.
+    EXPECT_NEAR(column30 - 29 * column, 75.0, 0.05);
+    const double heading = leftEdges(words, "---").at(0);
+    EXPECT_NEAR((heading - 75.0) / 25, column * 1.2, 0.05);
+    // The top margin is 1000 twips (50 points): the heading's glyphs begin just below it.
+    const double top = words.at(0).yMin;
+    EXPECT_GE(top, 49.5);
+    EXPECT_LT(top, 50.0 + 12);
+}
+
+TEST(PdfReport, RefusedOrUnwritableFilesAreReported) {
+    const ScratchDirectory scratch;
+    const std::string stopped = scratch.file("mixed.pdf");
+    const Outcome mixed = cli("--pdf '" + stopped + "'", "mixed.replies", true);
+    EXPECT_EQ(mixed.exitStatus, 3);
+    EXPECT_FALSE(fs::exists(stopped));
+    EXPECT_NE(mixed.output.find(std::string(nothingToPrint)), std::string::npos);
+
+    const std::string nowhere = scratch.file("no-such-folder/report.pdf");
+    const Outcome unwritable = cli("--pdf '" + nowhere + "'", "known-side.replies", true);
+    EXPECT_EQ(unwritable.exitStatus, 4);
+    EXPECT_NE(unwritable.output.find("无法写入 PDF 文件 “" + nowhere + "”"), std::string::npos);
+}
+
+TEST(PdfReport, FullPageContinuesOnTheNextPage) {
+    std::vector<Line> lines = {{FontSize{headingPoints}, TabStop{26}, Text{"--- Morvalen ---"}},
+                               {FontSize{bodyPoints}}};
+    for (int i = 1; i <= 150; ++i) lines.push_back({TabStop{24}, Text{"第 " + std::to_string(i) + " 行"}});
+    const ScratchDirectory scratch;
+    const std::string pdf = scratch.file("long.pdf");
+    writeReportPdf(lines, QString::fromStdString(pdf));
+
+    const std::string info = shell("pdfinfo '" + pdf + "'").output;
+    std::smatch pages;
+    ASSERT_TRUE(std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))")));
+    EXPECT_GE(std::stoi(pages[1]), 2);  // 152 rows of about 10 points on the 742 points of an A4 printing area
+
+    const std::string text = shell("pdftotext -layout '" + pdf + "' -").output;
+    EXPECT_NE(text.find("第 150 行"), std::string::npos);
+    // Every row is printed exactly once, and none below the bottom margin of 1000 twips.
+    for (int i : {1, 59, 60, 61, 120, 150}) {
+        const std::string row = "第 " + std::to_string(i) + " 行\n";
+        EXPECT_NE(text.find(row), std::string::npos) << i;
+        EXPECT_EQ(text.find(row), text.rfind(row)) << i;
+    }
+    for (const Word& word : wordsOfFirstPage(pdf)) EXPECT_LE(word.yMax, 842.0 - 50.0) << word.text;
+}
+
+}  // namespace
+}  // namespace morvalen::report
+
+int main(int argc, char** argv) {
+    // The painter needs fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
