@@ -1,0 +1,20 @@
+// A static label of the window.
+#pragma once
+
+#include <QLabel>
+
+namespace morvalen::app {
+
+// A label in the window's colour that covers only what its text needs: a side number sitting on its line opens a
+// gap in the line for its text, while the empty rest of the label box leaves the lines of the diagram whole.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    CaptionLabel(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace morvalen::app

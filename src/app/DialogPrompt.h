@@ -1,0 +1,44 @@
+// The modal prompt of the window: one prompt text, an empty input line, 确定 and 取消.
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <string>
+
+#include "entry/FrontEnd.h"
+
+class QDialog;
+class QInputDialog;
+class QWidget;
+
+namespace morvalen::app {
+
+// Asks each value in a QInputDialog over the main window. The window is blocked while the prompt is open but keeps
+// repainting, so the echo of the value just typed is visible while its confirmation is asked.
+class DialogPrompt : public Prompt {
+public:
+    explicit DialogPrompt(QWidget* window) : window_(window) {}
+
+    // The part of the window, in its own pixels, over which the prompt opens: centred across it, at its top. The
+    // window chooses a part that no echo field lies in, so the value being confirmed stays in sight.
+    void setPlacement(const QRect& areaOfWindow) { placement_ = areaOfWindow; }
+
+    // Returns the typed text, or the empty text when the prompt is dismissed (取消, Escape, closing the prompt).
+    // Throws RunStopped when the window is closed while the prompt is open or before it opens.
+    std::string ask(const std::string& promptText) override;
+
+    // The window is closing: dismisses the open prompt, and every prompt from now on stops the run.
+    void endForClosingWindow();
+    bool windowClosing() const { return windowClosing_; }
+
+private:
+    QWidget* window_;
+    QRect placement_;
+    QPointer<QInputDialog> openDialog_;
+    bool windowClosing_ = false;
+};
+
+// Width of the prompt window in pixels at 96 dpi; a long prompt text wraps within it.
+inline constexpr int promptWidthPixels = 380;
+
+}  // namespace morvalen::app

@@ -1,0 +1,141 @@
+#include "app/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "adjust/AdjustmentRun.h"
+#include "app/CaptionLabel.h"
+#include "app/DiagramLine.h"
+#include "app/PrintCommand.h"
+#include "app/WindowFonts.h"
+#include "app/WindowLayout.h"
+#include "entry/RunStopped.h"
+
+namespace morvalen::app {
+
+namespace {
+
+QString objectNameOf(Control control) {
+    const QString name = QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
+    return control.index < 0 ? name : QString("%1_%2").arg(name).arg(control.index);
+}
+
+// A flat button in its own colour with a raised edge that sinks while pressed.
+QString buttonStyle(const QColor& colour) {
+    const QString rgb = QString("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    return QString("QPushButton { background-color: %1; border-width: 2px; border-style: solid;"
+                   " border-color: white rgb(64, 64, 64) rgb(64, 64, 64) white; }"
+                   "QPushButton:pressed { border-color: rgb(64, 64, 64) white white rgb(64, 64, 64); }")
+        .arg(rgb);
+}
+
+// The prompts open over the closures and precision strips: the results are written only after the last prompt,
+// so no value being confirmed is hidden.
+constexpr QRect promptAreaTwips(QPoint(1560, 6960), QPoint(10080, 9480));
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this) {
+    setWindowTitle(windowCaption);
+    setFont(windowFont(FontRole::window));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, windowColour);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    buildControls();
+
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    resize(twipsToPixels(layoutExtentTwips.width(), dpiX), twipsToPixels(layoutExtentTwips.height(), dpiY));
+    prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY));
+}
+
+void MainWindow::buildControls() {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+
+    // Lines first, so that a label sitting on its line covers it, as the side and angle numbers do.
+    for (const auto& placed : lineControls()) {
+        const QLine ends(twipsToPixels(placed.twips.p1(), dpiX, dpiY), twipsToPixels(placed.twips.p2(), dpiX, dpiY));
+        auto* line = new DiagramLine(ends, placed.colour, placed.widthPixels, this);
+        line->setObjectName(placed.name);
+    }
+
+    for (const auto& placed : fieldControls()) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(placed.control.objectName());
+        field->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
+        fields_[field->objectName()] = field;
+    }
+
+    // Captions two lines high wrap, as the captions of the start data do; the others stay on one line.
+    const int twoLineHeight = twipsToPixels(375, dpiY);
+    for (const auto& placed : labelControls()) {
+        auto* label = new CaptionLabel(placed.caption, this);
+        label->setObjectName(placed.control.objectName());
+        label->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
+        label->setFont(windowFont(placed.font));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(label->height() >= twoLineHeight && placed.font == FontRole::window);
+        labels_[label->objectName()] = label;
+    }
+
+    for (const auto& placed : buttonControls()) {
+        auto* button = new QPushButton(placed.caption, this);
+        button->setObjectName(placed.name);
+        button->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
+        button->setStyleSheet(buttonStyle(placed.colour));
+    }
+
+    connect(findChild<QPushButton*>("Command1"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(findChild<QPushButton*>("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(findChild<QPushButton*>("Command3"), &QPushButton::clicked, this, &MainWindow::Command3_Click);
+}
+
+void MainWindow::setText(Control field, const std::string& text) {
+    const auto found = fields_.find(objectNameOf(field));
+    if (found == fields_.end()) throw std::out_of_range("the window has no field " + objectNameOf(field).toStdString());
+    found->second->setText(QString::fromStdString(text));
+    // Show the cursor at the start, so that the leading digits of a long value are the ones in view.
+    found->second->setCursorPosition(0);
+}
+
+void MainWindow::setCaption(Control label, const std::string& caption) {
+    const auto found = labels_.find(objectNameOf(label));
+    if (found == labels_.end()) throw std::out_of_range("the window has no label " + objectNameOf(label).toStdString());
+    found->second->setText(QString::fromStdString(caption));
+}
+
+void MainWindow::Command1_Click() {
+    try {
+        runComputeCommand(state_, prompt_, *this);
+    } catch (const RunStopped& stop) {
+        // A run stopped by closing the window ends with the program; nobody is left to read a message.
+        if (!prompt_.windowClosing()) reportStop(stop.what());
+    }
+}
+
+void MainWindow::Command2_Click() { close(); }
+
+void MainWindow::Command3_Click() { printReport(state_, this); }
+
+void MainWindow::reportStop(const std::string& message) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), "计算中止", QMessageBox::Ok, this);
+    box.setInformativeText(QString::fromStdString(message));
+    stopMessage_ = &box;
+    box.exec();
+    stopMessage_ = nullptr;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    prompt_.endForClosingWindow();
+    if (stopMessage_) stopMessage_->reject();
+    event->accept();
+}
+
+}  // namespace morvalen::app

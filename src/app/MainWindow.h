@@ -1,0 +1,61 @@
+// The one window of Morvalen: the diagrams of the braced quadrilateral, the fields of the entered data and the
+// results, and the three commands 计 算, 结 束 and 打 印.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+#include "app/DialogPrompt.h"
+#include "entry/FrontEnd.h"
+#include "entry/SurveyState.h"
+
+class QLabel;
+class QLineEdit;
+class QMessageBox;
+
+namespace morvalen::app {
+
+// Builds the controls of the layout and forwards the commands; the computation itself lives in the core and sees
+// the window only as its fields. The fields accept typing, but the program never reads them.
+//
+// Controls carry their own names as object names; an element of a control array is name_index ("Text7_3",
+// "Label18_0"), the lines are DiagramLine widgets named "Line1".."Line27".
+class MainWindow : public QWidget, public WindowFields {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // The fields as the computation writes them. A control the window does not have throws std::out_of_range.
+    void setText(Control field, const std::string& text) override;
+    void setCaption(Control label, const std::string& caption) override;
+
+    const SurveyState& surveyState() const { return state_; }
+
+public slots:
+    // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
+    // the fields written so far stay, and the window stays ready for the next run.
+    void Command1_Click();
+    // 结 束: ends the program at once.
+    void Command2_Click();
+    // 打 印: the report of the last complete computation.
+    void Command3_Click();
+
+protected:
+    // Closing the window ends the program, also while a prompt is open: the open prompt is dismissed and the run
+    // stops without a message.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void reportStop(const std::string& message);
+
+    SurveyState state_;
+    DialogPrompt prompt_;
+    std::map<QString, QLineEdit*> fields_;
+    std::map<QString, QLabel*> labels_;
+    QPointer<QMessageBox> stopMessage_;
+};
+
+}  // namespace morvalen::app

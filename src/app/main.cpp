@@ -1,0 +1,15 @@
+// morvalen: the window of the braced-quadrilateral adjustment.
+#include <QApplication>
+
+#include "app/MainWindow.h"
+#include "app/WindowFonts.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Morvalen");
+    morvalen::app::prepareApplication(application);
+
+    morvalen::app::MainWindow window;
+    window.show();
+    return QApplication::exec();
+}
