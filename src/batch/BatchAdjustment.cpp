@@ -94,6 +94,7 @@ BatchResult adjustRow(const ColumnMap& columns, const TableRow& row) {
     } catch (const std::invalid_argument& malformed) {
         BatchResult result;
         result.rowNumber = row.rowNumber;
+        result.id = columns.id(row);
         result.rowError = malformed.what();
         return result;
     }

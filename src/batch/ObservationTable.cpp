@@ -96,6 +96,11 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
     }
 }
 
+std::string ColumnMap::id(const TableRow& row) const {
+    const auto column = columnOf_.find("id");
+    return column != columnOf_.end() && column->second < row.cells.size() ? row.cells[column->second] : std::string();
+}
+
 DataSet ColumnMap::dataSet(const TableRow& row) const {
     if (row.cells.size() != width_) {
         throw std::invalid_argument("第 " + std::to_string(row.rowNumber) + " 行有 " + std::to_string(row.cells.size()) +

@@ -51,6 +51,9 @@ public:
     // The data set of a row; throws std::invalid_argument when the row has the wrong number of cells.
     DataSet dataSet(const TableRow& row) const;
 
+    // The id of a row, also of one that has the wrong number of cells; empty without an id column.
+    std::string id(const TableRow& row) const;
+
 private:
     std::map<std::string, std::size_t> columnOf_;
     std::size_t width_;

@@ -5,15 +5,26 @@
 #include "report/PaintedReport.h"
 
 namespace morvalen::cli {
+namespace {
 
-void writePdf(const std::vector<report::Line>& lines, const std::string& path) {
+int argumentCount = 1;
+char programName[] = "morvalen-cli";
+char* arguments[] = {programName, nullptr};
+
+}  // namespace
+
+PdfOutput::PdfOutput() {
     // A terminal may have no display at all; the painter needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "morvalen-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    application_ = std::make_unique<QGuiApplication>(argumentCount, arguments);
+}
+
+PdfOutput::~PdfOutput() = default;
+
+void PdfOutput::write(const std::vector<report::Line>& lines, const std::string& path) const {
     report::writeReportPdf(lines, QString::fromStdString(path));
 }
+
+void writePdf(const std::vector<report::Line>& lines, const std::string& path) { PdfOutput().write(lines, path); }
 
 }  // namespace morvalen::cli

@@ -1,16 +1,31 @@
 // The report as a PDF file from the terminal front end.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "report/ReportModel.h"
 
+class QGuiApplication;
+
 namespace morvalen::cli {
 
-// Writes the report lines to `path` as PDF. Starts the Qt application that the painter needs, without a display
-// (offscreen) unless a Qt platform has been chosen in QT_QPA_PLATFORM. Throws report::PrintingFailed when the file
-// cannot be written.
+// The Qt application the painter needs, started once for any number of reports: without a display (offscreen)
+// unless a Qt platform has been chosen in QT_QPA_PLATFORM.
+class PdfOutput {
+public:
+    PdfOutput();
+    ~PdfOutput();
+
+    // Writes the report lines to `path` as PDF. Throws report::PrintingFailed when the file cannot be written.
+    void write(const std::vector<report::Line>& lines, const std::string& path) const;
+
+private:
+    std::unique_ptr<QGuiApplication> application_;
+};
+
+// One report, one application.
 void writePdf(const std::vector<report::Line>& lines, const std::string& path);
 
 }  // namespace morvalen::cli

@@ -4,6 +4,8 @@
 //   morvalen-cli < run.replies   takes the replies from a file, one per line
 //   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop, report
 //   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
+//   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
+//                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
 // Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr), 2 usage error, 4 the PDF could
@@ -14,6 +16,7 @@
 #include <unistd.h>
 
 #include "adjust/AdjustmentRun.h"
+#include "cli/BatchCommand.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "entry/RunStopped.h"
@@ -55,6 +58,18 @@ int writeReportFile(const SurveyState& state, const std::string& path) {
 #else
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
     return pdfNotWritten;
+#endif
+}
+
+// Writes the reports of a batch through one Qt application; none without the painter.
+cli::ReportWriter batchReportWriter() {
+#ifdef MORVALEN_WITH_PDF
+    return [output = std::shared_ptr<cli::PdfOutput>()](const SurveyState& state, const std::string& path) mutable {
+        if (!output) output = std::make_shared<cli::PdfOutput>();
+        output->write(report::reportLines(state), path);
+    };
+#else
+    return {};
 #endif
 }
 
@@ -102,11 +117,19 @@ int main(int argc, char** argv) {
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
     app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
+
+    cli::BatchOptions batchOptions;
+    CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
+    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
+    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")->type_name("FILE");
+    batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
+    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")->type_name("DIR");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == 0 ? completed : usageError;
     }
+    if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter());
     return run(options);
 }

@@ -1,0 +1,25 @@
+// morvalen-cli batch: every quadrilateral of a campaign file adjusted as the window would adjust it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "entry/SurveyState.h"
+
+namespace morvalen::cli {
+
+struct BatchOptions {
+    std::string input;         // CSV file of observations, one data set a row
+    std::string output;        // results file; empty or "-" for standard output
+    bool jsonLines = false;    // JSON Lines instead of CSV
+    std::string pdfDirectory;  // one PDF report per completed data set; empty: none
+};
+
+// Writes a report as PDF to a path; throws report::PrintingFailed when it cannot.
+using ReportWriter = std::function<void(const SurveyState& state, const std::string& path)>;
+
+// Exit status: 0 every row completed; 3 some row stopped or could not be read (its result row says why); 4 a PDF
+// could not be written; 5 the campaign file could not be read or the results not written.
+int runBatch(const BatchOptions& options, const ReportWriter& writeReport);
+
+}  // namespace morvalen::cli

@@ -1,0 +1,114 @@
+// morvalen-cli batch as a whole process: every row answered, in order, whatever stops.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "batch/ObservationTable.h"
+#include "support/RandomQuadrilateral.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int run(const std::string& arguments) {
+    const int status = std::system((std::string(MORVALEN_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+class BatchCommand : public ::testing::Test {
+protected:
+    fs::path folder = fs::temp_directory_path() / ("morvalen-batch-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+};
+
+// Four hundred quadrilaterals with every seventh row broken in one of several ways.
+std::string campaign() {
+    std::mt19937 random(3);
+    std::string csv = "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\n";
+    for (int i = 1; i <= 400; ++i) {
+        const auto figure = morvalen::testing::randomQuadrilateral(random, 3.0);
+        std::string row = "R" + std::to_string(i) + ",1000,2000,";
+        row += i % 7 == 0 ? "0,1500" : "1300,2400";  // mixed case: adjusted, then stopped
+        row += ",甲,\"乙,一\",丙,丁";
+        for (int k = 1; k <= 8; ++k) {
+            const double degrees = figure.angles[k];
+            const int whole = static_cast<int>(degrees);
+            const double minutes = (degrees - whole) * 60;
+            char packed[32];
+            std::snprintf(packed, sizeof packed, "%d.%02d%02d", whole, static_cast<int>(minutes),
+                          static_cast<int>((minutes - static_cast<int>(minutes)) * 60));
+            row += ",";
+            row += i % 11 == 0 && k == 3 ? "4O.1" : packed;
+        }
+        if (i % 13 == 0) row = "R" + std::to_string(i) + ",too,short";
+        csv += row + "\n";
+    }
+    return csv;
+}
+
+TEST_F(BatchCommand, EveryRowGetsItsResultInInputOrder) {
+    std::ofstream(folder / "in.csv", std::ios::binary) << campaign();
+    EXPECT_EQ(run("batch '" + (folder / "in.csv").string() + "' -o '" + (folder / "out.csv").string() + "'"), 3);
+    const auto table = morvalen::batch::readCsv(readFile(folder / "out.csv"));
+    ASSERT_EQ(table.rows.size(), 400u);
+    const auto stop = table.header.size() - 1;
+    const auto nameOfP1 = static_cast<std::size_t>(
+        std::find(table.header.begin(), table.header.end(), "name_1") - table.header.begin());
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const auto& cells = table.rows[i].cells;
+        const std::size_t number = i + 1;
+        EXPECT_EQ(cells[0], std::to_string(number));
+        EXPECT_EQ(cells[1], "R" + std::to_string(number));
+        const bool broken = number % 7 == 0 || number % 11 == 0 || number % 13 == 0;
+        EXPECT_EQ(cells[stop].empty(), !broken) << number << ": " << cells[stop];
+        if (!broken) {
+            EXPECT_EQ(cells[nameOfP1], "乙,一") << "the name of P1 as typed";
+        }
+    }
+}
+
+TEST_F(BatchCommand, JsonLinesAndReportsPerCompletedRow) {
+    const std::string csv =
+        "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\n"
+        "ok,1000,1000,1010,1175,A,P1,P2,B,44.13120,44.20042,49.18030,42.08428,33.10401,55.22345,54.03519,37.22520\n"
+        "stops,1000,1000,1010,0,A,P1,P2,B,44.13120,44.20042,49.18030,42.08428,33.10401,55.22345,54.03519,37.22520\n";
+    std::ofstream(folder / "in.csv", std::ios::binary) << csv;
+    EXPECT_EQ(run("batch --json '" + (folder / "in.csv").string() + "' -o '" + (folder / "out.jsonl").string() +
+                  "' --pdf '" + (folder / "reports").string() + "'"),
+              3);
+    std::istringstream lines(readFile(folder / "out.jsonl"));
+    std::string line;
+    std::vector<nlohmann::json> rows;
+    while (std::getline(lines, line)) rows.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["relative_error"], "1/282331");
+    EXPECT_TRUE(rows[0]["stop"].is_null());
+    EXPECT_NE(rows[1]["stop"].get<std::string>().find("恰有一个为零"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder / "reports" / "00001-ok.pdf"));
+    EXPECT_FALSE(fs::exists(folder / "reports" / "00002-stops.pdf")) << "a stopped computation is not printed";
+}
+
+TEST_F(BatchCommand, AFileThatIsNoCampaignIsRefused) {
+    std::ofstream(folder / "empty.csv", std::ios::binary) << "";
+    EXPECT_EQ(run("batch '" + (folder / "empty.csv").string() + "'"), 5);
+    std::ofstream(folder / "wrong.csv", std::ios::binary) << "x,y\n1,2\n";
+    EXPECT_EQ(run("batch '" + (folder / "wrong.csv").string() + "'"), 5);
+    EXPECT_EQ(run("batch '" + (folder / "missing.csv").string() + "'"), 5);
+    EXPECT_EQ(run("batch"), 2);
+}
+
+}  // namespace
