@@ -5,6 +5,8 @@
 //   compute command   the whole command with every prompt and field text
 //   batch             rows per second, CSV in to CSV out, 100 000 rows
 //   terminal run      morvalen-cli as a whole process, one known-side run
+//   window start      the window as a whole process, offscreen, from exec to its first paint
+//   PDF report        one report written as a PDF file
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -26,6 +28,13 @@
 #include "entry/PackedAngle.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
+
+#ifdef MORVALEN_WITH_WINDOW_BENCH
+#include <QGuiApplication>
+
+#include "report/PaintedReport.h"
+#include "report/ReportModel.h"
+#endif
 
 namespace {
 
@@ -145,6 +154,33 @@ void TerminalRun(benchmark::State& benchmarkState) {
 }
 BENCHMARK(TerminalRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+#ifdef MORVALEN_WITH_WINDOW_BENCH
+void WindowStart(benchmark::State& benchmarkState) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    for (auto _ : benchmarkState) runProcess(MORVALEN_WINDOW_PROBE_PATH, {}, "/dev/null");
+}
+BENCHMARK(WindowStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void PdfReport(benchmark::State& benchmarkState) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char name[] = "morvalen-bench";
+    char* argv[] = {name, nullptr};
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    benchmark::DoNotOptimize(application);
+    SurveyState state;
+    const auto replies = testing::confirmedEach(testing::knownSideCoordinates) +
+                         testing::confirmedEach(testing::knownSideNames) + testing::confirmedEach(testing::workedAngles);
+    FieldModel fields;
+    testing::ScriptedPrompt prompt(replies);
+    runComputeCommand(state, prompt, fields);
+    const std::string path = "/tmp/morvalen-bench-report.pdf";
+    for (auto _ : benchmarkState) report::writeReportPdf(report::reportLines(state), QString::fromStdString(path));
+    std::remove(path.c_str());
+}
+BENCHMARK(PdfReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
 // Collects the time per iteration of each benchmark for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -191,5 +227,8 @@ int main(int argc, char** argv) {
     std::printf("%-44s %9.0f rows/s %15s\n", "batch, 100 000 rows CSV to CSV", rowsPerSecond, "≥ 200 000");
     std::printf("%-44s %11.2f ms %18s\n", "terminal front end, one run (whole process)",
                 at("TerminalRun/real_time") * 1e3, "≤ 20 ms");
+    std::printf("%-44s %11.2f ms %18s\n", "window, cold start to first paint (offscreen)", at("WindowStart/real_time") * 1e3,
+                "≤ 300 ms");
+    std::printf("%-44s %11.2f ms %18s\n", "one PDF report", at("PdfReport/real_time") * 1e3, "≤ 100 ms");
     return 0;
 }
