@@ -11,7 +11,7 @@ namespace morvalen {
 namespace {
 
 void storeAngles(SurveyState& state, const AngleArray& angles) {
-    for (int k = 1; k <= 8; ++k) state.adjustedAngles[static_cast<std::size_t>(k)] = EntryValue::number(angles[k]);
+    for (int k = 1; k <= 8; ++k) state.adjustedAngles[static_cast<std::size_t>(k)].setNumber(angles[k]);
 }
 
 std::string reasonForZeroLogSideError(RunCase kind, float mb) {

@@ -138,6 +138,40 @@ std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
     return number;
 }
 
+std::optional<PlainDecimal> readPlainDecimal(std::string_view text) {
+    std::size_t i = 0, end = text.size();
+    while (i < end && isBlank(text[i])) ++i;
+    while (end > i && isBlank(text[end - 1])) --end;
+    PlainDecimal plain;
+    if (i < end && (text[i] == '+' || text[i] == '-')) plain.negative = text[i++] == '-';
+    constexpr std::int64_t exactLimit = std::int64_t{1} << 53;
+    bool sawDigit = false, sawPoint = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            plain.mantissa = plain.mantissa * 10 + (c - '0');
+            if (plain.mantissa >= exactLimit) return std::nullopt;
+            sawDigit = true;
+            if (sawPoint) ++plain.decimals;
+        } else if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!sawDigit || plain.decimals > 22) return std::nullopt;
+    if (plain.mantissa == 0) plain.negative = false;
+    return plain;
+}
+
+double PlainDecimal::value() const {
+    // Both the mantissa (below 2^53) and 10^decimals (up to 10^22) are exact doubles: one division, one rounding.
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double magnitude = static_cast<double>(mantissa) / powersOfTen[decimals];
+    return negative ? -magnitude : magnitude;
+}
+
 DecimalNumber exactDecimal(double value) {
     if (!std::isfinite(value)) throw std::domain_error("exactDecimal of a value that is not finite");
     // 1080 places hold the whole expansion of the smallest subnormal; 309 digits the largest double.

@@ -31,6 +31,42 @@ struct DecimalNumber {
 // Reads a typed text; nullopt when it is not a number.
 std::optional<DecimalNumber> parseDecimal(std::string_view text);
 
+// The common typed number, read without building a digit string: blanks, an optional sign, digits with an optional
+// point, blanks; no exponent, no full-width forms, a whole-number mantissa below 2^53. Its value is
+// (negative ? -1 : 1) × mantissa / 10^decimals, and `value()` is exactly rounded.
+struct PlainDecimal {
+    bool negative = false;
+    std::int64_t mantissa = 0;
+    int decimals = 0;
+
+    double value() const;
+};
+
+// nullopt when the text is not of the plain form (it may still be a number: parseDecimal decides).
+std::optional<PlainDecimal> readPlainDecimal(std::string_view text);
+
+// 10^n for n = 0..18.
+inline constexpr std::int64_t powersOfTen[] = {1,
+                                               10,
+                                               100,
+                                               1000,
+                                               10000,
+                                               100000,
+                                               1000000,
+                                               10000000,
+                                               100000000,
+                                               1000000000,
+                                               10000000000,
+                                               100000000000,
+                                               1000000000000,
+                                               10000000000000,
+                                               100000000000000,
+                                               1000000000000000,
+                                               10000000000000000,
+                                               100000000000000000,
+                                               1000000000000000000};
+inline constexpr std::int64_t powerOfTen(int n) { return powersOfTen[n]; }
+
 // The exact decimal value of a double (every binary double has a finite decimal expansion).
 DecimalNumber exactDecimal(double value);
 

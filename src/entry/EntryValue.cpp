@@ -6,6 +6,11 @@
 namespace morvalen {
 
 EntryValue::EntryValue(std::string typed) : content_(std::move(typed)) {
+    plain_ = readPlainDecimal(std::get<std::string>(content_));
+    if (plain_) {
+        typedValue_ = plain_->value();
+        return;
+    }
     typedDecimal_ = parseDecimal(std::get<std::string>(content_));
     if (!typedDecimal_) {
         reading_ = Reading::notNumeric;
@@ -30,6 +35,7 @@ std::optional<DecimalNumber> EntryValue::decimal() const {
     if (isEmpty()) return DecimalNumber{};
     if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
     if (reading_ != Reading::number) return std::nullopt;
+    if (plain_) return parseDecimal(std::get<std::string>(content_));
     return typedDecimal_;
 }
 
@@ -45,6 +51,7 @@ std::optional<double> EntryValue::numericValue() const {
 bool EntryValue::equalsZero() const {
     if (isEmpty()) return true;
     if (const auto* value = std::get_if<double>(&content_)) return *value == 0.0;
+    if (plain_) return plain_->mantissa == 0;
     return typedDecimal_ && typedDecimal_->isZero();
 }
 

@@ -26,6 +26,14 @@ public:
     static EntryValue text(std::string typed) { return EntryValue(std::move(typed)); }
     static EntryValue number(double value) { return EntryValue(value); }
 
+    // Stores a number in place of whatever the value held.
+    void setNumber(double value) {
+        content_ = value;
+        reading_ = Reading::number;
+        plain_.reset();
+        typedDecimal_.reset();
+    }
+
     bool isEmpty() const { return std::holds_alternative<std::monostate>(content_); }
     bool holdsText() const { return std::holds_alternative<std::string>(content_); }
     bool holdsNumber() const { return std::holds_alternative<double>(content_); }
@@ -48,6 +56,9 @@ public:
     // The exact decimal form of the value: nullopt when it does not read as a number within the range of a double.
     std::optional<DecimalNumber> decimal() const;
 
+    // The typed number when the text has the plain form (see PlainDecimal), else null.
+    const PlainDecimal* plainDecimal() const { return plain_ ? &*plain_ : nullptr; }
+
     bool operator==(const EntryValue& other) const { return content_ == other.content_; }
 
 private:
@@ -55,8 +66,10 @@ private:
     explicit EntryValue(double value) : content_(value) {}
 
     std::variant<std::monostate, std::string, double> content_;
-    // A text is read once, when it is stored: its decimal form when it reads as a number, and that number.
+    // A text is read once, when it is stored: its plain form, or else its decimal form, when it reads as a number,
+    // and that number.
     Reading reading_ = Reading::number;
+    std::optional<PlainDecimal> plain_;
     std::optional<DecimalNumber> typedDecimal_;
     double typedValue_ = 0;
 };

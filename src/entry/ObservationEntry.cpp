@@ -89,7 +89,7 @@ void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
             const char* cause = angle.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
             throw RunStopped("观测角输入", "b(" + std::to_string(i) + ") 的输入 " + quoted(angle.typedText()) + cause);
         }
-        angle = EntryValue::number(*degrees);
+        angle.setNumber(*degrees);
     }
 }
 

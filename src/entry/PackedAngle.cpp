@@ -1,10 +1,10 @@
 #include "entry/PackedAngle.h"
 
 #include <algorithm>
-
+#include <string>
+#include <utility>
 
 namespace morvalen {
-
 namespace {
 
 // The digits as a number: `digits` × 10^exponent, exactly rounded.
@@ -18,46 +18,61 @@ double decimalValue(std::string digits, std::int64_t exponent) {
     return toDouble(number).value_or(0.0);
 }
 
+// The split on whole numbers: `scaled` is the absolute angle × 10^decimals, with 4 ≤ decimals ≤ 17 and scaled below
+// 10^18. Degrees and minutes are exact; the seconds are one correctly rounded quotient of two exact doubles (below
+// 10^15 and 10^13).
+template <int decimals>
+double degreesFromScaled(bool negative, std::int64_t scaled) {
+    constexpr std::int64_t degreeUnit = powerOfTen(decimals);
+    constexpr std::int64_t minuteUnit = powerOfTen(decimals - 2);
+    constexpr double secondUnit = static_cast<double>(powerOfTen(decimals - 4));
+    const double sign = negative ? -1.0 : 1.0;
+    const std::int64_t wholeDegrees = scaled / degreeUnit;
+    const std::int64_t rest = scaled % degreeUnit;
+    const std::int64_t wholeMinutes = rest / minuteUnit;
+    const double seconds = static_cast<double>(rest % minuteUnit) / secondUnit;
+    return (sign * static_cast<double>(wholeDegrees) + sign * static_cast<double>(wholeMinutes) / 60) +
+           sign * seconds / 3600;
+}
+
+// The divisions by constant powers of ten compile to multiplications.
+template <int... decimals>
+double degreesFromScaled(bool negative, std::int64_t scaled, int decimalPlaces,
+                         std::integer_sequence<int, decimals...>) {
+    double degrees = 0;
+    ((decimalPlaces == decimals + 4 ? (degrees = degreesFromScaled<decimals + 4>(negative, scaled), true) : false) ||
+     ...);
+    return degrees;
+}
+
+double degreesFromScaled(bool negative, std::int64_t scaled, int decimals) {
+    return degreesFromScaled(negative, scaled, decimals, std::make_integer_sequence<int, 14>());
+}
+
 }  // namespace
 
+double toDegrees(const PlainDecimal& packedAngle) {
+    const int decimals = std::max(4, packedAngle.decimals);
+    const int padding = decimals - packedAngle.decimals;
+    if (decimals <= 17 && packedAngle.mantissa < powerOfTen(18 - padding)) {
+        return degreesFromScaled(packedAngle.negative, packedAngle.mantissa * powerOfTen(padding), decimals);
+    }
+    return toDegrees(*parseDecimal((packedAngle.negative ? "-" : "") + std::to_string(packedAngle.mantissa) + "e-" +
+                                   std::to_string(packedAngle.decimals)));
+}
+
 double toDegrees(const DecimalNumber& packedAngle) {
-    const double sign = packedAngle.negative ? -1.0 : 1.0;
     // Typed angles have a handful of digits: split them as whole numbers, scaled by 10^decimals.
     const std::int64_t decimals = std::max<std::int64_t>(4, -packedAngle.exponent);
     const std::int64_t padding = decimals + packedAngle.exponent;
     if (packedAngle.digits.size() + static_cast<std::size_t>(padding) <= 18 && decimals <= 17) {
-        static constexpr std::int64_t powers[] = {1,
-                                                  10,
-                                                  100,
-                                                  1000,
-                                                  10000,
-                                                  100000,
-                                                  1000000,
-                                                  10000000,
-                                                  100000000,
-                                                  1000000000,
-                                                  10000000000,
-                                                  100000000000,
-                                                  1000000000000,
-                                                  10000000000000,
-                                                  100000000000000,
-                                                  1000000000000000,
-                                                  10000000000000000,
-                                                  100000000000000000,
-                                                  1000000000000000000};
         std::int64_t scaled = 0;
         for (char digit : packedAngle.digits) scaled = scaled * 10 + (digit - '0');
-        scaled *= powers[padding];
-        const std::int64_t wholeDegrees = scaled / powers[decimals];
-        const std::int64_t rest = scaled % powers[decimals];
-        const std::int64_t wholeMinutes = rest / powers[decimals - 2];
-        const std::int64_t secondsScaled = rest % powers[decimals - 2];
-        // Both operands are exact doubles (below 10^15 and 10^13), so the quotient is correctly rounded.
-        const double seconds = static_cast<double>(secondsScaled) / static_cast<double>(powers[decimals - 4]);
-        return (sign * static_cast<double>(wholeDegrees) + sign * static_cast<double>(wholeMinutes) / 60) +
-               sign * seconds / 3600;
+        return degreesFromScaled(packedAngle.negative, scaled * powerOfTen(static_cast<int>(padding)),
+                                 static_cast<int>(decimals));
     }
 
+    const double sign = packedAngle.negative ? -1.0 : 1.0;
     const DecimalParts parts = splitDecimal(packedAngle);
     std::string fraction = parts.fractionDigits;
     if (fraction.size() < 4) fraction.append(4 - fraction.size(), '0');
@@ -70,6 +85,7 @@ double toDegrees(const DecimalNumber& packedAngle) {
 }
 
 std::optional<double> toDegrees(const EntryValue& packedAngle) {
+    if (const PlainDecimal* plain = packedAngle.plainDecimal()) return toDegrees(*plain);
     const auto decimal = packedAngle.decimal();
     if (!decimal) return std::nullopt;
     return toDegrees(*decimal);

@@ -14,5 +14,6 @@ namespace morvalen {
 // its absolute value. nullopt when the value does not read as a number within the range of a double.
 std::optional<double> toDegrees(const EntryValue& packedAngle);
 double toDegrees(const DecimalNumber& packedAngle);
+double toDegrees(const PlainDecimal& packedAngle);
 
 }  // namespace morvalen

@@ -6,8 +6,10 @@ void prepareState(SurveyState& state) {
     state.upperBound4 = 4;
     state.upperBound3 = 3;
     state.pointNames.assign(static_cast<std::size_t>(state.upperBound4) + 1, std::string());
-    state.adjustedAngles.assign(9, EntryValue());
-    state.observedAngles.assign(9, EntryValue());
+    state.adjustedAngles.clear();
+    state.adjustedAngles.resize(9);
+    state.observedAngles.clear();
+    state.observedAngles.resize(9);
     state.closures.assign(static_cast<std::size_t>(state.upperBound4) + 1, 0.0f);
     const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
     state.normalMatrix.assign(size, std::vector<double>(size, 0.0));

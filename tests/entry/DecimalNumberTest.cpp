@@ -113,6 +113,7 @@ TEST(PackedAngles, AgreeWithAReferenceSplitOfTheTypedText) {
         const double reference = (std::stod(typed.substr(0, typed.find('.'))) + std::stoi(mm) / 60.0) +
                                  std::strtod(secondsText.c_str(), nullptr) / 3600;
         ASSERT_EQ(*toDegrees(EntryValue::text(typed)), reference) << typed;
+        ASSERT_EQ(toDegrees(*parseDecimal(typed)), reference) << typed;
         ASSERT_EQ(*toDegrees(EntryValue::text("-" + typed)), -reference) << typed;
     }
 }

@@ -1,6 +1,7 @@
-// Feeds arbitrary reply sequences through the whole compute command and checks what a surveyor relies on after
-// every run: it completes or stops with a message, every field holds valid UTF-8, a completed run's adjusted angles
-// close both triangles and the overlapping triangle, and only a completed run may be printed.
+// Feeds arbitrary reply sequences through the whole compute command and the report, and checks what a surveyor
+// relies on after every run: it completes or stops with a message, every field holds valid UTF-8, a completed run's
+// adjusted angles close both triangles and the overlapping triangle, only a completed run may be printed, and its
+// report renders as valid UTF-8, the same twice.
 //
 // Input: the replies, one per line, exactly as the terminal front end reads them.
 #include <cmath>
@@ -15,6 +16,8 @@
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "entry/Utf8.h"
+#include "report/ReportModel.h"
+#include "report/TextReport.h"
 
 namespace {
 
@@ -101,8 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(validUtf8(stop.what()) == stop.what(), "a stop message is valid UTF-8");
         }
         checkFieldsAreUtf8(fields);
-        require(state.computationComplete == completed, "only a completed run may be printed");
-        if (completed) checkAdjustedAnglesClose(state);
+        require(report::printingAllowed(state) == completed, "only a completed run may be printed");
+        if (completed) {
+            checkAdjustedAnglesClose(state);
+            const std::string report = report::renderText(report::reportLines(state));
+            require(validUtf8(report) == report, "the report is valid UTF-8");
+            require(report::renderText(report::reportLines(state)) == report, "printing twice gives the same report");
+        }
     }
     return 0;
 }
