@@ -172,6 +172,17 @@ double PlainDecimal::value() const {
     return negative ? -magnitude : magnitude;
 }
 
+DecimalNumber PlainDecimal::decimal() const {
+    DecimalNumber number;
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, mantissa);
+    number.digits.assign(digits, written.ptr);
+    number.exponent = -decimals;
+    normalise(number);
+    number.negative = negative && !number.isZero();
+    return number;
+}
+
 DecimalNumber exactDecimal(double value) {
     if (!std::isfinite(value)) throw std::domain_error("exactDecimal of a value that is not finite");
     // 1080 places hold the whole expansion of the smallest subnormal; 309 digits the largest double.

@@ -40,6 +40,7 @@ struct PlainDecimal {
     int decimals = 0;
 
     double value() const;
+    DecimalNumber decimal() const;
 };
 
 // nullopt when the text is not of the plain form (it may still be a number: parseDecimal decides).

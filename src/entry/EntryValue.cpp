@@ -35,7 +35,7 @@ std::optional<DecimalNumber> EntryValue::decimal() const {
     if (isEmpty()) return DecimalNumber{};
     if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
     if (reading_ != Reading::number) return std::nullopt;
-    if (plain_) return parseDecimal(std::get<std::string>(content_));
+    if (plain_) return plain_->decimal();
     return typedDecimal_;
 }
 
