@@ -1,15 +1,45 @@
 #include "adjust/ResultText.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
+#include "entry/DecimalNumber.h"
+
 namespace morvalen {
 
+namespace {
+
+// |value| × 10^decimals rounded to a whole number with ties to even, exactly on the binary value: the value is a
+// 53-bit whole number times a power of two, so the product with 10^decimals and its rounding are whole-number
+// arithmetic. Only for |value| < 10^12 and up to 6 decimals, where the result stays below 10^18.
+std::optional<std::uint64_t> scaledToEven(double value, int decimals) {
+    const double magnitude = std::abs(value);
+    if (!(magnitude < 1e12) || decimals < 0 || decimals > 6) return std::nullopt;
+    if (magnitude == 0) return 0;
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);  // magnitude = fraction × 2^exponent, fraction in [0.5, 1)
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;  // magnitude = mantissa / 2^shift, shift ≥ 13 here
+    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) *
+                                      static_cast<std::uint64_t>(powerOfTen(decimals));  // below 2^73
+    if (shift > 100) return 0;  // far below half a unit
+    const unsigned __int128 quotient = product >> shift;
+    const unsigned __int128 remainder = product - (quotient << shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    const bool up = remainder > half || (remainder == half && (quotient & 1) != 0);
+    return static_cast<std::uint64_t>(quotient) + (up ? 1 : 0);
+}
+
+}  // namespace
+
 std::string roundedFixed(double value, int decimals) {
-    // Fixed notation with a precision rounds the exact binary value with ties to even, as printf's %.*f does:
-    // the rounding of the results.
+    if (const auto scaled = scaledToEven(value, decimals)) return formatScaled(value < 0, *scaled, decimals);
+    // Fixed notation with a precision rounds the exact binary value with ties to even, as printf's %.*f does.
     char buffer[400];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text(buffer, written.ptr);

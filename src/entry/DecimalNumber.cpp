@@ -263,6 +263,48 @@ std::string formatFixed(const DecimalNumber& number, int decimals, Rounding roun
     return text;
 }
 
+std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
+    const auto count = static_cast<std::size_t>(end - digits);
+    const auto places = static_cast<std::size_t>(decimals);
+    std::string text;
+    text.reserve(count + places + 3);
+    if (negative && scaled != 0) text += '-';
+    if (count > places) {
+        text.append(digits, count - places);
+    } else if (leadingZero) {
+        text += '0';
+    }
+    if (places > 0) {
+        text += '.';
+        if (count < places) text.append(places - count, '0');
+        text.append(count > places ? end - places : digits, end);
+    }
+    return text;
+}
+
+std::optional<std::string> formatFixed(const PlainDecimal& number, int decimals, Rounding rounding,
+                                       bool leadingZero) {
+    if (decimals < 0 || decimals > 17) return std::nullopt;
+    std::uint64_t scaled = static_cast<std::uint64_t>(number.mantissa);
+    if (number.decimals <= decimals) {
+        const int padding = decimals - number.decimals;
+        if (padding > 18 || scaled >= static_cast<std::uint64_t>(powerOfTen(18 - padding))) return std::nullopt;
+        scaled *= static_cast<std::uint64_t>(powerOfTen(padding));
+    } else {
+        const int dropped = number.decimals - decimals;
+        if (dropped > 18) return std::nullopt;
+        const auto unit = static_cast<std::uint64_t>(powerOfTen(dropped));
+        const std::uint64_t remainder = scaled % unit;
+        scaled /= unit;
+        const std::uint64_t twice = 2 * remainder;  // below 2 × 10^18
+        const bool up = twice > unit || (twice == unit && (rounding == Rounding::halfAwayFromZero || scaled % 2 == 1));
+        if (up) ++scaled;
+    }
+    return formatScaled(number.negative, scaled, decimals, leadingZero);
+}
+
 DecimalParts splitDecimal(const DecimalNumber& number) {
     if (number.exponent > 100'000 || number.exponent < -100'000) {
         throw std::length_error("splitDecimal of a number outside the range of a double");

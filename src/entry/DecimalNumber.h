@@ -87,6 +87,14 @@ DecimalNumber roundDecimal(const DecimalNumber& number, int decimals, Rounding r
 // zero is written without a minus sign. With `leadingZero` false a zero integer part is left out (".500").
 std::string formatFixed(const DecimalNumber& number, int decimals, Rounding rounding, bool leadingZero = true);
 
+// Writes the whole number `scaled` / 10^decimals with exactly `decimals` places after the point: "-" in front when
+// negative and not zero, no integer digit when `leadingZero` is false and the integer part is 0.
+std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero = true);
+
+// formatFixed for a plain typed number, in whole-number arithmetic; nullopt when the scaled value would not fit.
+std::optional<std::string> formatFixed(const PlainDecimal& number, int decimals, Rounding rounding,
+                                       bool leadingZero = true);
+
 // Whole part (truncated toward zero) and fraction digits of the absolute value, as decimal digit strings:
 // 45.3015 gives "45" and "3015"; 0.003 gives "0" and "003".
 struct DecimalParts {

@@ -57,18 +57,17 @@ bool EntryValue::equalsZero() const {
 
 std::string EntryValue::display(Pattern pattern) const {
     if (pattern == Pattern::none) return typedText();
+    const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
+    const bool leadingZero = pattern != Pattern::threeDecimalsBare;
+    if (holdsText() && plain_) {
+        if (auto text = formatFixed(*plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) return *text;
+    }
     if (const auto* value = std::get_if<double>(&content_)) {
         if (!std::isfinite(*value)) return typedText();
     }
     const auto number = decimal();
     if (!number) return typedText();
-    switch (pattern) {
-    case Pattern::threeDecimals: return formatFixed(*number, 3, Rounding::halfAwayFromZero);
-    case Pattern::fiveDecimals: return formatFixed(*number, 5, Rounding::halfAwayFromZero);
-    case Pattern::threeDecimalsBare: return formatFixed(*number, 3, Rounding::halfAwayFromZero, false);
-    case Pattern::none: break;
-    }
-    return typedText();
+    return formatFixed(*number, decimals, Rounding::halfAwayFromZero, leadingZero);
 }
 
 }  // namespace morvalen

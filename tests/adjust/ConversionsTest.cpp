@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
 
 #include "adjust/AngleConversions.h"
 #include "adjust/ResultText.h"
@@ -40,6 +42,23 @@ TEST(ResultTexts, RoundHalfToEvenOnTheStoredValue) {
     EXPECT_EQ(roundedFixed(2.675f, 2), "2.67");
     EXPECT_EQ(reciprocalWeightText(5.296184), "5.29618");
     EXPECT_EQ(reciprocalWeightText(0.0), "0.00000");
+}
+
+TEST(ResultTexts, AgreeWithPrintfOnTheExactBinaryValue) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> wide(-2e12, 2e12), narrow(-2000, 2000);
+    for (int trial = 0; trial < 300000; ++trial) {
+        double value = trial % 2 ? wide(random) : narrow(random);
+        if (trial % 5 == 0) value = std::ldexp(static_cast<double>(random() % 200001) - 100000, -(trial % 23));  // ties
+        if (trial % 7 == 0) value = std::ldexp(narrow(random), -(trial % 1000));                             // tiny
+        for (int decimals : {0, 2, 3, 5, 6}) {
+            char expected[400];
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+            std::string printed = expected;
+            if (printed.front() == '-' && printed.find_first_of("123456789") == std::string::npos) printed.erase(0, 1);
+            ASSERT_EQ(roundedFixed(value, decimals), printed) << std::hexfloat << value << " " << decimals;
+        }
+    }
 }
 
 TEST(ResultTexts, GeneralFormOfASingle) {

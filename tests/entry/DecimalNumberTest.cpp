@@ -66,6 +66,30 @@ TEST(DecimalRounding, HalvesAwayFromZeroForEchoesAndToEvenForResults) {
     EXPECT_EQ(formatFixed(*parseDecimal("-0.25"), 3, Rounding::halfAwayFromZero, false), "-.250");
 }
 
+TEST(DecimalRounding, PlainNumbersFormatLikeTheirDecimalForm) {
+    std::mt19937_64 random(5);
+    for (int trial = 0; trial < 100000; ++trial) {
+        std::string typed = (trial % 3 == 0 ? "-" : "") + std::to_string(random() % 100000);
+        const int places = static_cast<int>(random() % 9);
+        if (places > 0) {
+            std::string fraction = std::to_string(random() % 1000000000);
+            fraction.insert(0, 9 - fraction.size(), '0');
+            typed += "." + fraction.substr(0, static_cast<std::size_t>(places));
+        }
+        const auto plain = readPlainDecimal(typed);
+        ASSERT_TRUE(plain) << typed;
+        for (int decimals : {0, 2, 3, 5}) {
+            for (auto rounding : {Rounding::halfAwayFromZero, Rounding::halfToEven}) {
+                for (bool leadingZero : {true, false}) {
+                    ASSERT_EQ(formatFixed(*plain, decimals, rounding, leadingZero),
+                              formatFixed(*parseDecimal(typed), decimals, rounding, leadingZero))
+                        << typed << " " << decimals;
+                }
+            }
+        }
+    }
+}
+
 TEST(StartSideNumber, RoundsHalvesToEvenWithinSixteenBits) {
     const auto whole = [](const char* typed) { return roundToInt16(*parseDecimal(typed)); };
     EXPECT_EQ(whole("2.5"), 2);
