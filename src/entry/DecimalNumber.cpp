@@ -139,27 +139,28 @@ std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
 }
 
 std::optional<PlainDecimal> readPlainDecimal(std::string_view text) {
-    std::size_t i = 0, end = text.size();
-    while (i < end && isBlank(text[i])) ++i;
-    while (end > i && isBlank(text[end - 1])) --end;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end && isBlank(*p)) ++p;
+    while (end > p && isBlank(end[-1])) --end;
     PlainDecimal plain;
-    if (i < end && (text[i] == '+' || text[i] == '-')) plain.negative = text[i++] == '-';
-    constexpr std::int64_t exactLimit = std::int64_t{1} << 53;
-    bool sawDigit = false, sawPoint = false;
-    for (; i < end; ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            plain.mantissa = plain.mantissa * 10 + (c - '0');
-            if (plain.mantissa >= exactLimit) return std::nullopt;
-            sawDigit = true;
-            if (sawPoint) ++plain.decimals;
-        } else if (c == '.' && !sawPoint) {
-            sawPoint = true;
-        } else {
-            return std::nullopt;
-        }
+    if (p < end && (*p == '+' || *p == '-')) plain.negative = *p++ == '-';
+    // Up to 19 digits cannot overflow 64 bits; more go to the general reading.
+    std::uint64_t mantissa = 0;
+    const char* digitsStart = p;
+    while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    auto digitCount = p - digitsStart;
+    if (p < end && *p == '.') {
+        const char* fractionStart = ++p;
+        while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+        plain.decimals = static_cast<int>(p - fractionStart);
+        digitCount += p - fractionStart;
     }
-    if (!sawDigit || plain.decimals > 22) return std::nullopt;
+    constexpr std::uint64_t exactLimit = std::uint64_t{1} << 53;
+    if (p != end || digitCount == 0 || digitCount > 19 || mantissa >= exactLimit || plain.decimals > 22) {
+        return std::nullopt;
+    }
+    plain.mantissa = static_cast<std::int64_t>(mantissa);
     if (plain.mantissa == 0) plain.negative = false;
     return plain;
 }

@@ -11,12 +11,13 @@ EntryValue::EntryValue(std::string typed) : content_(std::move(typed)) {
         typedValue_ = plain_->value();
         return;
     }
-    typedDecimal_ = parseDecimal(std::get<std::string>(content_));
-    if (!typedDecimal_) {
+    const auto decimal = parseDecimal(std::get<std::string>(content_));
+    if (!decimal) {
         reading_ = Reading::notNumeric;
         return;
     }
-    const auto value = toDouble(*typedDecimal_);
+    zero_ = decimal->isZero();
+    const auto value = toDouble(*decimal);
     reading_ = value ? Reading::number : Reading::outOfRange;
     typedValue_ = value.value_or(0.0);
 }
@@ -36,7 +37,7 @@ std::optional<DecimalNumber> EntryValue::decimal() const {
     if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
     if (reading_ != Reading::number) return std::nullopt;
     if (plain_) return plain_->decimal();
-    return typedDecimal_;
+    return parseDecimal(std::get<std::string>(content_));
 }
 
 Reading EntryValue::reading() const { return holdsText() ? reading_ : Reading::number; }
@@ -52,7 +53,7 @@ bool EntryValue::equalsZero() const {
     if (isEmpty()) return true;
     if (const auto* value = std::get_if<double>(&content_)) return *value == 0.0;
     if (plain_) return plain_->mantissa == 0;
-    return typedDecimal_ && typedDecimal_->isZero();
+    return zero_;
 }
 
 std::string EntryValue::display(Pattern pattern) const {

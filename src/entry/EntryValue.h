@@ -31,7 +31,7 @@ public:
         content_ = value;
         reading_ = Reading::number;
         plain_.reset();
-        typedDecimal_.reset();
+        zero_ = false;
     }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(content_); }
@@ -66,11 +66,11 @@ private:
     explicit EntryValue(double value) : content_(value) {}
 
     std::variant<std::monostate, std::string, double> content_;
-    // A text is read once, when it is stored: its plain form, or else its decimal form, when it reads as a number,
-    // and that number.
+    // A text is read once, when it is stored: how it reads, its plain form when it has one, whether it is the
+    // number zero, and its number. The rare texts of other forms are read again where their digits are needed.
     Reading reading_ = Reading::number;
     std::optional<PlainDecimal> plain_;
-    std::optional<DecimalNumber> typedDecimal_;
+    bool zero_ = false;
     double typedValue_ = 0;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 namespace morvalen {
 namespace {
@@ -36,17 +35,23 @@ double degreesFromScaled(bool negative, std::int64_t scaled) {
 }
 
 // The divisions by constant powers of ten compile to multiplications.
-template <int... decimals>
-double degreesFromScaled(bool negative, std::int64_t scaled, int decimalPlaces,
-                         std::integer_sequence<int, decimals...>) {
-    double degrees = 0;
-    ((decimalPlaces == decimals + 4 ? (degrees = degreesFromScaled<decimals + 4>(negative, scaled), true) : false) ||
-     ...);
-    return degrees;
-}
-
 double degreesFromScaled(bool negative, std::int64_t scaled, int decimals) {
-    return degreesFromScaled(negative, scaled, decimals, std::make_integer_sequence<int, 14>());
+    switch (decimals) {
+    case 4: return degreesFromScaled<4>(negative, scaled);
+    case 5: return degreesFromScaled<5>(negative, scaled);
+    case 6: return degreesFromScaled<6>(negative, scaled);
+    case 7: return degreesFromScaled<7>(negative, scaled);
+    case 8: return degreesFromScaled<8>(negative, scaled);
+    case 9: return degreesFromScaled<9>(negative, scaled);
+    case 10: return degreesFromScaled<10>(negative, scaled);
+    case 11: return degreesFromScaled<11>(negative, scaled);
+    case 12: return degreesFromScaled<12>(negative, scaled);
+    case 13: return degreesFromScaled<13>(negative, scaled);
+    case 14: return degreesFromScaled<14>(negative, scaled);
+    case 15: return degreesFromScaled<15>(negative, scaled);
+    case 16: return degreesFromScaled<16>(negative, scaled);
+    default: return degreesFromScaled<17>(negative, scaled);
+    }
 }
 
 }  // namespace

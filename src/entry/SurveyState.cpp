@@ -6,13 +6,16 @@ void prepareState(SurveyState& state) {
     state.upperBound4 = 4;
     state.upperBound3 = 3;
     state.pointNames.assign(static_cast<std::size_t>(state.upperBound4) + 1, std::string());
-    state.adjustedAngles.clear();
-    state.adjustedAngles.resize(9);
-    state.observedAngles.clear();
-    state.observedAngles.resize(9);
+    for (auto* angles : {&state.adjustedAngles, &state.observedAngles}) {
+        if (angles->size() != 9) angles->resize(9);
+        for (auto& angle : *angles) {
+            if (!angle.isEmpty()) angle = EntryValue();
+        }
+    }
     state.closures.assign(static_cast<std::size_t>(state.upperBound4) + 1, 0.0f);
     const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
-    state.normalMatrix.assign(size, std::vector<double>(size, 0.0));
+    state.normalMatrix.resize(size);
+    for (auto& row : state.normalMatrix) row.assign(size, 0.0);
     state.radiansPerDegree = tenDecimalPi / 180;
     state.computationComplete = false;
 }
