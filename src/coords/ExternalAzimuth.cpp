@@ -35,15 +35,13 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
 }  // namespace
 
 void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa) {
-    if (state.startSideNumber < 1 || state.startSideNumber > 6) {
-        CheckedStep("外方位角推算座标").stop("起算边编号 " + std::to_string(state.startSideNumber) +
-                                    " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
-    }
     const CheckedStep step("外方位角推算座标");
-    const auto last = static_cast<std::size_t>(state.upperBound4);
-    state.pointX.assign(last + 1, 0.0);
-    state.pointY.assign(last + 1, 0.0);
+    if (state.startSideNumber < 1 || state.startSideNumber > 6) {
+        step.stop("起算边编号 " + std::to_string(state.startSideNumber) +
+                  " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
+    }
     const int n = state.upperBound4;
+    renewStationCoordinates(state, n);
     const AngleArray b = adjustedAnglesInDegrees(state);
     const double k = state.radiansPerDegree;
 

@@ -22,10 +22,8 @@ double knownSideAzimuth(double deltaX, double deltaY, double length, double radi
 
 void computeKnownSideCoordinates(SurveyState& state) {
     const CheckedStep step("已知边推算座标");
-    const auto last = static_cast<std::size_t>(state.upperBound3);
-    state.pointX.assign(last + 1, 0.0);
-    state.pointY.assign(last + 1, 0.0);
     const int n = state.upperBound3;
+    renewStationCoordinates(state, n);
     const AngleArray b = adjustedAnglesInDegrees(state);
     const double k = state.radiansPerDegree;
 

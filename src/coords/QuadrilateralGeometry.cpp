@@ -7,6 +7,11 @@
 
 namespace morvalen {
 
+void renewStationCoordinates(SurveyState& state, int lastStation) {
+    state.pointX.assign(static_cast<std::size_t>(lastStation) + 1, 0.0);
+    state.pointY.assign(static_cast<std::size_t>(lastStation) + 1, 0.0);
+}
+
 AngleArray adjustedAnglesInDegrees(const SurveyState& state) {
     AngleArray angles{};
     for (int k = 1; k <= 8; ++k) angles[k] = state.adjustedAngles[static_cast<std::size_t>(k)].numericValue().value();

@@ -21,6 +21,9 @@ struct TraverseLegs {
     std::array<double, 5> sides{};     // metres
 };
 
+// Re-creates pointX and pointY with the indexes 0..lastStation, so that nothing of an earlier run survives in them.
+void renewStationCoordinates(SurveyState& state, int lastStation);
+
 // The adjusted angles b(1)..b(8) of the survey state, in decimal degrees.
 AngleArray adjustedAnglesInDegrees(const SurveyState& state);
 
