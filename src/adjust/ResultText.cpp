@@ -49,6 +49,12 @@ std::string roundedFixed(double value, int decimals) {
 
 std::string generalForm(float value) {
     if (value == 0) return "0";
+    // A whole number below 10^7 has at most seven digits and is written as it is; every single that is a whole
+    // number of that size is exact.
+    if (std::abs(value) < 1e7f && value == std::trunc(value)) {
+        char digits[16];
+        return std::string(digits, std::to_chars(digits, digits + sizeof digits, static_cast<long>(value)).ptr);
+    }
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.6e", static_cast<double>(value));
     const std::string_view text = buffer;

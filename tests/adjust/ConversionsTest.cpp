@@ -64,6 +64,8 @@ TEST(ResultTexts, AgreeWithPrintfOnTheExactBinaryValue) {
 TEST(ResultTexts, GeneralFormOfASingle) {
     EXPECT_EQ(generalForm(353081.0f), "353081");
     EXPECT_EQ(generalForm(9999999.0f), "9999999");
+    EXPECT_EQ(generalForm(-353081.0f), "-353081");
+    EXPECT_EQ(generalForm(2.5f), "2.5");
     EXPECT_EQ(generalForm(12345678.0f), "1.234568E+07");
     EXPECT_EQ(generalForm(10000000.0f), "1E+07");
     EXPECT_EQ(generalForm(43429000.0f), "4.3429E+07");
