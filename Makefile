@@ -1,5 +1,6 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing, then builds.
 BUILD_DIR ?= build
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps configure build run test sanitize fuzz bench clean
