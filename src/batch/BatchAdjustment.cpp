@@ -66,15 +66,6 @@ std::string shownNumber(std::string text) {
 
 }  // namespace
 
-std::vector<std::string> repliesFor(const DataSet& set) {
-    std::vector<std::string> replies;
-    for (auto& value : entryValues(set)) {
-        replies.push_back(std::move(value));
-        replies.emplace_back();
-    }
-    return replies;
-}
-
 BatchResult adjustDataSet(const DataSet& set, std::size_t rowNumber) {
     BatchResult result;
     result.rowNumber = rowNumber;

@@ -24,9 +24,6 @@ struct BatchResult {
     bool completed() const { return rowError.empty() && !stop; }
 };
 
-// The replies a surveyor would type for this data set, each value followed by Enter on its confirmation.
-std::vector<std::string> repliesFor(const DataSet& set);
-
 // One computation on a fresh window: the compute command answered from the data set.
 BatchResult adjustDataSet(const DataSet& set, std::size_t rowNumber);
 

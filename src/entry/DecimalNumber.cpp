@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
 namespace morvalen {
 namespace {
@@ -182,14 +180,6 @@ DecimalNumber PlainDecimal::decimal() const {
     normalise(number);
     number.negative = negative && !number.isZero();
     return number;
-}
-
-DecimalNumber exactDecimal(double value) {
-    if (!std::isfinite(value)) throw std::domain_error("exactDecimal of a value that is not finite");
-    // 1080 places hold the whole expansion of the smallest subnormal; 309 digits the largest double.
-    std::vector<char> buffer(1500);
-    std::snprintf(buffer.data(), buffer.size(), "%.1080f", value);
-    return *parseDecimal(buffer.data());
 }
 
 DecimalNumber shortestDecimal(double value) {

@@ -68,9 +68,6 @@ inline constexpr std::int64_t powersOfTen[] = {1,
                                                1000000000000000000};
 inline constexpr std::int64_t powerOfTen(int n) { return powersOfTen[n]; }
 
-// The exact decimal value of a double (every binary double has a finite decimal expansion).
-DecimalNumber exactDecimal(double value);
-
 // The shortest decimal that reads back as the same double.
 DecimalNumber shortestDecimal(double value);
 
