@@ -1,6 +1,8 @@
 #include "entry/FieldModel.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 namespace morvalen {
 
@@ -22,7 +24,15 @@ FieldModel::FieldModel() {
     for (int r = 0; r <= 4; ++r) label18Captions_.push_back("Y(" + std::to_string(r) + ")");
 }
 
-std::string& FieldModel::slot(Control field) {
+namespace {
+
+struct FieldPlace {
+    int number;         // n of Textn
+    std::size_t entry;  // the index in an array, 0 for a single field
+};
+
+// Where a field's text is kept; throws std::out_of_range for a control the window does not have.
+FieldPlace placeOf(Control field) {
     const std::string_view name = field.name;
     int number = 0;
     if (name.size() < 5 || name.size() > 6 || name.substr(0, 4) != "Text") number = -1;
@@ -30,15 +40,22 @@ std::string& FieldModel::slot(Control field) {
         number = digit >= '0' && digit <= '9' && number >= 0 ? number * 10 + (digit - '0') : -1;
     }
     if (number < 1 || number > 20) throw std::out_of_range("the window has no field " + std::string(name));
-    auto& entries = texts_[number];
     const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;
     if (isArray != (field.index >= 0)) throw std::out_of_range("field index does not fit " + std::string(name));
-    return entries.at(isArray ? static_cast<std::size_t>(field.index) : 0);
+    return {number, isArray ? static_cast<std::size_t>(field.index) : 0};
 }
 
-void FieldModel::setText(Control field, const std::string& text) { slot(field) = text; }
+}  // namespace
 
-const std::string& FieldModel::text(Control field) const { return const_cast<FieldModel*>(this)->slot(field); }
+void FieldModel::setText(Control field, const std::string& text) {
+    const FieldPlace place = placeOf(field);
+    texts_[place.number].at(place.entry) = text;
+}
+
+const std::string& FieldModel::text(Control field) const {
+    const FieldPlace place = placeOf(field);
+    return texts_[place.number].at(place.entry);
+}
 
 void FieldModel::setCaption(Control label, const std::string& caption) {
     if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");

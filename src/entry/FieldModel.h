@@ -26,7 +26,6 @@ public:
     static const std::map<std::string, int>& fieldArrays();
 
 private:
-    std::string& slot(Control field);
     std::vector<std::string> texts_[21];  // by the number of the field: Text1..Text20; one entry, or the array
     std::vector<std::string> label18Captions_;
 };
