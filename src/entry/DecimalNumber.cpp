@@ -219,9 +219,9 @@ DecimalNumber roundDecimal(const DecimalNumber& number, int decimals, Rounding r
     const std::int64_t drop = unitExponent - number.exponent;
     const auto size = static_cast<std::int64_t>(number.digits.size());
     DecimalNumber rounded;
-    rounded.negative = number.negative;
     rounded.exponent = unitExponent;
-    if (drop > size) return rounded;  // below half a unit: zero
+    if (drop > size) return rounded;  // below half a unit: zero, without a sign
+    rounded.negative = number.negative;
 
     const auto keep = static_cast<std::size_t>(size - drop);
     rounded.digits = number.digits.substr(0, keep);

@@ -61,6 +61,11 @@ TEST(DecimalRounding, HalvesAwayFromZeroForEchoesAndToEvenForResults) {
     EXPECT_EQ(text("0.375", 2, Rounding::halfToEven), "0.38");
     EXPECT_EQ(text("9.9996", 3, Rounding::halfAwayFromZero), "10.000");
     EXPECT_EQ(text("-0.0004", 3, Rounding::halfAwayFromZero), "0.000");
+    // Far below half a unit: zero, and zero has no sign.
+    EXPECT_EQ(text("-0.00001", 3, Rounding::halfAwayFromZero), "0.000");
+    EXPECT_EQ(text("-0.035191175", 0, Rounding::halfToEven), "0");
+    EXPECT_EQ(EntryValue::text("-0.00001").display(Pattern::threeDecimals), "0.000");
+    EXPECT_EQ(EntryValue::text("-1e-9").display(Pattern::fiveDecimals), "0.00000");
     EXPECT_EQ(text("1e3", 3, Rounding::halfAwayFromZero), "1000.000");
     EXPECT_EQ(formatFixed(*parseDecimal("0.25"), 3, Rounding::halfAwayFromZero, false), ".250");
     EXPECT_EQ(formatFixed(*parseDecimal("-0.25"), 3, Rounding::halfAwayFromZero, false), "-.250");

@@ -1,9 +1,11 @@
 // Feeds arbitrary reply sequences through the whole compute command and the report, and checks what a surveyor
 // relies on after every run: it completes or stops with a message, every field holds valid UTF-8, a completed run's
 // adjusted angles close both triangles and the overlapping triangle, only a completed run may be printed, and its
-// report renders as valid UTF-8, the same twice.
+// report renders as valid UTF-8, the same twice. Every reply is also read both ways a typed number can be read, the
+// one-pass plain reading and the general decimal reading, which must agree on the value and on every echo.
 //
 // Input: the replies, one per line, exactly as the terminal front end reads them.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +15,9 @@
 #include <vector>
 
 #include "adjust/AdjustmentRun.h"
+#include "entry/DecimalNumber.h"
 #include "entry/FieldModel.h"
+#include "entry/PackedAngle.h"
 #include "entry/RunStopped.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
@@ -87,10 +91,32 @@ void checkAdjustedAnglesClose(const SurveyState& state) {
                       "overlapping triangle closes");
 }
 
+// The plain reading is a shortcut of the general one: where it applies, both give the same number, echo and angle.
+void checkReadingsAgree(std::string_view reply) {
+    const auto plain = readPlainDecimal(reply);
+    if (!plain) return;
+    const auto general = parseDecimal(reply);
+    require(general.has_value(), "a plain number is a number");
+    const auto value = toDouble(*general);
+    require(value.has_value() && *value == plain->value(), "both readings give the same value");
+    for (int decimals : {0, 3, 5}) {
+        for (auto rounding : {Rounding::halfAwayFromZero, Rounding::halfToEven}) {
+            const auto shortcut = formatFixed(*plain, decimals, rounding);
+            require(!shortcut || *shortcut == formatFixed(*general, decimals, rounding), "both readings echo alike");
+        }
+    }
+    require(toDegrees(*plain) == toDegrees(*general), "both readings give the same angle");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    for (std::size_t start = 0; start <= bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        checkReadingsAgree(bytes.substr(start, end - start));
+        start = end + 1;
+    }
     SurveyState state;
     FieldModel fields;
     for (int run = 0; run < 2; ++run) {  // a second run on the same window must start clean
