@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "adjust/AdjustmentRun.h"
+#include "adjust/ResultText.h"
 #include "entry/DecimalNumber.h"
 #include "entry/FieldModel.h"
 #include "entry/PackedAngle.h"
@@ -108,6 +109,25 @@ void checkReadingsAgree(std::string_view reply) {
     require(toDegrees(*plain) == toDegrees(*general), "both readings give the same angle");
 }
 
+// Result texts round the exact binary value with ties to even, as printf does, whatever the value.
+void checkResultTextsMatchPrintf(const SurveyState& state) {
+    std::vector<double> values(state.pointX.begin(), state.pointX.end());
+    values.insert(values.end(), state.pointY.begin(), state.pointY.end());
+    for (float closure : state.closures) values.push_back(closure);
+    values.push_back(state.invPlgs);
+    for (double value : values) {
+        for (int decimals : {2, 3, 5}) {
+            char printed[400];
+            std::snprintf(printed, sizeof printed, "%.*f", decimals, value);
+            std::string expected = printed;
+            if (expected.front() == '-' && expected.find_first_of("123456789") == std::string::npos) {
+                expected.erase(0, 1);
+            }
+            require(roundedFixed(value, decimals) == expected, "result texts round like printf");
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -133,6 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(report::printingAllowed(state) == completed, "only a completed run may be printed");
         if (completed) {
             checkAdjustedAnglesClose(state);
+            checkResultTextsMatchPrintf(state);
             const std::string report = report::renderText(report::reportLines(state));
             require(validUtf8(report) == report, "the report is valid UTF-8");
             require(report::renderText(report::reportLines(state)) == report, "printing twice gives the same report");
