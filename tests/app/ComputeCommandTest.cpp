@@ -88,18 +88,23 @@ protected:
     MainWindow window;
     ModalDriver driver;
     CoreWithoutWindow core;
+
+    // The same replies through the window's real dialogs and through the core alone: same prompts, same fields.
+    void computeBothWays(const std::vector<std::string>& replies, std::size_t expectedPrompts) {
+        driver.replies(replies);
+        click("Command1");
+        core.run(replies);
+
+        expectDriverDone();
+        ASSERT_FALSE(core.stop.has_value()) << *core.stop;
+        EXPECT_EQ(driver.prompts, core.prompts);
+        EXPECT_EQ(driver.prompts.size(), expectedPrompts);
+        expectWindowShowsModel();
+    }
 };
 
 TEST_F(ComputeCommand, KnownSideWorkedExampleFillsTheWindowAsTheComputationDoes) {
-    driver.replies(knownSideReplies());
-    click("Command1");
-    core.run(knownSideReplies());
-
-    expectDriverDone();
-    ASSERT_FALSE(core.stop.has_value()) << *core.stop;
-    EXPECT_EQ(driver.prompts, core.prompts);
-    EXPECT_EQ(driver.prompts.size(), 32u);
-    expectWindowShowsModel();
+    ASSERT_NO_FATAL_FAILURE(computeBothWays(knownSideReplies(), 32));
     EXPECT_TRUE(window.surveyState().computationComplete);
 
     // The worked example as a surveyor checks it.
@@ -119,15 +124,7 @@ TEST_F(ComputeCommand, KnownSideWorkedExampleFillsTheWindowAsTheComputationDoes)
 }
 
 TEST_F(ComputeCommand, AzimuthWorkedExampleFillsTheWindowAsTheComputationDoes) {
-    driver.replies(azimuthReplies());
-    click("Command1");
-    core.run(azimuthReplies());
-
-    expectDriverDone();
-    ASSERT_FALSE(core.stop.has_value()) << *core.stop;
-    EXPECT_EQ(driver.prompts, core.prompts);
-    EXPECT_EQ(driver.prompts.size(), 42u);
-    expectWindowShowsModel();
+    ASSERT_NO_FATAL_FAILURE(computeBothWays(azimuthReplies(), 42));
 
     EXPECT_EQ(text("Text3"), "B点为待定点");
     EXPECT_EQ(text("Text4"), "B点为待定点");
