@@ -10,11 +10,11 @@ std::string echoText(const ConfirmedPrompt& prompt) {
     return " " + std::get<EntryValue*>(prompt.target)->display(prompt.echoPattern);
 }
 
-void store(const ConfirmedPrompt& prompt, std::string reply) {
+void store(const ConfirmedPrompt& prompt, const std::string& reply) {
     if (auto* const* name = std::get_if<std::string*>(&prompt.target)) {
-        **name = std::move(reply);
+        **name = reply;
     } else {
-        *std::get<EntryValue*>(prompt.target) = EntryValue::text(std::move(reply));
+        std::get<EntryValue*>(prompt.target)->setText(reply);
     }
 }
 

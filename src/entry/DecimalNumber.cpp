@@ -136,31 +136,31 @@ std::optional<DecimalNumber> parseDecimal(std::string_view typed) {
     return number;
 }
 
-std::optional<PlainDecimal> readPlainDecimal(std::string_view text) {
+bool readPlainDecimal(std::string_view text, PlainDecimal& plain) {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end && isBlank(*p)) ++p;
     while (end > p && isBlank(end[-1])) --end;
-    PlainDecimal plain;
-    if (p < end && (*p == '+' || *p == '-')) plain.negative = *p++ == '-';
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
     // Up to 19 digits cannot overflow 64 bits; more go to the general reading.
     std::uint64_t mantissa = 0;
     const char* digitsStart = p;
     while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
     auto digitCount = p - digitsStart;
+    int decimals = 0;
     if (p < end && *p == '.') {
         const char* fractionStart = ++p;
         while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-        plain.decimals = static_cast<int>(p - fractionStart);
+        decimals = static_cast<int>(p - fractionStart);
         digitCount += p - fractionStart;
     }
     constexpr std::uint64_t exactLimit = std::uint64_t{1} << 53;
-    if (p != end || digitCount == 0 || digitCount > 19 || mantissa >= exactLimit || plain.decimals > 22) {
-        return std::nullopt;
-    }
+    if (p != end || digitCount == 0 || digitCount > 19 || mantissa >= exactLimit || decimals > 22) return false;
     plain.mantissa = static_cast<std::int64_t>(mantissa);
-    if (plain.mantissa == 0) plain.negative = false;
-    return plain;
+    plain.decimals = decimals;
+    plain.negative = negative && mantissa != 0;
+    return true;
 }
 
 double PlainDecimal::value() const {

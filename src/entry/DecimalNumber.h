@@ -35,16 +35,24 @@ std::optional<DecimalNumber> parseDecimal(std::string_view text);
 // point, blanks; no exponent, no full-width forms, a whole-number mantissa below 2^53. Its value is
 // (negative ? -1 : 1) × mantissa / 10^decimals, and `value()` is exactly rounded.
 struct PlainDecimal {
-    bool negative = false;
     std::int64_t mantissa = 0;
     int decimals = 0;
+    bool negative = false;
 
     double value() const;
     DecimalNumber decimal() const;
 };
 
-// nullopt when the text is not of the plain form (it may still be a number: parseDecimal decides).
-std::optional<PlainDecimal> readPlainDecimal(std::string_view text);
+// False when the text is not of the plain form (it may still be a number: parseDecimal decides); `plain` is then
+// left in an unspecified state.
+bool readPlainDecimal(std::string_view text, PlainDecimal& plain);
+
+// nullopt when the text is not of the plain form.
+inline std::optional<PlainDecimal> readPlainDecimal(std::string_view text) {
+    PlainDecimal plain;
+    if (!readPlainDecimal(text, plain)) return std::nullopt;
+    return plain;
+}
 
 // 10^n for n = 0..18.
 inline constexpr std::int64_t powersOfTen[] = {1,

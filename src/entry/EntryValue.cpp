@@ -5,13 +5,14 @@
 
 namespace morvalen {
 
-EntryValue::EntryValue(std::string typed) : content_(std::move(typed)) {
-    plain_ = readPlainDecimal(std::get<std::string>(content_));
-    if (plain_) {
-        typedValue_ = plain_->value();
-        return;
-    }
-    const auto decimal = parseDecimal(std::get<std::string>(content_));
+void EntryValue::readTypedText() {
+    kind_ = Kind::text;
+    zero_ = false;
+    number_ = 0;
+    reading_ = Reading::number;
+    hasPlain_ = readPlainDecimal(typed_, plain_);
+    if (hasPlain_) return;
+    const auto decimal = parseDecimal(typed_);
     if (!decimal) {
         reading_ = Reading::notNumeric;
         return;
@@ -19,13 +20,13 @@ EntryValue::EntryValue(std::string typed) : content_(std::move(typed)) {
     zero_ = decimal->isZero();
     const auto value = toDouble(*decimal);
     reading_ = value ? Reading::number : Reading::outOfRange;
-    typedValue_ = value.value_or(0.0);
+    number_ = value.value_or(0.0);
 }
 
 std::string EntryValue::typedText() const {
-    if (const auto* typed = std::get_if<std::string>(&content_)) return *typed;
-    if (const auto* value = std::get_if<double>(&content_)) {
-        const DecimalNumber shortest = shortestDecimal(*value);
+    if (kind_ == Kind::text) return typed_;
+    if (kind_ == Kind::number) {
+        const DecimalNumber shortest = shortestDecimal(number_);
         return formatFixed(shortest, static_cast<int>(std::max<std::int64_t>(0, -shortest.exponent)),
                            Rounding::halfToEven);
     }
@@ -33,26 +34,17 @@ std::string EntryValue::typedText() const {
 }
 
 std::optional<DecimalNumber> EntryValue::decimal() const {
-    if (isEmpty()) return DecimalNumber{};
-    if (const auto* value = std::get_if<double>(&content_)) return shortestDecimal(*value);
+    if (kind_ == Kind::empty) return DecimalNumber{};
+    if (kind_ == Kind::number) return shortestDecimal(number_);
     if (reading_ != Reading::number) return std::nullopt;
-    if (plain_) return plain_->decimal();
-    return parseDecimal(std::get<std::string>(content_));
-}
-
-Reading EntryValue::reading() const { return holdsText() ? reading_ : Reading::number; }
-
-std::optional<double> EntryValue::numericValue() const {
-    if (isEmpty()) return 0.0;
-    if (const auto* value = std::get_if<double>(&content_)) return *value;
-    if (reading_ != Reading::number) return std::nullopt;
-    return typedValue_;
+    if (hasPlain_) return plain_.decimal();
+    return parseDecimal(typed_);
 }
 
 bool EntryValue::equalsZero() const {
-    if (isEmpty()) return true;
-    if (const auto* value = std::get_if<double>(&content_)) return *value == 0.0;
-    if (plain_) return plain_->mantissa == 0;
+    if (kind_ == Kind::empty) return true;
+    if (kind_ == Kind::number) return number_ == 0.0;
+    if (hasPlain_) return plain_.mantissa == 0;
     return zero_;
 }
 
@@ -60,12 +52,10 @@ std::string EntryValue::display(Pattern pattern) const {
     if (pattern == Pattern::none) return typedText();
     const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
     const bool leadingZero = pattern != Pattern::threeDecimalsBare;
-    if (holdsText() && plain_) {
-        if (auto text = formatFixed(*plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) return *text;
+    if (hasPlain_) {
+        if (auto text = formatFixed(plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) return *text;
     }
-    if (const auto* value = std::get_if<double>(&content_)) {
-        if (!std::isfinite(*value)) return typedText();
-    }
+    if (kind_ == Kind::number && !std::isfinite(number_)) return typedText();
     const auto number = decimal();
     if (!number) return typedText();
     return formatFixed(*number, decimals, Rounding::halfAwayFromZero, leadingZero);

@@ -5,9 +5,10 @@
 // start side length of the known-side case becomes the computed length of A–B).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
+#include <string_view>
 
 #include "entry/DecimalNumber.h"
 
@@ -26,25 +27,36 @@ public:
     static EntryValue text(std::string typed) { return EntryValue(std::move(typed)); }
     static EntryValue number(double value) { return EntryValue(value); }
 
+    // Stores a typed text in place of whatever the value held (the storage of an earlier text is reused).
+    void setText(std::string_view typed) {
+        typed_.assign(typed);
+        readTypedText();
+    }
+
     // Stores a number in place of whatever the value held.
     void setNumber(double value) {
-        content_ = value;
+        kind_ = Kind::number;
+        typed_.clear();
+        number_ = value;
         reading_ = Reading::number;
-        plain_.reset();
+        hasPlain_ = false;
         zero_ = false;
     }
 
-    bool isEmpty() const { return std::holds_alternative<std::monostate>(content_); }
-    bool holdsText() const { return std::holds_alternative<std::string>(content_); }
-    bool holdsNumber() const { return std::holds_alternative<double>(content_); }
+    bool isEmpty() const { return kind_ == Kind::empty; }
+    bool holdsText() const { return kind_ == Kind::text; }
+    bool holdsNumber() const { return kind_ == Kind::number; }
 
     // The typed text; a number gives its shortest decimal form, an empty value the empty text.
     std::string typedText() const;
 
     // Numeric reading: an empty value reads as 0, a text by its decimal digits, a number as itself.
-    Reading reading() const;
+    Reading reading() const { return reading_; }
     // The number when `reading()` is `Reading::number`.
-    std::optional<double> numericValue() const;
+    std::optional<double> numericValue() const {
+        if (reading_ != Reading::number) return std::nullopt;
+        return hasPlain_ ? plain_.value() : number_;
+    }
 
     // Comparison with zero: a text that does not read as a number (the empty text too) never equals zero.
     bool equalsZero() const;
@@ -57,21 +69,31 @@ public:
     std::optional<DecimalNumber> decimal() const;
 
     // The typed number when the text has the plain form (see PlainDecimal), else null.
-    const PlainDecimal* plainDecimal() const { return plain_ ? &*plain_ : nullptr; }
+    const PlainDecimal* plainDecimal() const { return hasPlain_ ? &plain_ : nullptr; }
 
-    bool operator==(const EntryValue& other) const { return content_ == other.content_; }
+    // Equal when both are empty, both hold the same typed text, or both hold the same number.
+    bool operator==(const EntryValue& other) const {
+        if (kind_ != other.kind_) return false;
+        if (kind_ == Kind::text) return typed_ == other.typed_;
+        return kind_ == Kind::empty || number_ == other.number_;
+    }
 
 private:
-    explicit EntryValue(std::string typed);
-    explicit EntryValue(double value) : content_(value) {}
+    enum class Kind : std::uint8_t { empty, text, number };
 
-    std::variant<std::monostate, std::string, double> content_;
+    explicit EntryValue(std::string typed) : typed_(std::move(typed)) { readTypedText(); }
+    void readTypedText();
+    explicit EntryValue(double value) : number_(value), kind_(Kind::number) {}
+
     // A text is read once, when it is stored: how it reads, its plain form when it has one, whether it is the
     // number zero, and its number. The rare texts of other forms are read again where their digits are needed.
+    std::string typed_;  // the typed text; empty unless the value holds a text
+    double number_ = 0;  // the number held, or the number a typed text of other than plain form reads as
+    PlainDecimal plain_;  // a typed text of plain form, read as its value where it is needed
+    Kind kind_ = Kind::empty;
     Reading reading_ = Reading::number;
-    std::optional<PlainDecimal> plain_;
+    bool hasPlain_ = false;
     bool zero_ = false;
-    double typedValue_ = 0;
 };
 
 }  // namespace morvalen
