@@ -14,7 +14,7 @@ void storeAngles(SurveyState& state, const AngleArray& angles) {
     for (int k = 1; k <= 8; ++k) state.adjustedAngles[static_cast<std::size_t>(k)].setNumber(angles[k]);
 }
 
-std::string reasonForZeroLogSideError(RunCase kind, float mb) {
+const char* reasonForZeroLogSideError(RunCase kind, float mb) {
     if (kind == RunCase::mixed) {
         return "B 点的两个座标中恰有一个为零（既不是已知边情况也不是外方位角情况），没有最弱边的推算路线，"
                "1/Plgs = 0，mlogs = 0，不能计算最弱边相对中误差";

@@ -71,7 +71,7 @@ float logSideError(float mb, double invPlgs, const CheckedStep& step) {
     return step.single(static_cast<double>(mb) * std::sqrt(invPlgs), "最弱边对数中误差 mlogs");
 }
 
-float relativeErrorDenominatorOf(float mlgs, const std::string& reasonWhenZero, const CheckedStep& step) {
+float relativeErrorDenominatorOf(float mlgs, const char* reasonWhenZero, const CheckedStep& step) {
     if (mlgs == 0) step.stop(reasonWhenZero);
     const double quotient = step.divide(relativeErrorNumerator, static_cast<double>(mlgs), "最弱边相对中误差");
     return step.single(std::trunc(quotient), "最弱边相对中误差 1/m");

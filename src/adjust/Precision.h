@@ -44,6 +44,6 @@ float logSideError(float mb, double invPlgs, const CheckedStep& step);
 inline constexpr double relativeErrorNumerator = 434290;
 
 // m = Fix(434290 / mlgs), stored in single precision. `reasonWhenZero` explains an mlgs of zero.
-float relativeErrorDenominatorOf(float mlgs, const std::string& reasonWhenZero, const CheckedStep& step);
+float relativeErrorDenominatorOf(float mlgs, const char* reasonWhenZero, const CheckedStep& step);
 
 }  // namespace morvalen

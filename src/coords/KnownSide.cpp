@@ -34,7 +34,7 @@ void computeKnownSideCoordinates(SurveyState& state) {
     const double deltaX = step.finite(xb - xa, "纵座标差 Δx");
     const double deltaY = step.finite(yb - ya, "横座标差 Δy");
     const double length = step.finite(std::sqrt(deltaX * deltaX + deltaY * deltaY), "A–B 边长");
-    state.startSideLength = EntryValue::number(length);
+    state.startSideLength.setNumber(length);
 
     TraverseLegs legs;
     const double azimuthAB = knownSideAzimuth(deltaX, deltaY, length, k, step);

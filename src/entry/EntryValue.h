@@ -27,6 +27,16 @@ public:
     static EntryValue text(std::string typed) { return EntryValue(std::move(typed)); }
     static EntryValue number(double value) { return EntryValue(value); }
 
+    // Empties the value, as if it had never been written.
+    void clear() {
+        typed_.clear();
+        number_ = 0;
+        kind_ = Kind::empty;
+        reading_ = Reading::number;
+        hasPlain_ = false;
+        zero_ = false;
+    }
+
     // Stores a typed text in place of whatever the value held (the storage of an earlier text is reused).
     void setText(std::string_view typed) {
         typed_.assign(typed);

@@ -1,6 +1,7 @@
 #include "entry/PackedAngle.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace morvalen {
@@ -17,6 +18,13 @@ double decimalValue(std::string digits, std::int64_t exponent) {
     return toDouble(number).value_or(0.0);
 }
 
+// m / 60 for the whole minutes 0..99, each the correctly rounded quotient that the division itself would give.
+constexpr auto minutesInDegrees = [] {
+    std::array<double, 100> table{};
+    for (int m = 0; m < 100; ++m) table[static_cast<std::size_t>(m)] = static_cast<double>(m) / 60;
+    return table;
+}();
+
 // The split on whole numbers: `scaled` is the absolute angle × 10^decimals, with 4 ≤ decimals ≤ 17 and scaled below
 // 10^18. Degrees and minutes are exact; the seconds are one correctly rounded quotient of two exact doubles (below
 // 10^15 and 10^13).
@@ -30,7 +38,7 @@ double degreesFromScaled(bool negative, std::int64_t scaled) {
     const std::int64_t rest = scaled % degreeUnit;
     const std::int64_t wholeMinutes = rest / minuteUnit;
     const double seconds = static_cast<double>(rest % minuteUnit) / secondUnit;
-    return (sign * static_cast<double>(wholeDegrees) + sign * static_cast<double>(wholeMinutes) / 60) +
+    return (sign * static_cast<double>(wholeDegrees) + sign * minutesInDegrees[static_cast<std::size_t>(wholeMinutes)]) +
            sign * seconds / 3600;
 }
 

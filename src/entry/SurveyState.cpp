@@ -5,12 +5,12 @@ namespace morvalen {
 void prepareState(SurveyState& state) {
     state.upperBound4 = 4;
     state.upperBound3 = 3;
-    state.pointNames.assign(static_cast<std::size_t>(state.upperBound4) + 1, std::string());
+    // Renewed in place: the storage of the previous run is reused.
+    state.pointNames.resize(static_cast<std::size_t>(state.upperBound4) + 1);
+    for (auto& name : state.pointNames) name.clear();
     for (auto* angles : {&state.adjustedAngles, &state.observedAngles}) {
-        if (angles->size() != 9) angles->resize(9);
-        for (auto& angle : *angles) {
-            if (!angle.isEmpty()) angle = EntryValue();
-        }
+        angles->resize(9);
+        for (auto& angle : *angles) angle.clear();
     }
     state.closures.assign(static_cast<std::size_t>(state.upperBound4) + 1, 0.0f);
     const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
