@@ -143,22 +143,26 @@ bool readPlainDecimal(std::string_view text, PlainDecimal& plain) {
     while (end > p && isBlank(end[-1])) --end;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    // Up to 19 digits cannot overflow 64 bits; more go to the general reading.
+    // Up to 19 digits and a point; 19 digits cannot overflow 64 bits. Longer texts go to the general reading.
+    const auto length = end - p;
+    if (length > 20) return false;
     std::uint64_t mantissa = 0;
-    const char* digitsStart = p;
-    while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-    auto digitCount = p - digitsStart;
-    int decimals = 0;
-    if (p < end && *p == '.') {
-        const char* fractionStart = ++p;
-        while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-        decimals = static_cast<int>(p - fractionStart);
-        digitCount += p - fractionStart;
+    const char* point = nullptr;
+    for (const char* c = p; c < end; ++c) {
+        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
+        if (digit <= 9) {
+            mantissa = mantissa * 10 + digit;
+        } else if (*c == '.' && point == nullptr) {
+            point = c;
+        } else {
+            return false;
+        }
     }
+    const auto digitCount = length - (point ? 1 : 0);
     constexpr std::uint64_t exactLimit = std::uint64_t{1} << 53;
-    if (p != end || digitCount == 0 || digitCount > 19 || mantissa >= exactLimit || decimals > 22) return false;
+    if (digitCount == 0 || digitCount > 19 || mantissa >= exactLimit) return false;
     plain.mantissa = static_cast<std::int64_t>(mantissa);
-    plain.decimals = decimals;
+    plain.decimals = point ? static_cast<int>(end - point - 1) : 0;
     plain.negative = negative && mantissa != 0;
     return true;
 }

@@ -39,7 +39,8 @@ public:
 
     // Stores a typed text in place of whatever the value held (the storage of an earlier text is reused).
     void setText(std::string_view typed) {
-        typed_.assign(typed);
+        typed_.clear();
+        typed_.append(typed);  // a plain append: the typed text never overlaps the storage it replaces
         readTypedText();
     }
 

@@ -30,16 +30,17 @@ constexpr auto minutesInDegrees = [] {
 // 10^15 and 10^13).
 template <int decimals>
 double degreesFromScaled(bool negative, std::int64_t scaled) {
-    constexpr std::int64_t degreeUnit = powerOfTen(decimals);
-    constexpr std::int64_t minuteUnit = powerOfTen(decimals - 2);
+    constexpr auto degreeUnit = static_cast<std::uint64_t>(powerOfTen(decimals));
+    constexpr auto minuteUnit = static_cast<std::uint64_t>(powerOfTen(decimals - 2));
     constexpr double secondUnit = static_cast<double>(powerOfTen(decimals - 4));
-    const double sign = negative ? -1.0 : 1.0;
-    const std::int64_t wholeDegrees = scaled / degreeUnit;
-    const std::int64_t rest = scaled % degreeUnit;
-    const std::int64_t wholeMinutes = rest / minuteUnit;
-    const double seconds = static_cast<double>(rest % minuteUnit) / secondUnit;
-    return (sign * static_cast<double>(wholeDegrees) + sign * minutesInDegrees[static_cast<std::size_t>(wholeMinutes)]) +
-           sign * seconds / 3600;
+    // The three parts come from `scaled` independently, so that their divisions overlap.
+    const auto magnitude = static_cast<std::uint64_t>(scaled);
+    const std::uint64_t wholeDegrees = magnitude / degreeUnit;
+    const std::uint64_t wholeMinutes = magnitude / minuteUnit % 100;
+    const double seconds = static_cast<double>(magnitude % minuteUnit) / secondUnit;
+    // The sign applies to each part; rounding is symmetric, so it may as well apply to the sum.
+    const double degrees = (static_cast<double>(wholeDegrees) + minutesInDegrees[wholeMinutes]) + seconds / 3600;
+    return negative ? -degrees : degrees;
 }
 
 // The divisions by constant powers of ten compile to multiplications.
