@@ -11,8 +11,6 @@ double toDms(double degrees) {
     return (wholeDegrees + std::trunc(minutes) / 100) + seconds;
 }
 
-double toRadians(double degrees, double radiansPerDegree) { return radiansPerDegree * degrees; }
-
 double log10Sine(double degrees, double radiansPerDegree) {
     return std::log(std::sin(radiansPerDegree * degrees)) / naturalLogOfTen + 10;
 }

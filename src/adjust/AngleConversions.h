@@ -17,7 +17,7 @@ inline constexpr double logUnitsPerLogUnit = 1000000;
 double toDms(double degrees);
 
 // radiansPerDegree × degrees.
-double toRadians(double degrees, double radiansPerDegree);
+inline double toRadians(double degrees, double radiansPerDegree) { return radiansPerDegree * degrees; }
 
 // Common logarithm of the sine in the table form: ln(sin(radiansPerDegree × degrees)) / 2.302585093 + 10.
 // The caller checks that the sine is positive.

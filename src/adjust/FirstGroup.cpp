@@ -11,11 +11,21 @@ namespace {
 
 std::string angleName(int k) { return "b(" + std::to_string(k) + ")"; }
 
+// The stops of the pole condition, kept out of line: a run that goes through never forms their messages.
+[[noreturn, gnu::cold, gnu::noinline]] void stopOnZeroTangent(const AdjustmentWork& work, int k,
+                                                             const CheckedStep& step) {
+    step.stop(angleName(k) + " 的正切为零（角值 " + roundedFixed(work.angles[k], 6) + "°），极条件系数的除数为零");
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void stopOnSineNotPositive(const AdjustmentWork& work, int k,
+                                                                 const CheckedStep& step) {
+    step.stop(angleName(k) + " 的正弦不为正（第一组改正后角值 " + roundedFixed(work.angles[k], 6) +
+              "°），不能取对数");
+}
+
 double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedStep& step) {
     const double tangent = std::tan(toRadians(work.angles[k], work.radiansPerDegree));
-    if (tangent == 0) {
-        step.stop(angleName(k) + " 的正切为零（角值 " + roundedFixed(work.angles[k], 6) + "°），极条件系数的除数为零");
-    }
+    if (tangent == 0) stopOnZeroTangent(work, k, step);
     const double coefficient = (k % 2 == 1 ? poleCoefficientNumerator : -poleCoefficientNumerator) / tangent;
     return step.finite(coefficient, [k] { return angleName(k) + " 的极条件系数"; });
 }
@@ -23,10 +33,7 @@ double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedSt
 // The natural log of the sine of b(k), divided by ln 10: the common log without the table's 10.
 double commonLogOfSine(const AdjustmentWork& work, int k, const CheckedStep& step) {
     const double sine = std::sin(toRadians(work.angles[k], work.radiansPerDegree));
-    if (!(sine > 0)) {
-        step.stop(angleName(k) + " 的正弦不为正（第一组改正后角值 " + roundedFixed(work.angles[k], 6) +
-                  "°），不能取对数");
-    }
+    if (!(sine > 0)) stopOnSineNotPositive(work, k, step);
     return std::log(sine) / naturalLogOfTen;
 }
 

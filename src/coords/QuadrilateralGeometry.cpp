@@ -56,9 +56,10 @@ void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const Chec
     const double k = state.radiansPerDegree;
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
+        // Both of the same angle before either is used, so that they are formed in one call.
         const double cosine = std::cos(k * legs.azimuths[i]);
-        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
         const double sine = std::sin(k * legs.azimuths[i]);
+        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
         state.pointY[at] = step.finite(state.pointY[at - 1] + sine * legs.sides[i], [i] { return "横座标 Y(" + std::to_string(i) + ")"; });
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "coords/CoordinateComputation.h"
 #include "coords/QuadrilateralGeometry.h"
 #include "coords/CoordinatesTestSupport.h"
@@ -46,6 +49,35 @@ TEST(KnownSide, WorkedCaseIntermediateValues) {
     EXPECT_NEAR(legs.sides[1], 130.8625232, 1e-7);
     EXPECT_NEAR(legs.sides[2], 156.2849960, 1e-7);
     EXPECT_NEAR(legs.sides[3], 144.3086968, 1e-7);
+}
+
+// The traverse forms the cosine and the sine of one azimuth together; every coordinate must still be exactly the
+// one that separate calls of cos and sin give, in every quadrant and at the turns of the reduction of the angle.
+TEST(Traverse, CoordinatesEqualThoseOfSeparateCosineAndSineCalls) {
+    double (*volatile separateCosine)(double) = static_cast<double (*)(double)>(std::cos);
+    double (*volatile separateSine)(double) = static_cast<double (*)(double)>(std::sin);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> azimuth(0, 360), side(1, 5000);
+    for (int trial = 0; trial < 2000; ++trial) {
+        SurveyState state;
+        renewStationCoordinates(state, 3);
+        state.radiansPerDegree = k;
+        state.pointX[0] = 1000;
+        state.pointY[0] = -2000;
+        TraverseLegs legs;
+        for (int i = 1; i <= 3; ++i) {
+            legs.azimuths[i] = trial < 8 ? 45.0 * trial + i : azimuth(random);
+            legs.sides[i] = side(random);
+        }
+        runTraverse(state, legs, 3, step);
+        double x = 1000, y = -2000;
+        for (std::size_t i = 1; i <= 3; ++i) {
+            x = x + separateCosine(k * legs.azimuths[i]) * legs.sides[i];
+            y = y + separateSine(k * legs.azimuths[i]) * legs.sides[i];
+            ASSERT_EQ(state.pointX[i], x) << "azimuth " << legs.azimuths[i];
+            ASSERT_EQ(state.pointY[i], y) << "azimuth " << legs.azimuths[i];
+        }
+    }
 }
 
 TEST(KnownSide, WorkedCaseTable) {
