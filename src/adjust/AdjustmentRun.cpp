@@ -78,16 +78,17 @@ void computeAdjustment(SurveyState& state, int& resultsFormed) {
 
 void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields) {
     const auto& w = state.closures;
-    const std::string texts[adjustmentResultCount][2] = {
-        {"Text15", resultsFormed > 0 ? secondsText(w[1]) : ""},
-        {"Text16", resultsFormed > 1 ? secondsText(w[2]) : ""},
-        {"Text17", resultsFormed > 2 ? secondsText(w[3]) : ""},
-        {"Text18", resultsFormed > 3 ? logUnitsText(w[4]) : ""},
-        {"Text9", resultsFormed > 4 ? reciprocalWeightText(state.invPlgs) : ""},
-        {"Text8", resultsFormed > 5 ? secondsText(state.mb) : ""},
-        {"Text10", resultsFormed > 6 ? logUnitsText(state.mlgs) : ""},
-        {"Text11", resultsFormed > 7 ? relativeErrorText(state.relativeErrorDenominator) : ""}};
-    for (int i = 0; i < resultsFormed; ++i) fields.setText({texts[i][0]}, texts[i][1]);
+    const auto show = [&](int result, const char* field, auto text) {
+        if (result < resultsFormed) fields.setText({field}, text());
+    };
+    show(0, "Text15", [&] { return secondsText(w[1]); });
+    show(1, "Text16", [&] { return secondsText(w[2]); });
+    show(2, "Text17", [&] { return secondsText(w[3]); });
+    show(3, "Text18", [&] { return logUnitsText(w[4]); });
+    show(4, "Text9", [&] { return reciprocalWeightText(state.invPlgs); });
+    show(5, "Text8", [&] { return secondsText(state.mb); });
+    show(6, "Text10", [&] { return logUnitsText(state.mlgs); });
+    show(7, "Text11", [&] { return relativeErrorText(state.relativeErrorDenominator); });
 }
 
 void runAdjustment(SurveyState& state, WindowFields& fields) {

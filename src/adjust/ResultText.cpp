@@ -1,5 +1,7 @@
 #include "adjust/ResultText.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -20,11 +22,13 @@ namespace {
 std::optional<std::uint64_t> scaledToEven(double value, int decimals) {
     const double magnitude = std::abs(value);
     if (!(magnitude < 1e12) || decimals < 0 || decimals > 6) return std::nullopt;
-    if (magnitude == 0) return 0;
-    int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent);  // magnitude = fraction × 2^exponent, fraction in [0.5, 1)
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - exponent;  // magnitude = mantissa / 2^shift, shift ≥ 13 here
+    // magnitude = mantissa / 2^shift with the 53-bit mantissa of its binary form; shift ≥ 13 here. A subnormal
+    // magnitude is far below half a unit.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>(bits >> 52);
+    if (biasedExponent == 0) return 0;
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biasedExponent;
     const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) *
                                       static_cast<std::uint64_t>(powerOfTen(decimals));  // below 2^73
     if (shift > 100) return 0;  // far below half a unit
@@ -37,13 +41,24 @@ std::optional<std::uint64_t> scaledToEven(double value, int decimals) {
 
 }  // namespace
 
-std::string roundedFixed(double value, int decimals) {
-    if (const auto scaled = scaledToEven(value, decimals)) return formatScaled(value < 0, *scaled, decimals);
+std::string roundedFixed(double value, int decimals) { return roundedFixed({}, value, decimals, {}); }
+
+std::string roundedFixed(std::string_view prefix, double value, int decimals, std::string_view suffix) {
+    if (const auto scaled = scaledToEven(value, decimals); scaled && prefix.size() <= 16 && suffix.size() <= 16) {
+        char text[32 + scaledTextSize];
+        char* end = std::copy(prefix.begin(), prefix.end(), text);
+        end = writeScaled(end, value < 0, *scaled, decimals);
+        end = std::copy(suffix.begin(), suffix.end(), end);
+        return std::string(text, end);
+    }
     // Fixed notation with a precision rounds the exact binary value with ties to even, as printf's %.*f does.
     char buffer[400];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, written.ptr);
-    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
+    std::string_view number(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    if (number.front() == '-' && number.find_first_of("123456789") == std::string_view::npos) number.remove_prefix(1);
+    std::string text(prefix);
+    text += number;
+    text += suffix;
     return text;
 }
 
@@ -83,8 +98,8 @@ std::string generalForm(float value) {
     return written + digits.substr(0, wholeLength) + "." + digits.substr(wholeLength);
 }
 
-std::string secondsText(float seconds) { return " " + roundedFixed(seconds, 2) + " 秒"; }
-std::string logUnitsText(float logUnits) { return " " + roundedFixed(logUnits, 2) + " 单位"; }
+std::string secondsText(float seconds) { return roundedFixed(" ", seconds, 2, " 秒"); }
+std::string logUnitsText(float logUnits) { return roundedFixed(" ", logUnits, 2, " 单位"); }
 std::string reciprocalWeightText(double invPlgs) { return roundedFixed(invPlgs, 5); }
 std::string relativeErrorText(float denominator) { return " 1/" + generalForm(denominator); }
 

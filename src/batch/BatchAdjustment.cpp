@@ -1,9 +1,10 @@
 #include "batch/BatchAdjustment.h"
 
-#include <csv.h>
-
-#include <deque>
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "adjust/AdjustmentRun.h"
 #include "adjust/AngleConversions.h"
@@ -12,37 +13,42 @@
 namespace morvalen::batch {
 namespace {
 
-// Answers the entry prompts from the data set in order and every confirmation with Enter.
-class DataSetPrompt : public Prompt {
+// The cells that answer the entry prompts, in the order the compute command asks for them in each case.
+constexpr Column knownSideOrMixedAnswers[] = {Column::xa,     Column::ya,     Column::xb,         Column::yb,
+                                              Column::nameA,  Column::nameP1, Column::nameP2,     Column::nameClosing,
+                                              Column::b1,     Column::b2,     Column::b3,         Column::b4,
+                                              Column::b5,     Column::b6,     Column::b7,         Column::b8};
+constexpr Column azimuthAnswers[] = {Column::xa,     Column::ya,     Column::xb,     Column::yb,
+                                     Column::startSideLength, Column::startSideNumber, Column::Ta, Column::Qa,
+                                     Column::nameA,  Column::nameP1, Column::nameP2, Column::nameP3,
+                                     Column::nameClosing, Column::b1, Column::b2,   Column::b3,
+                                     Column::b4,     Column::b5,     Column::b6,     Column::b7,
+                                     Column::b8};
+
+// Answers the entry prompts from the row in order and every confirmation with Enter.
+class RowPrompt : public Prompt {
 public:
-    explicit DataSetPrompt(std::vector<std::string> values) : values_(values.begin(), values.end()) {}
+    RowPrompt(const ColumnMap& columns, const TableRow& row) : columns_(columns), row_(row) {
+        const EntryValue xb = EntryValue::text(std::string(columns.cell(row, Column::xb)));
+        const EntryValue yb = EntryValue::text(std::string(columns.cell(row, Column::yb)));
+        if (runCase(xb, yb) == RunCase::azimuth) {
+            answers_ = azimuthAnswers;
+            answerCount_ = std::size(azimuthAnswers);
+        }
+    }
 
     std::string ask(const std::string& promptText) override {
-        if (promptText.rfind("确认", 0) == 0 || values_.empty()) return {};
-        std::string value = std::move(values_.front());
-        values_.pop_front();
-        return value;
+        if (promptText.starts_with("确认") || next_ == answerCount_) return {};
+        return std::string(columns_.cell(row_, answers_[next_++]));
     }
 
 private:
-    std::deque<std::string> values_;
+    const ColumnMap& columns_;
+    const TableRow& row_;
+    const Column* answers_ = knownSideOrMixedAnswers;
+    std::size_t answerCount_ = std::size(knownSideOrMixedAnswers);
+    std::size_t next_ = 0;
 };
-
-std::vector<std::string> entryValues(const DataSet& set) {
-    SurveyState caseOnly;
-    caseOnly.xb = EntryValue::text(set.xb);
-    caseOnly.yb = EntryValue::text(set.yb);
-    const RunCase kind = runCase(caseOnly);
-    std::vector<std::string> values = {set.xa, set.ya, set.xb, set.yb};
-    if (kind == RunCase::azimuth) {
-        values.insert(values.end(), {set.startSideLength, set.startSideNumber, set.Ta, set.Qa});
-    }
-    values.insert(values.end(), {set.nameA, set.nameP1, set.nameP2});
-    if (kind == RunCase::azimuth) values.push_back(set.nameP3);
-    values.push_back(set.nameClosing);
-    values.insert(values.end(), set.angles.begin(), set.angles.end());
-    return values;
-}
 
 const char* caseName(const SurveyState& state) {
     switch (runCase(state)) {
@@ -54,41 +60,94 @@ const char* caseName(const SurveyState& state) {
 }
 
 // " 2.00 秒" → "2.00": the number as the window shows it.
-std::string shownNumber(std::string text) {
-    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
-    for (const std::string unit : {" 秒", " 单位"}) {
-        if (text.size() >= unit.size() && text.compare(text.size() - unit.size(), unit.size(), unit) == 0) {
-            text.erase(text.size() - unit.size());
-        }
+std::string_view shownNumber(std::string_view text) {
+    if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    for (const std::string_view unit : {" 秒", " 单位"}) {
+        if (text.ends_with(unit)) text.remove_suffix(unit.size());
     }
     return text;
 }
 
+// Hands each result cell, in the order of resultColumns(), to `cell` as a string_view.
+template <class CellSink>
+void forEachResultCell(const BatchResult& result, CellSink&& cell) {
+    char rowNumber[24];
+    cell(std::string_view(rowNumber, static_cast<std::size_t>(
+                                         std::to_chars(rowNumber, rowNumber + sizeof rowNumber, result.rowNumber).ptr -
+                                         rowNumber)));
+    cell(std::string_view(result.id));
+    if (!result.rowError.empty()) {
+        for (std::size_t i = 3; i < resultColumns().size(); ++i) cell(std::string_view());
+        cell(std::string_view(result.rowError));
+        return;
+    }
+    const FieldModel& fields = result.fields;
+    cell(std::string_view(caseName(result.state)));
+    for (const char* field : {"Text15", "Text16", "Text17", "Text18", "Text8", "Text9", "Text10", "Text11"}) {
+        cell(shownNumber(fields.text({field})));
+    }
+    // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
+    const bool adjusted = !fields.text({"Text8"}).empty();
+    for (std::size_t k = 1; k <= 8; ++k) {
+        const auto degrees = result.state.adjustedAngles.size() > 8 ? result.state.adjustedAngles[k].numericValue()
+                                                                    : std::nullopt;
+        cell(adjusted && degrees ? std::string_view(roundedFixed(toDms(*degrees), 5)) : std::string_view());
+    }
+    for (int r = 0; r <= 4; ++r) {
+        cell(shownNumber(fields.text({"Text12", r})));
+        cell(shownNumber(fields.text({"Text13", r})));
+        cell(shownNumber(fields.text({"Text14", r})));
+    }
+    cell(result.stop ? std::string_view(result.stop->what()) : std::string_view());
+}
+
+// A cell as CSV: quoted (RFC 4180) where it holds a comma, a quote or a line break, or begins with a blank.
+void appendCsvCell(std::string& out, std::string_view cell) {
+    const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
+                            return c == ',' || c == '"' || c == '\r' || c == '\n';
+                        });
+    if (!quoted) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
 }  // namespace
 
-BatchResult adjustDataSet(const DataSet& set, std::size_t rowNumber) {
-    BatchResult result;
-    result.rowNumber = rowNumber;
-    result.id = set.id;
-    DataSetPrompt prompt(entryValues(set));
+const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
+    // A fresh window: the copies of new ones reuse the storage of the previous row.
+    static const SurveyState newState;
+    static const FieldModel newFields;
+    result_.rowNumber = row.rowNumber;
+    result_.id = columns_.id(row);
+    result_.rowError.clear();
+    result_.stop.reset();
+    result_.state = newState;
+    result_.fields = newFields;
     try {
-        runComputeCommand(result.state, prompt, result.fields);
-    } catch (const RunStopped& stop) {
-        result.stop = stop;
+        columns_.checkWidth(row);
+    } catch (const std::invalid_argument& malformed) {
+        result_.rowError = malformed.what();
+        return result_;
     }
-    return result;
+    RowPrompt prompt(columns_, row);
+    try {
+        runComputeCommand(result_.state, prompt, result_.fields);
+    } catch (const RunStopped& stop) {
+        result_.stop = stop;
+    }
+    return result_;
 }
 
 BatchResult adjustRow(const ColumnMap& columns, const TableRow& row) {
-    try {
-        return adjustDataSet(columns.dataSet(row), row.rowNumber);
-    } catch (const std::invalid_argument& malformed) {
-        BatchResult result;
-        result.rowNumber = row.rowNumber;
-        result.id = columns.id(row);
-        result.rowError = malformed.what();
-        return result;
-    }
+    BatchAdjuster adjuster(columns);
+    return adjuster.adjust(row);
 }
 
 const std::vector<std::string>& resultColumns() {
@@ -106,31 +165,9 @@ const std::vector<std::string>& resultColumns() {
 }
 
 std::vector<std::string> resultCells(const BatchResult& result) {
-    std::vector<std::string> cells = {std::to_string(result.rowNumber), result.id};
-    if (!result.rowError.empty()) {
-        cells.resize(resultColumns().size());
-        cells.back() = result.rowError;
-        return cells;
-    }
-    const FieldModel& fields = result.fields;
-    cells.push_back(caseName(result.state));
-    for (const char* field : {"Text15", "Text16", "Text17", "Text18", "Text8", "Text9", "Text10", "Text11"}) {
-        cells.push_back(shownNumber(fields.text({field})));
-    }
-    // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
-    const bool adjusted = !fields.text({"Text8"}).empty();
-    for (int k = 1; k <= 8; ++k) {
-        const auto degrees = result.state.adjustedAngles.size() > 8
-                                 ? result.state.adjustedAngles[static_cast<std::size_t>(k)].numericValue()
-                                 : std::nullopt;
-        cells.push_back(adjusted && degrees ? roundedFixed(toDms(*degrees), 5) : "");
-    }
-    for (int r = 0; r <= 4; ++r) {
-        cells.push_back(shownNumber(fields.text({"Text12", r})));
-        cells.push_back(shownNumber(fields.text({"Text13", r})));
-        cells.push_back(shownNumber(fields.text({"Text14", r})));
-    }
-    cells.push_back(result.stop ? result.stop->what() : "");
+    std::vector<std::string> cells;
+    cells.reserve(resultColumns().size());
+    forEachResultCell(result, [&](std::string_view cell) { cells.emplace_back(cell); });
     return cells;
 }
 
@@ -138,16 +175,19 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += ',';
-        const std::string& cell = cells[i];
-        if (cell.find_first_of(",\"\r\n") == std::string::npos && cell.find(' ') != 0) {
-            line += cell;
-            continue;
-        }
-        std::string quoted(csv_write(nullptr, 0, cell.data(), cell.size()), '\0');
-        csv_write(quoted.data(), quoted.size(), cell.data(), cell.size());
-        line += quoted;
+        appendCsvCell(line, cells[i]);
     }
     out << line << "\r\n";
+}
+
+void appendResultCsv(std::string& out, const BatchResult& result) {
+    bool first = true;
+    forEachResultCell(result, [&](std::string_view cell) {
+        if (!first) out += ',';
+        first = false;
+        appendCsvCell(out, cell);
+    });
+    out += "\r\n";
 }
 
 void writeJsonLine(std::ostream& out, const BatchResult& result) {

@@ -24,10 +24,22 @@ struct BatchResult {
     bool completed() const { return rowError.empty() && !stop; }
 };
 
-// One computation on a fresh window: the compute command answered from the data set.
-BatchResult adjustDataSet(const DataSet& set, std::size_t rowNumber);
+// Adjusts the rows of a campaign one after another, each on a fresh window: the compute command is answered from
+// the row, every entry prompt with its cell and every confirmation with Enter. The window's state and fields are
+// renewed in place between rows, so that a long campaign allocates next to nothing per row.
+class BatchAdjuster {
+public:
+    explicit BatchAdjuster(const ColumnMap& columns) : columns_(columns) {}
 
-// Adjusts a row, or records why the row could not be read.
+    // The result of the row, or why the row could not be read; valid until the next call.
+    const BatchResult& adjust(const TableRow& row);
+
+private:
+    const ColumnMap& columns_;
+    BatchResult result_;
+};
+
+// One row on a window of its own.
 BatchResult adjustRow(const ColumnMap& columns, const TableRow& row);
 
 // Result columns: id, case, the closures, the precision figures, the adjusted angles in dd.mmss, name, X and Y of
@@ -35,7 +47,10 @@ BatchResult adjustRow(const ColumnMap& columns, const TableRow& row);
 const std::vector<std::string>& resultColumns();
 std::vector<std::string> resultCells(const BatchResult& result);
 
+// One CSV line (CRLF), quoting the cells that need it.
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
+// The result row of a data set appended as one CSV line, the cells written straight from the result.
+void appendResultCsv(std::string& out, const BatchResult& result);
 void writeJsonLine(std::ostream& out, const BatchResult& result);
 
 }  // namespace morvalen::batch

@@ -1,8 +1,10 @@
 // A campaign of braced quadrilaterals kept in a spreadsheet: one data set a row, a header row naming the columns.
 #pragma once
 
+#include <array>
 #include <cstddef>
-#include <map>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,6 +32,13 @@ struct Table {
 // their blanks; bytes that are not UTF-8 become U+FFFD. Blank lines are skipped.
 Table readCsv(std::string_view bytes);
 
+// The same reading one row at a time: `onHeader` receives the header, then `onRow` each data row in file order. The
+// row handed to `onRow` is reused for the next one, so a campaign of any length is read with the storage of one row.
+// An exception thrown by either is passed on once the reading has stopped. Throws CampaignFileError for a file with
+// no header.
+void readCsvRows(std::string_view bytes, const std::function<void(const std::vector<std::string>&)>& onHeader,
+                 const std::function<void(const TableRow&)>& onRow);
+
 // The entered values of one quadrilateral, exactly as a surveyor would type them at the prompts.
 struct DataSet {
     std::string id;
@@ -39,7 +48,14 @@ struct DataSet {
     std::vector<std::string> angles;                          // b1..b8, dd.mmss
 };
 
-// Column names of the header, in the order a new file is written.
+// The columns of a campaign file, in the order a new file is written.
+enum class Column {
+    id, xa, ya, xb, yb, startSideLength, startSideNumber, Ta, Qa,
+    nameA, nameP1, nameP2, nameP3, nameClosing, b1, b2, b3, b4, b5, b6, b7, b8
+};
+inline constexpr std::size_t columnCount = 22;
+
+// Column names of the header, in the order of Column.
 const std::vector<std::string>& campaignColumns();
 
 // Maps the header to the data-set fields. Throws CampaignFileError naming unknown, repeated or missing columns
@@ -54,8 +70,17 @@ public:
     // The id of a row, also of one that has the wrong number of cells; empty without an id column.
     std::string id(const TableRow& row) const;
 
+    // The cell of a column in a row of the header's width; empty where the file has no such column.
+    std::string_view cell(const TableRow& row, Column column) const {
+        const auto at = positions_[static_cast<std::size_t>(column)];
+        return at ? std::string_view(row.cells[*at]) : std::string_view();
+    }
+
+    // Throws std::invalid_argument, naming both counts, when the row has the wrong number of cells.
+    void checkWidth(const TableRow& row) const;
+
 private:
-    std::map<std::string, std::size_t> columnOf_;
+    std::array<std::optional<std::size_t>, columnCount> positions_{};  // by Column: the cell's index in a row
     std::size_t width_;
 };
 

@@ -35,7 +35,9 @@ std::string reportFileName(const batch::BatchResult& result) {
 
 class Progress {
 public:
-    explicit Progress(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) != 0) {}
+    Progress() : shown_(isatty(STDERR_FILENO) != 0) {}
+    bool shown() const { return shown_; }
+    void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {
         if (shown_ && (done % 1000 == 0 || done == total_)) {
             std::cerr << "\r已处理 " << done << " / " << total_ << " 行" << (done == total_ ? "\n" : "") << std::flush;
@@ -43,8 +45,13 @@ public:
     }
 
 private:
-    std::size_t total_;
+    std::size_t total_ = 0;
     bool shown_;
+};
+
+// Ends the batch before its first row, with the exit status to give.
+struct BatchAbandoned {
+    int status;
 };
 
 }  // namespace
@@ -55,41 +62,60 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         std::cerr << "无法读取观测文件 " << options.input << '\n';
         return fileProblem;
     }
-    std::ostringstream bytes;
-    bytes << input.rdbuf();
+    std::ostringstream fileBytes;
+    fileBytes << input.rdbuf();
+    const std::string bytes = std::move(fileBytes).str();
 
-    std::optional<batch::Table> table;
+    Progress progress;
+    if (progress.shown()) {
+        std::size_t rows = 0;
+        try {
+            batch::readCsvRows(bytes, [](const std::vector<std::string>&) {}, [&](const batch::TableRow&) { ++rows; });
+        } catch (const batch::CampaignFileError&) {
+            // reported by the reading below
+        }
+        progress.setTotal(rows);
+    }
+
     std::optional<batch::ColumnMap> columns;
-    try {
-        table = batch::readCsv(bytes.str());
-        columns.emplace(table->header);
-    } catch (const batch::CampaignFileError& error) {
-        std::cerr << options.input << "：" << error.what() << '\n';
-        return fileProblem;
-    }
-    if (!options.pdfDirectory.empty() && !writeReport) {
-        std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
-        return pdfNotWritten;
-    }
-
+    std::optional<batch::BatchAdjuster> adjuster;
     std::ofstream file;
     const bool toStandardOutput = options.output.empty() || options.output == "-";
-    if (!toStandardOutput) {
-        file.open(options.output, std::ios::binary);
-        if (!file) {
-            std::cerr << "无法写出结果文件 " << options.output << '\n';
-            return fileProblem;
-        }
-    }
     std::ostream& out = toStandardOutput ? std::cout : file;
-    if (!options.jsonLines) batch::writeCsvRow(out, batch::resultColumns());
-
+    std::string pending;  // result lines not yet written: the file is written in large pieces
+    constexpr std::size_t writeSize = 1 << 18;
     int status = allCompleted;
-    const Progress progress(table->rows.size());
-    for (std::size_t i = 0; i < table->rows.size(); ++i) {
-        const batch::BatchResult result = batch::adjustRow(*columns, table->rows[i]);
-        if (options.jsonLines) batch::writeJsonLine(out, result);
-        else batch::writeCsvRow(out, batch::resultCells(result));
+
+    const auto startResults = [&](const std::vector<std::string>& header) {
+        columns.emplace(header);
+        adjuster.emplace(*columns);
+        if (!options.pdfDirectory.empty() && !writeReport) {
+            std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
+            throw BatchAbandoned{pdfNotWritten};
+        }
+        if (!toStandardOutput) {
+            file.open(options.output, std::ios::binary);
+            if (!file) {
+                std::cerr << "无法写出结果文件 " << options.output << '\n';
+                throw BatchAbandoned{fileProblem};
+            }
+        }
+        if (!options.jsonLines) batch::writeCsvRow(out, batch::resultColumns());
+    };
+
+    const auto adjustRow = [&](const batch::TableRow& row) {
+        const batch::BatchResult& result = adjuster->adjust(row);
+        if (options.jsonLines) {
+            std::ostringstream line;
+            batch::writeJsonLine(line, result);
+            pending += line.str();
+        } else {
+            batch::appendResultCsv(pending, result);
+        }
+        if (pending.size() >= writeSize) {
+            out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+            pending.clear();
+        }
         if (!result.completed()) status = std::max(status, someRowsStopped);
         if (!options.pdfDirectory.empty() && report::printingAllowed(result.state)) {
             const auto path = std::filesystem::path(options.pdfDirectory) / reportFileName(result);
@@ -101,8 +127,18 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
                 status = pdfNotWritten;
             }
         }
-        progress.rowDone(i + 1);
+        progress.rowDone(row.rowNumber);
+    };
+
+    try {
+        batch::readCsvRows(bytes, startResults, adjustRow);
+    } catch (const batch::CampaignFileError& error) {
+        std::cerr << options.input << "：" << error.what() << '\n';
+        return fileProblem;
+    } catch (const BatchAbandoned& abandoned) {
+        return abandoned.status;
     }
+    out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
     out.flush();
     if (!out) {
         std::cerr << "结果没有完整写出\n";

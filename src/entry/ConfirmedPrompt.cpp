@@ -7,7 +7,7 @@ namespace {
 
 std::string echoText(const ConfirmedPrompt& prompt) {
     if (const auto* name = std::get_if<std::string*>(&prompt.target)) return " " + **name;
-    return " " + std::get<EntryValue*>(prompt.target)->display(prompt.echoPattern);
+    return std::get<EntryValue*>(prompt.target)->display(prompt.echoPattern, " ");
 }
 
 void store(const ConfirmedPrompt& prompt, const std::string& reply) {

@@ -258,46 +258,56 @@ std::string formatFixed(const DecimalNumber& number, int decimals, Rounding roun
     return text;
 }
 
-std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
-    const auto count = static_cast<std::size_t>(end - digits);
-    const auto places = static_cast<std::size_t>(decimals);
-    std::string text;
-    text.reserve(count + places + 3);
-    if (negative && scaled != 0) text += '-';
-    if (count > places) {
-        text.append(digits, count - places);
-    } else if (leadingZero) {
-        text += '0';
+char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
+    // Written from the right, digit by digit, straight into place.
+    int digitCount = 1;
+    for (std::uint64_t rest = scaled; rest >= 10; rest /= 10) ++digitCount;
+    const bool sign = negative && scaled != 0;
+    const int wholeDigits = digitCount > decimals ? digitCount - decimals : (leadingZero ? 1 : 0);
+    char* const end = out + (sign ? 1 : 0) + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
+    char* p = end;
+    std::uint64_t rest = scaled;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
     }
-    if (places > 0) {
-        text += '.';
-        if (count < places) text.append(places - count, '0');
-        text.append(count > places ? end - places : digits, end);
+    if (decimals > 0) *--p = '.';
+    for (int i = 0; i < wholeDigits; ++i) {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
     }
-    return text;
+    if (sign) *--p = '-';
+    return end;
 }
 
-std::optional<std::string> formatFixed(const PlainDecimal& number, int decimals, Rounding rounding,
-                                       bool leadingZero) {
+std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
+    char text[scaledTextSize];
+    return std::string(text, writeScaled(text, negative, scaled, decimals, leadingZero));
+}
+
+std::optional<std::uint64_t> scaledFixed(const PlainDecimal& number, int decimals, Rounding rounding) {
     if (decimals < 0 || decimals > 17) return std::nullopt;
     std::uint64_t scaled = static_cast<std::uint64_t>(number.mantissa);
     if (number.decimals <= decimals) {
         const int padding = decimals - number.decimals;
         if (padding > 18 || scaled >= static_cast<std::uint64_t>(powerOfTen(18 - padding))) return std::nullopt;
-        scaled *= static_cast<std::uint64_t>(powerOfTen(padding));
-    } else {
-        const int dropped = number.decimals - decimals;
-        if (dropped > 18) return std::nullopt;
-        const auto unit = static_cast<std::uint64_t>(powerOfTen(dropped));
-        const std::uint64_t remainder = scaled % unit;
-        scaled /= unit;
-        const std::uint64_t twice = 2 * remainder;  // below 2 × 10^18
-        const bool up = twice > unit || (twice == unit && (rounding == Rounding::halfAwayFromZero || scaled % 2 == 1));
-        if (up) ++scaled;
+        return scaled * static_cast<std::uint64_t>(powerOfTen(padding));
     }
-    return formatScaled(number.negative, scaled, decimals, leadingZero);
+    const int dropped = number.decimals - decimals;
+    if (dropped > 18) return std::nullopt;
+    const auto unit = static_cast<std::uint64_t>(powerOfTen(dropped));
+    const std::uint64_t remainder = scaled % unit;
+    scaled /= unit;
+    const std::uint64_t twice = 2 * remainder;  // below 2 × 10^18
+    const bool up = twice > unit || (twice == unit && (rounding == Rounding::halfAwayFromZero || scaled % 2 == 1));
+    return up ? scaled + 1 : scaled;
+}
+
+std::optional<std::string> formatFixed(const PlainDecimal& number, int decimals, Rounding rounding,
+                                       bool leadingZero) {
+    const auto scaled = scaledFixed(number, decimals, rounding);
+    if (!scaled) return std::nullopt;
+    return formatScaled(number.negative, *scaled, decimals, leadingZero);
 }
 
 DecimalParts splitDecimal(const DecimalNumber& number) {

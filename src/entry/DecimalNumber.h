@@ -11,6 +11,7 @@
 //   "", ".", "e5", "1e", "--5", "1,234.5", "12,5", "nan", "inf", "0x10", "1 2", "12m"
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -95,6 +96,14 @@ std::string formatFixed(const DecimalNumber& number, int decimals, Rounding roun
 // Writes the whole number `scaled` / 10^decimals with exactly `decimals` places after the point: "-" in front when
 // negative and not zero, no integer digit when `leadingZero` is false and the integer part is 0.
 std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero = true);
+
+// The same written to `out`, which has room for scaledTextSize characters, for decimals up to 18; returns the end.
+inline constexpr std::size_t scaledTextSize = 48;
+char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero = true);
+
+// A plain typed number rounded to `decimals` places, as the whole number of units of the last place (sign left
+// out); nullopt when it would not fit in 64 bits or decimals lie outside 0..17.
+std::optional<std::uint64_t> scaledFixed(const PlainDecimal& number, int decimals, Rounding rounding);
 
 // formatFixed for a plain typed number, in whole-number arithmetic; nullopt when the scaled value would not fit.
 std::optional<std::string> formatFixed(const PlainDecimal& number, int decimals, Rounding rounding,

@@ -48,17 +48,23 @@ bool EntryValue::equalsZero() const {
     return zero_;
 }
 
-std::string EntryValue::display(Pattern pattern) const {
-    if (pattern == Pattern::none) return typedText();
+std::string EntryValue::display(Pattern pattern, std::string_view prefix) const {
+    const auto behindPrefix = [&](std::string text) { return prefix.empty() ? text : std::string(prefix) + text; };
+    if (pattern == Pattern::none) return behindPrefix(typedText());
     const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
     const bool leadingZero = pattern != Pattern::threeDecimalsBare;
-    if (hasPlain_) {
-        if (auto text = formatFixed(plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) return *text;
+    if (hasPlain_ && prefix.size() <= 16) {
+        if (const auto scaled = scaledFixed(plain_, decimals, Rounding::halfAwayFromZero)) {
+            char text[16 + scaledTextSize];
+            char* end = std::copy(prefix.begin(), prefix.end(), text);
+            end = writeScaled(end, plain_.negative, *scaled, decimals, leadingZero);
+            return std::string(text, end);
+        }
     }
-    if (kind_ == Kind::number && !std::isfinite(number_)) return typedText();
+    if (kind_ == Kind::number && !std::isfinite(number_)) return behindPrefix(typedText());
     const auto number = decimal();
-    if (!number) return typedText();
-    return formatFixed(*number, decimals, Rounding::halfAwayFromZero, leadingZero);
+    if (!number) return behindPrefix(typedText());
+    return behindPrefix(formatFixed(*number, decimals, Rounding::halfAwayFromZero, leadingZero));
 }
 
 }  // namespace morvalen

@@ -74,7 +74,9 @@ public:
 
     // Display with a pattern: numbers rounded at the pattern's last decimal with halves away from zero; a text that
     // does not read as a number, and every text shown without a pattern, appears unchanged.
-    std::string display(Pattern pattern) const;
+    std::string display(Pattern pattern) const { return display(pattern, {}); }
+    // The same behind a short prefix (up to 16 bytes), formed as one text.
+    std::string display(Pattern pattern, std::string_view prefix) const;
 
     // The exact decimal form of the value: nullopt when it does not read as a number within the range of a double.
     std::optional<DecimalNumber> decimal() const;

@@ -20,9 +20,11 @@ void prepareState(SurveyState& state) {
     state.computationComplete = false;
 }
 
-RunCase runCase(const SurveyState& state) {
-    const bool xbZero = state.xb.equalsZero();
-    const bool ybZero = state.yb.equalsZero();
+RunCase runCase(const SurveyState& state) { return runCase(state.xb, state.yb); }
+
+RunCase runCase(const EntryValue& xb, const EntryValue& yb) {
+    const bool xbZero = xb.equalsZero();
+    const bool ybZero = yb.equalsZero();
     if (!xbZero && !ybZero) return RunCase::knownSide;
     if (xbZero && ybZero) return RunCase::azimuth;
     return RunCase::mixed;

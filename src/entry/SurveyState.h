@@ -52,5 +52,7 @@ void prepareState(SurveyState& state);
 // The three cases of a run, decided afresh from xb and yb wherever they matter.
 enum class RunCase { knownSide, azimuth, mixed };
 RunCase runCase(const SurveyState& state);
+// The same from the two coordinates of B alone.
+RunCase runCase(const EntryValue& xb, const EntryValue& yb);
 
 }  // namespace morvalen

@@ -45,6 +45,19 @@ std::string validUtf8(std::string_view bytes) {
     return text;
 }
 
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = sequenceLength(bytes, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints) {
     std::size_t codePoints = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

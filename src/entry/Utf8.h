@@ -10,6 +10,9 @@ namespace morvalen {
 // would never let it through.
 std::string validUtf8(std::string_view bytes);
 
+// True when every byte sequence of the text is well-formed UTF-8, so that validUtf8 would give it unchanged.
+bool isValidUtf8(std::string_view bytes);
+
 // The first `maximumCodePoints` code points of a valid UTF-8 text, with "…" behind when anything was cut.
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints);
 
