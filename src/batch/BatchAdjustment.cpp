@@ -1,6 +1,7 @@
 #include "batch/BatchAdjustment.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -102,9 +103,15 @@ void forEachResultCell(const BatchResult& result, CellSink&& cell) {
 }
 
 // A cell as CSV: quoted (RFC 4180) where it holds a comma, a quote or a line break, or begins with a blank.
+constexpr auto quoteTriggers = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {',', '"', '\r', '\n'}) table[c] = true;
+    return table;
+}();
+
 void appendCsvCell(std::string& out, std::string_view cell) {
     const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
-                            return c == ',' || c == '"' || c == '\r' || c == '\n';
+                            return quoteTriggers[static_cast<unsigned char>(c)];
                         });
     if (!quoted) {
         out += cell;

@@ -3,6 +3,8 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -29,7 +31,20 @@ void onField(void* text, std::size_t length, void* data) {
     if (state.fieldCount == cells.size()) cells.emplace_back();
     const std::string_view bytes(static_cast<const char*>(text), length);
     std::string& cell = cells[state.fieldCount++];
-    if (isValidUtf8(bytes)) {
+    // Most cells are ASCII: eight bytes at a time without a byte of 0x80 or above.
+    const auto ascii = [](std::string_view text) {
+        std::size_t i = 0;
+        for (; i + 8 <= text.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            if (word & 0x8080808080808080ULL) return false;
+        }
+        for (; i < text.size(); ++i) {
+            if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+        }
+        return true;
+    };
+    if (ascii(bytes) || isValidUtf8(bytes)) {
         cell.assign(bytes);
     } else {
         cell = validUtf8(bytes);

@@ -62,9 +62,9 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         std::cerr << "无法读取观测文件 " << options.input << '\n';
         return fileProblem;
     }
-    std::ostringstream fileBytes;
-    fileBytes << input.rdbuf();
-    const std::string bytes = std::move(fileBytes).str();
+    std::string bytes;
+    char piece[1 << 16];
+    while (input.read(piece, sizeof piece) || input.gcount() > 0) bytes.append(piece, static_cast<std::size_t>(input.gcount()));
 
     Progress progress;
     if (progress.shown()) {

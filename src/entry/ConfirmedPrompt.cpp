@@ -21,6 +21,7 @@ void store(const ConfirmedPrompt& prompt, const std::string& reply) {
 }  // namespace
 
 bool isWrongReply(std::string_view reply) {
+    if (reply.empty()) return false;  // Enter on an empty line accepts
     const auto number = parseDecimal(reply);
     return number && number->isZero();
 }

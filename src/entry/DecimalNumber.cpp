@@ -1,10 +1,15 @@
 #include "entry/DecimalNumber.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 namespace morvalen {
 namespace {
@@ -258,25 +263,74 @@ std::string formatFixed(const DecimalNumber& number, int decimals, Rounding roun
     return text;
 }
 
+namespace {
+
+// "00", "01", ..., "99": two digits at a time.
+constexpr auto digitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the lowest `count` decimal digits of `value` so that they end just before `end`; returns what is left.
+std::uint64_t writeDigitsBackwards(char* end, std::uint64_t value, int count) {
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, &digitPairs[static_cast<std::size_t>(value % 100) * 2], 2);
+        value /= 100;
+    }
+    if (count == 1) {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return value;
+}
+
+// The number of decimal digits, from the bit length: 1233 / 4096 is just above log10(2).
+int decimalDigitCount(std::uint64_t value) {
+    static constexpr std::uint64_t powers[] = {1ULL,
+                                               10ULL,
+                                               100ULL,
+                                               1000ULL,
+                                               10000ULL,
+                                               100000ULL,
+                                               1000000ULL,
+                                               10000000ULL,
+                                               100000000ULL,
+                                               1000000000ULL,
+                                               10000000000ULL,
+                                               100000000000ULL,
+                                               1000000000000ULL,
+                                               10000000000000ULL,
+                                               100000000000000ULL,
+                                               1000000000000000ULL,
+                                               10000000000000000ULL,
+                                               100000000000000000ULL,
+                                               1000000000000000000ULL,
+                                               10000000000000000000ULL};
+    const int estimate = ((64 - std::countl_zero(value | 1)) * 1233) >> 12;
+    return std::max(1, estimate + (value >= powers[estimate] ? 1 : 0));
+}
+
+}  // namespace
+
 char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
-    // Written from the right, digit by digit, straight into place.
-    int digitCount = 1;
-    for (std::uint64_t rest = scaled; rest >= 10; rest /= 10) ++digitCount;
+    // Written from the right, two digits at a time, straight into place.
+    const int count = decimalDigitCount(scaled);
     const bool sign = negative && scaled != 0;
-    const int wholeDigits = digitCount > decimals ? digitCount - decimals : (leadingZero ? 1 : 0);
+    const int wholeDigits = count > decimals ? count - decimals : (leadingZero ? 1 : 0);
     char* const end = out + (sign ? 1 : 0) + wholeDigits + (decimals > 0 ? decimals + 1 : 0);
-    char* p = end;
-    std::uint64_t rest = scaled;
-    for (int i = 0; i < decimals; ++i) {
-        *--p = static_cast<char>('0' + rest % 10);
-        rest /= 10;
+    std::uint64_t rest = writeDigitsBackwards(end, scaled, decimals);
+    char* wholeEnd = end;
+    if (decimals > 0) {
+        wholeEnd = end - decimals - 1;
+        *wholeEnd = '.';
     }
-    if (decimals > 0) *--p = '.';
-    for (int i = 0; i < wholeDigits; ++i) {
-        *--p = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    }
-    if (sign) *--p = '-';
+    writeDigitsBackwards(wholeEnd, rest, wholeDigits);
+    if (sign) *out = '-';
     return end;
 }
 
@@ -296,8 +350,15 @@ std::optional<std::uint64_t> scaledFixed(const PlainDecimal& number, int decimal
     const int dropped = number.decimals - decimals;
     if (dropped > 18) return std::nullopt;
     const auto unit = static_cast<std::uint64_t>(powerOfTen(dropped));
-    const std::uint64_t remainder = scaled % unit;
-    scaled /= unit;
+    // The usual few dropped places divide by constants, which compile to multiplications.
+    const auto divide = [&]<std::uint64_t divisor>() { return std::pair(scaled / divisor, scaled % divisor); };
+    std::uint64_t remainder = 0;
+    switch (dropped) {
+    case 1: std::tie(scaled, remainder) = divide.operator()<10>(); break;
+    case 2: std::tie(scaled, remainder) = divide.operator()<100>(); break;
+    case 3: std::tie(scaled, remainder) = divide.operator()<1000>(); break;
+    default: remainder = scaled % unit; scaled /= unit; break;
+    }
     const std::uint64_t twice = 2 * remainder;  // below 2 × 10^18
     const bool up = twice > unit || (twice == unit && (rounding == Rounding::halfAwayFromZero || scaled % 2 == 1));
     return up ? scaled + 1 : scaled;

@@ -34,10 +34,11 @@ struct FieldPlace {
 // Where a field's text is kept; throws std::out_of_range for a control the window does not have.
 FieldPlace placeOf(Control field) {
     const std::string_view name = field.name;
-    int number = 0;
-    if (name.size() < 5 || name.size() > 6 || name.substr(0, 4) != "Text") number = -1;
-    for (char digit : name.substr(std::min<std::size_t>(4, name.size()))) {
-        number = digit >= '0' && digit <= '9' && number >= 0 ? number * 10 + (digit - '0') : -1;
+    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(name[i]) - unsigned{'0'}; };
+    int number = -1;
+    if ((name.size() == 5 || name.size() == 6) && name.starts_with("Text") && digit(4) <= 9) {
+        number = static_cast<int>(digit(4));
+        if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : -1;
     }
     if (number < 1 || number > 20) throw std::out_of_range("the window has no field " + std::string(name));
     const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;

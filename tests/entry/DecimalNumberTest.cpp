@@ -95,6 +95,39 @@ TEST(DecimalRounding, PlainNumbersFormatLikeTheirDecimalForm) {
     }
 }
 
+// Scaled whole numbers are written digit pairs at a time from the right; every length of number and fraction, the
+// powers of ten and the largest values must come out as the plain construction gives them.
+TEST(DecimalRounding, ScaledNumbersAreWrittenWithTheirPoint) {
+    const auto reference = [](bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
+        std::string digits = std::to_string(scaled);
+        if (digits.size() < static_cast<std::size_t>(decimals) + 1) digits.insert(0, decimals + 1 - digits.size(), '0');
+        std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+        if (!leadingZero && whole == "0" && decimals > 0) whole.clear();  // a whole number keeps its digit
+        std::string text = (negative && scaled != 0 ? "-" : "") + whole;
+        if (decimals > 0) text += "." + digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+        return text;
+    };
+    std::vector<std::uint64_t> values = {0, 1, 9, 10, 99, 100, 999999, 1000000, UINT64_MAX, UINT64_MAX - 1};
+    for (int k = 1; k <= 19; ++k) {
+        std::uint64_t power = 1;
+        for (int i = 0; i < k; ++i) power *= 10;
+        values.insert(values.end(), {power - 1, power, power + 1});
+    }
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 3000; ++i) values.push_back(random() >> (random() % 64));
+    for (std::uint64_t value : values) {
+        for (int decimals = 0; decimals <= 18; ++decimals) {
+            for (bool negative : {false, true}) {
+                for (bool leadingZero : {false, true}) {
+                    ASSERT_EQ(formatScaled(negative, value, decimals, leadingZero),
+                              reference(negative, value, decimals, leadingZero))
+                        << value << " " << decimals;
+                }
+            }
+        }
+    }
+}
+
 TEST(StartSideNumber, RoundsHalvesToEvenWithinSixteenBits) {
     const auto whole = [](const char* typed) { return roundToInt16(*parseDecimal(typed)); };
     EXPECT_EQ(whole("2.5"), 2);
