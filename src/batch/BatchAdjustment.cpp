@@ -26,26 +26,27 @@ constexpr Column azimuthAnswers[] = {Column::xa,     Column::ya,     Column::xb,
                                      Column::b4,     Column::b5,     Column::b6,     Column::b7,
                                      Column::b8};
 
-// Answers the entry prompts from the row in order and every confirmation with Enter.
+// Answers the entry prompts from the row in order and every confirmation with Enter. From the fifth entry on the
+// order follows the case, which the coordinates of B, as the window has accepted them, decide.
 class RowPrompt : public Prompt {
 public:
-    RowPrompt(const ColumnMap& columns, const TableRow& row) : columns_(columns), row_(row) {
-        const EntryValue xb = EntryValue::text(std::string(columns.cell(row, Column::xb)));
-        const EntryValue yb = EntryValue::text(std::string(columns.cell(row, Column::yb)));
-        if (runCase(xb, yb) == RunCase::azimuth) {
+    RowPrompt(const ColumnMap& columns, const TableRow& row, const SurveyState& state)
+        : columns_(columns), row_(row), state_(state) {}
+
+    std::string ask(const std::string& promptText) override {
+        if (promptText.starts_with("确认")) return {};
+        if (next_ == 4 && runCase(state_) == RunCase::azimuth) {
             answers_ = azimuthAnswers;
             answerCount_ = std::size(azimuthAnswers);
         }
-    }
-
-    std::string ask(const std::string& promptText) override {
-        if (promptText.starts_with("确认") || next_ == answerCount_) return {};
+        if (next_ == answerCount_) return {};
         return std::string(columns_.cell(row_, answers_[next_++]));
     }
 
 private:
     const ColumnMap& columns_;
     const TableRow& row_;
+    const SurveyState& state_;
     const Column* answers_ = knownSideOrMixedAnswers;
     std::size_t answerCount_ = std::size(knownSideOrMixedAnswers);
     std::size_t next_ = 0;
@@ -128,22 +129,21 @@ void appendCsvCell(std::string& out, std::string_view cell) {
 }  // namespace
 
 const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
-    // A fresh window: the copies of new ones reuse the storage of the previous row.
+    // A fresh window, renewed in the storage of the previous row.
     static const SurveyState newState;
-    static const FieldModel newFields;
     result_.rowNumber = row.rowNumber;
     result_.id = columns_.id(row);
     result_.rowError.clear();
     result_.stop.reset();
     result_.state = newState;
-    result_.fields = newFields;
+    result_.fields.renew();
     try {
         columns_.checkWidth(row);
     } catch (const std::invalid_argument& malformed) {
         result_.rowError = malformed.what();
         return result_;
     }
-    RowPrompt prompt(columns_, row);
+    RowPrompt prompt(columns_, row, result_.state);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
     } catch (const RunStopped& stop) {

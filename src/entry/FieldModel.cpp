@@ -21,7 +21,16 @@ const std::map<std::string, int>& FieldModel::fieldArrays() {
 FieldModel::FieldModel() {
     for (int number = 1; number <= 20; ++number) texts_[number].resize(1);
     for (const auto& [name, size] : fieldArrays()) texts_[std::stoi(name.substr(4))].resize(static_cast<std::size_t>(size));
-    for (int r = 0; r <= 4; ++r) label18Captions_.push_back("Y(" + std::to_string(r) + ")");
+    label18Captions_.resize(5);
+    renew();
+}
+
+void FieldModel::renew() {
+    for (auto& field : texts_) {
+        for (auto& text : field) text.clear();
+    }
+    static const char* const captions[] = {"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"};
+    for (std::size_t r = 0; r < label18Captions_.size(); ++r) label18Captions_[r] = captions[r];
 }
 
 namespace {

@@ -14,6 +14,9 @@ class FieldModel : public WindowFields {
 public:
     FieldModel();
 
+    // Back to the texts and captions of a new window, keeping the storage.
+    void renew();
+
     void setText(Control field, const std::string& text) override;
     void setCaption(Control label, const std::string& caption) override;
 
