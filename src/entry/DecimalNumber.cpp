@@ -315,10 +315,20 @@ int decimalDigitCount(std::uint64_t value) {
     return std::max(1, estimate + (value >= powers[estimate] ? 1 : 0));
 }
 
-}  // namespace
+// The eight decimal digits of x < 10^8, leading zeros included, as ASCII bytes in memory order: the halves, the
+// pairs and the digits are split in all lanes at once by multiplying with reciprocals that are exact over the
+// lane's range (10486 / 2^20 for / 100 below 10^4, 103 / 2^10 for / 10 below 100).
+static_assert(std::endian::native == std::endian::little, "the digit bytes are laid out for little-endian memory");
+std::uint64_t eightDigits(std::uint32_t x) {
+    std::uint64_t v = (x / 10000) | (static_cast<std::uint64_t>(x % 10000) << 32);
+    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007FULL;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000FULL;
+    v = tens | ((v - tens * 10) << 8);
+    return v + 0x3030303030303030ULL;
+}
 
-char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
-    // Written from the right, two digits at a time, straight into place.
+char* writeScaledByPairs(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
     const int count = decimalDigitCount(scaled);
     const bool sign = negative && scaled != 0;
     const int wholeDigits = count > decimals ? count - decimals : (leadingZero ? 1 : 0);
@@ -332,6 +342,32 @@ char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, 
     writeDigitsBackwards(wholeEnd, rest, wholeDigits);
     if (sign) *out = '-';
     return end;
+}
+
+}  // namespace
+
+char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
+    constexpr std::uint64_t sixteenDigits = 10'000'000'000'000'000ULL;
+    if (scaled >= sixteenDigits || decimals > 16) return writeScaledByPairs(out, negative, scaled, decimals, leadingZero);
+    // Sixteen digits with leading zeros, then pieces of a fixed 16 bytes copied out of them: whatever lands behind a
+    // piece is overwritten by the next one or lies beyond the end, within the room of scaledTextSize.
+    char digits[32] = {};
+    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(scaled / 100'000'000));
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(scaled % 100'000'000));
+    std::memcpy(digits, &high, 8);
+    std::memcpy(digits + 8, &low, 8);
+    const int count = decimalDigitCount(scaled);
+    if (negative && scaled != 0) *out++ = '-';
+    if (count > decimals) {
+        std::memcpy(out, digits + 16 - count, 16);
+        out += count - decimals;
+    } else if (leadingZero) {
+        *out++ = '0';
+    }
+    if (decimals == 0) return out;
+    *out++ = '.';
+    std::memcpy(out, digits + 16 - decimals, 16);
+    return out + decimals;
 }
 
 std::string formatScaled(bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
