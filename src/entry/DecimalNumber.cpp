@@ -349,24 +349,27 @@ char* writeScaledByPairs(char* out, bool negative, std::uint64_t scaled, int dec
 char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, bool leadingZero) {
     constexpr std::uint64_t sixteenDigits = 10'000'000'000'000'000ULL;
     if (scaled >= sixteenDigits || decimals > 16) return writeScaledByPairs(out, negative, scaled, decimals, leadingZero);
-    // Sixteen digits with leading zeros, then pieces of a fixed 16 bytes copied out of them: whatever lands behind a
-    // piece is overwritten by the next one or lies beyond the end, within the room of scaledTextSize.
-    char digits[32] = {};
-    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(scaled / 100'000'000));
-    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(scaled % 100'000'000));
-    std::memcpy(digits, &high, 8);
-    std::memcpy(digits + 8, &low, 8);
+    // Sixteen digits with leading zeros in one 128-bit word, first digit in the lowest byte. Pieces of it are
+    // shifted into place in registers and stored 16 bytes at a time: whatever lands behind a piece is overwritten
+    // by the next one or lies beyond the end, within the room of scaledTextSize.
+    using Word = unsigned __int128;
+    const Word digits = static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled / 100'000'000))) |
+                        static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled % 100'000'000))) << 64;
+    const auto storeFrom = [&](int firstDigit) {
+        const Word piece = digits >> (8 * firstDigit);
+        std::memcpy(out, &piece, 16);
+    };
     const int count = decimalDigitCount(scaled);
     if (negative && scaled != 0) *out++ = '-';
     if (count > decimals) {
-        std::memcpy(out, digits + 16 - count, 16);
+        storeFrom(16 - count);
         out += count - decimals;
     } else if (leadingZero) {
         *out++ = '0';
     }
     if (decimals == 0) return out;
     *out++ = '.';
-    std::memcpy(out, digits + 16 - decimals, 16);
+    storeFrom(16 - decimals);
     return out + decimals;
 }
 
