@@ -43,6 +43,11 @@ std::optional<std::uint64_t> scaledToEven(double value, int decimals) {
 
 std::string roundedFixed(double value, int decimals) { return roundedFixed({}, value, decimals, {}); }
 
+char* writeRoundedFixed(char* out, double value, int decimals) {
+    const auto scaled = scaledToEven(value, decimals);
+    return scaled ? writeScaled(out, value < 0, *scaled, decimals) : nullptr;
+}
+
 std::string roundedFixed(std::string_view prefix, double value, int decimals, std::string_view suffix) {
     if (const auto scaled = scaledToEven(value, decimals); scaled && prefix.size() <= 16 && suffix.size() <= 16) {
         char text[32 + scaledTextSize];

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string_view>
@@ -93,7 +95,17 @@ void forEachResultCell(const BatchResult& result, CellSink&& cell) {
     for (std::size_t k = 1; k <= 8; ++k) {
         const auto degrees = result.state.adjustedAngles.size() > 8 ? result.state.adjustedAngles[k].numericValue()
                                                                     : std::nullopt;
-        cell(adjusted && degrees ? std::string_view(roundedFixed(toDms(*degrees), 5)) : std::string_view());
+        if (!adjusted || !degrees) {
+            cell(std::string_view());
+            continue;
+        }
+        const double packed = toDms(*degrees);
+        char text[scaledTextSize];
+        if (const char* end = writeRoundedFixed(text, packed, 5)) {
+            cell(std::string_view(text, static_cast<std::size_t>(end - text)));
+        } else {
+            cell(std::string_view(roundedFixed(packed, 5)));
+        }
     }
     for (int r = 0; r <= 4; ++r) {
         cell(shownNumber(fields.text({"Text12", r})));
@@ -124,6 +136,42 @@ void appendCsvCell(std::string& out, std::string_view cell) {
         out += c;
     }
     out += '"';
+}
+
+// The same into the output buffer in one pass: the cell is copied while it is looked at, and written again
+// quoted in the rare case that it needs quotes. Then the separator.
+void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
+    char* const start = out.room(2 * cell.size() + 4);
+    char* end = start;
+    bool quoted = cell.starts_with(' ');
+    // Eight bytes at a time: copied, and looked at for a byte equal to one of the triggers.
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    const auto holdsByte = [&](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t difference = word ^ (ones * byte);
+        return (difference - ones) & ~difference & highs;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= cell.size(); i += 8, end += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, cell.data() + i, 8);
+        std::memcpy(end, &word, 8);
+        quoted = quoted || (holdsByte(word, ',') | holdsByte(word, '"') | holdsByte(word, '\r') | holdsByte(word, '\n'));
+    }
+    for (; i < cell.size(); ++i) {
+        quoted = quoted || quoteTriggers[static_cast<unsigned char>(cell[i])];
+        *end++ = cell[i];
+    }
+    if (quoted) {
+        end = start;
+        *end++ = '"';
+        for (char c : cell) {
+            if (c == '"') *end++ = '"';
+            *end++ = c;
+        }
+        *end++ = '"';
+    }
+    *end++ = separator;
+    out.commit(end);
 }
 
 }  // namespace
@@ -187,14 +235,12 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
     out << line << "\r\n";
 }
 
-void appendResultCsv(std::string& out, const BatchResult& result) {
-    bool first = true;
-    forEachResultCell(result, [&](std::string_view cell) {
-        if (!first) out += ',';
-        first = false;
-        appendCsvCell(out, cell);
-    });
-    out += "\r\n";
+void appendResultCsv(OutputBuffer& out, const BatchResult& result) {
+    forEachResultCell(result, [&](std::string_view cell) { appendCsvCell(out, cell, ','); });
+    char* end = out.room(2);
+    end[-1] = '\r';  // the last separator becomes the line end
+    end[0] = '\n';
+    out.commit(end + 1);
 }
 
 void writeJsonLine(std::ostream& out, const BatchResult& result) {

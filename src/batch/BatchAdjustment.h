@@ -1,7 +1,9 @@
 // Adjusting one data set of a campaign exactly as the window would: the same prompts, answered from the row.
 #pragma once
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -47,10 +49,31 @@ BatchResult adjustRow(const ColumnMap& columns, const TableRow& row);
 const std::vector<std::string>& resultColumns();
 std::vector<std::string> resultCells(const BatchResult& result);
 
+// Result lines waiting to be written: they are appended in place and written out in large pieces.
+class OutputBuffer {
+public:
+    // Room for `bytes` more characters at the end, valid until the next call; `commit` keeps what was written.
+    char* room(std::size_t bytes) {
+        if (size_ + bytes > storage_.size()) storage_.resize(std::max(2 * storage_.size(), size_ + bytes));
+        return storage_.data() + size_;
+    }
+    void commit(const char* end) { size_ = static_cast<std::size_t>(end - storage_.data()); }
+    void append(std::string_view text) { commit(std::copy(text.begin(), text.end(), room(text.size()))); }
+
+    std::string_view text() const { return {storage_.data(), size_}; }
+    std::size_t size() const { return size_; }
+    void clear() { size_ = 0; }
+
+private:
+    std::vector<char> storage_;
+    std::size_t size_ = 0;
+};
+
 // One CSV line (CRLF), quoting the cells that need it.
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
-// The result row of a data set appended as one CSV line, the cells written straight from the result.
-void appendResultCsv(std::string& out, const BatchResult& result);
+// The result row of a data set as one CSV line, the cells written straight from the result: the same text as
+// writeCsvRow of resultCells.
+void appendResultCsv(OutputBuffer& out, const BatchResult& result);
 void writeJsonLine(std::ostream& out, const BatchResult& result);
 
 }  // namespace morvalen::batch

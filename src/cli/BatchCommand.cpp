@@ -82,7 +82,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     std::ofstream file;
     const bool toStandardOutput = options.output.empty() || options.output == "-";
     std::ostream& out = toStandardOutput ? std::cout : file;
-    std::string pending;  // result lines not yet written: the file is written in large pieces
+    batch::OutputBuffer pending;  // result lines not yet written: the file is written in large pieces
     constexpr std::size_t writeSize = 1 << 18;
     int status = allCompleted;
 
@@ -108,12 +108,12 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         if (options.jsonLines) {
             std::ostringstream line;
             batch::writeJsonLine(line, result);
-            pending += line.str();
+            pending.append(line.str());
         } else {
             batch::appendResultCsv(pending, result);
         }
         if (pending.size() >= writeSize) {
-            out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+            out.write(pending.text().data(), static_cast<std::streamsize>(pending.size()));
             pending.clear();
         }
         if (!result.completed()) status = std::max(status, someRowsStopped);
@@ -138,7 +138,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     } catch (const BatchAbandoned& abandoned) {
         return abandoned.status;
     }
-    out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+    out.write(pending.text().data(), static_cast<std::streamsize>(pending.size()));
     out.flush();
     if (!out) {
         std::cerr << "结果没有完整写出\n";

@@ -103,11 +103,39 @@ TEST(Batch, ResultRowsCarryTheShownNumbersAndStopsInInputOrder) {
     EXPECT_EQ(cells[5][column("w1")], "");
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i][column("row")], std::to_string(i + 1));
 
+    // The lines written straight from the results are those of their cells.
+    OutputBuffer direct;
+    for (const auto& row : table.rows) appendResultCsv(direct, adjustRow(columns, row));
+    std::ostringstream fromCells;
+    for (const auto& rowCells : cells) writeCsvRow(fromCells, rowCells);
+    EXPECT_EQ(direct.text(), fromCells.str());
+
     // The written file reads back with the same cells, quoting and all.
     const Table back = readCsv(csv.str());
     EXPECT_EQ(back.header, resultColumns());
     ASSERT_EQ(back.rows.size(), cells.size());
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(back.rows[i].cells, cells[i]);
+}
+
+// Cells are looked at eight bytes at a time for the characters that need quotes: every length and every position
+// of each such character must quote exactly as the cell-by-cell writer does.
+TEST(Batch, CellsAreQuotedWhereverTheTriggerStands) {
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const char* trigger : {",", "\"", "\r", "\n", " ", "北"}) {
+                BatchResult result;
+                result.rowNumber = 7;
+                result.id = std::string(length, 'x');
+                if (at < length) result.id.replace(at, 1, trigger);
+                result.rowError = "第 7 行有 3 个字段, 标题行有 22 个";
+                OutputBuffer direct;
+                appendResultCsv(direct, result);
+                std::ostringstream fromCells;
+                writeCsvRow(fromCells, resultCells(result));
+                ASSERT_EQ(direct.text(), fromCells.str()) << length << " " << at << " " << trigger;
+            }
+        }
+    }
 }
 
 TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
