@@ -353,8 +353,12 @@ char* writeScaled(char* out, bool negative, std::uint64_t scaled, int decimals, 
     // shifted into place in registers and stored 16 bytes at a time: whatever lands behind a piece is overwritten
     // by the next one or lies beyond the end, within the room of scaledTextSize.
     using Word = unsigned __int128;
-    const Word digits = static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled / 100'000'000))) |
-                        static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled % 100'000'000))) << 64;
+    constexpr std::uint64_t eightZeros = 0x3030303030303030ULL;
+    const Word digits =
+        scaled < 100'000'000
+            ? eightZeros | static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled))) << 64
+            : static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled / 100'000'000))) |
+                  static_cast<Word>(eightDigits(static_cast<std::uint32_t>(scaled % 100'000'000))) << 64;
     const auto storeFrom = [&](int firstDigit) {
         const Word piece = digits >> (8 * firstDigit);
         std::memcpy(out, &piece, 16);
