@@ -40,6 +40,10 @@ struct FieldPlace {
     std::size_t entry;  // the index in an array, 0 for a single field
 };
 
+[[noreturn, gnu::cold, gnu::noinline]] void noSuchField(std::string_view name, const char* problem) {
+    throw std::out_of_range(problem + std::string(name));
+}
+
 // Where a field's text is kept; throws std::out_of_range for a control the window does not have.
 FieldPlace placeOf(Control field) {
     const std::string_view name = field.name;
@@ -49,9 +53,9 @@ FieldPlace placeOf(Control field) {
         number = static_cast<int>(digit(4));
         if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : -1;
     }
-    if (number < 1 || number > 20) throw std::out_of_range("the window has no field " + std::string(name));
+    if (number < 1 || number > 20) noSuchField(name, "the window has no field ");
     const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;
-    if (isArray != (field.index >= 0)) throw std::out_of_range("field index does not fit " + std::string(name));
+    if (isArray != (field.index >= 0)) noSuchField(name, "field index does not fit ");
     return {number, isArray ? static_cast<std::size_t>(field.index) : 0};
 }
 
