@@ -48,15 +48,12 @@ char* writeRoundedFixed(char* out, double value, int decimals) {
     return scaled ? writeScaled(out, value < 0, *scaled, decimals) : nullptr;
 }
 
-std::string roundedFixed(std::string_view prefix, double value, int decimals, std::string_view suffix) {
-    if (const auto scaled = scaledToEven(value, decimals); scaled && prefix.size() <= 16 && suffix.size() <= 16) {
-        char text[32 + scaledTextSize];
-        char* end = std::copy(prefix.begin(), prefix.end(), text);
-        end = writeScaled(end, value < 0, *scaled, decimals);
-        end = std::copy(suffix.begin(), suffix.end(), end);
-        return std::string(text, end);
-    }
-    // Fixed notation with a precision rounds the exact binary value with ties to even, as printf's %.*f does.
+namespace {
+
+// Values beyond the whole-number rounding, rare, out of line: fixed notation with a precision rounds the exact
+// binary value with ties to even, as printf's %.*f does.
+[[gnu::cold, gnu::noinline]] std::string roundedFixedOfLargeValue(std::string_view prefix, double value, int decimals,
+                                                                  std::string_view suffix) {
     char buffer[400];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string_view number(buffer, static_cast<std::size_t>(written.ptr - buffer));
@@ -65,6 +62,19 @@ std::string roundedFixed(std::string_view prefix, double value, int decimals, st
     text += number;
     text += suffix;
     return text;
+}
+
+}  // namespace
+
+std::string roundedFixed(std::string_view prefix, double value, int decimals, std::string_view suffix) {
+    if (const auto scaled = scaledToEven(value, decimals); scaled && prefix.size() <= 16 && suffix.size() <= 16) {
+        char text[32 + scaledTextSize];
+        char* end = std::copy(prefix.begin(), prefix.end(), text);
+        end = writeScaled(end, value < 0, *scaled, decimals);
+        end = std::copy(suffix.begin(), suffix.end(), end);
+        return std::string(text, end);
+    }
+    return roundedFixedOfLargeValue(prefix, value, decimals, suffix);
 }
 
 std::string generalForm(float value) {
