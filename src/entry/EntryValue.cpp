@@ -49,16 +49,26 @@ bool EntryValue::equalsZero() const {
 }
 
 std::string EntryValue::display(Pattern pattern, std::string_view prefix) const {
+    if (pattern != Pattern::none && hasPlain_ && prefix.size() <= 16) {
+        const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
+        if (const auto scaled = scaledFixed(plain_, decimals, Rounding::halfAwayFromZero)) {
+            char text[16 + scaledTextSize];
+            char* end = std::copy(prefix.begin(), prefix.end(), text);
+            end = writeScaled(end, plain_.negative, *scaled, decimals, pattern != Pattern::threeDecimalsBare);
+            return std::string(text, end);
+        }
+    }
+    return displayOtherwise(pattern, prefix);
+}
+
+std::string EntryValue::displayOtherwise(Pattern pattern, std::string_view prefix) const {
     const auto behindPrefix = [&](std::string text) { return prefix.empty() ? text : std::string(prefix) + text; };
     if (pattern == Pattern::none) return behindPrefix(typedText());
     const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
     const bool leadingZero = pattern != Pattern::threeDecimalsBare;
-    if (hasPlain_ && prefix.size() <= 16) {
-        if (const auto scaled = scaledFixed(plain_, decimals, Rounding::halfAwayFromZero)) {
-            char text[16 + scaledTextSize];
-            char* end = std::copy(prefix.begin(), prefix.end(), text);
-            end = writeScaled(end, plain_.negative, *scaled, decimals, leadingZero);
-            return std::string(text, end);
+    if (hasPlain_) {
+        if (auto text = formatFixed(plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) {
+            return behindPrefix(*text);
         }
     }
     if (kind_ == Kind::number && !std::isfinite(number_)) return behindPrefix(typedText());

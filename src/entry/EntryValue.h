@@ -96,6 +96,8 @@ private:
 
     explicit EntryValue(std::string typed) : typed_(std::move(typed)) { readTypedText(); }
     void readTypedText();
+    // The display of texts without the plain form, of numbers and of patterns without a place, out of line.
+    [[gnu::noinline]] std::string displayOtherwise(Pattern pattern, std::string_view prefix) const;
     explicit EntryValue(double value) : number_(value), kind_(Kind::number) {}
 
     // A text is read once, when it is stored: how it reads, its plain form when it has one, whether it is the
