@@ -18,7 +18,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -301,6 +303,12 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt wants a private runtime folder; a session without one gets its own, instead of a warning on every start.
+    static char runtimeFolder[] = "/tmp/morvalen-bench-runtime-XXXXXX";
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr && mkdtemp(runtimeFolder) != nullptr) {
+        setenv("XDG_RUNTIME_DIR", runtimeFolder, 1);
+        std::atexit([] { std::filesystem::remove_all(runtimeFolder); });
+    }
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

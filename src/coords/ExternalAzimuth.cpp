@@ -10,7 +10,7 @@ namespace {
 double orientationInDegrees(EntryValue& packed, const char* name, const CheckedStep& step) {
     const auto degrees = toDegrees(packed);
     if (!degrees) enteredNumber(packed, name, step);  // stops with the reason
-    packed = EntryValue::number(*degrees);
+    packed.setNumber(*degrees);
     return *degrees;
 }
 

@@ -30,7 +30,9 @@ void FieldModel::renew() {
         for (auto& text : field) text.clear();
     }
     static const char* const captions[] = {"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"};
-    for (std::size_t r = 0; r < label18Captions_.size(); ++r) label18Captions_[r] = captions[r];
+    for (std::size_t r = 0; r < label18Captions_.size(); ++r) {
+        if (label18Captions_[r] != captions[r]) label18Captions_[r] = captions[r];
+    }
 }
 
 namespace {
