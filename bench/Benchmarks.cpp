@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
     const double rowsPerSecond = reporter.rate.count("Batch/100000/iterations:3/real_time")
                                      ? reporter.rate.at("Batch/100000/iterations:3/real_time")
                                      : NAN;
-    std::printf("%-44s %9.0f rows/s %15s\n", "batch, 100 000 rows CSV to CSV", rowsPerSecond, "≥ 200 000");
+    std::printf("%-44s %9.0f rows/s %15s\n", "batch, 100 000 rows, CSV file to CSV file", rowsPerSecond, "≥ 200 000");
     std::printf("%-44s %11.2f ms %18s\n", "terminal front end, one run (whole process)",
                 at("TerminalRun/real_time") * 1e3, "≤ 20 ms");
     std::printf("%-44s %11.2f ms %18s\n", "window, cold start to first paint (offscreen)", at("WindowStart/real_time") * 1e3,
