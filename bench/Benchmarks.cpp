@@ -49,18 +49,18 @@ namespace {
 using namespace morvalen;
 using morvalen::testing::operator+;
 
+// The state as the observation entry leaves it for the known-side data, before the angles: the typed replies
+// stored where the confirmed prompts store them.
 void setKnownSideData(SurveyState& state) {
     prepareState(state);
-    state.xa.setText("1000");
-    state.ya.setText("1000");
-    state.xb.setText("1010");
-    state.yb.setText("1175");
+    const auto& coordinates = testing::knownSideCoordinates;
+    state.xa.setText(coordinates[0]);
+    state.ya.setText(coordinates[1]);
+    state.xb.setText(coordinates[2]);
+    state.yb.setText(coordinates[3]);
     state.unknownPointCount = 2;
     state.pointNames.resize(4);
-    state.pointNames[0] = "A";
-    state.pointNames[1] = "P1";
-    state.pointNames[2] = "P2";
-    state.pointNames[3] = "B";
+    for (std::size_t i = 0; i < 4; ++i) state.pointNames[i] = testing::knownSideNames[i];
 }
 
 // Typed texts to coordinates, without field texts.

@@ -1,5 +1,7 @@
 #include "entry/SurveyState.h"
 
+#include <algorithm>
+
 namespace morvalen {
 
 void prepareState(SurveyState& state) {
@@ -12,10 +14,14 @@ void prepareState(SurveyState& state) {
         angles->resize(9);
         for (auto& angle : *angles) angle.clear();
     }
-    state.closures.assign(static_cast<std::size_t>(state.upperBound4) + 1, 0.0f);
+    state.closures.resize(static_cast<std::size_t>(state.upperBound4) + 1);
+    std::fill(state.closures.begin(), state.closures.end(), 0.0f);
     const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
     state.normalMatrix.resize(size);
-    for (auto& row : state.normalMatrix) row.assign(size, 0.0);
+    for (auto& row : state.normalMatrix) {
+        row.resize(size);
+        std::fill(row.begin(), row.end(), 0.0);
+    }
     state.radiansPerDegree = tenDecimalPi / 180;
     state.computationComplete = false;
 }
