@@ -176,6 +176,12 @@ void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
 
 }  // namespace
 
+bool ResultFields::shows(Control field) const {
+    // Text8 to Text18, every one of them part of a result row, as bits by field number.
+    constexpr std::uint32_t shown = ((1u << 19) - 1) & ~((1u << 8) - 1);
+    return (shown >> fieldNumber(field.name)) & 1u;
+}
+
 const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
     // A fresh window, renewed in the storage of the previous row.
     static const SurveyState newState;

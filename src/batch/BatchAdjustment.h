@@ -15,13 +15,20 @@
 
 namespace morvalen::batch {
 
+// The fields a result row is made of: the closures and precision figures (Text8–Text11, Text15–Text18) and the
+// coordinate table (Text12–Text14). The echoes of the entered values are not shown, and so not formed.
+class ResultFields : public FieldModel {
+public:
+    bool shows(Control field) const override;
+};
+
 struct BatchResult {
     std::size_t rowNumber = 0;
     std::string id;
     std::string rowError;  // the row could not be read as a data set
     std::optional<RunStopped> stop;
     SurveyState state;
-    FieldModel fields;
+    ResultFields fields;
 
     bool completed() const { return rowError.empty() && !stop; }
 };

@@ -27,13 +27,14 @@ bool isWrongReply(std::string_view reply) {
 }
 
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
+    const bool echoShown = fields.shows(prompt.echoField);
     store(prompt, asker.ask(prompt.texts.entryPrompt));
-    fields.setText(prompt.echoField, echoText(prompt));
+    if (echoShown) fields.setText(prompt.echoField, echoText(prompt));
     std::string reply = asker.ask(prompt.texts.confirmationPrompt);
     while (isWrongReply(reply)) {
-        fields.setText(prompt.echoField, "");
+        if (echoShown) fields.setText(prompt.echoField, "");
         store(prompt, asker.ask(prompt.texts.reentryPrompt));
-        fields.setText(prompt.echoField, echoText(prompt));
+        if (echoShown) fields.setText(prompt.echoField, echoText(prompt));
         reply = asker.ask(prompt.texts.reconfirmationPrompt);
     }
 }

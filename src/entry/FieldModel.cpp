@@ -35,6 +35,16 @@ void FieldModel::renew() {
     }
 }
 
+int FieldModel::fieldNumber(std::string_view name) {
+    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(name[i]) - unsigned{'0'}; };
+    int number = 0;
+    if ((name.size() == 5 || name.size() == 6) && name.starts_with("Text") && digit(4) <= 9) {
+        number = static_cast<int>(digit(4));
+        if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : 0;
+    }
+    return number <= 20 ? number : 0;
+}
+
 namespace {
 
 struct FieldPlace {
@@ -49,13 +59,8 @@ struct FieldPlace {
 // Where a field's text is kept; throws std::out_of_range for a control the window does not have.
 FieldPlace placeOf(Control field) {
     const std::string_view name = field.name;
-    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(name[i]) - unsigned{'0'}; };
-    int number = -1;
-    if ((name.size() == 5 || name.size() == 6) && name.starts_with("Text") && digit(4) <= 9) {
-        number = static_cast<int>(digit(4));
-        if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : -1;
-    }
-    if (number < 1 || number > 20) noSuchField(name, "the window has no field ");
+    const int number = FieldModel::fieldNumber(name);
+    if (number == 0) noSuchField(name, "the window has no field ");
     const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;
     if (isArray != (field.index >= 0)) noSuchField(name, "field index does not fit ");
     return {number, isArray ? static_cast<std::size_t>(field.index) : 0};

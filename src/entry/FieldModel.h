@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "entry/FrontEnd.h"
@@ -23,6 +24,9 @@ public:
     // The text of a field; throws std::out_of_range for a control the window does not have.
     const std::string& text(Control field) const;
     const std::string& caption(Control label) const;
+
+    // n of a field named Textn, 1..20; 0 for a name that is no field of the window.
+    static int fieldNumber(std::string_view name);
 
     // Names of the single fields Text1..Text20 other than the arrays, and the arrays with their sizes.
     static const std::vector<std::string>& singleFieldNames();
