@@ -10,9 +10,9 @@ void EntryValue::readTypedText() {
     zero_ = false;
     number_ = 0;
     reading_ = Reading::number;
-    hasPlain_ = readPlainDecimal(typed_, plain_);
+    hasPlain_ = readPlainDecimal(typedView(), plain_);
     if (hasPlain_) return;
-    const auto decimal = parseDecimal(typed_);
+    const auto decimal = parseDecimal(typedView());
     if (!decimal) {
         reading_ = Reading::notNumeric;
         return;
@@ -24,7 +24,7 @@ void EntryValue::readTypedText() {
 }
 
 std::string EntryValue::typedText() const {
-    if (kind_ == Kind::text) return typed_;
+    if (kind_ == Kind::text) return std::string(typedView());
     if (kind_ == Kind::number) {
         const DecimalNumber shortest = shortestDecimal(number_);
         return formatFixed(shortest, static_cast<int>(std::max<std::int64_t>(0, -shortest.exponent)),
@@ -38,7 +38,7 @@ std::optional<DecimalNumber> EntryValue::decimal() const {
     if (kind_ == Kind::number) return shortestDecimal(number_);
     if (reading_ != Reading::number) return std::nullopt;
     if (hasPlain_) return plain_.decimal();
-    return parseDecimal(typed_);
+    return parseDecimal(typedView());
 }
 
 bool EntryValue::equalsZero() const {

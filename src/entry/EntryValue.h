@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ public:
 
     // Empties the value, as if it had never been written.
     void clear() {
-        typed_.clear();
+        textLength_ = 0;
         number_ = 0;
         kind_ = Kind::empty;
         reading_ = Reading::number;
@@ -39,15 +40,14 @@ public:
 
     // Stores a typed text in place of whatever the value held (the storage of an earlier text is reused).
     void setText(std::string_view typed) {
-        typed_.clear();
-        typed_.append(typed);  // a plain append: the typed text never overlaps the storage it replaces
+        storeText(typed);
         readTypedText();
     }
 
     // Stores a number in place of whatever the value held.
     void setNumber(double value) {
         kind_ = Kind::number;
-        typed_.clear();
+        textLength_ = 0;
         number_ = value;
         reading_ = Reading::number;
         hasPlain_ = false;
@@ -87,22 +87,63 @@ public:
     // Equal when both are empty, both hold the same typed text, or both hold the same number.
     bool operator==(const EntryValue& other) const {
         if (kind_ != other.kind_) return false;
-        if (kind_ == Kind::text) return typed_ == other.typed_;
+        if (kind_ == Kind::text) return typedView() == other.typedView();
         return kind_ == Kind::empty || number_ == other.number_;
     }
 
 private:
     enum class Kind : std::uint8_t { empty, text, number };
 
-    explicit EntryValue(std::string typed) : typed_(std::move(typed)) { readTypedText(); }
+    explicit EntryValue(std::string typed) {
+        if (typed.size() > shortTextSize) {
+            longText_ = std::move(typed);
+            textLength_ = longTextMark;
+        } else {
+            storeText(typed);
+        }
+        readTypedText();
+    }
     void readTypedText();
+
+    // The typed text: up to shortTextSize bytes (nearly every reply) in the value itself, copied in fixed-size
+    // pieces without a call; longer ones in a string. `typed` must not view this value's own text.
+    static constexpr std::size_t shortTextSize = 23;
+    static constexpr std::uint8_t longTextMark = 255;
+    void storeText(std::string_view typed) {
+        const std::size_t size = typed.size();
+        if (size > shortTextSize) {
+            longText_.assign(typed);
+            textLength_ = longTextMark;
+            return;
+        }
+        char* to = shortText_;
+        const char* from = typed.data();
+        if (size >= 8) {
+            std::memcpy(to, from, 8);
+            if (size > 16) std::memcpy(to + 8, from + 8, 8);
+            std::memcpy(to + size - 8, from + size - 8, 8);
+        } else if (size >= 4) {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + size - 4, from + size - 4, 4);
+        } else if (size > 0) {
+            to[0] = from[0];
+            to[size / 2] = from[size / 2];
+            to[size - 1] = from[size - 1];
+        }
+        textLength_ = static_cast<std::uint8_t>(size);
+    }
+    std::string_view typedView() const {
+        return textLength_ == longTextMark ? std::string_view(longText_) : std::string_view(shortText_, textLength_);
+    }
     // The display of texts without the plain form, of numbers and of patterns without a place, out of line.
     [[gnu::noinline]] std::string displayOtherwise(Pattern pattern, std::string_view prefix) const;
     explicit EntryValue(double value) : number_(value), kind_(Kind::number) {}
 
     // A text is read once, when it is stored: how it reads, its plain form when it has one, whether it is the
     // number zero, and its number. The rare texts of other forms are read again where their digits are needed.
-    std::string typed_;  // the typed text; empty unless the value holds a text
+    char shortText_[shortTextSize] = {};
+    std::uint8_t textLength_ = 0;  // of the short text; longTextMark: the text is longText_
+    std::string longText_;
     double number_ = 0;  // the number held, or the number a typed text of other than plain form reads as
     PlainDecimal plain_;  // a typed text of plain form, read as its value where it is needed
     Kind kind_ = Kind::empty;

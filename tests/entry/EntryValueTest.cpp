@@ -82,7 +82,11 @@ TEST(SurveyState, CaseFollowsTheCoordinatesOfB) {
 
 // A value rewritten in place reads exactly as one made new: whatever it held before, however it reads.
 TEST(EntryValue, RewritingInPlaceEqualsANewValue) {
-    const char* texts[] = {"1000", " 44.13120 ", "-0", "1e400", "abc", "", "１２．５", "0.0000000000000000000001"};
+    // Every length from the empty text to beyond what the value keeps in itself (23 bytes), CJK names among them.
+    const char* texts[] = {"",         "7",         "12",        "123",        "1000",       "-0",       "1234567",
+                           "12345678", "123456789", " 44.13120 ", "1e400",     "abc",        "１２．５",
+                           "1234567890.12345",      "1234567890.123456",       "12345678901234567890.12",
+                           "0.0000000000000000000001",                         "北山北山北山北山", "北山北山北山北山北"};
     for (const char* before : texts) {
         for (const char* after : texts) {
             EntryValue value = EntryValue::text(before);
