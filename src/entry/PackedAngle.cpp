@@ -44,7 +44,7 @@ double degreesFromScaled(bool negative, std::int64_t scaled) {
 }
 
 // The divisions by constant powers of ten compile to multiplications.
-double degreesFromScaled(bool negative, std::int64_t scaled, int decimals) {
+[[gnu::always_inline]] inline double degreesFromScaled(bool negative, std::int64_t scaled, int decimals) {
     switch (decimals) {
     case 4: return degreesFromScaled<4>(negative, scaled);
     case 5: return degreesFromScaled<5>(negative, scaled);
@@ -63,6 +63,12 @@ double degreesFromScaled(bool negative, std::int64_t scaled, int decimals) {
     }
 }
 
+// A plain number too long for the whole-number split, out of line: it goes through its decimal digits.
+[[gnu::cold, gnu::noinline]] double toDegreesThroughDigits(const PlainDecimal& packedAngle) {
+    return toDegrees(*parseDecimal((packedAngle.negative ? "-" : "") + std::to_string(packedAngle.mantissa) + "e-" +
+                                   std::to_string(packedAngle.decimals)));
+}
+
 }  // namespace
 
 double toDegrees(const PlainDecimal& packedAngle) {
@@ -71,8 +77,7 @@ double toDegrees(const PlainDecimal& packedAngle) {
     if (decimals <= 17 && packedAngle.mantissa < powerOfTen(18 - padding)) {
         return degreesFromScaled(packedAngle.negative, packedAngle.mantissa * powerOfTen(padding), decimals);
     }
-    return toDegrees(*parseDecimal((packedAngle.negative ? "-" : "") + std::to_string(packedAngle.mantissa) + "e-" +
-                                   std::to_string(packedAngle.decimals)));
+    return toDegreesThroughDigits(packedAngle);
 }
 
 double toDegrees(const DecimalNumber& packedAngle) {
@@ -98,8 +103,7 @@ double toDegrees(const DecimalNumber& packedAngle) {
     return (degrees + minutes / 60) + seconds / 3600;
 }
 
-std::optional<double> toDegrees(const EntryValue& packedAngle) {
-    if (const PlainDecimal* plain = packedAngle.plainDecimal()) return toDegrees(*plain);
+std::optional<double> toDegreesOfOtherForms(const EntryValue& packedAngle) {
     const auto decimal = packedAngle.decimal();
     if (!decimal) return std::nullopt;
     return toDegrees(*decimal);
