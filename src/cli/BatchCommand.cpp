@@ -63,8 +63,13 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         return fileProblem;
     }
     std::string bytes;
+    std::error_code sizeUnknown;
+    const auto size = std::filesystem::file_size(options.input, sizeUnknown);
+    if (!sizeUnknown) bytes.reserve(static_cast<std::size_t>(size));  // a hint only: a pipe or a growing file reads on
     char piece[1 << 16];
-    while (input.read(piece, sizeof piece) || input.gcount() > 0) bytes.append(piece, static_cast<std::size_t>(input.gcount()));
+    while (input.read(piece, sizeof piece) || input.gcount() > 0) {
+        bytes.append(piece, static_cast<std::size_t>(input.gcount()));
+    }
 
     Progress progress;
     if (progress.shown()) {
