@@ -16,8 +16,8 @@ namespace {
 // The parser's callbacks fill one row in place; libcsv is C, so nothing may be thrown through it: an exception of
 // a receiver is kept and the rest of the file is skipped.
 struct ParseState {
-    const std::function<void(const std::vector<std::string>&)>* onHeader;
-    const std::function<void(const TableRow&)>* onRow;
+    std::function<void(const std::vector<std::string>&)> onHeader;
+    std::function<void(const TableRow&)> onRow;
     TableRow row;
     std::size_t fieldCount = 0;
     bool headerRead = false;
@@ -62,38 +62,123 @@ void onRecordEnd(int, void* data) {
     try {
         if (!state.headerRead) {
             state.headerRead = true;
-            (*state.onHeader)(cells);
+            state.onHeader(cells);
             return;
         }
         ++state.row.rowNumber;
-        (*state.onRow)(state.row);
+        state.onRow(state.row);
     } catch (...) {
         state.failure = std::current_exception();
     }
 }
 
+// Blanks and tabs are part of a cell: libcsv would otherwise trim them around unquoted cells and between a closing
+// quote and the separator.
 int keepBlanks(unsigned char) { return 0; }
+
+// Where the next blank or tab stands in `bytes` from `from` on; bytes.size() if there is none.
+std::size_t nextBlank(std::string_view bytes, std::size_t from) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    const auto holdsByte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t difference = word ^ (ones * byte);
+        return (difference - ones) & ~difference & highs;
+    };
+    std::size_t i = from;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (holdsByte(word, ' ') | holdsByte(word, '\t')) break;
+    }
+    for (; i < bytes.size(); ++i) {
+        if (bytes[i] == ' ' || bytes[i] == '\t') return i;
+    }
+    return i;
+}
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+struct CsvRowReader::Parser {
+    csv_parser csv;
+    ParseState state;
+    std::string start;  // the first bytes, until it is known whether they are a byte-order mark
+    bool started = false;
+
+    // Hands `bytes` to libcsv. Runs without a blank or tab are parsed with libcsv's own test for blanks, which is
+    // then never true; the blanks themselves with keepBlanks. The cells come out the same either way, and the
+    // common blank-free file is spared a call per byte.
+    void parse(std::string_view bytes) {
+        std::size_t from = 0;
+        while (from < bytes.size() && !state.failure) {
+            const std::size_t blank = nextBlank(bytes, from);
+            parsePart(bytes.substr(from, blank - from), nullptr);
+            std::size_t end = blank;
+            while (end < bytes.size() && (bytes[end] == ' ' || bytes[end] == '\t')) ++end;
+            parsePart(bytes.substr(blank, end - blank), keepBlanks);
+            from = end;
+        }
+    }
+
+    void parsePart(std::string_view bytes, int (*blankTest)(unsigned char)) {
+        if (bytes.empty()) return;
+        csv_set_space_func(&csv, blankTest);
+        if (csv_parse(&csv, bytes.data(), bytes.size(), onField, onRecordEnd, &state) != bytes.size()) {
+            throw CampaignFileError(std::string("CSV 文件无法读取：") + csv_strerror(csv_error(&csv)));
+        }
+    }
+
+    // The bytes kept back at the start, without a byte-order mark.
+    void parseStart() {
+        started = true;
+        parse(std::string_view(start).substr(std::string_view(start).starts_with(byteOrderMark) ? 3 : 0));
+    }
+};
+
+CsvRowReader::CsvRowReader(std::function<void(const std::vector<std::string>&)> onHeader,
+                           std::function<void(const TableRow&)> onRow)
+    : parser_(std::make_unique<Parser>()) {
+    if (csv_init(&parser_->csv, CSV_APPEND_NULL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
+    parser_->state.onHeader = std::move(onHeader);
+    parser_->state.onRow = std::move(onRow);
+}
+
+CsvRowReader::~CsvRowReader() { csv_free(&parser_->csv); }
+
+void CsvRowReader::read(std::string_view piece) {
+    Parser& parser = *parser_;
+    if (!parser.started) {
+        const std::size_t taken = std::min(piece.size(), byteOrderMark.size() - parser.start.size());
+        parser.start.append(piece.substr(0, taken));
+        piece.remove_prefix(taken);
+        if (parser.start.size() < byteOrderMark.size()) return;
+        parser.parseStart();
+    }
+    parser.parse(piece);
+    if (parser.state.failure) std::rethrow_exception(parser.state.failure);
+}
+
+void CsvRowReader::finish() {
+    Parser& parser = *parser_;
+    if (!parser.started) parser.parseStart();
+    if (!parser.state.failure) csv_fini(&parser.csv, onField, onRecordEnd, &parser.state);
+    if (parser.state.failure) std::rethrow_exception(parser.state.failure);
+    if (!parser.state.headerRead) throw CampaignFileError("CSV 文件是空的：没有标题行");
+}
+
+void readCsvRows(std::string_view bytes, const std::function<void(const std::vector<std::string>&)>& onHeader,
+                 const std::function<void(const TableRow&)>& onRow) {
+    CsvRowReader reader(onHeader, onRow);
+    reader.read(bytes);
+    reader.finish();
+}
+
+namespace {
 
 const std::vector<std::string> optionalColumns = {"id", "start_side_length", "start_side_number", "Ta", "Qa",
                                                   "name_P3"};
 
 }  // namespace
-
-void readCsvRows(std::string_view bytes, const std::function<void(const std::vector<std::string>&)>& onHeader,
-                 const std::function<void(const TableRow&)>& onRow) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    csv_parser parser;
-    if (csv_init(&parser, CSV_APPEND_NULL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
-    const std::unique_ptr<csv_parser, void (*)(csv_parser*)> release(&parser, csv_free);
-    csv_set_space_func(&parser, keepBlanks);
-    ParseState state{&onHeader, &onRow, {}, 0, false, nullptr};
-    if (csv_parse(&parser, bytes.data(), bytes.size(), onField, onRecordEnd, &state) != bytes.size()) {
-        throw CampaignFileError(std::string("CSV 文件无法读取：") + csv_strerror(csv_error(&parser)));
-    }
-    csv_fini(&parser, onField, onRecordEnd, &state);
-    if (state.failure) std::rethrow_exception(state.failure);
-    if (!state.headerRead) throw CampaignFileError("CSV 文件是空的：没有标题行");
-}
 
 Table readCsv(std::string_view bytes) {
     Table table;

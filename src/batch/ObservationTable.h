@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,26 @@ Table readCsv(std::string_view bytes);
 // no header.
 void readCsvRows(std::string_view bytes, const std::function<void(const std::vector<std::string>&)>& onHeader,
                  const std::function<void(const TableRow&)>& onRow);
+
+// The same reading for a file that arrives in pieces, cut anywhere, even inside a cell or a character: `read` each
+// piece in turn, then `finish`. Rows are handed on as soon as they are complete; an exception thrown by a receiver
+// is passed on by the call that read its row, and nothing more is read after it.
+class CsvRowReader {
+public:
+    CsvRowReader(std::function<void(const std::vector<std::string>&)> onHeader,
+                 std::function<void(const TableRow&)> onRow);
+    ~CsvRowReader();
+    CsvRowReader(const CsvRowReader&) = delete;
+    CsvRowReader& operator=(const CsvRowReader&) = delete;
+
+    void read(std::string_view piece);
+    // The last row, if the file does not end with a line break. Throws CampaignFileError for a file with no header.
+    void finish();
+
+private:
+    struct Parser;
+    std::unique_ptr<Parser> parser_;
+};
 
 // The entered values of one quadrilateral, exactly as a surveyor would type them at the prompts.
 struct DataSet {

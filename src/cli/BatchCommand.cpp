@@ -62,20 +62,23 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         std::cerr << "无法读取观测文件 " << options.input << '\n';
         return fileProblem;
     }
-    std::string bytes;
-    std::error_code sizeUnknown;
-    const auto size = std::filesystem::file_size(options.input, sizeUnknown);
-    if (!sizeUnknown) bytes.reserve(static_cast<std::size_t>(size));  // a hint only: a pipe or a growing file reads on
-    char piece[1 << 16];
-    while (input.read(piece, sizeof piece) || input.gcount() > 0) {
-        bytes.append(piece, static_cast<std::size_t>(input.gcount()));
-    }
+    // The file is read in pieces of a size that stays in the cache, each parsed as it arrives.
+    std::vector<char> piece(1 << 16);
+    const auto readAll = [&](std::istream& file, batch::CsvRowReader& reader) {
+        while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
+            reader.read(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())));
+        }
+        if (file.bad()) throw batch::CampaignFileError("读取中断");
+        reader.finish();
+    };
 
     Progress progress;
     if (progress.shown()) {
         std::size_t rows = 0;
         try {
-            batch::readCsvRows(bytes, [](const std::vector<std::string>&) {}, [&](const batch::TableRow&) { ++rows; });
+            std::ifstream counted(options.input, std::ios::binary);
+            batch::CsvRowReader counter([](const std::vector<std::string>&) {}, [&](const batch::TableRow&) { ++rows; });
+            readAll(counted, counter);
         } catch (const batch::CampaignFileError&) {
             // reported by the reading below
         }
@@ -136,7 +139,8 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     };
 
     try {
-        batch::readCsvRows(bytes, startResults, adjustRow);
+        batch::CsvRowReader reader(startResults, adjustRow);
+        readAll(input, reader);
     } catch (const batch::CampaignFileError& error) {
         std::cerr << options.input << "：" << error.what() << '\n';
         return fileProblem;

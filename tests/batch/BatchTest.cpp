@@ -177,6 +177,71 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     EXPECT_EQ(resultCells(malformed).back(), malformed.rowError);
 }
 
+// A file read in pieces gives the rows of the whole file, wherever the pieces are cut: inside a byte-order mark,
+// a quoted cell, a CRLF, a character, or a run of blanks that the cells keep.
+TEST(Batch, AFileReadInPiecesGivesTheSameRows) {
+    const std::string csv =
+        "\xEF\xBB\xBFid,name_A,b1\r\n"
+        "  lead, \t A \t ,1.0\r\n"
+        "\"quoted, \"\"id\"\"\",\"two\r\nlines\",  \r\n"
+        "\r\n"
+        "\xE5\x8C\x97\xE5\xB1\xB1,\xFF\xFE,\t\n"
+        "last,no,line break";
+    const Table whole = readCsv(csv);
+    ASSERT_EQ(whole.header, (std::vector<std::string>{"id", "name_A", "b1"}));
+    ASSERT_EQ(whole.rows.size(), 4u);
+    EXPECT_EQ(whole.rows[0].cells, (std::vector<std::string>{"  lead", " \t A \t ", "1.0"}));
+    ASSERT_EQ(whole.rows[1].cells.size(), 3u);
+    EXPECT_EQ(whole.rows[1].cells[0], "quoted, \"id\"");
+    EXPECT_EQ(whole.rows[1].cells[1], "two\r\nlines");
+    EXPECT_EQ(whole.rows[1].cells[2], "  ");
+    EXPECT_EQ(whole.rows[2].cells, (std::vector<std::string>{"北山", "\xEF\xBF\xBD\xEF\xBF\xBD", "\t"}));
+    EXPECT_EQ(whole.rows[3].cells[2], "line break");
+
+    const auto readInPieces = [&](const std::vector<std::size_t>& cuts) {
+        Table table;
+        CsvRowReader reader([&](const std::vector<std::string>& header) { table.header = header; },
+                            [&](const TableRow& row) { table.rows.push_back(row); });
+        std::size_t from = 0;
+        for (const std::size_t cut : cuts) {
+            reader.read(std::string_view(csv).substr(from, cut - from));
+            from = cut;
+        }
+        reader.read(std::string_view(csv).substr(from));
+        reader.finish();
+        return table;
+    };
+    const auto expectSame = [&](const Table& table, const std::string& how) {
+        EXPECT_EQ(table.header, whole.header) << how;
+        ASSERT_EQ(table.rows.size(), whole.rows.size()) << how;
+        for (std::size_t i = 0; i < table.rows.size(); ++i) {
+            EXPECT_EQ(table.rows[i].cells, whole.rows[i].cells) << how << " row " << i;
+            EXPECT_EQ(table.rows[i].rowNumber, whole.rows[i].rowNumber) << how << " row " << i;
+        }
+    };
+    for (std::size_t cut = 0; cut <= csv.size(); ++cut) expectSame(readInPieces({cut}), "cut at " + std::to_string(cut));
+    std::vector<std::size_t> everyByte;
+    for (std::size_t cut = 1; cut < csv.size(); ++cut) everyByte.push_back(cut);
+    expectSame(readInPieces(everyByte), "a byte at a time");
+}
+
+TEST(Batch, AReceiverThatThrowsEndsTheReading) {
+    int rows = 0;
+    CsvRowReader reader([](const std::vector<std::string>&) {}, [&](const TableRow& row) {
+        ++rows;
+        if (row.rowNumber == 2) throw std::runtime_error("full");
+    });
+    EXPECT_THROW(reader.read("id\n1\n2\n3\n4\n"), std::runtime_error);
+    EXPECT_EQ(rows, 2) << "no row after the one that failed";
+    EXPECT_THROW(readCsvRows("id\n", [](const std::vector<std::string>&) { throw CampaignFileError("no"); },
+                             [](const TableRow&) {}),
+                 CampaignFileError);
+    CsvRowReader markOnly([](const std::vector<std::string>&) {}, [](const TableRow&) {});
+    markOnly.read("\xEF\xBB");
+    markOnly.read("\xBF");
+    EXPECT_THROW(markOnly.finish(), CampaignFileError) << "a byte-order mark alone is an empty file";
+}
+
 TEST(Batch, FilesThatAreNoCampaignAreRefusedWithTheReason) {
     EXPECT_THROW(readCsv(""), CampaignFileError);
     EXPECT_THROW(readCsv("\n\n"), CampaignFileError);
