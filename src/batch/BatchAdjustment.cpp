@@ -87,9 +87,9 @@ void forEachResultCell(const BatchResult& result, CellSink&& cell) {
     }
     const FieldModel& fields = result.fields;
     cell(std::string_view(caseName(result.state)));
-    for (const char* field : {"Text15", "Text16", "Text17", "Text18", "Text8", "Text9", "Text10", "Text11"}) {
-        cell(shownNumber(fields.text({field})));
-    }
+    static constexpr Control closuresAndPrecision[] = {{"Text15"}, {"Text16"}, {"Text17"}, {"Text18"},
+                                                        {"Text8"},  {"Text9"},  {"Text10"}, {"Text11"}};
+    for (const Control field : closuresAndPrecision) cell(shownNumber(fields.text(field)));
     // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
     const bool adjusted = !fields.text({"Text8"}).empty();
     for (std::size_t k = 1; k <= 8; ++k) {
@@ -179,7 +179,7 @@ void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
 bool ResultFields::shows(Control field) const {
     // Text8 to Text18, every one of them part of a result row, as bits by field number.
     constexpr std::uint32_t shown = ((1u << 19) - 1) & ~((1u << 8) - 1);
-    return (shown >> fieldNumber(field.name)) & 1u;
+    return (shown >> field.fieldNumber) & 1u;
 }
 
 const BatchResult& BatchAdjuster::adjust(const TableRow& row) {

@@ -18,65 +18,64 @@ const std::map<std::string, int>& FieldModel::fieldArrays() {
     return arrays;
 }
 
+namespace {
+
+// Per field number: where its texts start among all texts, and how many it has (1 for a single field).
+struct FieldSlots {
+    std::size_t first[21]{};
+    std::size_t count[21]{};
+};
+
+constexpr FieldSlots fieldSlots = [] {
+    FieldSlots slots;
+    std::size_t next = 0;
+    for (int number = 1; number <= 20; ++number) {
+        const std::size_t count = number == 7 ? 8 : number == 12 || number == 13 || number == 14 ? 5 : 1;
+        slots.first[number] = next;
+        slots.count[number] = count;
+        next += count;
+    }
+    return slots;
+}();
+static_assert(fieldSlots.first[20] + 1 == FieldModel::textCount);
+
+[[noreturn, gnu::cold, gnu::noinline]] void noSuchField(std::string_view name, const char* problem) {
+    throw std::out_of_range(problem + std::string(name));
+}
+
+// Which of the texts is the field's; throws std::out_of_range for a control the window does not have.
+std::size_t slotOf(Control field) {
+    const int number = field.fieldNumber;
+    if (number == 0) noSuchField(field.name, "the window has no field ");
+    const std::size_t count = fieldSlots.count[number];
+    if (count == 1) {
+        if (field.index >= 0) noSuchField(field.name, "field index does not fit ");
+        return fieldSlots.first[number];
+    }
+    if (field.index < 0 || static_cast<std::size_t>(field.index) >= count) {
+        noSuchField(field.name, "field index does not fit ");
+    }
+    return fieldSlots.first[number] + static_cast<std::size_t>(field.index);
+}
+
+}  // namespace
+
 FieldModel::FieldModel() {
-    for (int number = 1; number <= 20; ++number) texts_[number].resize(1);
-    for (const auto& [name, size] : fieldArrays()) texts_[std::stoi(name.substr(4))].resize(static_cast<std::size_t>(size));
     label18Captions_.resize(5);
     renew();
 }
 
 void FieldModel::renew() {
-    for (auto& field : texts_) {
-        for (auto& text : field) text.clear();
-    }
+    for (auto& text : texts_) text.clear();
     static const char* const captions[] = {"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"};
     for (std::size_t r = 0; r < label18Captions_.size(); ++r) {
         if (label18Captions_[r] != captions[r]) label18Captions_[r] = captions[r];
     }
 }
 
-int FieldModel::fieldNumber(std::string_view name) {
-    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(name[i]) - unsigned{'0'}; };
-    int number = 0;
-    if ((name.size() == 5 || name.size() == 6) && name.starts_with("Text") && digit(4) <= 9) {
-        number = static_cast<int>(digit(4));
-        if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : 0;
-    }
-    return number <= 20 ? number : 0;
-}
+void FieldModel::setText(Control field, const std::string& text) { texts_[slotOf(field)] = text; }
 
-namespace {
-
-struct FieldPlace {
-    int number;         // n of Textn
-    std::size_t entry;  // the index in an array, 0 for a single field
-};
-
-[[noreturn, gnu::cold, gnu::noinline]] void noSuchField(std::string_view name, const char* problem) {
-    throw std::out_of_range(problem + std::string(name));
-}
-
-// Where a field's text is kept; throws std::out_of_range for a control the window does not have.
-FieldPlace placeOf(Control field) {
-    const std::string_view name = field.name;
-    const int number = FieldModel::fieldNumber(name);
-    if (number == 0) noSuchField(name, "the window has no field ");
-    const bool isArray = number == 7 || number == 12 || number == 13 || number == 14;
-    if (isArray != (field.index >= 0)) noSuchField(name, "field index does not fit ");
-    return {number, isArray ? static_cast<std::size_t>(field.index) : 0};
-}
-
-}  // namespace
-
-void FieldModel::setText(Control field, const std::string& text) {
-    const FieldPlace place = placeOf(field);
-    texts_[place.number].at(place.entry) = text;
-}
-
-const std::string& FieldModel::text(Control field) const {
-    const FieldPlace place = placeOf(field);
-    return texts_[place.number].at(place.entry);
-}
+const std::string& FieldModel::text(Control field) const { return texts_[slotOf(field)]; }
 
 void FieldModel::setCaption(Control label, const std::string& caption) {
     if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");

@@ -26,14 +26,17 @@ public:
     const std::string& caption(Control label) const;
 
     // n of a field named Textn, 1..20; 0 for a name that is no field of the window.
-    static int fieldNumber(std::string_view name);
+    static int fieldNumber(std::string_view name) { return textFieldNumber(name); }
 
     // Names of the single fields Text1..Text20 other than the arrays, and the arrays with their sizes.
     static const std::vector<std::string>& singleFieldNames();
     static const std::map<std::string, int>& fieldArrays();
 
+    // The texts of the fields one after another, Text1 to Text20, each array with all its entries.
+    static constexpr std::size_t textCount = 16 + 8 + 3 * 5;
+
 private:
-    std::vector<std::string> texts_[21];  // by the number of the field: Text1..Text20; one entry, or the array
+    std::string texts_[textCount];
     std::vector<std::string> label18Captions_;
 };
 
