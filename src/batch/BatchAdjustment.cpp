@@ -140,35 +140,55 @@ void appendCsvCell(std::string& out, std::string_view cell) {
 
 // The same into the output buffer in one pass: the cell is copied while it is looked at, and written again
 // quoted in the rare case that it needs quotes. Then the separator.
+//
+// The bytes that call for quotes (comma, quote, CR, LF) and the blank all lie below '-', and the numbers of a
+// result row are made of '-', '.', '/' and digits only. So a cell is first looked at a word at a time for any byte
+// below '-', which a number never has; only a cell that has one is looked at byte by byte.
 void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
-    char* const start = out.room(2 * cell.size() + 4);
-    char* end = start;
-    bool quoted = cell.starts_with(' ');
-    // Eight bytes at a time: copied, and looked at for a byte equal to one of the triggers.
+    const std::size_t size = cell.size();
+    const char* const from = cell.data();
+    char* const start = out.room(2 * size + 4);
     constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-    const auto holdsByte = [&](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t difference = word ^ (ones * byte);
-        return (difference - ones) & ~difference & highs;
-    };
-    std::size_t i = 0;
-    for (; i + 8 <= cell.size(); i += 8, end += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, cell.data() + i, 8);
-        std::memcpy(end, &word, 8);
-        quoted = quoted || (holdsByte(word, ',') | holdsByte(word, '"') | holdsByte(word, '\r') | holdsByte(word, '\n'));
-    }
-    for (; i < cell.size(); ++i) {
-        quoted = quoted || quoteTriggers[static_cast<unsigned char>(cell[i])];
-        *end++ = cell[i];
-    }
-    if (quoted) {
-        end = start;
-        *end++ = '"';
-        for (char c : cell) {
-            if (c == '"') *end++ = '"';
-            *end++ = c;
+    // Non-zero when a byte of the word lies below '-' (an ASCII byte: bytes of 0x80 and above are never below).
+    const auto holdsByteBelowDash = [](std::uint64_t word) { return (word - ones * '-') & ~word & highs; };
+    std::uint64_t below = 0;
+    if (size >= 8) {
+        // Whole words, the last one overlapping the one before where the size is no multiple of eight.
+        for (std::size_t i = 0;; i += 8) {
+            if (i + 8 > size) i = size - 8;
+            std::uint64_t word;
+            std::memcpy(&word, from + i, 8);
+            std::memcpy(start + i, &word, 8);
+            below |= holdsByteBelowDash(word);
+            if (i + 8 == size) break;
         }
-        *end++ = '"';
+    } else if (size >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + size - 4, 4);
+        std::memcpy(start, &head, 4);
+        std::memcpy(start + size - 4, &tail, 4);
+        below = holdsByteBelowDash((std::uint64_t{head} << 32) | tail);
+    } else {
+        for (std::size_t i = 0; i < size; ++i) {
+            start[i] = from[i];
+            below |= static_cast<unsigned char>(from[i]) < '-';
+        }
+    }
+    char* end = start + size;
+    if (below != 0) {
+        const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
+                                return quoteTriggers[static_cast<unsigned char>(c)];
+                            });
+        if (quoted) {
+            end = start;
+            *end++ = '"';
+            for (char c : cell) {
+                if (c == '"') *end++ = '"';
+                *end++ = c;
+            }
+            *end++ = '"';
+        }
     }
     *end++ = separator;
     out.commit(end);

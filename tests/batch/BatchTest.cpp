@@ -140,7 +140,8 @@ TEST(Batch, ResultRowsCarryTheShownNumbersAndStopsInInputOrder) {
 TEST(Batch, CellsAreQuotedWhereverTheTriggerStands) {
     for (std::size_t length = 0; length <= 20; ++length) {
         for (std::size_t at = 0; at <= length; ++at) {
-            for (const char* trigger : {",", "\"", "\r", "\n", " ", "北"}) {
+            // The triggers, and bytes next to them that need no quotes.
+            for (const char* trigger : {",", "\"", "\r", "\n", " ", "北", "+", "-", "\t", "\x01"}) {
                 BatchResult result;
                 result.rowNumber = 7;
                 result.id = std::string(length, 'x');
