@@ -209,6 +209,7 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
     result_.id = columns_.id(row);
     result_.rowError.clear();
     result_.stop.reset();
+    auto normalMatrix = std::move(result_.state.normalMatrix);
     result_.state = newState;
     result_.fields.renew();
     try {
@@ -217,6 +218,9 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
+    // The rows of the normal matrix keep their storage: the compute command renews the matrix before anything
+    // reads it, where a new window's empty matrix would only be allocated again.
+    result_.state.normalMatrix = std::move(normalMatrix);
     RowPrompt prompt(columns_, row, result_.state);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
