@@ -194,6 +194,31 @@ void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
     out.commit(end);
 }
 
+// The arrays that the compute command renews first thing, before anything reads them. Kept from one row to the
+// next, they spare each row the allocation and construction of their elements, where a new window's empty arrays
+// would only be made again by the renewal.
+struct RenewedArrays {
+    std::vector<std::vector<double>> normalMatrix;
+    std::vector<EntryValue> adjustedAngles, observedAngles;
+    std::vector<std::string> pointNames;
+    std::vector<float> closures;
+
+    void takeFrom(SurveyState& state) {
+        normalMatrix = std::move(state.normalMatrix);
+        adjustedAngles = std::move(state.adjustedAngles);
+        observedAngles = std::move(state.observedAngles);
+        pointNames = std::move(state.pointNames);
+        closures = std::move(state.closures);
+    }
+    void giveTo(SurveyState& state) {
+        state.normalMatrix = std::move(normalMatrix);
+        state.adjustedAngles = std::move(adjustedAngles);
+        state.observedAngles = std::move(observedAngles);
+        state.pointNames = std::move(pointNames);
+        state.closures = std::move(closures);
+    }
+};
+
 }  // namespace
 
 bool ResultFields::shows(Control field) const {
@@ -209,7 +234,8 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
     result_.id = columns_.id(row);
     result_.rowError.clear();
     result_.stop.reset();
-    auto normalMatrix = std::move(result_.state.normalMatrix);
+    RenewedArrays arrays;
+    arrays.takeFrom(result_.state);
     result_.state = newState;
     result_.fields.renew();
     try {
@@ -218,9 +244,7 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
-    // The rows of the normal matrix keep their storage: the compute command renews the matrix before anything
-    // reads it, where a new window's empty matrix would only be allocated again.
-    result_.state.normalMatrix = std::move(normalMatrix);
+    arrays.giveTo(result_.state);
     RowPrompt prompt(columns_, row, result_.state);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
