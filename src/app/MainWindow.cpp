@@ -19,7 +19,7 @@ namespace morvalen::app {
 
 namespace {
 
-QString objectNameOf(Control control) {
+QString objectNameOf(const Control& control) {
     const QString name = QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
     return control.index < 0 ? name : QString("%1_%2").arg(name).arg(control.index);
 }
@@ -97,7 +97,7 @@ void MainWindow::buildControls() {
     connect(findChild<QPushButton*>("Command3"), &QPushButton::clicked, this, &MainWindow::Command3_Click);
 }
 
-void MainWindow::setText(Control field, const std::string& text) {
+void MainWindow::setText(const Control& field, const std::string& text) {
     const auto found = fields_.find(objectNameOf(field));
     if (found == fields_.end()) throw std::out_of_range("the window has no field " + objectNameOf(field).toStdString());
     found->second->setText(QString::fromStdString(text));
@@ -105,7 +105,7 @@ void MainWindow::setText(Control field, const std::string& text) {
     found->second->setCursorPosition(0);
 }
 
-void MainWindow::setCaption(Control label, const std::string& caption) {
+void MainWindow::setCaption(const Control& label, const std::string& caption) {
     const auto found = labels_.find(objectNameOf(label));
     if (found == labels_.end()) throw std::out_of_range("the window has no label " + objectNameOf(label).toStdString());
     found->second->setText(QString::fromStdString(caption));

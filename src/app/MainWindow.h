@@ -28,8 +28,8 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     // The fields as the computation writes them. A control the window does not have throws std::out_of_range.
-    void setText(Control field, const std::string& text) override;
-    void setCaption(Control label, const std::string& caption) override;
+    void setText(const Control& field, const std::string& text) override;
+    void setCaption(const Control& label, const std::string& caption) override;
 
     const SurveyState& surveyState() const { return state_; }
 

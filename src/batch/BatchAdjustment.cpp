@@ -221,7 +221,7 @@ struct RenewedArrays {
 
 }  // namespace
 
-bool ResultFields::shows(Control field) const {
+bool ResultFields::shows(const Control& field) const {
     // Text8 to Text18, every one of them part of a result row, as bits by field number.
     constexpr std::uint32_t shown = ((1u << 19) - 1) & ~((1u << 8) - 1);
     return (shown >> field.fieldNumber) & 1u;

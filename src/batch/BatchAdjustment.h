@@ -19,7 +19,7 @@ namespace morvalen::batch {
 // coordinate table (Text12–Text14). The echoes of the entered values are not shown, and so not formed.
 class ResultFields : public FieldModel {
 public:
-    bool shows(Control field) const override;
+    bool shows(const Control& field) const override;
 };
 
 struct BatchResult {

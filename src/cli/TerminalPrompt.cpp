@@ -7,7 +7,7 @@
 
 namespace morvalen::cli {
 
-std::string controlName(Control control) {
+std::string controlName(const Control& control) {
     std::string name(control.name);
     if (control.index >= 0) name += "(" + std::to_string(control.index) + ")";
     return name;
@@ -29,12 +29,12 @@ std::string TerminalPrompt::ask(const std::string& promptText) {
     return line;
 }
 
-void TerminalFields::setText(Control field, const std::string& text) {
+void TerminalFields::setText(const Control& field, const std::string& text) {
     FieldModel::setText(field, text);
     if (display_) *display_ << "    [" << controlName(field) << "] \"" << text << "\"\n";
 }
 
-void TerminalFields::setCaption(Control label, const std::string& caption) {
+void TerminalFields::setCaption(const Control& label, const std::string& caption) {
     FieldModel::setCaption(label, caption);
     if (display_) *display_ << "    [" << controlName(label) << " 标题] \"" << caption << "\"\n";
 }

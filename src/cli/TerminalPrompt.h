@@ -34,13 +34,13 @@ class TerminalFields : public FieldModel {
 public:
     explicit TerminalFields(std::ostream* display) : display_(display) {}
 
-    void setText(Control field, const std::string& text) override;
-    void setCaption(Control label, const std::string& caption) override;
+    void setText(const Control& field, const std::string& text) override;
+    void setCaption(const Control& label, const std::string& caption) override;
 
 private:
     std::ostream* display_;
 };
 
-std::string controlName(Control control);
+std::string controlName(const Control& control);
 
 }  // namespace morvalen::cli

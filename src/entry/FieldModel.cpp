@@ -44,7 +44,7 @@ static_assert(fieldSlots.first[20] + 1 == FieldModel::textCount);
 }
 
 // Which of the texts is the field's; throws std::out_of_range for a control the window does not have.
-std::size_t slotOf(Control field) {
+std::size_t slotOf(const Control& field) {
     const int number = field.fieldNumber;
     if (number == 0) noSuchField(field.name, "the window has no field ");
     const std::size_t count = fieldSlots.count[number];
@@ -73,16 +73,16 @@ void FieldModel::renew() {
     }
 }
 
-void FieldModel::setText(Control field, const std::string& text) { texts_[slotOf(field)] = text; }
+void FieldModel::setText(const Control& field, const std::string& text) { texts_[slotOf(field)] = text; }
 
-const std::string& FieldModel::text(Control field) const { return texts_[slotOf(field)]; }
+const std::string& FieldModel::text(const Control& field) const { return texts_[slotOf(field)]; }
 
-void FieldModel::setCaption(Control label, const std::string& caption) {
+void FieldModel::setCaption(const Control& label, const std::string& caption) {
     if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");
     label18Captions_.at(static_cast<std::size_t>(label.index)) = caption;
 }
 
-const std::string& FieldModel::caption(Control label) const {
+const std::string& FieldModel::caption(const Control& label) const {
     if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");
     return label18Captions_.at(static_cast<std::size_t>(label.index));
 }

@@ -18,12 +18,12 @@ public:
     // Back to the texts and captions of a new window, keeping the storage.
     void renew();
 
-    void setText(Control field, const std::string& text) override;
-    void setCaption(Control label, const std::string& caption) override;
+    void setText(const Control& field, const std::string& text) override;
+    void setCaption(const Control& label, const std::string& caption) override;
 
     // The text of a field; throws std::out_of_range for a control the window does not have.
-    const std::string& text(Control field) const;
-    const std::string& caption(Control label) const;
+    const std::string& text(const Control& field) const;
+    const std::string& caption(const Control& label) const;
 
     // n of a field named Textn, 1..20; 0 for a name that is no field of the window.
     static int fieldNumber(std::string_view name) { return textFieldNumber(name); }

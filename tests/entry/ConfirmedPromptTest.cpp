@@ -53,7 +53,7 @@ TEST(AskConfirmed, ThreeCorrectionsInARowKeepTheLastValue) {
 TEST(AskConfirmed, AnEchoThatIsNotShownIsNotWritten) {
     class WithoutText1 : public RecordingFields {
     public:
-        bool shows(Control field) const override { return field.name != "Text1"; }
+        bool shows(const Control& field) const override { return field.name != "Text1"; }
     };
     EntryValue target;
     ScriptedPrompt prompt{"1", "0", "2", ""};

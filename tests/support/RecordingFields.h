@@ -11,16 +11,16 @@ namespace morvalen::testing {
 
 class RecordingFields : public FieldModel {
 public:
-    void setText(Control field, const std::string& text) override {
+    void setText(const Control& field, const std::string& text) override {
         FieldModel::setText(field, text);
         writes.emplace_back(name(field), text);
     }
-    void setCaption(Control label, const std::string& caption) override {
+    void setCaption(const Control& label, const std::string& caption) override {
         FieldModel::setCaption(label, caption);
         writes.emplace_back(name(label) + ".caption", caption);
     }
 
-    static std::string name(Control control) {
+    static std::string name(const Control& control) {
         std::string text(control.name);
         if (control.index >= 0) text += "(" + std::to_string(control.index) + ")";
         return text;
