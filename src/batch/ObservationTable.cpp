@@ -196,6 +196,7 @@ const std::vector<std::string>& campaignColumns() {
 }
 
 ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
+    positions_.fill(absent);
     const auto& names = campaignColumns();
     std::vector<std::string> unknown, repeated;
     for (std::size_t i = 0; i < header.size(); ++i) {
@@ -205,7 +206,7 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
             continue;
         }
         auto& position = positions_[static_cast<std::size_t>(known - names.begin())];
-        if (position) {
+        if (position != absent) {
             repeated.push_back(header[i]);
         } else {
             position = i;
@@ -215,7 +216,7 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
     for (std::size_t column = 0; column < columnCount; ++column) {
         const std::string& name = names[column];
         const bool optional = std::find(optionalColumns.begin(), optionalColumns.end(), name) != optionalColumns.end();
-        if (!optional && !positions_[column]) missing.push_back(name);
+        if (!optional && positions_[column] == absent) missing.push_back(name);
     }
     const auto list = [](const std::vector<std::string>& names) {
         std::string text;
@@ -235,8 +236,8 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
 }
 
 std::string ColumnMap::id(const TableRow& row) const {
-    const auto at = positions_[static_cast<std::size_t>(Column::id)];
-    return at && *at < row.cells.size() ? row.cells[*at] : std::string();
+    const std::size_t at = positions_[static_cast<std::size_t>(Column::id)];
+    return at != absent && at < row.cells.size() ? row.cells[at] : std::string();
 }
 
 void ColumnMap::checkWidth(const TableRow& row) const {

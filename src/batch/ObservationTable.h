@@ -93,15 +93,17 @@ public:
 
     // The cell of a column in a row of the header's width; empty where the file has no such column.
     std::string_view cell(const TableRow& row, Column column) const {
-        const auto at = positions_[static_cast<std::size_t>(column)];
-        return at ? std::string_view(row.cells[*at]) : std::string_view();
+        const std::size_t at = positions_[static_cast<std::size_t>(column)];
+        return at != absent ? std::string_view(row.cells[at]) : std::string_view();
     }
 
     // Throws std::invalid_argument, naming both counts, when the row has the wrong number of cells.
     void checkWidth(const TableRow& row) const;
 
 private:
-    std::array<std::optional<std::size_t>, columnCount> positions_{};  // by Column: the cell's index in a row
+    // By Column: the cell's index in a row, or `absent`. A plain index, not an optional, is read in one load.
+    static constexpr std::size_t absent = std::size_t(-1);
+    std::array<std::size_t, columnCount> positions_;
     std::size_t width_;
 };
 
