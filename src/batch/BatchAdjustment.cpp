@@ -66,8 +66,11 @@ const char* caseName(const SurveyState& state) {
 // " 2.00 秒" → "2.00": the number as the window shows it.
 std::string_view shownNumber(std::string_view text) {
     if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    for (const std::string_view unit : {" 秒", " 单位"}) {
-        if (text.ends_with(unit)) text.remove_suffix(unit.size());
+    // A unit ends in a byte of a CJK character; most texts end in a digit and are done.
+    if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0x80) {
+        for (const std::string_view unit : {" 秒", " 单位"}) {
+            if (text.ends_with(unit)) text.remove_suffix(unit.size());
+        }
     }
     return text;
 }
