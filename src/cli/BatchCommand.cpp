@@ -68,7 +68,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
             reader.read(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())));
         }
-        if (file.bad()) throw batch::CampaignFileError("读取中断");
+        if (file.bad()) throw batch::CampaignFileError("读取文件时出错");
         reader.finish();
     };
 

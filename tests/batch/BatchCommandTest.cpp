@@ -35,11 +35,12 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 };
 
-// Four hundred quadrilaterals with every seventh row broken in one of several ways.
+// Fifteen hundred quadrilaterals, a file read in several pieces, with every seventh row broken in one of
+// several ways.
 std::string campaign() {
     std::mt19937 random(3);
     std::string csv = "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\n";
-    for (int i = 1; i <= 400; ++i) {
+    for (int i = 1; i <= 1500; ++i) {
         const auto figure = morvalen::testing::randomQuadrilateral(random, 3.0);
         std::string row = "R" + std::to_string(i) + ",1000,2000,";
         row += i % 7 == 0 ? "0,1500" : "1300,2400";  // mixed case: adjusted, then stopped
@@ -64,7 +65,7 @@ TEST_F(BatchCommand, EveryRowGetsItsResultInInputOrder) {
     std::ofstream(folder / "in.csv", std::ios::binary) << campaign();
     EXPECT_EQ(run("batch '" + (folder / "in.csv").string() + "' -o '" + (folder / "out.csv").string() + "'"), 3);
     const auto table = morvalen::batch::readCsv(readFile(folder / "out.csv"));
-    ASSERT_EQ(table.rows.size(), 400u);
+    ASSERT_EQ(table.rows.size(), 1500u);
     const auto stop = table.header.size() - 1;
     const auto nameOfP1 = static_cast<std::size_t>(
         std::find(table.header.begin(), table.header.end(), "name_1") - table.header.begin());
@@ -108,6 +109,7 @@ TEST_F(BatchCommand, AFileThatIsNoCampaignIsRefused) {
     std::ofstream(folder / "wrong.csv", std::ios::binary) << "x,y\n1,2\n";
     EXPECT_EQ(run("batch '" + (folder / "wrong.csv").string() + "'"), 5);
     EXPECT_EQ(run("batch '" + (folder / "missing.csv").string() + "'"), 5);
+    EXPECT_EQ(run("batch '" + folder.string() + "'"), 5) << "a folder is no file to read";
     EXPECT_EQ(run("batch"), 2);
 }
 
