@@ -176,6 +176,15 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     EXPECT_EQ(good.fields.text({"Text12", 0}), " A") << "row 0 always reads A";
     EXPECT_EQ(good.state.pointNames[0], "A \"east\"");
     EXPECT_EQ(resultCells(malformed).back(), malformed.rowError);
+
+    // After a row that was adjusted, a row that cannot be read has a new window's state, not the last row's.
+    BatchAdjuster adjuster(columns);
+    ASSERT_TRUE(adjuster.adjust(table.rows[1]).completed());
+    const BatchResult& afterGood = adjuster.adjust(table.rows[0]);
+    EXPECT_FALSE(afterGood.rowError.empty());
+    EXPECT_TRUE(afterGood.state.adjustedAngles.empty() && afterGood.state.normalMatrix.empty() &&
+                afterGood.state.pointNames.empty() && afterGood.state.pointX.empty());
+    EXPECT_TRUE(afterGood.fields.text({"Text12", 0}).empty());
 }
 
 // A file read in pieces gives the rows of the whole file, wherever the pieces are cut: inside a byte-order mark,
