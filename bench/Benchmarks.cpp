@@ -28,6 +28,7 @@
 
 #include "SyntheticCampaign.h"
 #include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "adjust/FirstGroup.h"
 #include "batch/BatchAdjustment.h"
 #include "coords/CoordinateComputation.h"

@@ -1,8 +1,7 @@
-// One computation from the first prompt to the coordinates.
+// The adjustment of one computation: closures, both groups, precision, and the result fields.
 #pragma once
 
 #include "entry/FrontEnd.h"
-#include "entry/ObservationEntry.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen {
@@ -20,12 +19,5 @@ void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFi
 
 // computeAdjustment, then the fields of every result formed, also those formed before a stop.
 void runAdjustment(SurveyState& state, WindowFields& fields);
-
-// Calls the coordinate computation of the case: Cm1 (azimuth case), cm2 (known-side case), none (mixed case).
-void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields);
-
-// The whole compute command: prepareState, enterObservations, runAdjustment, handOverToCoordinates. Throws
-// RunStopped at the step that cannot be carried out; everything written before it stays written.
-void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields);
 
 }  // namespace morvalen

@@ -6,19 +6,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace morvalen {
 
 // The value rounded to `decimals` places, ties to even, in the pattern "0.00" / "0.00000" / "0.000".
 std::string roundedFixed(double value, int decimals);
-
-// The same written to `out`, which has room for scaledTextSize characters; returns the end, or null for a value
-// of 10^12 or more or more than six decimals, which only roundedFixed writes.
-char* writeRoundedFixed(char* out, double value, int decimals);
-
-// The same between a short prefix and suffix (up to 16 bytes each), formed as one text: " 2.00 秒".
-std::string roundedFixed(std::string_view prefix, double value, int decimals, std::string_view suffix);
 
 // The general form of a single: up to seven significant digits; digits only for a whole number below 10^7
 // (353081); exponent form otherwise, with trailing zeros dropped (1.234568E+07, 1E+07).

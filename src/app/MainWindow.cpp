@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <stdexcept>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "app/CaptionLabel.h"
 #include "app/DiagramLine.h"
 #include "app/PrintCommand.h"

@@ -1,17 +1,13 @@
 #include "batch/BatchAdjustment.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "adjust/AdjustmentRun.h"
 #include "adjust/AngleConversions.h"
 #include "adjust/ResultText.h"
+#include "command/ComputeCommand.h"
 
 namespace morvalen::batch {
 namespace {
@@ -63,191 +59,44 @@ const char* caseName(const SurveyState& state) {
     return "";
 }
 
-// " 2.00 秒" → "2.00": the number as the window shows it.
-std::string_view shownNumber(std::string_view text) {
-    if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    // A unit ends in a byte of a CJK character; most texts end in a digit and are done.
-    if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0x80) {
-        for (const std::string_view unit : {" 秒", " 单位"}) {
-            if (text.ends_with(unit)) text.remove_suffix(unit.size());
-        }
+// " 2.00 秒" → "2.00": the number as the window shows it, without the leading blank and the unit.
+std::string shownNumber(std::string text) {
+    if (text.starts_with(' ')) text.erase(0, 1);
+    for (const std::string_view unit : {" 秒", " 单位"}) {
+        if (text.ends_with(unit)) text.resize(text.size() - unit.size());
     }
     return text;
 }
 
-// Hands each result cell, in the order of resultColumns(), to `cell` as a string_view.
-template <class CellSink>
-void forEachResultCell(const BatchResult& result, CellSink&& cell) {
-    char rowNumber[24];
-    cell(std::string_view(rowNumber, static_cast<std::size_t>(
-                                         std::to_chars(rowNumber, rowNumber + sizeof rowNumber, result.rowNumber).ptr -
-                                         rowNumber)));
-    cell(std::string_view(result.id));
-    if (!result.rowError.empty()) {
-        for (std::size_t i = 3; i < resultColumns().size(); ++i) cell(std::string_view());
-        cell(std::string_view(result.rowError));
-        return;
-    }
-    const FieldModel& fields = result.fields;
-    cell(std::string_view(caseName(result.state)));
-    static constexpr Control closuresAndPrecision[] = {{"Text15"}, {"Text16"}, {"Text17"}, {"Text18"},
-                                                        {"Text8"},  {"Text9"},  {"Text10"}, {"Text11"}};
-    for (const Control field : closuresAndPrecision) cell(shownNumber(fields.text(field)));
-    // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
-    const bool adjusted = !fields.text({"Text8"}).empty();
-    for (std::size_t k = 1; k <= 8; ++k) {
-        const auto degrees = result.state.adjustedAngles.size() > 8 ? result.state.adjustedAngles[k].numericValue()
-                                                                    : std::nullopt;
-        if (!adjusted || !degrees) {
-            cell(std::string_view());
-            continue;
-        }
-        const double packed = toDms(*degrees);
-        char text[scaledTextSize];
-        if (const char* end = writeRoundedFixed(text, packed, 5)) {
-            cell(std::string_view(text, static_cast<std::size_t>(end - text)));
-        } else {
-            cell(std::string_view(roundedFixed(packed, 5)));
-        }
-    }
-    for (int r = 0; r <= 4; ++r) {
-        cell(shownNumber(fields.text({"Text12", r})));
-        cell(shownNumber(fields.text({"Text13", r})));
-        cell(shownNumber(fields.text({"Text14", r})));
-    }
-    cell(result.stop ? std::string_view(result.stop->what()) : std::string_view());
-}
-
-// A cell as CSV: quoted (RFC 4180) where it holds a comma, a quote or a line break, or begins with a blank.
-constexpr auto quoteTriggers = [] {
-    std::array<bool, 256> table{};
-    for (unsigned char c : {',', '"', '\r', '\n'}) table[c] = true;
-    return table;
-}();
-
-void appendCsvCell(std::string& out, std::string_view cell) {
+// Appends a cell as CSV: quoted (RFC 4180) where it holds a comma, a quote or a line break, or begins with a blank.
+void appendCsvCell(std::string& line, const std::string& cell) {
     const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
-                            return quoteTriggers[static_cast<unsigned char>(c)];
+                            return c == ',' || c == '"' || c == '\r' || c == '\n';
                         });
     if (!quoted) {
-        out += cell;
+        line += cell;
         return;
     }
-    out += '"';
+    line += '"';
     for (char c : cell) {
-        if (c == '"') out += '"';
-        out += c;
+        if (c == '"') line += '"';
+        line += c;
     }
-    out += '"';
+    line += '"';
 }
-
-// The same into the output buffer in one pass: the cell is copied while it is looked at, and written again
-// quoted in the rare case that it needs quotes. Then the separator.
-//
-// The bytes that call for quotes (comma, quote, CR, LF) and the blank all lie below '-', and the numbers of a
-// result row are made of '-', '.', '/' and digits only. So a cell is first looked at a word at a time for any byte
-// below '-', which a number never has; only a cell that has one is looked at byte by byte.
-void appendCsvCell(OutputBuffer& out, std::string_view cell, char separator) {
-    const std::size_t size = cell.size();
-    const char* const from = cell.data();
-    char* const start = out.room(2 * size + 4);
-    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-    // Non-zero when a byte of the word lies below '-' (an ASCII byte: bytes of 0x80 and above are never below).
-    const auto holdsByteBelowDash = [](std::uint64_t word) { return (word - ones * '-') & ~word & highs; };
-    std::uint64_t below = 0;
-    if (size >= 8) {
-        // Whole words, the last one overlapping the one before where the size is no multiple of eight.
-        for (std::size_t i = 0;; i += 8) {
-            if (i + 8 > size) i = size - 8;
-            std::uint64_t word;
-            std::memcpy(&word, from + i, 8);
-            std::memcpy(start + i, &word, 8);
-            below |= holdsByteBelowDash(word);
-            if (i + 8 == size) break;
-        }
-    } else if (size >= 4) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + size - 4, 4);
-        std::memcpy(start, &head, 4);
-        std::memcpy(start + size - 4, &tail, 4);
-        below = holdsByteBelowDash((std::uint64_t{head} << 32) | tail);
-    } else {
-        for (std::size_t i = 0; i < size; ++i) {
-            start[i] = from[i];
-            below |= static_cast<unsigned char>(from[i]) < '-';
-        }
-    }
-    char* end = start + size;
-    if (below != 0) {
-        const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
-                                return quoteTriggers[static_cast<unsigned char>(c)];
-                            });
-        if (quoted) {
-            end = start;
-            *end++ = '"';
-            for (char c : cell) {
-                if (c == '"') *end++ = '"';
-                *end++ = c;
-            }
-            *end++ = '"';
-        }
-    }
-    *end++ = separator;
-    out.commit(end);
-}
-
-// The arrays that the compute command renews first thing, before anything reads them. Kept from one row to the
-// next, they spare each row the allocation and construction of their elements, where a new window's empty arrays
-// would only be made again by the renewal.
-struct RenewedArrays {
-    std::vector<std::vector<double>> normalMatrix;
-    std::vector<EntryValue> adjustedAngles, observedAngles;
-    std::vector<std::string> pointNames;
-    std::vector<float> closures;
-
-    void takeFrom(SurveyState& state) {
-        normalMatrix = std::move(state.normalMatrix);
-        adjustedAngles = std::move(state.adjustedAngles);
-        observedAngles = std::move(state.observedAngles);
-        pointNames = std::move(state.pointNames);
-        closures = std::move(state.closures);
-    }
-    void giveTo(SurveyState& state) {
-        state.normalMatrix = std::move(normalMatrix);
-        state.adjustedAngles = std::move(adjustedAngles);
-        state.observedAngles = std::move(observedAngles);
-        state.pointNames = std::move(pointNames);
-        state.closures = std::move(closures);
-    }
-};
 
 }  // namespace
 
-bool ResultFields::shows(const Control& field) const {
-    // Text8 to Text18, every one of them part of a result row, as bits by field number.
-    constexpr std::uint32_t shown = ((1u << 19) - 1) & ~((1u << 8) - 1);
-    return (shown >> field.fieldNumber) & 1u;
-}
-
 const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
-    // A fresh window, renewed in the storage of the previous row.
-    static const SurveyState newState;
+    result_ = BatchResult();
     result_.rowNumber = row.rowNumber;
     result_.id = columns_.id(row);
-    result_.rowError.clear();
-    result_.stop.reset();
-    RenewedArrays arrays;
-    arrays.takeFrom(result_.state);
-    result_.state = newState;
-    result_.fields.renew();
     try {
         columns_.checkWidth(row);
     } catch (const std::invalid_argument& malformed) {
         result_.rowError = malformed.what();
         return result_;
     }
-    arrays.giveTo(result_.state);
     RowPrompt prompt(columns_, row, result_.state);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
@@ -277,28 +126,41 @@ const std::vector<std::string>& resultColumns() {
 }
 
 std::vector<std::string> resultCells(const BatchResult& result) {
-    std::vector<std::string> cells;
-    cells.reserve(resultColumns().size());
-    forEachResultCell(result, [&](std::string_view cell) { cells.emplace_back(cell); });
+    std::vector<std::string> cells = {std::to_string(result.rowNumber), result.id};
+    if (!result.rowError.empty()) {
+        cells.resize(resultColumns().size() - 1);
+        cells.push_back(result.rowError);
+        return cells;
+    }
+    const FieldModel& fields = result.fields;
+    cells.push_back(caseName(result.state));
+    for (const char* field : {"Text15", "Text16", "Text17", "Text18", "Text8", "Text9", "Text10", "Text11"}) {
+        cells.push_back(shownNumber(fields.text({field})));
+    }
+    // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
+    const bool adjusted = !fields.text({"Text8"}).empty();
+    for (std::size_t k = 1; k <= 8; ++k) {
+        const auto degrees = adjusted ? result.state.adjustedAngles[k].numericValue() : std::nullopt;
+        cells.push_back(degrees ? roundedFixed(toDms(*degrees), 5) : std::string());
+    }
+    for (int r = 0; r <= 4; ++r) {
+        for (const char* column : {"Text12", "Text13", "Text14"}) cells.push_back(shownNumber(fields.text({column, r})));
+    }
+    cells.push_back(result.stop ? result.stop->what() : std::string());
     return cells;
 }
 
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
+std::string csvLine(const std::vector<std::string>& cells) {
     std::string line;
+    line.reserve(512);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += ',';
         appendCsvCell(line, cells[i]);
     }
-    out << line << "\r\n";
+    return line + "\r\n";
 }
 
-void appendResultCsv(OutputBuffer& out, const BatchResult& result) {
-    forEachResultCell(result, [&](std::string_view cell) { appendCsvCell(out, cell, ','); });
-    char* end = out.room(2);
-    end[-1] = '\r';  // the last separator becomes the line end
-    end[0] = '\n';
-    out.commit(end + 1);
-}
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) { out << csvLine(cells); }
 
 void writeJsonLine(std::ostream& out, const BatchResult& result) {
     const auto cells = resultCells(result);

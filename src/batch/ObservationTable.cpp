@@ -3,8 +3,6 @@
 #include <csv.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -30,25 +28,7 @@ void onField(void* text, std::size_t length, void* data) {
     auto& cells = state.row.cells;
     if (state.fieldCount == cells.size()) cells.emplace_back();
     const std::string_view bytes(static_cast<const char*>(text), length);
-    std::string& cell = cells[state.fieldCount++];
-    // Most cells are ASCII: eight bytes at a time without a byte of 0x80 or above.
-    const auto ascii = [](std::string_view text) {
-        std::size_t i = 0;
-        for (; i + 8 <= text.size(); i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + i, 8);
-            if (word & 0x8080808080808080ULL) return false;
-        }
-        for (; i < text.size(); ++i) {
-            if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
-        }
-        return true;
-    };
-    if (ascii(bytes) || isValidUtf8(bytes)) {
-        cell.assign(bytes);
-    } else {
-        cell = validUtf8(bytes);
-    }
+    cells[state.fieldCount++] = isValidUtf8(bytes) ? std::string(bytes) : validUtf8(bytes);
 }
 
 void onRecordEnd(int, void* data) {
@@ -76,25 +56,6 @@ void onRecordEnd(int, void* data) {
 // quote and the separator.
 int keepBlanks(unsigned char) { return 0; }
 
-// Where the next blank or tab stands in `bytes` from `from` on; bytes.size() if there is none.
-std::size_t nextBlank(std::string_view bytes, std::size_t from) {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-    const auto holdsByte = [](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t difference = word ^ (ones * byte);
-        return (difference - ones) & ~difference & highs;
-    };
-    std::size_t i = from;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        if (holdsByte(word, ' ') | holdsByte(word, '\t')) break;
-    }
-    for (; i < bytes.size(); ++i) {
-        if (bytes[i] == ' ' || bytes[i] == '\t') return i;
-    }
-    return i;
-}
-
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
@@ -105,24 +66,8 @@ struct CsvRowReader::Parser {
     std::string start;  // the first bytes, until it is known whether they are a byte-order mark
     bool started = false;
 
-    // Hands `bytes` to libcsv. Runs without a blank or tab are parsed with libcsv's own test for blanks, which is
-    // then never true; the blanks themselves with keepBlanks. The cells come out the same either way, and the
-    // common blank-free file is spared a call per byte.
     void parse(std::string_view bytes) {
-        std::size_t from = 0;
-        while (from < bytes.size() && !state.failure) {
-            const std::size_t blank = nextBlank(bytes, from);
-            parsePart(bytes.substr(from, blank - from), nullptr);
-            std::size_t end = blank;
-            while (end < bytes.size() && (bytes[end] == ' ' || bytes[end] == '\t')) ++end;
-            parsePart(bytes.substr(blank, end - blank), keepBlanks);
-            from = end;
-        }
-    }
-
-    void parsePart(std::string_view bytes, int (*blankTest)(unsigned char)) {
-        if (bytes.empty()) return;
-        csv_set_space_func(&csv, blankTest);
+        if (bytes.empty() || state.failure) return;
         if (csv_parse(&csv, bytes.data(), bytes.size(), onField, onRecordEnd, &state) != bytes.size()) {
             throw CampaignFileError(std::string("CSV 文件无法读取：") + csv_strerror(csv_error(&csv)));
         }
@@ -139,6 +84,7 @@ CsvRowReader::CsvRowReader(std::function<void(const std::vector<std::string>&)> 
                            std::function<void(const TableRow&)> onRow)
     : parser_(std::make_unique<Parser>()) {
     if (csv_init(&parser_->csv, CSV_APPEND_NULL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
+    csv_set_space_func(&parser_->csv, keepBlanks);
     parser_->state.onHeader = std::move(onHeader);
     parser_->state.onRow = std::move(onRow);
 }

@@ -90,7 +90,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     std::ofstream file;
     const bool toStandardOutput = options.output.empty() || options.output == "-";
     std::ostream& out = toStandardOutput ? std::cout : file;
-    batch::OutputBuffer pending;  // result lines not yet written: the file is written in large pieces
+    std::string pending;  // result lines not yet written: the file is written in large pieces
     constexpr std::size_t writeSize = 1 << 18;
     int status = allCompleted;
 
@@ -116,12 +116,12 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         if (options.jsonLines) {
             std::ostringstream line;
             batch::writeJsonLine(line, result);
-            pending.append(line.str());
+            pending += line.str();
         } else {
-            batch::appendResultCsv(pending, result);
+            pending += batch::csvLine(batch::resultCells(result));
         }
         if (pending.size() >= writeSize) {
-            out.write(pending.text().data(), static_cast<std::streamsize>(pending.size()));
+            out << pending;
             pending.clear();
         }
         if (!result.completed()) status = std::max(status, someRowsStopped);
@@ -147,7 +147,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     } catch (const BatchAbandoned& abandoned) {
         return abandoned.status;
     }
-    out.write(pending.text().data(), static_cast<std::streamsize>(pending.size()));
+    out << pending;
     out.flush();
     if (!out) {
         std::cerr << "结果没有完整写出\n";

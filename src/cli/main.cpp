@@ -15,7 +15,7 @@
 #include <optional>
 #include <unistd.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "cli/BatchCommand.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"

@@ -68,16 +68,16 @@ void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
         fields.setText({"Text12", i}, " " + state.pointNames[at]);
-        fields.setText({"Text13", i}, roundedFixed(" ", state.pointX[at], 3, {}));
-        fields.setText({"Text14", i}, roundedFixed(" ", state.pointY[at], 3, {}));
+        fields.setText({"Text13", i}, " " + roundedFixed(state.pointX[at], 3));
+        fields.setText({"Text14", i}, " " + roundedFixed(state.pointY[at], 3));
     }
 }
 
 void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption) {
     fields.setText({"Text12", 0}, " A");
-    fields.setText({"Text13", 0}, state.xa.display(Pattern::threeDecimals, " "));
+    fields.setText({"Text13", 0}, " " + state.xa.display(Pattern::threeDecimals));
     if (yaCaption) fields.setCaption({"Label18", 0}, *yaCaption);
-    fields.setText({"Text14", 0}, state.ya.display(Pattern::threeDecimals, " "));
+    fields.setText({"Text14", 0}, " " + state.ya.display(Pattern::threeDecimals));
 }
 
 }  // namespace morvalen

@@ -1,5 +1,6 @@
 #include "entry/ConfirmedPrompt.h"
 
+#include "entry/DecimalRounding.h"
 #include "entry/RunStopped.h"
 
 namespace morvalen {
@@ -7,7 +8,7 @@ namespace {
 
 std::string echoText(const ConfirmedPrompt& prompt) {
     if (const auto* name = std::get_if<std::string*>(&prompt.target)) return " " + **name;
-    return std::get<EntryValue*>(prompt.target)->display(prompt.echoPattern, " ");
+    return " " + std::get<EntryValue*>(prompt.target)->display(prompt.echoPattern);
 }
 
 void store(const ConfirmedPrompt& prompt, const std::string& reply) {
@@ -27,14 +28,13 @@ bool isWrongReply(std::string_view reply) {
 }
 
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
-    const bool echoShown = fields.shows(prompt.echoField);
     store(prompt, asker.ask(prompt.texts.entryPrompt));
-    if (echoShown) fields.setText(prompt.echoField, echoText(prompt));
+    fields.setText(prompt.echoField, echoText(prompt));
     std::string reply = asker.ask(prompt.texts.confirmationPrompt);
     while (isWrongReply(reply)) {
-        if (echoShown) fields.setText(prompt.echoField, "");
+        fields.setText(prompt.echoField, "");
         store(prompt, asker.ask(prompt.texts.reentryPrompt));
-        if (echoShown) fields.setText(prompt.echoField, echoText(prompt));
+        fields.setText(prompt.echoField, echoText(prompt));
         reply = asker.ask(prompt.texts.reconfirmationPrompt);
     }
 }

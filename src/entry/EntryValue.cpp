@@ -3,28 +3,29 @@
 #include <algorithm>
 #include <cmath>
 
+#include "entry/DecimalRounding.h"
+
 namespace morvalen {
 
-void EntryValue::readTypedText() {
+void EntryValue::setText(std::string typed) {
     kind_ = Kind::text;
-    zero_ = false;
-    number_ = 0;
-    reading_ = Reading::number;
-    hasPlain_ = readPlainDecimal(typedView(), plain_);
-    if (hasPlain_) return;
-    const auto decimal = parseDecimal(typedView());
-    if (!decimal) {
-        reading_ = Reading::notNumeric;
-        return;
-    }
-    zero_ = decimal->isZero();
-    const auto value = toDouble(*decimal);
-    reading_ = value ? Reading::number : Reading::outOfRange;
+    text_ = std::move(typed);
+    typed_ = parseDecimal(text_);
+    const std::optional<double> value = typed_ ? toDouble(*typed_) : std::nullopt;
+    reading_ = !typed_ ? Reading::notNumeric : value ? Reading::number : Reading::outOfRange;
     number_ = value.value_or(0.0);
 }
 
+void EntryValue::setNumber(double value) {
+    kind_ = Kind::number;
+    text_.clear();
+    typed_.reset();
+    reading_ = Reading::number;
+    number_ = value;
+}
+
 std::string EntryValue::typedText() const {
-    if (kind_ == Kind::text) return std::string(typedView());
+    if (kind_ == Kind::text) return text_;
     if (kind_ == Kind::number) {
         const DecimalNumber shortest = shortestDecimal(number_);
         return formatFixed(shortest, static_cast<int>(std::max<std::int64_t>(0, -shortest.exponent)),
@@ -37,44 +38,22 @@ std::optional<DecimalNumber> EntryValue::decimal() const {
     if (kind_ == Kind::empty) return DecimalNumber{};
     if (kind_ == Kind::number) return shortestDecimal(number_);
     if (reading_ != Reading::number) return std::nullopt;
-    if (hasPlain_) return plain_.decimal();
-    return parseDecimal(typedView());
+    return typed_;
 }
 
 bool EntryValue::equalsZero() const {
     if (kind_ == Kind::empty) return true;
     if (kind_ == Kind::number) return number_ == 0.0;
-    if (hasPlain_) return plain_.mantissa == 0;
-    return zero_;
+    return typed_ && typed_->isZero();
 }
 
-std::string EntryValue::display(Pattern pattern, std::string_view prefix) const {
-    if (pattern != Pattern::none && hasPlain_ && prefix.size() <= 16) {
-        const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
-        if (const auto scaled = scaledFixed(plain_, decimals, Rounding::halfAwayFromZero)) {
-            char text[16 + scaledTextSize];
-            char* end = std::copy(prefix.begin(), prefix.end(), text);
-            end = writeScaled(end, plain_.negative, *scaled, decimals, pattern != Pattern::threeDecimalsBare);
-            return std::string(text, end);
-        }
-    }
-    return displayOtherwise(pattern, prefix);
-}
-
-std::string EntryValue::displayOtherwise(Pattern pattern, std::string_view prefix) const {
-    const auto behindPrefix = [&](std::string text) { return prefix.empty() ? text : std::string(prefix) + text; };
-    if (pattern == Pattern::none) return behindPrefix(typedText());
-    const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
-    const bool leadingZero = pattern != Pattern::threeDecimalsBare;
-    if (hasPlain_) {
-        if (auto text = formatFixed(plain_, decimals, Rounding::halfAwayFromZero, leadingZero)) {
-            return behindPrefix(*text);
-        }
-    }
-    if (kind_ == Kind::number && !std::isfinite(number_)) return behindPrefix(typedText());
+std::string EntryValue::display(Pattern pattern) const {
+    if (pattern == Pattern::none) return typedText();
+    if (kind_ == Kind::number && !std::isfinite(number_)) return typedText();
     const auto number = decimal();
-    if (!number) return behindPrefix(typedText());
-    return behindPrefix(formatFixed(*number, decimals, Rounding::halfAwayFromZero, leadingZero));
+    if (!number) return typedText();
+    const int decimals = pattern == Pattern::fiveDecimals ? 5 : 3;
+    return formatFixed(*number, decimals, Rounding::halfAwayFromZero, pattern != Pattern::threeDecimalsBare);
 }
 
 }  // namespace morvalen

@@ -39,7 +39,7 @@ constexpr FieldSlots fieldSlots = [] {
 }();
 static_assert(fieldSlots.first[20] + 1 == FieldModel::textCount);
 
-[[noreturn, gnu::cold, gnu::noinline]] void noSuchField(std::string_view name, const char* problem) {
+[[noreturn]] void noSuchField(std::string_view name, const char* problem) {
     throw std::out_of_range(problem + std::string(name));
 }
 
@@ -60,18 +60,7 @@ std::size_t slotOf(const Control& field) {
 
 }  // namespace
 
-FieldModel::FieldModel() {
-    label18Captions_.resize(5);
-    renew();
-}
-
-void FieldModel::renew() {
-    for (auto& text : texts_) text.clear();
-    static const char* const captions[] = {"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"};
-    for (std::size_t r = 0; r < label18Captions_.size(); ++r) {
-        if (label18Captions_[r] != captions[r]) label18Captions_[r] = captions[r];
-    }
-}
+FieldModel::FieldModel() : label18Captions_{"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"} {}
 
 void FieldModel::setText(const Control& field, const std::string& text) { texts_[slotOf(field)] = text; }
 

@@ -15,9 +15,6 @@ class FieldModel : public WindowFields {
 public:
     FieldModel();
 
-    // Back to the texts and captions of a new window, keeping the storage.
-    void renew();
-
     void setText(const Control& field, const std::string& text) override;
     void setCaption(const Control& label, const std::string& caption) override;
 

@@ -45,13 +45,6 @@ public:
     virtual ~WindowFields() = default;
     virtual void setText(const Control& field, const std::string& text) = 0;
     virtual void setCaption(const Control& label, const std::string& caption) = 0;
-
-    // Whether a field is shown at all. The window and the terminal show every field; a front end that keeps only
-    // some (the batch keeps those of its result rows) is spared the forming of the echoes it would not show.
-    virtual bool shows(const Control& field) const {
-        (void)field;
-        return true;
-    }
 };
 
 }  // namespace morvalen

@@ -84,17 +84,12 @@ void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
         auto& angle = state.adjustedAngles[static_cast<std::size_t>(i)];
         askConfirmed({t.angle[i], &angle, {"Text7", i - 1}, Pattern::fiveDecimals}, asker, fields);
         state.observedAngles[static_cast<std::size_t>(i)] = angle;
-        // The usual typed angle is plain and converts at once; the other forms may fail to read.
-        double degrees;
-        if (const PlainDecimal* plain = angle.plainDecimal()) {
-            degrees = toDegrees(*plain);
-        } else if (const auto otherForm = toDegreesOfOtherForms(angle)) {
-            degrees = *otherForm;
-        } else {
+        const auto degrees = toDegrees(angle);
+        if (!degrees) {
             const char* cause = angle.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
             throw RunStopped("观测角输入", "b(" + std::to_string(i) + ") 的输入 " + quoted(angle.typedText()) + cause);
         }
-        angle.setNumber(degrees);
+        angle.setNumber(*degrees);
     }
 }
 

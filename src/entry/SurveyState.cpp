@@ -1,27 +1,17 @@
 #include "entry/SurveyState.h"
 
-#include <algorithm>
-
 namespace morvalen {
 
 void prepareState(SurveyState& state) {
     state.upperBound4 = 4;
     state.upperBound3 = 3;
-    // Renewed in place: the storage of the previous run is reused.
-    state.pointNames.resize(static_cast<std::size_t>(state.upperBound4) + 1);
-    for (auto& name : state.pointNames) name.clear();
-    for (auto* angles : {&state.adjustedAngles, &state.observedAngles}) {
-        angles->resize(9);
-        for (auto& angle : *angles) angle.clear();
-    }
-    state.closures.resize(static_cast<std::size_t>(state.upperBound4) + 1);
-    std::fill(state.closures.begin(), state.closures.end(), 0.0f);
-    const auto size = static_cast<std::size_t>(state.upperBound3) + 1;
-    state.normalMatrix.resize(size);
-    for (auto& row : state.normalMatrix) {
-        row.resize(size);
-        std::fill(row.begin(), row.end(), 0.0);
-    }
+    const auto fiveEntries = static_cast<std::size_t>(state.upperBound4) + 1;
+    const auto fourEntries = static_cast<std::size_t>(state.upperBound3) + 1;
+    state.pointNames.assign(fiveEntries, std::string());
+    state.adjustedAngles.assign(9, EntryValue());
+    state.observedAngles.assign(9, EntryValue());
+    state.closures.assign(fiveEntries, 0.0f);
+    state.normalMatrix.assign(fourEntries, std::vector<double>(fourEntries, 0.0));
     state.radiansPerDegree = tenDecimalPi / 180;
     state.computationComplete = false;
 }

@@ -1,4 +1,4 @@
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -44,6 +44,28 @@ TEST(ResultTexts, RoundHalfToEvenOnTheStoredValue) {
     EXPECT_EQ(reciprocalWeightText(0.0), "0.00000");
 }
 
+// Ties of the binary value at every pattern's last place, numbers of 10^15 and beyond (more digits than a double
+// holds: the exact binary value is written out), and negative values that round to zero.
+TEST(ResultTexts, TiesLargeValuesAndNegativeZero) {
+    EXPECT_EQ(roundedFixed(2.5, 0), "2");
+    EXPECT_EQ(roundedFixed(3.5, 0), "4");
+    EXPECT_EQ(roundedFixed(0.125, 2), "0.12");
+    EXPECT_EQ(roundedFixed(-0.375, 2), "-0.38");
+    EXPECT_EQ(roundedFixed(0.0625, 3), "0.062");
+    EXPECT_EQ(roundedFixed(1000.4375, 3), "1000.438");
+    EXPECT_EQ(roundedFixed(0.015625, 5), "0.01562");
+    EXPECT_EQ(roundedFixed(0.046875, 5), "0.04688");
+    EXPECT_EQ(roundedFixed(1e15, 3), "1000000000000000.000");
+    EXPECT_EQ(roundedFixed(-123456789012345678.0, 2), "-123456789012345680.00");
+    EXPECT_EQ(roundedFixed(1e22, 5), "10000000000000000000000.00000");
+    EXPECT_EQ(roundedFixed(1.7976931348623157e308, 0).size(), 309u);
+    EXPECT_EQ(roundedFixed(-0.004999, 2), "0.00");
+    EXPECT_EQ(roundedFixed(-0.0000049, 5), "0.00000");
+    EXPECT_EQ(roundedFixed(-0.0, 3), "0.000");
+    EXPECT_EQ(roundedFixed(-5e-324, 5), "0.00000");
+    EXPECT_EQ(roundedFixed(-0.000005, 5), "-0.00001") << "just above the tie in binary";
+}
+
 TEST(ResultTexts, AgreeWithPrintfOnTheExactBinaryValue) {
     std::mt19937_64 random(11);
     std::uniform_real_distribution<double> wide(-2e12, 2e12), narrow(-2000, 2000);

@@ -10,7 +10,7 @@
 
 #include "ModalDriver.h"
 #include "QtTestEnvironment.h"
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "app/MainWindow.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "coords/CoordinateComputation.h"
 #include "coords/QuadrilateralGeometry.h"
 #include "coords/CoordinatesTestSupport.h"

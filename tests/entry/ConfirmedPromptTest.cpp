@@ -48,22 +48,6 @@ TEST(AskConfirmed, ThreeCorrectionsInARowKeepTheLastValue) {
     EXPECT_EQ(fields.writes, expected);
 }
 
-// A front end that does not show the echo field still gets the whole protocol, corrections included, and the value;
-// only the echo is neither formed nor written.
-TEST(AskConfirmed, AnEchoThatIsNotShownIsNotWritten) {
-    class WithoutText1 : public RecordingFields {
-    public:
-        bool shows(const Control& field) const override { return field.name != "Text1"; }
-    };
-    EntryValue target;
-    ScriptedPrompt prompt{"1", "0", "2", ""};
-    WithoutText1 fields;
-    askConfirmed(coordinatePrompt(target), prompt, fields);
-    EXPECT_EQ(target, EntryValue::text("2"));
-    EXPECT_EQ(prompt.prompts, (std::vector<std::string>{"entry", "confirm", "re-entry", "re-confirm"}));
-    EXPECT_TRUE(fields.writes.empty());
-}
-
 TEST(AskConfirmed, DismissedAndNonNumericRepliesAreKeptAsTyped) {
     EntryValue target;
     ScriptedPrompt dismissed{"", ""};

@@ -13,7 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
 #include "report/ReportModel.h"
 #include "support/ScriptedPrompt.h"

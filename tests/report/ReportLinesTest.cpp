@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "support/ScriptedPrompt.h"
