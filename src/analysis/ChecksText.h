@@ -1,0 +1,37 @@
+// The texts of the checks, shared by every view of them (the page of the report, the terminal, the window).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/Checks.h"
+
+namespace morvalen::analysis {
+
+inline constexpr std::string_view passedText = "合格";
+inline constexpr std::string_view failedText = "超限";
+
+inline std::string_view verdictText(bool pass) { return pass ? passedText : failedText; }
+
+// "GB 50026-2020 工程测量标准 四等", or "自定测角中误差" for an own σ.
+std::string standardText(const CheckStandard& standard);
+
+// "b1+b2+b7+b8": the angles that close a triangle.
+std::string triangleText(const TriangleCheck& triangle);
+
+// "b( 3 )": an angle as the report numbers it.
+std::string angleText(int k);
+
+// The suspects as a list ("b( 3 )、b( 4 )"), or "无".
+std::string suspectsText(const Checks& checks);
+
+// The checks that fail, named shortly and joined ("三角形闭合差、粗差"), empty when all pass.
+std::string failedChecksText(const Checks& checks);
+
+// A value rounded to its decimals with ties to even, at least one integer digit, no minus sign on a zero.
+std::string decimalText(double value, int decimals);
+
+// Explains a suspect group of more than one angle.
+inline constexpr std::string_view indistinguishableNote = "（四个条件方程不能区分这几个角）";
+
+}  // namespace morvalen::analysis
