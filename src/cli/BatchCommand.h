@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "cli/ChecksOutput.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::cli {
@@ -13,6 +14,7 @@ struct BatchOptions {
     std::string output;        // results file; empty or "-" for standard output
     bool jsonLines = false;    // JSON Lines instead of CSV
     std::string pdfDirectory;  // one PDF report per completed data set; empty: none
+    CheckOptions checks;       // --grade / --sigma: columns of the checks, and their page after each report
 };
 
 // Writes a report as PDF to a path; throws report::PrintingFailed when it cannot.

@@ -21,10 +21,10 @@ PdfOutput::PdfOutput() {
 
 PdfOutput::~PdfOutput() = default;
 
-void PdfOutput::write(const std::vector<report::Line>& lines, const std::string& path) const {
-    report::writeReportPdf(lines, QString::fromStdString(path));
+void PdfOutput::write(const report::Pages& pages, const std::string& path) const {
+    report::writeReportPdf(pages, QString::fromStdString(path));
 }
 
-void writePdf(const std::vector<report::Line>& lines, const std::string& path) { PdfOutput().write(lines, path); }
+void writePdf(const report::Pages& pages, const std::string& path) { PdfOutput().write(pages, path); }
 
 }  // namespace morvalen::cli

@@ -18,14 +18,14 @@ public:
     PdfOutput();
     ~PdfOutput();
 
-    // Writes the report lines to `path` as PDF. Throws report::PrintingFailed when the file cannot be written.
-    void write(const std::vector<report::Line>& lines, const std::string& path) const;
+    // Writes the pages to `path` as PDF. Throws report::PrintingFailed when the file cannot be written.
+    void write(const report::Pages& pages, const std::string& path) const;
 
 private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
 // One report, one application.
-void writePdf(const std::vector<report::Line>& lines, const std::string& path);
+void writePdf(const report::Pages& pages, const std::string& path);
 
 }  // namespace morvalen::cli

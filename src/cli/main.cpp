@@ -4,6 +4,8 @@
 //   morvalen-cli < run.replies   takes the replies from a file, one per line
 //   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop, report
 //   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
+//   morvalen-cli --grade 四等     also checks the computation against a survey grade (or --sigma S, seconds): a
+//                                section 检核 after the report, "checks" in the JSON, a page after the report's PDF
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
@@ -15,14 +17,17 @@
 #include <optional>
 #include <unistd.h>
 
+#include "analysis/Checks.h"
 #include "command/ComputeCommand.h"
 #include "cli/BatchCommand.h"
+#include "cli/ChecksOutput.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "entry/RunStopped.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
+#include "report/AnalysisPage.h"
 #include "report/PaintedReport.h"
 #endif
 
@@ -33,6 +38,7 @@ using namespace morvalen;
 struct Options {
     bool json = false;
     std::string pdfPath;  // empty: no PDF
+    cli::CheckOptions checks;
 };
 
 constexpr int completed = 0;
@@ -40,35 +46,52 @@ constexpr int usageError = 2;
 constexpr int runStopped = 3;
 constexpr int pdfNotWritten = 4;
 
+#ifdef MORVALEN_WITH_PDF
+// The report's pages, and the page of its checks after them when the checks were asked for.
+report::Pages reportPages(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard) {
+    report::Pages pages{report::reportLines(state)};
+    if (standard) {
+        if (const auto checks = analysis::checkComputation(state, *standard)) {
+            pages.push_back(report::analysisPageLines(*checks));
+        }
+    }
+    return pages;
+}
+#endif
+
 // The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
 // complete to print.
-int writeReportFile(const SurveyState& state, const std::string& path) {
+int writeReportFile(const SurveyState& state, const std::string& path,
+                    const std::optional<analysis::CheckStandard>& standard) {
     if (!report::printingAllowed(state)) {
         std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
         return pdfNotWritten;
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        cli::writePdf(report::reportLines(state), path);
+        cli::writePdf(reportPages(state, standard), path);
         return completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << failure.what() << '\n';
         return pdfNotWritten;
     }
 #else
+    (void)standard;
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
     return pdfNotWritten;
 #endif
 }
 
 // Writes the reports of a batch through one Qt application; none without the painter.
-cli::ReportWriter batchReportWriter() {
+cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>& standard) {
 #ifdef MORVALEN_WITH_PDF
-    return [output = std::shared_ptr<cli::PdfOutput>()](const SurveyState& state, const std::string& path) mutable {
+    return [output = std::shared_ptr<cli::PdfOutput>(), standard](const SurveyState& state,
+                                                                   const std::string& path) mutable {
         if (!output) output = std::make_shared<cli::PdfOutput>();
-        output->write(report::reportLines(state), path);
+        output->write(reportPages(state, standard), path);
     };
 #else
+    (void)standard;
     return {};
 #endif
 }
@@ -91,6 +114,9 @@ int run(const Options& options) {
     SurveyState state;
 
     const std::optional<RunStopped> stop = Command1_Click(state, prompt, fields);
+    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
+    const std::optional<analysis::Checks> checks =
+        standard ? analysis::checkComputation(state, *standard) : std::nullopt;
 
     if (options.json) {
         nlohmann::ordered_json document;
@@ -99,14 +125,16 @@ int run(const Options& options) {
         document["captions"] = cli::captionsJson(fields);
         document["stopped"] = cli::stopJson(stop);
         document["report"] = cli::reportJson(state);
+        if (standard) document["checks"] = cli::checksJson(checks);
         std::cout << document.dump(2) << '\n';
     } else {
         cli::printFieldListing(fields, std::cout);
         cli::printReportText(state, std::cout);
+        if (standard) cli::printChecksText(state, checks, std::cout);
     }
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
-    const int pdfStatus = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath);
+    const int pdfStatus = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath, standard);
     return stop ? runStopped : pdfStatus;
 }
 
@@ -117,6 +145,7 @@ int main(int argc, char** argv) {
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
     app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
+    cli::addCheckOptions(app, options.checks);
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
@@ -124,12 +153,13 @@ int main(int argc, char** argv) {
     batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")->type_name("FILE");
     batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
     batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")->type_name("DIR");
+    cli::addCheckOptions(*batch, batchOptions.checks);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == 0 ? completed : usageError;
     }
-    if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter());
+    if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard()));
     return run(options);
 }

@@ -46,7 +46,9 @@ QFont reportFont(int points) {
     return font;
 }
 
-void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) {
+void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) { paintReport(Pages{lines}, device); }
+
+void paintReport(const Pages& pages, QPagedPaintDevice& device) {
     const QMarginsF margins(leftMarginTwips * pointsPerTwip, topMarginTwips * pointsPerTwip,
                             rightMarginTwips * pointsPerTwip, bottomMarginTwips * pointsPerTwip);
     device.setPageMargins(margins, QPageLayout::Point);
@@ -56,29 +58,34 @@ void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) {
 
     const DeviceMeasure measure(device);
     const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
-    double top = 0;
-    for (const Row& row : layOut(lines, measure)) {
-        const QFontMetricsF& rowMetrics = measure.metrics(row.fontPoints);
-        if (top > 0 && top + rowMetrics.height() > pageHeight) {
-            if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
-            top = 0;
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (page > 0 && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+        double top = 0;
+        for (const Row& row : layOut(pages[page], measure)) {
+            const QFontMetricsF& rowMetrics = measure.metrics(row.fontPoints);
+            if (top > 0 && top + rowMetrics.height() > pageHeight) {
+                if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+                top = 0;
+            }
+            for (const PlacedText& placed : row.texts) {
+                painter.setFont(reportFont(placed.fontPoints));
+                painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), QString::fromStdString(placed.text));
+            }
+            top += rowMetrics.lineSpacing();
         }
-        for (const PlacedText& placed : row.texts) {
-            painter.setFont(reportFont(placed.fontPoints));
-            painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), QString::fromStdString(placed.text));
-        }
-        top += rowMetrics.lineSpacing();
     }
     if (!painter.end()) throw PrintingFailed("打印文档未能正常结束。");
 }
 
-void writeReportPdf(const std::vector<Line>& lines, const QString& path) {
+void writeReportPdf(const std::vector<Line>& lines, const QString& path) { writeReportPdf(Pages{lines}, path); }
+
+void writeReportPdf(const Pages& pages, const QString& path) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(QStringLiteral("Morvalen"));
     writer.setCreator(QStringLiteral("Morvalen"));
     try {
-        paintReport(lines, writer);
+        paintReport(pages, writer);
     } catch (const PrintingFailed&) {
         throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”。");
     }

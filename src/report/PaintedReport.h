@@ -37,9 +37,11 @@ QFont reportFont(int points);
 // Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends
 // the document. Throws PrintingFailed when the device cannot be painted on.
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device);
+void paintReport(const Pages& pages, QPagedPaintDevice& device);
 
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
 // written.
 void writeReportPdf(const std::vector<Line>& lines, const QString& path);
+void writeReportPdf(const Pages& pages, const QString& path);
 
 }  // namespace morvalen::report

@@ -35,6 +35,9 @@ struct FontSize {
 
 using Item = std::variant<TabStop, Text, FontSize>;
 using Line = std::vector<Item>;
+// The lines of several documents printed as one, each beginning on a page of its own (the report, then the page of
+// its checks).
+using Pages = std::vector<std::vector<Line>>;
 
 // The heading is printed in 12 points, everything below it in 10 points.
 inline constexpr int headingPoints = 12;

@@ -1,0 +1,95 @@
+#include "cli/ChecksOutput.h"
+
+#include <cmath>
+#include <vector>
+
+#include "report/AnalysisPage.h"
+#include "report/TextReport.h"
+
+namespace morvalen::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+template <class T>
+Json orNull(const std::optional<T>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+}  // namespace
+
+std::optional<analysis::CheckStandard> CheckOptions::standard() const {
+    if (const analysis::Grade* grade = analysis::findGrade(gradeName)) return analysis::CheckStandard::ofGrade(*grade);
+    if (sigmaSeconds > 0) return analysis::CheckStandard::ofSigma(sigmaSeconds);
+    return std::nullopt;
+}
+
+void addCheckOptions(CLI::App& command, CheckOptions& options) {
+    std::vector<std::string> names;
+    for (const analysis::Grade& grade : analysis::grades()) names.emplace_back(grade.name);
+    CLI::Option* grade = command.add_option("--grade", options.gradeName,
+                                            "按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
+                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）")
+                             ->check(CLI::IsMember(names))
+                             ->type_name("NAME");
+    const CLI::Validator positiveSeconds(
+        [](std::string& text) -> std::string {
+            double value = 0;
+            if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || !(value > 0)) {
+                return "测角中误差 σ 须为正数（秒）：" + text;
+            }
+            return {};
+        },
+        "SECONDS");
+    CLI::Option* sigma =
+        command.add_option("--sigma", options.sigmaSeconds, "按自定的测角中误差 σ（秒）检核闭合差与观测角")
+            ->check(positiveSeconds)
+            ->type_name("S");
+    grade->excludes(sigma);
+}
+
+Json checksJson(const std::optional<analysis::Checks>& checks) {
+    if (!checks) return nullptr;
+    const analysis::CheckStandard& standard = checks->standard;
+    Json json;
+    json["standard"] = standard.grade ? Json(std::string(standard.grade->standard)) : Json(nullptr);
+    json["grade"] = standard.grade ? Json(std::string(standard.grade->name)) : Json(nullptr);
+    json["sigma"] = standard.sigma;
+    json["triangles"] = Json::array();
+    for (const analysis::TriangleCheck& triangle : checks->triangles) {
+        json["triangles"].push_back({{"angles", triangle.angles},
+                                     {"closure", triangle.closure},
+                                     {"limit", triangle.limit},
+                                     {"pass", triangle.pass}});
+    }
+    json["pole"] = {{"closure", checks->pole.closure}, {"limit", checks->pole.limit}, {"pass", checks->pole.pass}};
+    json["mb"] = {{"value", checks->angleError.value},
+                  {"limit", checks->angleError.limit},
+                  {"pass", checks->angleError.pass}};
+    json["ferrero"] = {{"value", checks->ferrero.value}, {"triangles", checks->ferrero.triangles}};
+    json["weakest_side"] = {{"denominator", checks->weakestSide.denominator},
+                            {"limit", orNull(checks->weakestSide.limit)},
+                            {"pass", orNull(checks->weakestSide.pass)}};
+    json["angles"] = Json::array();
+    for (const analysis::AngleTest& test : checks->angles) {
+        json["angles"].push_back({{"angle", test.angle},
+                                  {"residual", test.residual},
+                                  {"redundancy", test.redundancy},
+                                  {"standardized", test.standardized},
+                                  {"mdb", test.minimalDetectableBlunder}});
+    }
+    json["suspects"] = checks->suspects;
+    json["pass"] = checks->pass;
+    return json;
+}
+
+void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks, std::ostream& out) {
+    out << "\n== 检核 ==\n";
+    if (!checks) {
+        out << analysis::nothingToCheck(state) << '\n';
+        return;
+    }
+    out << report::renderText(report::analysisPageLines(*checks));
+}
+
+}  // namespace morvalen::cli

@@ -1,0 +1,131 @@
+#include "report/AnalysisPage.h"
+
+#include <algorithm>
+#include <string>
+
+#include "adjust/ResultText.h"
+#include "analysis/ChecksText.h"
+#include "analysis/LinearisedConditions.h"
+
+namespace morvalen::report {
+namespace {
+
+using analysis::decimalText;
+using analysis::verdictText;
+
+// Tab columns of the page: the heading, the section titles, their labels, and the value, limit and verdict columns;
+// the columns of the angle table.
+constexpr int headingColumn = 26;
+constexpr int sectionColumn = 22;
+constexpr int labelColumn = 24;
+constexpr int valueColumn = 50;
+constexpr int limitColumn = 64;
+constexpr int verdictColumn = 78;
+constexpr int residualColumn = 32;
+constexpr int redundancyColumn = 46;
+constexpr int standardizedColumn = 62;
+constexpr int blunderColumn = 78;
+constexpr int suspectColumn = 86;
+constexpr int listColumn = 40;
+
+std::string seconds(double value) { return " " + decimalText(value, 2) + " 秒"; }
+std::string logUnits(double value) { return " " + decimalText(value, 2) + " 单位"; }
+
+class PageWriter {
+public:
+    PageWriter& line() {
+        lines_.emplace_back();
+        if (lines_.size() == 1) lines_.back().emplace_back(FontSize{headingPoints});
+        if (lines_.size() == 2) lines_.back().emplace_back(FontSize{bodyPoints});
+        return *this;
+    }
+    PageWriter& tab(int column) {
+        lines_.back().emplace_back(TabStop{column});
+        return *this;
+    }
+    PageWriter& text(std::string text) {
+        lines_.back().emplace_back(Text{std::move(text)});
+        return *this;
+    }
+    // A check's row: label, value, limit and verdict.
+    void check(std::string label, std::string value, std::string limit, std::string verdict) {
+        line().tab(labelColumn).text(std::move(label)).tab(valueColumn).text(std::move(value));
+        tab(limitColumn).text(std::move(limit)).tab(verdictColumn).text(std::move(verdict));
+    }
+    std::vector<Line> take() { return std::move(lines_); }
+
+private:
+    std::vector<Line> lines_;
+};
+
+void writeStandard(const analysis::Checks& checks, PageWriter& out) {
+    out.line().tab(headingColumn).text("--- 检核与精度分析 ---");
+    out.line();
+    out.line().tab(sectionColumn).text("检核标准 :").tab(listColumn).text(analysis::standardText(checks.standard));
+    out.line().tab(sectionColumn).text("测角中误差 σ=").tab(listColumn).text(seconds(checks.standard.sigma).substr(1));
+}
+
+void writeClosures(const analysis::Checks& checks, PageWriter& out) {
+    out.line();
+    out.line().tab(sectionColumn).text("条件方程式闭合差 :").tab(valueColumn).text("闭合差")
+        .tab(limitColumn).text("限差").tab(verdictColumn).text("检核");
+    for (const analysis::TriangleCheck& triangle : checks.triangles) {
+        out.check("三角形 " + analysis::triangleText(triangle), seconds(triangle.closure), seconds(triangle.limit),
+                  std::string(verdictText(triangle.pass)));
+    }
+    out.check("四边形极条件 w( 4 )", logUnits(checks.pole.closure), logUnits(checks.pole.limit),
+              std::string(verdictText(checks.pole.pass)));
+}
+
+void writePrecision(const analysis::Checks& checks, PageWriter& out) {
+    out.line();
+    out.line().tab(sectionColumn).text("精度评定 :");
+    out.check("测角中误差 mb", seconds(checks.angleError.value), seconds(checks.angleError.limit),
+              std::string(verdictText(checks.angleError.pass)));
+    out.line().tab(labelColumn).text("菲列罗公式 mβ").tab(valueColumn).text(seconds(checks.ferrero.value))
+        .tab(limitColumn).text("(" + std::to_string(checks.ferrero.triangles) + " 个三角形，仅供参考)");
+    const analysis::WeakestSideCheck& side = checks.weakestSide;
+    out.check("最弱边相对中误差 1/m", " 1/" + generalForm(static_cast<float>(side.denominator)),
+              side.limit ? " 1/" + generalForm(static_cast<float>(*side.limit)) : std::string(" 无限差"),
+              side.pass ? std::string(verdictText(*side.pass)) : std::string());
+}
+
+void writeAngleTests(const analysis::Checks& checks, PageWriter& out) {
+    out.line();
+    out.line().tab(sectionColumn).text("观测角粗差检验 (w 检验，临界值 3.29，α0=0.1%，β0=80%) :");
+    out.line().tab(labelColumn).text("角").tab(residualColumn).text("改正数 v(秒)")
+        .tab(redundancyColumn).text("多余观测分量 r").tab(standardizedColumn).text("标准化改正数 w")
+        .tab(blunderColumn).text("∇0(秒)");
+    for (const analysis::AngleTest& test : checks.angles) {
+        const bool suspect =
+            std::find(checks.suspects.begin(), checks.suspects.end(), test.angle) != checks.suspects.end();
+        out.line().tab(labelColumn).text(analysis::angleText(test.angle))
+            .tab(residualColumn).text(" " + decimalText(test.residual, 2))
+            .tab(redundancyColumn).text(" " + decimalText(test.redundancy, 3))
+            .tab(standardizedColumn).text(" " + decimalText(test.standardized, 2))
+            .tab(blunderColumn).text(" " + decimalText(test.minimalDetectableBlunder, 2));
+        if (suspect) out.tab(suspectColumn).text(std::string(analysis::failedText));
+    }
+    out.line().tab(labelColumn).text("最大 |w|")
+        .tab(standardizedColumn).text(" " + decimalText(checks.largestStandardized, 2));
+    out.line();
+    out.line().tab(sectionColumn).text("粗差可疑观测 :").tab(listColumn).text(analysis::suspectsText(checks) +
+        (checks.suspects.size() > 1 ? std::string(analysis::indistinguishableNote) : std::string()));
+}
+
+}  // namespace
+
+std::vector<Line> analysisPageLines(const analysis::Checks& checks) {
+    PageWriter out;
+    writeStandard(checks, out);
+    writeClosures(checks, out);
+    writePrecision(checks, out);
+    writeAngleTests(checks, out);
+    out.line();
+    const std::string failed = analysis::failedChecksText(checks);
+    out.line().tab(sectionColumn).text("检核结论 :").tab(listColumn)
+        .text(std::string(verdictText(checks.pass)) + (failed.empty() ? "" : "（" + failed + "）"));
+    return out.take();
+}
+
+}  // namespace morvalen::report
