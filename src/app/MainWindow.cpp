@@ -9,6 +9,7 @@
 
 #include "command/ComputeCommand.h"
 #include "app/CaptionLabel.h"
+#include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
 #include "app/PrintCommand.h"
 #include "app/WindowFonts.h"
@@ -39,7 +40,7 @@ constexpr QRect promptAreaTwips(QPoint(1560, 6960), QPoint(10080, 9480));
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_(*this) {
     setWindowTitle(windowCaption);
     setFont(windowFont(FontRole::window));
     QPalette colours = palette();
@@ -48,26 +49,30 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this) {
     setAutoFillBackground(true);
 
     buildControls();
+    menus_.addMenu(new ChecksMenu(state_, this));
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    resize(twipsToPixels(layoutExtentTwips.width(), dpiX), twipsToPixels(layoutExtentTwips.height(), dpiY));
-    prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY));
+    const int menuBarHeight = menus_.menuBarHeight();
+    resize(twipsToPixels(layoutExtentTwips.width(), dpiX),
+           twipsToPixels(layoutExtentTwips.height(), dpiY) + menuBarHeight);
+    prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight));
 }
 
 void MainWindow::buildControls() {
+    QWidget* const area = &menus_.layoutArea();
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
 
     // Lines first, so that a label sitting on its line covers it, as the side and angle numbers do.
     for (const auto& placed : lineControls()) {
         const QLine ends(twipsToPixels(placed.twips.p1(), dpiX, dpiY), twipsToPixels(placed.twips.p2(), dpiX, dpiY));
-        auto* line = new DiagramLine(ends, placed.colour, placed.widthPixels, this);
+        auto* line = new DiagramLine(ends, placed.colour, placed.widthPixels, area);
         line->setObjectName(placed.name);
     }
 
     for (const auto& placed : fieldControls()) {
-        auto* field = new QLineEdit(this);
+        auto* field = new QLineEdit(area);
         field->setObjectName(placed.control.objectName());
         field->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
         fields_[field->objectName()] = field;
@@ -76,7 +81,7 @@ void MainWindow::buildControls() {
     // Captions two lines high wrap, as the captions of the start data do; the others stay on one line.
     const int twoLineHeight = twipsToPixels(375, dpiY);
     for (const auto& placed : labelControls()) {
-        auto* label = new CaptionLabel(placed.caption, this);
+        auto* label = new CaptionLabel(placed.caption, area);
         label->setObjectName(placed.control.objectName());
         label->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
         label->setFont(windowFont(placed.font));
@@ -86,7 +91,7 @@ void MainWindow::buildControls() {
     }
 
     for (const auto& placed : buttonControls()) {
-        auto* button = new QPushButton(placed.caption, this);
+        auto* button = new QPushButton(placed.caption, area);
         button->setObjectName(placed.name);
         button->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
         button->setStyleSheet(buttonStyle(placed.colour));

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/DialogPrompt.h"
+#include "app/MenuBar.h"
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
 
@@ -53,6 +54,7 @@ private:
 
     SurveyState state_;
     DialogPrompt prompt_;
+    MenuBarFrame menus_;
     std::map<QString, QLineEdit*> fields_;
     std::map<QString, QLabel*> labels_;
     QPointer<QMessageBox> stopMessage_;

@@ -18,12 +18,12 @@ namespace {
 const QString messageTitle = QStringLiteral("打 印");
 
 // Where no printer is installed the report can still be kept: as a PDF file the surveyor names.
-void offerPdf(const std::vector<report::Line>& lines, QWidget* parent) {
-    const QString path = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("没有安装打印机：将报表保存为 PDF 文件"),
-        QDir::home().filePath(QStringLiteral("morvalen-report.pdf")), QStringLiteral("PDF 文件 (*.pdf)"));
+void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* parent) {
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("没有安装打印机：将报表保存为 PDF 文件"),
+                                     QDir::home().filePath(fileName), QStringLiteral("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
-    report::writeReportPdf(lines, path);
+    report::writeReportPdf(pages, path);
 }
 
 }  // namespace
@@ -35,16 +35,26 @@ void printReport(const SurveyState& state, QWidget* parent) {
                                  QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
         return;
     }
+    report::Pages pages;
     try {
-        const std::vector<report::Line> lines = report::reportLines(state);
+        pages.push_back(report::reportLines(state));
+    } catch (const std::exception& failure) {
+        QMessageBox::warning(parent, messageTitle, QStringLiteral("报表没有打印出来：") + QString::fromUtf8(failure.what()));
+        return;
+    }
+    printPages(pages, QStringLiteral("morvalen-report.pdf"), parent);
+}
+
+void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent) {
+    try {
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (defaultPrinter.isNull()) {
-            offerPdf(lines, parent);
+            offerPdf(pages, pdfFileName, parent);
             return;
         }
         QPrinter printer(defaultPrinter, QPrinter::HighResolution);
         printer.setDocName(QStringLiteral("Morvalen"));
-        report::paintReport(lines, printer);
+        report::paintReport(pages, printer);
     } catch (const std::exception& failure) {
         QMessageBox::warning(parent, messageTitle, QStringLiteral("报表没有打印出来：") + QString::fromUtf8(failure.what()));
     }

@@ -1,6 +1,10 @@
 // The print command of the window (打 印).
 #pragma once
 
+#include <QString>
+
+#include "report/ReportModel.h"
+
 class QWidget;
 
 namespace morvalen {
@@ -13,5 +17,9 @@ namespace morvalen::app {
 // installed, offers to save it as PDF; reports a printing error in a message box. Refuses with a message when no
 // computation has completed or the last one stopped. Changes neither the state nor the window.
 void printReport(const SurveyState& state, QWidget* parent);
+
+// Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
+// under `pdfFileName` in the home folder; a printing error in a message box.
+void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent);
 
 }  // namespace morvalen::app

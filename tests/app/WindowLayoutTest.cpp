@@ -1,6 +1,8 @@
 // The window as drawn: every control at its place in twips, its caption, face and colour.
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -253,12 +255,24 @@ TEST_F(WindowLayout, ButtonsShowTheirCaptionsInTheirOwnColours) {
 }
 
 TEST_F(WindowLayout, WindowShowsTheWholeLayoutInLightYellowWithRedFrames) {
+    // The layout stands under the menu bar, measured from the top-left corner of the area there; the window is as
+    // much higher as the menu bar.
+    window.layout()->activate();
+    const auto* menuBar = window.findChild<QMenuBar*>();
+    ASSERT_NE(menuBar, nullptr);
+    const int below = menuBar->height();
+    EXPECT_GT(below, 0);
+    auto* area = window.findChild<QWidget*>("LayoutArea");
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->geometry().topLeft(), QPoint(0, below));
+    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->parentWidget(), area);
+
     EXPECT_EQ(window.windowTitle(), "Morvalen");
-    EXPECT_EQ(window.size(), QSize(x(14415), y(10215)));
+    EXPECT_EQ(window.size(), QSize(x(14415), y(10215) + below));
     EXPECT_TRUE(window.font().bold());
     EXPECT_EQ(window.font().pointSizeF(), 9);
 
-    const QImage shown = window.grab().toImage();
+    const QImage shown = area->grab().toImage();
     EXPECT_EQ(QColor(shown.pixel(4, 4)), QColor(255, 255, 192));
     // On the top of the upper frame and on the known side A–B, clear of every label.
     EXPECT_EQ(QColor(shown.pixel(x(2000), y(1800))), QColor(255, 0, 0));

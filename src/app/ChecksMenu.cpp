@@ -1,0 +1,86 @@
+#include "app/ChecksMenu.h"
+
+#include <QActionGroup>
+#include <QInputDialog>
+
+#include "analysis/Checks.h"
+#include "app/ChecksWindow.h"
+
+namespace morvalen::app {
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
+    : QMenu(QStringLiteral("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)) {
+    setObjectName(QStringLiteral("ChecksMenu"));
+    // One choice at most, and none at the start of the session.
+    choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QMenu* standards = addMenu(QStringLiteral("检核标准"));
+    standards->setObjectName(QStringLiteral("CheckStandardMenu"));
+    std::string_view section;
+    for (const analysis::Grade& grade : analysis::grades()) {
+        if (grade.standard != section) {
+            section = grade.standard;
+            standards->addSection(qText(section));
+        }
+        QAction* action = standards->addAction(qText(grade.name));
+        action->setCheckable(true);
+        action->setData(qText(grade.name));
+        choices_->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, &grade] { setStandard(analysis::CheckStandard::ofGrade(grade)); });
+    }
+    standards->addSeparator();
+    ownSigma_ = standards->addAction(QStringLiteral("自定测角中误差 σ…"));
+    ownSigma_->setCheckable(true);
+    choices_->addAction(ownSigma_);
+    connect(ownSigma_, &QAction::triggered, this, &ChecksMenu::chooseOwnSigma);
+
+    QAction* results = addAction(QStringLiteral("检核结果…"));
+    results->setObjectName(QStringLiteral("ShowChecks"));
+    connect(results, &QAction::triggered, this, &ChecksMenu::showChecks);
+}
+
+void ChecksMenu::setStandard(const std::optional<analysis::CheckStandard>& standard) {
+    standard_ = standard;
+    markChoice();
+}
+
+void ChecksMenu::markChoice() {
+    for (QAction* action : choices_->actions()) {
+        const bool chosen = standard_ && (standard_->grade ? action->data().toString() == qText(standard_->grade->name)
+                                                           : action == ownSigma_);
+        action->setChecked(chosen);
+    }
+}
+
+void ChecksMenu::chooseOwnSigma() {
+    bool accepted = false;
+    const double initial = standard_ ? standard_->sigma : 2.5;
+    const double sigma = QInputDialog::getDouble(window_, QStringLiteral("检核标准"),
+                                                 QStringLiteral("测角中误差 σ（秒）："), initial, 0.01, 1000, 2,
+                                                 &accepted);
+    if (accepted) {
+        setStandard(analysis::CheckStandard::ofSigma(sigma));
+    } else {
+        markChoice();
+    }
+}
+
+void ChecksMenu::showChecks() {
+    std::optional<analysis::Checks> checks;
+    QString reason;
+    if (!standard_) {
+        reason = QStringLiteral("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
+    } else {
+        checks = analysis::checkComputation(state_, *standard_);
+        if (!checks) reason = qText(analysis::nothingToCheck(state_));
+    }
+    ChecksWindow dialog(checks, reason, window_);
+    dialog.exec();
+}
+
+}  // namespace morvalen::app

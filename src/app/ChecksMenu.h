@@ -1,0 +1,45 @@
+// The menu 检核: the grade or own σ the computation is checked against in this session, and the checks window.
+#pragma once
+
+#include <QMenu>
+#include <optional>
+
+#include "analysis/GradeTable.h"
+
+class QAction;
+class QActionGroup;
+
+namespace morvalen {
+struct SurveyState;
+}
+
+namespace morvalen::app {
+
+// 检核标准 chooses one grade of the table or an own mean square error of an angle; nothing is chosen at start and
+// nothing is kept after the session. 检核结果… shows the checks of the last completed computation.
+class ChecksMenu : public QMenu {
+    Q_OBJECT
+
+public:
+    ChecksMenu(const SurveyState& state, QWidget* window);
+
+    const std::optional<analysis::CheckStandard>& standard() const { return standard_; }
+    void setStandard(const std::optional<analysis::CheckStandard>& standard);
+
+public slots:
+    // Asks for an own σ in seconds of arc; keeps the earlier choice when the question is dismissed.
+    void chooseOwnSigma();
+    // The checks window, modal, for the computation the window holds now.
+    void showChecks();
+
+private:
+    void markChoice();
+
+    const SurveyState& state_;
+    QWidget* window_;
+    std::optional<analysis::CheckStandard> standard_;
+    QActionGroup* choices_;
+    QAction* ownSigma_;
+};
+
+}  // namespace morvalen::app

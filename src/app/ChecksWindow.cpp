@@ -1,0 +1,159 @@
+#include "app/ChecksWindow.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "adjust/ResultText.h"
+#include "analysis/ChecksText.h"
+#include "app/PrintCommand.h"
+#include "report/AnalysisPage.h"
+
+namespace morvalen::app {
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QColor failedColour(255, 0, 0);
+
+QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
+QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 单位"); }
+
+// A read-only cell; a cell that says 超限 in red.
+QTableWidgetItem* cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (text == qText(analysis::failedText)) item->setForeground(failedColour);
+    return item;
+}
+
+QTableWidget* table(const QString& name, const QStringList& heads, int rows, QWidget* parent) {
+    auto* widget = new QTableWidget(rows, static_cast<int>(heads.size()), parent);
+    widget->setObjectName(name);
+    widget->setHorizontalHeaderLabels(heads);
+    widget->verticalHeader()->hide();
+    widget->setSelectionMode(QAbstractItemView::NoSelection);
+    widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
+}
+
+void fitRows(QTableWidget* widget) {
+    widget->resizeColumnsToContents();
+    widget->horizontalHeader()->setStretchLastSection(true);
+    int height = widget->horizontalHeader()->height() + 2 * widget->frameWidth();
+    for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
+    widget->setFixedHeight(height);
+}
+
+QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    if (!pass) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, failedColour);
+        label->setPalette(colours);
+    }
+    return label;
+}
+
+}  // namespace
+
+ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
+                           QWidget* parent)
+    : QDialog(parent), checks_(checks) {
+    setWindowTitle(QStringLiteral("检核与精度分析"));
+    auto* layout = new QVBoxLayout(this);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* print = buttons->addButton(QStringLiteral("打印检核页"), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("PrintChecks"));
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("CloseChecks"));
+    connect(print, &QPushButton::clicked, this, &ChecksWindow::printChecks);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    if (!checks_) {
+        auto* reason = new QLabel(reasonWhenNone, this);
+        reason->setObjectName(QStringLiteral("NothingToCheck"));
+        reason->setWordWrap(true);
+        reason->setMinimumWidth(420);
+        layout->addWidget(reason);
+        print->setEnabled(false);
+    } else {
+        buildTables(*checks_);
+    }
+    layout->addWidget(buttons);
+}
+
+void ChecksWindow::buildTables(const analysis::Checks& checks) {
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(analysis::standardText(checks.standard)) +
+                                     QStringLiteral("    测角中误差 σ = ") + seconds(checks.standard.sigma),
+                                 this));
+
+    auto* checksTable = table(QStringLiteral("ChecksTable"), {"检核项目", "数值", "限差", "检核"}, 8, this);
+    int row = 0;
+    const auto addRow = [&](const QString& what, const QString& value, const QString& limit, const QString& verdict) {
+        checksTable->setItem(row, 0, cell(what));
+        checksTable->setItem(row, 1, cell(value));
+        checksTable->setItem(row, 2, cell(limit));
+        checksTable->setItem(row, 3, cell(verdict));
+        ++row;
+    };
+    for (const analysis::TriangleCheck& triangle : checks.triangles) {
+        addRow(QStringLiteral("三角形闭合差 ") + qText(analysis::triangleText(triangle)), seconds(triangle.closure),
+               seconds(triangle.limit), qText(analysis::verdictText(triangle.pass)));
+    }
+    addRow(QStringLiteral("极条件闭合差 w(4)"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
+           qText(analysis::verdictText(checks.pole.pass)));
+    addRow(QStringLiteral("测角中误差 mb"), seconds(checks.angleError.value), seconds(checks.angleError.limit),
+           qText(analysis::verdictText(checks.angleError.pass)));
+    addRow(QStringLiteral("菲列罗公式 mβ（%1 个三角形）").arg(checks.ferrero.triangles), seconds(checks.ferrero.value),
+           QString(), QStringLiteral("仅供参考"));
+    const analysis::WeakestSideCheck& side = checks.weakestSide;
+    const auto reciprocal = [](double denominator) {
+        return QStringLiteral("1/") + QString::fromStdString(generalForm(static_cast<float>(denominator)));
+    };
+    addRow(QStringLiteral("最弱边相对中误差 1/m"), reciprocal(side.denominator),
+           side.limit ? reciprocal(*side.limit) : QStringLiteral("无限差"),
+           side.pass ? qText(analysis::verdictText(*side.pass)) : QString());
+    fitRows(checksTable);
+    layout->addWidget(checksTable);
+
+    layout->addWidget(new QLabel(QStringLiteral("观测角粗差检验（w 检验，临界值 3.29，α0 = 0.1 %，β0 = 80 %）"), this));
+    auto* anglesTable = table(QStringLiteral("AnglesTable"),
+                              {"角", "改正数 v（秒）", "多余观测分量 r", "标准化改正数 w", "可发现粗差 ∇0（秒）", "检验"},
+                              8, this);
+    for (int k = 0; k < 8; ++k) {
+        const analysis::AngleTest& test = checks.angles[static_cast<std::size_t>(k)];
+        const bool suspect =
+            std::find(checks.suspects.begin(), checks.suspects.end(), test.angle) != checks.suspects.end();
+        anglesTable->setItem(k, 0, cell(qText(analysis::angleText(test.angle))));
+        anglesTable->setItem(k, 1, cell(qText(analysis::decimalText(test.residual, 2))));
+        anglesTable->setItem(k, 2, cell(qText(analysis::decimalText(test.redundancy, 3))));
+        anglesTable->setItem(k, 3, cell(qText(analysis::decimalText(test.standardized, 2))));
+        anglesTable->setItem(k, 4, cell(qText(analysis::decimalText(test.minimalDetectableBlunder, 2))));
+        anglesTable->setItem(k, 5, cell(suspect ? qText(analysis::failedText) : QString()));
+    }
+    fitRows(anglesTable);
+    layout->addWidget(anglesTable);
+
+    QString suspects = QStringLiteral("粗差可疑观测：") + qText(analysis::suspectsText(checks));
+    if (checks.suspects.size() > 1) suspects += qText(analysis::indistinguishableNote);
+    layout->addWidget(verdictLabel(suspects, checks.suspects.empty(), QStringLiteral("Suspects"), this));
+    const std::string failed = analysis::failedChecksText(checks);
+    QString verdict = QStringLiteral("检核结论：") + qText(analysis::verdictText(checks.pass));
+    if (!failed.empty()) verdict += QStringLiteral("（") + qText(failed) + QStringLiteral("）");
+    layout->addWidget(verdictLabel(verdict, checks.pass, QStringLiteral("Verdict"), this));
+    setMinimumWidth(std::max(checksTable->sizeHint().width(), anglesTable->sizeHint().width()) + 40);
+}
+
+void ChecksWindow::printChecks() {
+    if (!checks_) return;
+    printPages({report::analysisPageLines(*checks_)}, QStringLiteral("morvalen-checks.pdf"), this);
+}
+
+}  // namespace morvalen::app
