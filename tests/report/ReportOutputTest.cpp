@@ -187,6 +187,83 @@ TEST(PdfReport, FullPageContinuesOnTheNextPage) {
     for (const Word& word : wordsOfFirstPage(pdf)) EXPECT_LE(word.yMax, 842.0 - 50.0) << word.text;
 }
 
+int pageCount(const std::string& pdf) {
+    const std::string info = shell("pdfinfo '" + pdf + "'").output;
+    std::smatch pages;
+    return std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(pages[1]) : -1;
+}
+
+std::vector<std::string> keysOf(const nlohmann::json& object) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : object.items()) keys.push_back(key);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+TEST(CheckedRun, ChecksAreAddedAndEverythingElseStaysAsItWas) {
+    const Outcome plain = cli("", "known-side.replies");
+    const Outcome checked = cli("--grade 四等", "known-side.replies");
+    EXPECT_EQ(checked.exitStatus, 0);
+    ASSERT_EQ(checked.output.substr(0, plain.output.size()), plain.output);
+    EXPECT_EQ(checked.output.substr(plain.output.size(), 14), "\n== 检核 ==\n");
+    EXPECT_NE(checked.output.find("检核结论 :        合格"), std::string::npos);
+
+    const auto plainJson = nlohmann::json::parse(cli("--json", "known-side.replies").output);
+    auto json = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output);
+    const nlohmann::json checks = json.at("checks");
+    json.erase("checks");
+    EXPECT_EQ(json, plainJson);
+    using Keys = std::vector<std::string>;
+    EXPECT_EQ(keysOf(checks), (Keys{"angles", "ferrero", "grade", "mb", "pass", "pole", "sigma", "standard",
+                                    "suspects", "triangles", "weakest_side"}));
+    EXPECT_EQ(checks.at("standard"), "GB 50026-2020 工程测量标准");
+    EXPECT_EQ(checks.at("grade"), "四等");
+    ASSERT_EQ(checks.at("triangles").size(), 4u);
+    EXPECT_EQ(checks.at("triangles")[2].at("angles"), nlohmann::json::parse("[1, 2, 7, 8]"));
+    EXPECT_EQ(keysOf(checks.at("triangles")[0]), (Keys{"angles", "closure", "limit", "pass"}));
+    EXPECT_EQ(keysOf(checks.at("pole")), (Keys{"closure", "limit", "pass"}));
+    EXPECT_EQ(keysOf(checks.at("mb")), (Keys{"limit", "pass", "value"}));
+    EXPECT_EQ(keysOf(checks.at("ferrero")), (Keys{"triangles", "value"}));
+    EXPECT_EQ(checks.at("weakest_side"), nlohmann::json::parse(R"({"denominator": 282331, "limit": 40000,
+                                                                   "pass": true})"));
+    ASSERT_EQ(checks.at("angles").size(), 8u);
+    EXPECT_EQ(keysOf(checks.at("angles")[7]), (Keys{"angle", "mdb", "redundancy", "residual", "standardized"}));
+    EXPECT_EQ(checks.at("angles")[7].at("angle"), 8);
+    EXPECT_EQ(checks.at("suspects"), nlohmann::json::array());
+
+    const auto own = nlohmann::json::parse(cli("--json --sigma 0.2", "azimuth.replies").output).at("checks");
+    EXPECT_TRUE(own.at("standard").is_null() && own.at("grade").is_null());
+    EXPECT_EQ(own.at("sigma"), 0.2);
+    EXPECT_TRUE(own.at("weakest_side").at("limit").is_null() && own.at("weakest_side").at("pass").is_null());
+    EXPECT_EQ(own.at("pass"), false);  // mb 0.67″ against σ 0.2″
+
+    EXPECT_TRUE(nlohmann::json::parse(cli("--json --grade 四等", "mixed.replies").output).at("checks").is_null());
+    EXPECT_NE(cli("--grade 四等", "mixed.replies").output.find("== 检核 ==\n最近一次计算已中止"), std::string::npos);
+    EXPECT_EQ(cli("--grade 五等", "known-side.replies").exitStatus, 2);
+    EXPECT_EQ(cli("--grade 四等 --sigma 2", "known-side.replies").exitStatus, 2);
+    EXPECT_EQ(cli("--sigma 0", "known-side.replies").exitStatus, 2);
+}
+
+TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
+    const ScratchDirectory scratch;
+    const std::string plain = scratch.file("plain.pdf"), checked = scratch.file("checked.pdf");
+    ASSERT_EQ(cli("--pdf '" + plain + "'", "azimuth.replies").exitStatus, 0);
+    ASSERT_EQ(cli("--grade 国家三等 --pdf '" + checked + "'", "azimuth.replies").exitStatus, 0);
+    const int reportPages = pageCount(plain);
+    ASSERT_EQ(pageCount(checked), reportPages + 1);
+    const auto pagesText = [](const std::string& pdf, int first, int last) {
+        return shell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " '" + pdf +
+                     "' -")
+            .output;
+    };
+    EXPECT_EQ(pagesText(checked, 1, reportPages), pagesText(plain, 1, reportPages));
+    const std::string page = pagesText(checked, reportPages + 1, reportPages + 1);
+    for (const char* expected : {"--- 检核与精度分析 ---", "GB/T 17942-2000 国家三角测量规范 国家三等",
+                                 "三角形 b1+b2+b7+b8", "1/300111", "1/80000", "b( 8 )", "检核结论"}) {
+        EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+    }
+}
+
 }  // namespace
 }  // namespace morvalen::report
 
