@@ -20,13 +20,15 @@ ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
     choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     QMenu* standards = addMenu(QStringLiteral("检核标准"));
     standards->setObjectName(QStringLiteral("CheckStandardMenu"));
+    // One submenu a standard, with its grades in the order of its table.
     std::string_view section;
+    QMenu* grades = nullptr;
     for (const analysis::Grade& grade : analysis::grades()) {
         if (grade.standard != section) {
             section = grade.standard;
-            standards->addSection(qText(section));
+            grades = standards->addMenu(qText(section));
         }
-        QAction* action = standards->addAction(qText(grade.name));
+        QAction* action = grades->addAction(qText(grade.name));
         action->setCheckable(true);
         action->setData(qText(grade.name));
         choices_->addAction(action);

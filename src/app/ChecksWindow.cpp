@@ -41,12 +41,18 @@ QTableWidget* table(const QString& name, const QStringList& heads, int rows, QWi
     return widget;
 }
 
+// The table as large as its cells, without scroll bars.
 void fitRows(QTableWidget* widget) {
+    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget->resizeColumnsToContents();
-    widget->horizontalHeader()->setStretchLastSection(true);
-    int height = widget->horizontalHeader()->height() + 2 * widget->frameWidth();
+    widget->resizeRowsToContents();
+    for (int column = 0; column < widget->columnCount(); ++column) {
+        widget->setColumnWidth(column, widget->columnWidth(column) + 12);
+    }
+    int height = widget->horizontalHeader()->sizeHint().height() + 2 * widget->frameWidth();
     for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
-    widget->setFixedHeight(height);
+    widget->setFixedSize(widget->horizontalHeader()->length() + 2 * widget->frameWidth(), height);
 }
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
@@ -148,7 +154,6 @@ void ChecksWindow::buildTables(const analysis::Checks& checks) {
     QString verdict = QStringLiteral("检核结论：") + qText(analysis::verdictText(checks.pass));
     if (!failed.empty()) verdict += QStringLiteral("（") + qText(failed) + QStringLiteral("）");
     layout->addWidget(verdictLabel(verdict, checks.pass, QStringLiteral("Verdict"), this));
-    setMinimumWidth(std::max(checksTable->sizeHint().width(), anglesTable->sizeHint().width()) + 40);
 }
 
 void ChecksWindow::printChecks() {

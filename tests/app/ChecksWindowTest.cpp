@@ -1,0 +1,86 @@
+// The menu 检核 and the window of the checks: the choice of a standard, the reason when there is nothing to check,
+// and the checks that fail in red.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "QtTestEnvironment.h"
+#include "app/ChecksMenu.h"
+#include "app/ChecksWindow.h"
+#include "app/MainWindow.h"
+#include "support/CompletedComputation.h"
+
+namespace morvalen::app {
+namespace {
+
+QAction* actionNamed(QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) return action;
+        if (action->menu()) {
+            if (QAction* found = actionNamed(*action->menu(), text)) return found;
+        }
+    }
+    return nullptr;
+}
+
+TEST(ChecksMenu, ChoosesAStandardAndSaysWhyThereIsNothingToCheckYet) {
+    MainWindow window;
+    const auto* bar = window.findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_FALSE(bar->actions().isEmpty());
+    EXPECT_EQ(bar->actions().back()->text(), "检核");
+    auto* menu = window.findChild<ChecksMenu*>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->standard().has_value());
+
+    QAction* fourthOrder = actionNamed(*menu, "四等");
+    ASSERT_NE(fourthOrder, nullptr);
+    fourthOrder->trigger();
+    ASSERT_TRUE(menu->standard().has_value());
+    EXPECT_EQ(menu->standard()->grade, analysis::findGrade("四等"));
+    EXPECT_TRUE(fourthOrder->isChecked());
+    actionNamed(*menu, "国家一等")->trigger();
+    EXPECT_FALSE(fourthOrder->isChecked());
+
+    QString shown;
+    testing::ModalDriver driver;
+    driver.then([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ChecksWindow*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        const auto* reason = dialog->findChild<QLabel*>("NothingToCheck");
+        ASSERT_NE(reason, nullptr);
+        shown = reason->text();
+        dialog->reject();
+    });
+    menu->showChecks();
+    EXPECT_EQ(shown.toStdString(), analysis::nothingToCheck(window.surveyState()));
+}
+
+TEST(ChecksWindow, FailedChecksAreInRedAndTheVerdictNamesThem) {
+    auto angles = testing::workedAngles;
+    angles[2] = "49.18180";  // b(3) 15″ too large
+    const SurveyState state = testing::computeKnownSide(angles);
+    const auto checks = analysis::checkComputation(state, analysis::CheckStandard::ofGrade(*analysis::findGrade("一级")));
+    ASSERT_TRUE(checks);
+    const ChecksWindow dialog(checks, {}, nullptr);
+    const auto* table = dialog.findChild<QTableWidget*>("ChecksTable");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 8);
+    EXPECT_EQ(table->item(0, 3)->text(), "超限");  // b1+b2+b3+b4: 17″ against 15″
+    EXPECT_EQ(table->item(0, 3)->foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(table->item(1, 3)->text(), "合格");
+    EXPECT_NE(table->item(1, 3)->foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(table->item(0, 1)->text(), "17.00 秒");
+    const auto* verdict = dialog.findChild<QLabel*>("Verdict");
+    ASSERT_NE(verdict, nullptr);
+    EXPECT_EQ(verdict->text(), "检核结论：超限（三角形闭合差、测角中误差）");
+    EXPECT_EQ(verdict->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(dialog.findChild<QTableWidget*>("AnglesTable")->rowCount(), 8);
+}
+
+}  // namespace
+}  // namespace morvalen::app
