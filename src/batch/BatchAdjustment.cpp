@@ -162,7 +162,10 @@ std::string csvLine(const std::vector<std::string>& cells) {
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) { out << csvLine(cells); }
 
-void writeJsonLine(std::ostream& out, const BatchResult& result) {
+void writeJsonLine(std::ostream& out, const BatchResult& result) { writeJsonLine(out, result, {}, {}); }
+
+void writeJsonLine(std::ostream& out, const BatchResult& result, const std::vector<std::string>& moreColumns,
+                   const std::vector<std::string>& moreCells) {
     const auto cells = resultCells(result);
     nlohmann::ordered_json line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -171,6 +174,7 @@ void writeJsonLine(std::ostream& out, const BatchResult& result) {
         else if (column == "stop") line[column] = cells[i].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(cells[i]);
         else line[column] = cells[i];
     }
+    for (std::size_t i = 0; i < moreColumns.size() && i < moreCells.size(); ++i) line[moreColumns[i]] = moreCells[i];
     out << line.dump() << '\n';
 }
 

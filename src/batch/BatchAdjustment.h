@@ -51,5 +51,8 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 // The same line as a text.
 std::string csvLine(const std::vector<std::string>& cells);
 void writeJsonLine(std::ostream& out, const BatchResult& result);
+// The same with more columns after the result columns, their cells as texts.
+void writeJsonLine(std::ostream& out, const BatchResult& result, const std::vector<std::string>& moreColumns,
+                   const std::vector<std::string>& moreCells);
 
 }  // namespace morvalen::batch

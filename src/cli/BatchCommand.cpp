@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "batch/BatchAdjustment.h"
+#include "batch/BatchChecks.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
 
@@ -93,6 +94,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     std::string pending;  // result lines not yet written: the file is written in large pieces
     constexpr std::size_t writeSize = 1 << 18;
     int status = allCompleted;
+    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
 
     const auto startResults = [&](const std::vector<std::string>& header) {
         columns.emplace(header);
@@ -108,12 +110,28 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
                 throw BatchAbandoned{fileProblem};
             }
         }
-        if (!options.jsonLines) batch::writeCsvRow(out, batch::resultColumns());
+        if (!options.jsonLines) {
+            std::vector<std::string> header = batch::resultColumns();
+            if (standard) header.insert(header.end(), batch::checkColumns().begin(), batch::checkColumns().end());
+            batch::writeCsvRow(out, header);
+        }
     };
 
     const auto adjustRow = [&](const batch::TableRow& row) {
         const batch::BatchResult& result = adjuster->adjust(row);
-        if (options.jsonLines) {
+        if (standard) {
+            // The checks' columns after the result columns.
+            const std::vector<std::string> checks = batch::checkCells(result, *standard);
+            std::ostringstream line;
+            if (options.jsonLines) {
+                batch::writeJsonLine(line, result, batch::checkColumns(), checks);
+            } else {
+                std::vector<std::string> cells = batch::resultCells(result);
+                cells.insert(cells.end(), checks.begin(), checks.end());
+                batch::writeCsvRow(line, cells);
+            }
+            pending.append(line.str());
+        } else if (options.jsonLines) {
             std::ostringstream line;
             batch::writeJsonLine(line, result);
             pending += line.str();

@@ -1,6 +1,7 @@
 // morvalen-cli batch as a whole process: every row answered, in order, whatever stops.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,49 @@ TEST_F(BatchCommand, JsonLinesAndReportsPerCompletedRow) {
     EXPECT_NE(rows[1]["stop"].get<std::string>().find("恰有一个为零"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder / "reports" / "00001-ok.pdf"));
     EXPECT_FALSE(fs::exists(folder / "reports" / "00002-stops.pdf")) << "a stopped computation is not printed";
+}
+
+TEST_F(BatchCommand, GradeAddsTheColumnsOfTheChecksAndTheirPage) {
+    // The worked example, then the same with b(3) 15″ too large, then a row that stops.
+    const std::string csv =
+        "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\n"
+        "ok,1000,1000,1010,1175,A,P1,P2,B,44.13120,44.20042,49.18030,42.08428,33.10401,55.22345,54.03519,37.22520\n"
+        "blunder,1000,1000,1010,1175,A,P1,P2,B,44.13120,44.20042,49.18180,42.08428,33.10401,55.22345,54.03519,"
+        "37.22520\n"
+        "stops,1000,1000,1010,0,A,P1,P2,B,44.13120,44.20042,49.18030,42.08428,33.10401,55.22345,54.03519,37.22520\n";
+    std::ofstream(folder / "in.csv", std::ios::binary) << csv;
+    const std::string input = "'" + (folder / "in.csv").string() + "'";
+    ASSERT_EQ(run("batch " + input + " -o '" + (folder / "plain.csv").string() + "'"), 3);
+    ASSERT_EQ(run("batch " + input + " --grade 二等 -o '" + (folder / "checked.csv").string() + "' --pdf '" +
+                  (folder / "reports").string() + "'"),
+              3);
+    const auto plain = morvalen::batch::readCsv(readFile(folder / "plain.csv"));
+    const auto checked = morvalen::batch::readCsv(readFile(folder / "checked.csv"));
+    const std::vector<std::string> added = {"check_triangle_1234", "check_triangle_5678", "check_triangle_1278",
+                                            "check_triangle_3456", "check_pole", "check_mb", "check_weakest_side",
+                                            "suspects", "max_standardized", "checks"};
+    ASSERT_EQ(checked.header.size(), plain.header.size() + added.size());
+    EXPECT_TRUE(std::equal(plain.header.begin(), plain.header.end(), checked.header.begin()));
+    EXPECT_TRUE(std::equal(added.begin(), added.end(), checked.header.begin() + plain.header.size()));
+    ASSERT_EQ(checked.rows.size(), 3u);
+    const auto cell = [&](std::size_t row, const std::string& column) {
+        const auto at = std::find(checked.header.begin(), checked.header.end(), column) - checked.header.begin();
+        return checked.rows[row].cells.at(static_cast<std::size_t>(at));
+    };
+    for (std::size_t row = 0; row < 3; ++row) {
+        EXPECT_TRUE(std::equal(plain.rows[row].cells.begin(), plain.rows[row].cells.end(),
+                               checked.rows[row].cells.begin()));
+    }
+    EXPECT_EQ(cell(0, "checks"), "合格");
+    EXPECT_EQ(cell(0, "check_weakest_side"), "合格");
+    EXPECT_EQ(cell(0, "max_standardized"), "0.99");  // 0.40 of σ 2.5″ is 0.99 of σ 1″
+    EXPECT_EQ(cell(1, "check_triangle_1234"), "超限");
+    EXPECT_EQ(cell(1, "check_triangle_5678"), "合格");
+    EXPECT_EQ(cell(1, "suspects"), "3");  // σ 1″ of the grade: 15″ in b(3) is found
+    EXPECT_EQ(cell(1, "checks"), "超限");
+    EXPECT_EQ(cell(2, "checks"), "");
+    const std::string pages = "pdfinfo '" + (folder / "reports" / "00001-ok.pdf").string() + "' | grep -q 'Pages: *2'";
+    EXPECT_EQ(std::system(pages.c_str()), 0) << "the report's page and the page of its checks";
 }
 
 TEST_F(BatchCommand, AFileThatIsNoCampaignIsRefused) {

@@ -1,0 +1,33 @@
+#include "batch/BatchChecks.h"
+
+#include "analysis/Checks.h"
+#include "analysis/ChecksText.h"
+
+namespace morvalen::batch {
+
+const std::vector<std::string>& checkColumns() {
+    static const std::vector<std::string> columns = {
+        "check_triangle_1234", "check_triangle_5678", "check_triangle_1278", "check_triangle_3456",
+        "check_pole",          "check_mb",            "check_weakest_side",  "suspects",
+        "max_standardized",    "checks"};
+    return columns;
+}
+
+std::vector<std::string> checkCells(const BatchResult& result, const analysis::CheckStandard& standard) {
+    const auto checks = result.completed() ? analysis::checkComputation(result.state, standard) : std::nullopt;
+    if (!checks) return std::vector<std::string>(checkColumns().size());
+    const auto verdict = [](bool pass) { return std::string(analysis::verdictText(pass)); };
+    std::vector<std::string> cells;
+    for (const analysis::TriangleCheck& triangle : checks->triangles) cells.push_back(verdict(triangle.pass));
+    cells.push_back(verdict(checks->pole.pass));
+    cells.push_back(verdict(checks->angleError.pass));
+    cells.push_back(checks->weakestSide.pass ? verdict(*checks->weakestSide.pass) : std::string());
+    std::string suspects;
+    for (const int k : checks->suspects) suspects += (suspects.empty() ? "" : " ") + std::to_string(k);
+    cells.push_back(suspects);
+    cells.push_back(analysis::decimalText(checks->largestStandardized, 2));
+    cells.push_back(verdict(checks->pass));
+    return cells;
+}
+
+}  // namespace morvalen::batch

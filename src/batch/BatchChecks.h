@@ -1,0 +1,20 @@
+// The checks of each data set of a campaign, as more columns of its result row (--grade / --sigma).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/GradeTable.h"
+#include "batch/BatchAdjustment.h"
+
+namespace morvalen::batch {
+
+// check_triangle_1234, check_triangle_5678, check_triangle_1278, check_triangle_3456, check_pole, check_mb,
+// check_weakest_side (each 合格 or 超限; the last empty for an own σ), suspects (angle numbers separated by blanks),
+// max_standardized (the largest |w| to two decimals), checks (the verdict).
+const std::vector<std::string>& checkColumns();
+
+// The cells of those columns; all empty for a row that did not complete.
+std::vector<std::string> checkCells(const BatchResult& result, const analysis::CheckStandard& standard);
+
+}  // namespace morvalen::batch
