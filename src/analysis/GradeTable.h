@@ -26,7 +26,7 @@ const std::vector<Grade>& grades();
 const Grade* findGrade(std::string_view name);
 
 // What the checks hold the computation against: a grade of a table, or an a-priori mean square error of an angle
-// chosen by the surveyor for any other specification (no grade, no limit for the weakest side).
+// chosen by the surveyor for any other survey standard (no grade, no limit for the weakest side).
 struct CheckStandard {
     const Grade* grade = nullptr;
     double sigma = 0;  // a-priori mean square error of one angle, seconds of arc
