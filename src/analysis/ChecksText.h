@@ -10,6 +10,9 @@ namespace morvalen::analysis {
 
 inline constexpr std::string_view passedText = "合格";
 inline constexpr std::string_view failedText = "超限";
+// The mark of the angle a blunder is suspected in (the largest |w| above the critical value); other angles may also
+// exceed it, through the blunder's share in their residuals.
+inline constexpr std::string_view suspectText = "可疑";
 
 inline std::string_view verdictText(bool pass) { return pass ? passedText : failedText; }
 

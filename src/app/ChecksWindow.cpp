@@ -23,11 +23,11 @@ const QColor failedColour(255, 0, 0);
 QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
 QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 单位"); }
 
-// A read-only cell; a cell that says 超限 in red.
+// A read-only cell; a cell that says 超限 or 可疑 in red.
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (text == qText(analysis::failedText)) item->setForeground(failedColour);
+    if (text == qText(analysis::failedText) || text == qText(analysis::suspectText)) item->setForeground(failedColour);
     return item;
 }
 
@@ -142,7 +142,7 @@ void ChecksWindow::buildTables(const analysis::Checks& checks) {
         anglesTable->setItem(k, 2, cell(qText(analysis::decimalText(test.redundancy, 3))));
         anglesTable->setItem(k, 3, cell(qText(analysis::decimalText(test.standardized, 2))));
         anglesTable->setItem(k, 4, cell(qText(analysis::decimalText(test.minimalDetectableBlunder, 2))));
-        anglesTable->setItem(k, 5, cell(suspect ? qText(analysis::failedText) : QString()));
+        anglesTable->setItem(k, 5, cell(suspect ? qText(analysis::suspectText) : QString()));
     }
     fitRows(anglesTable);
     layout->addWidget(anglesTable);

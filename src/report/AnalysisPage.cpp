@@ -104,7 +104,7 @@ void writeAngleTests(const analysis::Checks& checks, PageWriter& out) {
             .tab(redundancyColumn).text(" " + decimalText(test.redundancy, 3))
             .tab(standardizedColumn).text(" " + decimalText(test.standardized, 2))
             .tab(blunderColumn).text(" " + decimalText(test.minimalDetectableBlunder, 2));
-        if (suspect) out.tab(suspectColumn).text(std::string(analysis::failedText));
+        if (suspect) out.tab(suspectColumn).text(std::string(analysis::suspectText));
     }
     out.line().tab(labelColumn).text("最大 |w|")
         .tab(standardizedColumn).text(" " + decimalText(checks.largestStandardized, 2));
