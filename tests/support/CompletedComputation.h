@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "support/ScriptedPrompt.h"
