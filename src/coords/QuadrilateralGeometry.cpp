@@ -49,7 +49,7 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
 double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step) {
     if (const auto number = value.numericValue()) return *number;
     const char* cause = value.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
-    step.stop(std::string(name) + " 的输入 " + quoted(value.typedText()) + cause);
+    step.stop(describedInput(name, value.typedText(), cause));
 }
 
 void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step) {

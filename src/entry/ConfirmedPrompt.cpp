@@ -45,7 +45,7 @@ void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confi
         const std::string reply = asker.ask(entryPrompt);
         const auto number = parseDecimal(reply);
         if (!number) {
-            throw RunStopped("起算边编号输入", "起算边编号 " + quoted(reply) + " 不是数值");
+            throw RunStopped("起算边编号输入", describedInput("起算边编号", reply, " 不是数值", " "));
         }
         const auto whole = roundToInt16(*number);
         if (!whole) {

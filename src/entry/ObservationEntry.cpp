@@ -87,7 +87,7 @@ void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
         const auto degrees = toDegrees(angle);
         if (!degrees) {
             const char* cause = angle.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
-            throw RunStopped("观测角输入", "b(" + std::to_string(i) + ") 的输入 " + quoted(angle.typedText()) + cause);
+            throw RunStopped("观测角输入", describedInput("b(" + std::to_string(i) + ")", angle.typedText(), cause));
         }
         angle.setNumber(*degrees);
     }

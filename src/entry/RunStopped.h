@@ -25,4 +25,10 @@ private:
 // Quotes a typed text for a message, shortened when very long so that a message box stays readable.
 std::string quoted(const std::string& typed);
 
+// What was typed for the value `name`, for a stop message: name, `between`, the quoted text and `cause`
+// (`b(5) 的输入 "33.1O401" 不是数值`), or `name 没有输入` when nothing was typed (an empty reply or a dismissed
+// prompt), since an empty pair of quotes is easily misread.
+std::string describedInput(const std::string& name, const std::string& typed, const std::string& cause,
+                           const std::string& between = " 的输入 ");
+
 }  // namespace morvalen

@@ -129,7 +129,7 @@ TEST(ExternalAzimuth, MeaninglessInputStopsBeforeAnyRowIsWritten) {
     stopsWith(AzimuthRun(1, "1O0"), "起算边长度 的输入 \"1O0\" 不是数值");
     AzimuthRun badTa(1, "100");
     badTa.Ta = EntryValue::text("");
-    stopsWith(badTa, "外方位角 Ta 的输入 \"\" 不是数值");
+    stopsWith(badTa, "外方位角 Ta 没有输入");
     AzimuthRun badQa(1, "100");
     badQa.Qa = EntryValue::text("1e400");
     stopsWith(badQa, "定向角 Qa 的输入 \"1e400\" 超出数值范围");

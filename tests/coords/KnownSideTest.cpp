@@ -142,7 +142,7 @@ TEST(KnownSide, MeaninglessInputStopsBeforeAnyRowIsWritten) {
     };
     stopsWith(knownSideState("1000", "1000", "1000", "1000"), "A 点与 B 点座标相同");
     stopsWith(knownSideState("1000", "abc", "1010", "1175"), "A 点横座标 Ya 的输入 \"abc\" 不是数值");
-    stopsWith(knownSideState("1000", "1000", "", "1175"), "B 点纵座标 Xb 的输入 \"\" 不是数值");
+    stopsWith(knownSideState("1000", "1000", "", "1175"), "B 点纵座标 Xb 没有输入");
     stopsWith(knownSideState("1e308", "1000", "-1e308", "1175"), "溢出");
     SurveyState zeroAngle = knownSideState("1000", "1000", "1010", "1175");
     zeroAngle.adjustedAngles[2] = EntryValue::number(0.0);

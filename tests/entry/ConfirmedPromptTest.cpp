@@ -93,5 +93,21 @@ TEST(AskConfirmedRepeat, StopsOnAReplyThatCannotBeASixteenBitNumber) {
     }
 }
 
+// The stop names what was typed; a reply with nothing in it is said to be missing rather than shown as "".
+TEST(AskConfirmedRepeat, TheStopDescribesAnEmptyReplyInWords) {
+    const auto causeOf = [](const char* reply) {
+        std::int16_t target = 0;
+        ScriptedPrompt prompt{reply, ""};
+        try {
+            askConfirmedRepeat("number?", "right?", target, prompt);
+        } catch (const RunStopped& stop) {
+            return stop.cause();
+        }
+        return std::string("no stop");
+    };
+    EXPECT_EQ(causeOf(""), "起算边编号没有输入");
+    EXPECT_EQ(causeOf("two"), "起算边编号 \"two\" 不是数值");
+}
+
 }  // namespace
 }  // namespace morvalen
