@@ -15,6 +15,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintWrapped();
 };
 
 }  // namespace morvalen::app

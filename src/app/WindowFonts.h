@@ -9,12 +9,17 @@ class QApplication;
 
 namespace morvalen::app {
 
-// The font of a role. 宋体 asks for SimSun, 宋体, then the Song-style AR PL UMing CN; MS Sans Serif and Arial fall
-// back to the system sans. Every face of the window is bold.
+// The font of a role. 宋体 takes its Latin letters and digits from Go and its Chinese from a Song face that can be
+// bold (Noto Serif CJK SC, SimSun, 宋体, AR PL UMing CN); MS Sans Serif and Arial fall back to the system sans.
+// Every face of the window is bold.
 QFont windowFont(FontRole role);
 
-// Makes the standard dialog buttons speak Chinese (确定 / 取消) and maps the Windows face names onto the faces of
-// this system. Returns false when Qt's Chinese translation is not installed; the buttons then keep their English.
+// The font of the prompts and message boxes: the faces of 宋体 above, 9 points, regular weight.
+QFont dialogFont();
+
+// Makes the standard dialog buttons speak Chinese (确定 / 取消), gives the dialogs their font and maps the Windows
+// face names onto the faces of this system. Returns false when Qt's Chinese translation is not installed; the
+// buttons then keep their English.
 bool prepareApplication(QApplication& application);
 
 }  // namespace morvalen::app

@@ -41,7 +41,11 @@ private:
 
 QFont reportFont(int points) {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")});
+    // Latin letters and digits from Go Mono, which tells O from 0 and l from 1 on paper and, like SimSun, gives every
+    // one of them the width of a column; Chinese from a Song face whose characters read back from the PDF as they
+    // were written.
+    font.setFamilies({QStringLiteral("Go Mono"), QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                      QStringLiteral("AR PL UMing CN")});
     font.setPointSize(points);
     return font;
 }

@@ -2,8 +2,8 @@
 //
 // The page is laid out with a left margin of 1500 twips and a top margin of 1000 twips; columns are as wide as the
 // digit 0 of the current font, measured on the paint device itself (never at screen resolution). The font is 宋体,
-// 12 points for the heading and 10 points below it; where SimSun is not installed the Song face AR PL UMing CN
-// stands in. A page that is full continues on a new page.
+// 12 points for the heading and 10 points below it, with Latin letters and digits in Go Mono; where SimSun is not
+// installed the Song face AR PL UMing CN stands in. A page that is full continues on a new page.
 #pragma once
 
 #include <QFont>
@@ -31,7 +31,7 @@ public:
     explicit PrintingFailed(const std::string& message) : std::runtime_error(message) {}
 };
 
-// 宋体 in the given size: the families SimSun, 宋体, then AR PL UMing CN.
+// 宋体 in the given size: the families Go Mono (Latin letters and digits), SimSun, 宋体, then AR PL UMing CN.
 QFont reportFont(int points);
 
 // Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends

@@ -128,7 +128,7 @@ TEST(PdfReport, ColumnsAreDigitZeroWideFromTheLeftMargin) {
     ASSERT_EQ(angleLabels.size(), 16u);
     const double column50 = *std::max_element(angleLabels.begin(), angleLabels.end());
     const double column = (column50 - column30) / 20;
-    EXPECT_NEAR(column, 5.0, 0.5);  // the digit 0 of a 10-point Song face with half-width Latin
+    EXPECT_NEAR(column, 6.0, 0.1);  // the digit 0 of 10-point Go Mono, 0.6 em
     for (const double left : {column30, column50}) {
         const auto atLeft = [&](double x) { return std::abs(x - left) < 0.05; };
         EXPECT_EQ(std::count_if(angleLabels.begin(), angleLabels.end(), atLeft), 8);
