@@ -13,6 +13,20 @@ namespace {
 
 [[noreturn]] void stopForClosedWindow() { throw RunStopped("输入数据", "窗口已关闭，计算未完成"); }
 
+// The dialog sizes itself to its contents, so the width is given to the label. A prompt is shown on one line, so that
+// no bracketed group such as "( 即为:0 )" and no word is split; only a text wider than the widest prompt window
+// wraps.
+void fitPromptText(QLabel& label, const QDialog& dialog) {
+    const double scale = dialog.logicalDpiX() / 96.0;
+    const int textWidth = label.fontMetrics().horizontalAdvance(label.text());
+    const int narrowest = qRound(promptWidthPixels * scale);
+    const int widest = qRound(widestPromptPixels * scale);
+    const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins();
+    const int width = qBound(narrowest - margins.left() - margins.right(), textWidth, widest);
+    label.setWordWrap(textWidth > width);
+    label.setMinimumWidth(width);
+}
+
 }  // namespace
 
 std::string DialogPrompt::ask(const std::string& promptText) {
@@ -23,13 +37,7 @@ std::string DialogPrompt::ask(const std::string& promptText) {
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(QString::fromStdString(promptText));
     dialog.setTextValue(QString());
-    // The dialog sizes itself to its contents, so the width is given to the label; a long text then wraps.
-    if (auto* label = dialog.findChild<QLabel*>()) {
-        const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins();
-        const int width = qRound(promptWidthPixels * window_->logicalDpiX() / 96.0);
-        label->setWordWrap(true);
-        label->setMinimumWidth(width - margins.left() - margins.right());
-    }
+    if (auto* label = dialog.findChild<QLabel*>()) fitPromptText(*label, dialog);
 
     if (placement_.isValid()) {
         dialog.adjustSize();

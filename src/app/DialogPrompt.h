@@ -38,7 +38,9 @@ private:
     bool windowClosing_ = false;
 };
 
-// Width of the prompt window in pixels at 96 dpi; a long prompt text wraps within it.
+// Width of the prompt window in pixels at 96 dpi: at least the first, widened up to the second so that a prompt
+// text stays on one line; only a longer text wraps.
 inline constexpr int promptWidthPixels = 380;
+inline constexpr int widestPromptPixels = 640;
 
 }  // namespace morvalen::app

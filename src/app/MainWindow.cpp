@@ -11,6 +11,8 @@
 #include "app/CaptionLabel.h"
 #include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
+#include "app/FieldLook.h"
+#include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
@@ -38,6 +40,12 @@ QString buttonStyle(const QColor& colour) {
 // so no value being confirmed is hidden.
 constexpr QRect promptAreaTwips(QPoint(1560, 6960), QPoint(10080, 9480));
 
+// Room to the right of and below the layout, so that the station letter B and the buttons keep off the edges.
+constexpr int marginPixels = 10;
+
+// Said after a stop when some fields still show an earlier computation.
+const QString staleFieldsNote = QStringLiteral("灰色的栏目是以前一次计算的结果，与刚才输入的数据无关；单击“计 算”将重新询问每一个数值。");
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_(*this) {
@@ -54,9 +62,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const int menuBarHeight = menus_.menuBarHeight();
-    resize(twipsToPixels(layoutExtentTwips.width(), dpiX),
-           twipsToPixels(layoutExtentTwips.height(), dpiY) + menuBarHeight);
+    resize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
+           twipsToPixels(layoutExtentTwips.height(), dpiY) + menuBarHeight + marginPixels);
     prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight));
+    closeRequests_ = std::make_unique<WindowCloseRequests>(*this);
 }
 
 void MainWindow::buildControls() {
@@ -75,6 +84,7 @@ void MainWindow::buildControls() {
         auto* field = new QLineEdit(area);
         field->setObjectName(placed.control.objectName());
         field->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
+        makeDisplayOnly(*field);
         fields_[field->objectName()] = field;
     }
 
@@ -108,6 +118,7 @@ void MainWindow::setText(const Control& field, const std::string& text) {
     found->second->setText(QString::fromStdString(text));
     // Show the cursor at the start, so that the leading digits of a long value are the ones in view.
     found->second->setCursorPosition(0);
+    showStale(*found->second, false);
 }
 
 void MainWindow::setCaption(const Control& label, const std::string& caption) {
@@ -117,6 +128,7 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
 }
 
 void MainWindow::Command1_Click() {
+    markEveryFieldStale();
     try {
         runComputeCommand(state_, prompt_, *this);
     } catch (const RunStopped& stop) {
@@ -129,9 +141,23 @@ void MainWindow::Command2_Click() { close(); }
 
 void MainWindow::Command3_Click() { printReport(state_, this); }
 
+void MainWindow::markEveryFieldStale() {
+    for (const auto& [name, field] : fields_) showStale(*field, !field->text().isEmpty());
+}
+
+bool MainWindow::anyFieldStale() const {
+    for (const auto& [name, field] : fields_) {
+        if (isShownStale(*field)) return true;
+    }
+    return false;
+}
+
 void MainWindow::reportStop(const std::string& message) {
     QMessageBox box(QMessageBox::Warning, windowTitle(), "计算中止", QMessageBox::Ok, this);
-    box.setInformativeText(QString::fromStdString(message));
+    QString detail = QString::fromStdString(message);
+    if (anyFieldStale()) detail += "\n\n" + staleFieldsNote;
+    box.setInformativeText(detail);
+    widenForSentences(box);
     stopMessage_ = &box;
     box.exec();
     stopMessage_ = nullptr;

@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <memory>
 
 #include "app/DialogPrompt.h"
 #include "app/MenuBar.h"
+#include "app/WindowCloseRequests.h"
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
 
@@ -18,7 +20,9 @@ class QMessageBox;
 namespace morvalen::app {
 
 // Builds the controls of the layout and forwards the commands; the computation itself lives in the core and sees
-// the window only as its fields. The fields accept typing, but the program never reads them.
+// the window only as its fields. The fields only show texts: they take no typing, and the program never reads them.
+// At the start of a computation every field that holds a text is greyed; a field the computation writes looks normal
+// again, so that after a stop the fields it did not reach show that they belong to an earlier computation.
 //
 // Controls carry their own names as object names; an element of a control array is name_index ("Text7_3",
 // "Label18_0"), the lines are DiagramLine widgets named "Line1".."Line27".
@@ -36,7 +40,8 @@ public:
 
 public slots:
     // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
-    // the fields written so far stay, and the window stays ready for the next run.
+    // the fields written so far stay, those of earlier computations stay greyed, and the window stays ready for the
+    // next run.
     void Command1_Click();
     // 结 束: ends the program at once.
     void Command2_Click();
@@ -45,11 +50,13 @@ public slots:
 
 protected:
     // Closing the window ends the program, also while a prompt is open: the open prompt is dismissed and the run
-    // stops without a message.
+    // stops without a message. The window manager's close request reaches it also then (WindowCloseRequests).
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void markEveryFieldStale();
+    bool anyFieldStale() const;
     void reportStop(const std::string& message);
 
     SurveyState state_;
@@ -58,6 +65,7 @@ private:
     std::map<QString, QLineEdit*> fields_;
     std::map<QString, QLabel*> labels_;
     QPointer<QMessageBox> stopMessage_;
+    std::unique_ptr<WindowCloseRequests> closeRequests_;
 };
 
 }  // namespace morvalen::app

@@ -8,6 +8,7 @@
 #include <exception>
 #include <string_view>
 
+#include "app/MessageBoxes.h"
 #include "entry/SurveyState.h"
 #include "report/PaintedReport.h"
 #include "report/ReportModel.h"
@@ -24,6 +25,8 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
                                      QDir::home().filePath(fileName), QStringLiteral("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     report::writeReportPdf(pages, path);
+    showMessage(parent, QMessageBox::Information, messageTitle, QStringLiteral("报表已保存为 PDF 文件："),
+                QDir::toNativeSeparators(path));
 }
 
 }  // namespace
@@ -31,8 +34,8 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
 void printReport(const SurveyState& state, QWidget* parent) {
     if (!report::printingAllowed(state)) {
         const std::string_view refusal = report::nothingToPrint;
-        QMessageBox::information(parent, messageTitle,
-                                 QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
+        showMessage(parent, QMessageBox::Information, messageTitle,
+                    QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
         return;
     }
     report::Pages pages;
@@ -56,7 +59,8 @@ void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget*
         printer.setDocName(QStringLiteral("Morvalen"));
         report::paintReport(pages, printer);
     } catch (const std::exception& failure) {
-        QMessageBox::warning(parent, messageTitle, QStringLiteral("报表没有打印出来：") + QString::fromUtf8(failure.what()));
+        showMessage(parent, QMessageBox::Warning, messageTitle, QStringLiteral("报表没有打印出来："),
+                    QString::fromUtf8(failure.what()));
     }
 }
 

@@ -14,7 +14,7 @@ struct SurveyState;
 namespace morvalen::app {
 
 // Prints the report of the last computation to the default printer without asking anything; where no printer is
-// installed, offers to save it as PDF; reports a printing error in a message box. Refuses with a message when no
+// installed, offers to save it as PDF and then names the file it wrote; reports a printing error in a message box. Refuses with a message when no
 // computation has completed or the last one stopped. Changes neither the state nor the window.
 void printReport(const SurveyState& state, QWidget* parent);
 

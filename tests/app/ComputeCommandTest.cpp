@@ -178,9 +178,9 @@ TEST_F(ComputeCommand, EchoIsInSightWhileItsConfirmationIsOpen) {
     for (const char* echoed : {"Text1", "Text6", "Text7_7", "Text12_4"}) {
         EXPECT_FALSE(promptOnWindow.intersects(window.findChild<QLineEdit*>(echoed)->geometry())) << echoed;
     }
-    EXPECT_TRUE(labelWraps);
+    EXPECT_FALSE(labelWraps);  // the confirmation stays on one line
     EXPECT_GE(promptWidth, 360);
-    EXPECT_LE(promptWidth, 480);
+    EXPECT_LE(promptWidth, 700);
     if (chineseButtonTexts()) {
         EXPECT_TRUE(buttonTexts.contains("确定"));
         EXPECT_TRUE(buttonTexts.contains("取消"));
@@ -241,11 +241,13 @@ TEST_F(ComputeCommand, DismissedPromptsGiveTheEmptyText) {
 }
 
 TEST_F(ComputeCommand, TextTypedIntoTheFieldsIsNeverRead) {
+    // The fields take no typing at all, so nothing typed can reach a computation.
     for (const char* name : {"Text1", "Text3", "Text7_0", "Text7_4", "Text15", "Text9"}) {
         auto* field = window.findChild<QLineEdit*>(name);
-        field->setFocus();
+        QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClicks(field, "777");
-        ASSERT_EQ(field->text(), "777");
+        ASSERT_EQ(field->text(), "");
+        EXPECT_FALSE(field->hasFocus());
     }
     driver.replies(knownSideReplies());
     click("Command1");

@@ -268,7 +268,8 @@ TEST_F(WindowLayout, WindowShowsTheWholeLayoutInLightYellowWithRedFrames) {
     EXPECT_EQ(window.findChild<QPushButton*>("Command1")->parentWidget(), area);
 
     EXPECT_EQ(window.windowTitle(), "Morvalen");
-    EXPECT_EQ(window.size(), QSize(x(14415), y(10215) + below));
+    // The whole layout under the menu bar, with a margin of 10 pixels to its right and below it.
+    EXPECT_EQ(window.size(), QSize(x(14415) + 10, y(10215) + below + 10));
     EXPECT_TRUE(window.font().bold());
     EXPECT_EQ(window.font().pointSizeF(), 9);
 

@@ -93,6 +93,7 @@ protected:
             auto* box = qobject_cast<QMessageBox*>(dialog);
             ASSERT_NE(box, nullptr);
             message = box->text().toStdString();
+            detail = box->informativeText().toStdString();
             box->accept();
         };
     }
@@ -100,6 +101,7 @@ protected:
     const fs::path folder = fs::temp_directory_path() / ("morvalen-print-" + std::to_string(::getpid()));
     std::string proposed;
     std::string message;
+    std::string detail;
 };
 
 TEST_F(PrintCommand, RefusesWhenNoComputationHasCompleted) {
@@ -113,9 +115,11 @@ TEST_F(PrintCommand, WithoutAPrinterSavesTheReportAsPdf) {
     const SurveyState before = state;
     const std::string first = (folder / "first.pdf").string();
     const std::string second = (folder / "second.pdf").string();
-    EXPECT_EQ(answerModals({saveAs(first)}, [&] { printReport(state, nullptr); }), 0);
+    EXPECT_EQ(answerModals({saveAs(first), readMessage()}, [&] { printReport(state, nullptr); }), 0);
     EXPECT_TRUE(proposed.ends_with("/morvalen-report.pdf")) << proposed;
-    EXPECT_EQ(answerModals({saveAs(second)}, [&] { printReport(state, nullptr); }), 0);
+    EXPECT_EQ(message, "报表已保存为 PDF 文件：");
+    EXPECT_EQ(detail, first);  // the surveyor is told where the file went
+    EXPECT_EQ(answerModals({saveAs(second), readMessage()}, [&] { printReport(state, nullptr); }), 0);
 
     const std::string text = pdfText(first);
     EXPECT_NE(text.find("--- Morvalen ---"), std::string::npos);
@@ -130,8 +134,9 @@ TEST_F(PrintCommand, UnwritableFileIsReportedInAMessage) {
     const SurveyState state = completedKnownSideRun();
     const std::string nowhere = (folder / "missing-folder" / "report.pdf").string();
     EXPECT_EQ(answerModals({saveAs(nowhere), readMessage()}, [&] { printReport(state, nullptr); }), 0);
-    EXPECT_NE(message.find("无法写入 PDF 文件"), std::string::npos) << message;
-    EXPECT_NE(message.find(nowhere), std::string::npos) << message;
+    EXPECT_EQ(message, "报表没有打印出来：");
+    EXPECT_NE(detail.find("无法写入 PDF 文件"), std::string::npos) << detail;
+    EXPECT_NE(detail.find(nowhere), std::string::npos) << detail;
 }
 
 }  // namespace

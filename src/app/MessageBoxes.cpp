@@ -1,0 +1,28 @@
+#include "app/MessageBoxes.h"
+
+#include <QLabel>
+
+namespace morvalen::app {
+
+namespace {
+constexpr int charactersPerLine = 30;
+}
+
+void widenForSentences(QMessageBox& box) {
+    for (auto* label : box.findChildren<QLabel*>()) {
+        // The icon is a label too; only the text labels are widened.
+        if (label->objectName() != "qt_msgbox_label" && label->objectName() != "qt_msgbox_informativelabel") continue;
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(charactersPerLine, QChar(0x4E2D))));
+        label->setWordWrap(true);
+    }
+}
+
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                 const QString& detail) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty()) box.setInformativeText(detail);
+    widenForSentences(box);
+    box.exec();
+}
+
+}  // namespace morvalen::app
