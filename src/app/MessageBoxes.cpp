@@ -5,7 +5,7 @@
 namespace morvalen::app {
 
 namespace {
-constexpr int charactersPerLine = 30;
+constexpr int charactersPerLine = 34;
 }
 
 void widenForSentences(QMessageBox& box) {

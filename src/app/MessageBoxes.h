@@ -6,7 +6,7 @@
 
 namespace morvalen::app {
 
-// Gives the box's texts the width of about thirty Chinese characters, so that a message of about sixty characters
+// Gives the box's texts the width of about thirty-four Chinese characters, so that a message of about sixty characters
 // takes two lines instead of five.
 void widenForSentences(QMessageBox& box);
 
