@@ -1,0 +1,92 @@
+#include "files/ResultTable.h"
+
+#include <charconv>
+
+#include "adjust/AngleConversions.h"
+#include "adjust/ResultText.h"
+
+namespace morvalen::files {
+namespace {
+
+// The number a shown text stands for; the texts here are the program's own, always plain decimals.
+double numberOf(const std::string& text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+Cell numberCell(std::string text, const char* format) {
+    const double value = numberOf(text);
+    return {std::move(text), value, format};
+}
+
+Cell textCell(std::string text) { return {std::move(text), std::nullopt, {}}; }
+
+}  // namespace
+
+std::vector<Station> stations(const SurveyState& state) {
+    std::vector<Station> result;
+    constexpr std::size_t stationCount = 4;
+    for (std::size_t i = 0; i < stationCount && i < state.pointX.size() && i < state.pointY.size(); ++i) {
+        Station station;
+        station.name = i < state.pointNames.size() ? state.pointNames[i] : std::string();
+        // Row 0 shows A as entered, its typed digits rounded; the computed rows are rounded as stored.
+        station.xText = i == 0 ? state.xa.display(Pattern::threeDecimals) : roundedFixed(state.pointX[i], 3);
+        station.yText = i == 0 ? state.ya.display(Pattern::threeDecimals) : roundedFixed(state.pointY[i], 3);
+        station.x = numberOf(station.xText);
+        station.y = numberOf(station.yText);
+        result.push_back(std::move(station));
+    }
+    return result;
+}
+
+Table resultTable(const SurveyState& state) {
+    Table table;
+    table.headings = {"name", "X", "Y"};
+    for (const Station& station : stations(state)) {
+        table.rows.push_back({textCell(station.name), numberCell(station.xText, "0.000"),
+                              numberCell(station.yText, "0.000")});
+    }
+    return table;
+}
+
+Table adjustmentTable(const SurveyState& state) {
+    Table table;
+    table.headings = {"角", "观测值 (dd.mmss)", "平差值 (dd.mmss)"};
+    for (std::size_t k = 1; k <= 8 && k < state.observedAngles.size() && k < state.adjustedAngles.size(); ++k) {
+        const std::string name = "b(" + std::to_string(k) + ")";
+        const EntryValue& observed = state.observedAngles[k];
+        Cell observedCell = observed.reading() == Reading::number
+                                ? numberCell(observed.display(Pattern::fiveDecimals), "0.00000")
+                                : textCell(observed.typedText());
+        const auto degrees = state.adjustedAngles[k].numericValue();
+        Cell adjustedCell = degrees ? numberCell(roundedFixed(toDms(*degrees), 5), "0.00000") : textCell({});
+        table.rows.push_back({textCell(name), std::move(observedCell), std::move(adjustedCell)});
+    }
+    return table;
+}
+
+Table precisionTable(const SurveyState& state) {
+    Table table;
+    table.headings = {"项目", "数值", "单位"};
+    const auto& w = state.closures;
+    const auto closure = [&](const char* name, std::size_t index, const char* unit) {
+        if (index < w.size()) table.rows.push_back({textCell(name), numberCell(roundedFixed(w[index], 2), "0.00"),
+                                                    textCell(unit)});
+    };
+    closure("w1", 1, "秒");
+    closure("w2", 2, "秒");
+    closure("wa", 3, "秒");
+    closure("wb", 4, "单位");
+    table.rows.push_back({textCell("mb"), numberCell(roundedFixed(state.mb, 2), "0.00"), textCell("秒")});
+    table.rows.push_back({textCell("1/Plgs"), numberCell(roundedFixed(state.invPlgs, 5), "0.00000"), textCell({})});
+    table.rows.push_back({textCell("mlogs"), numberCell(roundedFixed(state.mlgs, 2), "0.00"), textCell("单位")});
+    // 1/m as the window writes it; the spreadsheet holds the number m and shows it behind "1/".
+    table.rows.push_back({textCell("1/m"),
+                          {"1/" + generalForm(state.relativeErrorDenominator),
+                           static_cast<double>(state.relativeErrorDenominator), "\"1/\"0"},
+                          textCell({})});
+    return table;
+}
+
+}  // namespace morvalen::files

@@ -1,0 +1,56 @@
+// The results of a completed computation as tables for the exports: the stations with their coordinates, and the
+// observed and adjusted angles with the closures and precision figures.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/SurveyState.h"
+
+namespace morvalen::files {
+
+// One station of the quadrilateral with the coordinates of the result table.
+struct Station {
+    std::string name;       // as entered
+    double x = 0, y = 0;    // metres: northing X and easting Y, the values of the shown texts
+    std::string xText, yText;  // three decimals, as the window's table shows them (without the leading blank)
+};
+
+// The four stations in the order of the diagram: A, P1, P2, then B (as computed from A through the network) or P3.
+// The azimuth case's return to A (row 4 of the window's table) closes the traverse and is no station of its own.
+// A is shown as entered, the others as computed, rounded to three decimals exactly as the window's table rounds.
+std::vector<Station> stations(const SurveyState& state);
+
+// The pairs of stations joined in the drawing, by index into stations(): the four outer sides S(1)..S(4), then the
+// diagonals S(5) (P1 to station 4) and S(6) (A to P2).
+struct StationPair {
+    int from, to;
+};
+inline constexpr StationPair outerSides[] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}};
+inline constexpr StationPair diagonals[] = {{1, 3}, {0, 2}};
+
+// A cell of an exported table: its text, and its number where it is one (the number of the text as shown, so that a
+// spreadsheet shows the same digits as the window).
+struct Cell {
+    std::string text;
+    std::optional<double> number;
+    std::string numberFormat;  // how a spreadsheet shows the number: "0.000", "0.00000", ...
+};
+
+struct Table {
+    std::vector<std::string> headings;
+    std::vector<std::vector<Cell>> rows;
+};
+
+// The result table: name, X, Y for each station. Further columns (the station precision, once the analysis
+// provides it) are added here and nowhere else: the CSV and XLSX exports write whatever columns this table has.
+Table resultTable(const SurveyState& state);
+
+// The angles b(1)..b(8), observed (as the window echoes them) and adjusted (as the report prints them), in dd.mmss.
+Table adjustmentTable(const SurveyState& state);
+
+// The closures w1, w2, wa, wb and the precision figures mb, 1/Plgs, mlogs, 1/m as the window shows them, with units.
+Table precisionTable(const SurveyState& state);
+
+}  // namespace morvalen::files

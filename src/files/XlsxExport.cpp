@@ -1,0 +1,92 @@
+// The workbook of the results, written with libxlsxwriter.
+#include <xlsxwriter.h>
+
+#include <map>
+
+#include "files/ResultExport.h"
+#include "files/ResultTable.h"
+
+namespace morvalen::files {
+namespace {
+
+// The workbook, closed (and so written) exactly once.
+class Workbook {
+public:
+    explicit Workbook(const std::filesystem::path& path) : book_(workbook_new(shownPath(path).c_str())) {
+        if (!book_) throw FileNotWritten("不能创建工作簿");
+        heading_ = workbook_add_format(book_);
+        format_set_bold(heading_);
+    }
+    ~Workbook() {
+        if (book_) workbook_close(book_);
+    }
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    lxw_worksheet* sheet(const char* name) { return workbook_add_worksheet(book_, name); }
+    lxw_format* heading() const { return heading_; }
+
+    // One format per number format, made when first asked for.
+    lxw_format* numberFormat(const std::string& pattern) {
+        auto& format = numberFormats_[pattern];
+        if (!format) {
+            format = workbook_add_format(book_);
+            format_set_num_format(format, pattern.c_str());
+        }
+        return format;
+    }
+
+    void close() {
+        const lxw_error result = workbook_close(book_);
+        book_ = nullptr;
+        if (result != LXW_NO_ERROR) throw FileNotWritten(lxw_strerror(result));
+    }
+
+private:
+    lxw_workbook* book_;
+    lxw_format* heading_ = nullptr;
+    std::map<std::string, lxw_format*> numberFormats_;
+};
+
+// Writes the table from `firstRow` on; returns the row after it.
+lxw_row_t writeTable(Workbook& book, lxw_worksheet* sheet, const Table& table, lxw_row_t firstRow) {
+    lxw_row_t row = firstRow;
+    for (std::size_t column = 0; column < table.headings.size(); ++column) {
+        worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), table.headings[column].c_str(),
+                               book.heading());
+    }
+    ++row;
+    for (const auto& cells : table.rows) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            const Cell& cell = cells[column];
+            const auto at = static_cast<lxw_col_t>(column);
+            if (cell.number) {
+                worksheet_write_number(sheet, row, at, *cell.number, book.numberFormat(cell.numberFormat));
+            } else if (!cell.text.empty()) {
+                worksheet_write_string(sheet, row, at, cell.text.c_str(), nullptr);
+            }
+        }
+        ++row;
+    }
+    return row;
+}
+
+}  // namespace
+
+void writeResultWorkbook(const SurveyState& state, const std::filesystem::path& path) {
+    writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
+        Workbook book(temporary);
+        lxw_worksheet* results = book.sheet("成果表");
+        writeTable(book, results, resultTable(state), 0);
+        worksheet_set_column(results, 0, 0, 14, nullptr);
+        worksheet_set_column(results, 1, 16, 14, nullptr);
+
+        lxw_worksheet* observations = book.sheet("观测值");
+        const lxw_row_t afterAngles = writeTable(book, observations, adjustmentTable(state), 0);
+        writeTable(book, observations, precisionTable(state), afterAngles + 1);
+        worksheet_set_column(observations, 0, 2, 18, nullptr);
+        book.close();
+    });
+}
+
+}  // namespace morvalen::files
