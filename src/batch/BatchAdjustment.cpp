@@ -1,54 +1,16 @@
 #include "batch/BatchAdjustment.h"
 
 #include <algorithm>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "adjust/AngleConversions.h"
 #include "adjust/ResultText.h"
 #include "command/ComputeCommand.h"
+#include "files/RowAnswers.h"
 
 namespace morvalen::batch {
 namespace {
-
-// The cells that answer the entry prompts, in the order the compute command asks for them in each case.
-constexpr Column knownSideOrMixedAnswers[] = {Column::xa,     Column::ya,     Column::xb,         Column::yb,
-                                              Column::nameA,  Column::nameP1, Column::nameP2,     Column::nameClosing,
-                                              Column::b1,     Column::b2,     Column::b3,         Column::b4,
-                                              Column::b5,     Column::b6,     Column::b7,         Column::b8};
-constexpr Column azimuthAnswers[] = {Column::xa,     Column::ya,     Column::xb,     Column::yb,
-                                     Column::startSideLength, Column::startSideNumber, Column::Ta, Column::Qa,
-                                     Column::nameA,  Column::nameP1, Column::nameP2, Column::nameP3,
-                                     Column::nameClosing, Column::b1, Column::b2,   Column::b3,
-                                     Column::b4,     Column::b5,     Column::b6,     Column::b7,
-                                     Column::b8};
-
-// Answers the entry prompts from the row in order and every confirmation with Enter. From the fifth entry on the
-// order follows the case, which the coordinates of B, as the window has accepted them, decide.
-class RowPrompt : public Prompt {
-public:
-    RowPrompt(const ColumnMap& columns, const TableRow& row, const SurveyState& state)
-        : columns_(columns), row_(row), state_(state) {}
-
-    std::string ask(const std::string& promptText) override {
-        if (promptText.starts_with("确认")) return {};
-        if (next_ == 4 && runCase(state_) == RunCase::azimuth) {
-            answers_ = azimuthAnswers;
-            answerCount_ = std::size(azimuthAnswers);
-        }
-        if (next_ == answerCount_) return {};
-        return std::string(columns_.cell(row_, answers_[next_++]));
-    }
-
-private:
-    const ColumnMap& columns_;
-    const TableRow& row_;
-    const SurveyState& state_;
-    const Column* answers_ = knownSideOrMixedAnswers;
-    std::size_t answerCount_ = std::size(knownSideOrMixedAnswers);
-    std::size_t next_ = 0;
-};
 
 const char* caseName(const SurveyState& state) {
     switch (runCase(state)) {
@@ -87,7 +49,7 @@ void appendCsvCell(std::string& line, const std::string& cell) {
 
 }  // namespace
 
-const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
+const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
     result_ = BatchResult();
     result_.rowNumber = row.rowNumber;
     result_.id = columns_.id(row);
@@ -97,7 +59,7 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
-    RowPrompt prompt(columns_, row, result_.state);
+    files::RowPrompt prompt(columns_, row, result_.state);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
     } catch (const RunStopped& stop) {
@@ -106,7 +68,7 @@ const BatchResult& BatchAdjuster::adjust(const TableRow& row) {
     return result_;
 }
 
-BatchResult adjustRow(const ColumnMap& columns, const TableRow& row) {
+BatchResult adjustRow(const files::ColumnMap& columns, const files::TableRow& row) {
     BatchAdjuster adjuster(columns);
     return adjuster.adjust(row);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/ObservationTable.h"
+#include "files/ObservationTable.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "entry/SurveyState.h"
@@ -28,18 +28,18 @@ struct BatchResult {
 // the row, every entry prompt with its cell and every confirmation with Enter. One window is renewed between rows.
 class BatchAdjuster {
 public:
-    explicit BatchAdjuster(const ColumnMap& columns) : columns_(columns) {}
+    explicit BatchAdjuster(const files::ColumnMap& columns) : columns_(columns) {}
 
     // The result of the row, or why the row could not be read; valid until the next call.
-    const BatchResult& adjust(const TableRow& row);
+    const BatchResult& adjust(const files::TableRow& row);
 
 private:
-    const ColumnMap& columns_;
+    const files::ColumnMap& columns_;
     BatchResult result_;
 };
 
 // One row on a window of its own.
-BatchResult adjustRow(const ColumnMap& columns, const TableRow& row);
+BatchResult adjustRow(const files::ColumnMap& columns, const files::TableRow& row);
 
 // Result columns: id, case, the closures, the precision figures, the adjusted angles in dd.mmss, name, X and Y of
 // every table row, and the stop message. Numbers are the window's texts without the leading blank and the unit.

@@ -65,11 +65,11 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     }
     // The file is read in pieces of a size that stays in the cache, each parsed as it arrives.
     std::vector<char> piece(1 << 16);
-    const auto readAll = [&](std::istream& file, batch::CsvRowReader& reader) {
+    const auto readAll = [&](std::istream& file, files::CsvRowReader& reader) {
         while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
             reader.read(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())));
         }
-        if (file.bad()) throw batch::CampaignFileError("读取文件时出错");
+        if (file.bad()) throw files::CampaignFileError("读取文件时出错");
         reader.finish();
     };
 
@@ -78,15 +78,15 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         std::size_t rows = 0;
         try {
             std::ifstream counted(options.input, std::ios::binary);
-            batch::CsvRowReader counter([](const std::vector<std::string>&) {}, [&](const batch::TableRow&) { ++rows; });
+            files::CsvRowReader counter([](const std::vector<std::string>&) {}, [&](const files::TableRow&) { ++rows; });
             readAll(counted, counter);
-        } catch (const batch::CampaignFileError&) {
+        } catch (const files::CampaignFileError&) {
             // reported by the reading below
         }
         progress.setTotal(rows);
     }
 
-    std::optional<batch::ColumnMap> columns;
+    std::optional<files::ColumnMap> columns;
     std::optional<batch::BatchAdjuster> adjuster;
     std::ofstream file;
     const bool toStandardOutput = options.output.empty() || options.output == "-";
@@ -117,7 +117,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         }
     };
 
-    const auto adjustRow = [&](const batch::TableRow& row) {
+    const auto adjustRow = [&](const files::TableRow& row) {
         const batch::BatchResult& result = adjuster->adjust(row);
         if (standard) {
             // The checks' columns after the result columns.
@@ -157,9 +157,9 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     };
 
     try {
-        batch::CsvRowReader reader(startResults, adjustRow);
+        files::CsvRowReader reader(startResults, adjustRow);
         readAll(input, reader);
-    } catch (const batch::CampaignFileError& error) {
+    } catch (const files::CampaignFileError& error) {
         std::cerr << options.input << "：" << error.what() << '\n';
         return fileProblem;
     } catch (const BatchAbandoned& abandoned) {

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "batch/ObservationTable.h"
+#include "files/ObservationTable.h"
 #include "support/RandomQuadrilateral.h"
 
 namespace {
@@ -65,7 +65,7 @@ std::string campaign() {
 TEST_F(BatchCommand, EveryRowGetsItsResultInInputOrder) {
     std::ofstream(folder / "in.csv", std::ios::binary) << campaign();
     EXPECT_EQ(run("batch '" + (folder / "in.csv").string() + "' -o '" + (folder / "out.csv").string() + "'"), 3);
-    const auto table = morvalen::batch::readCsv(readFile(folder / "out.csv"));
+    const auto table = morvalen::files::readCsv(readFile(folder / "out.csv"));
     ASSERT_EQ(table.rows.size(), 1500u);
     const auto stop = table.header.size() - 1;
     const auto nameOfP1 = static_cast<std::size_t>(

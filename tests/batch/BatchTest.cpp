@@ -11,6 +11,9 @@
 namespace morvalen::batch {
 namespace {
 
+// The campaign file itself is read by the observation files module.
+using namespace morvalen::files;
+
 using morvalen::testing::confirmedEach;
 using morvalen::testing::ScriptedPrompt;
 

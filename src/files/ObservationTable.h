@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace morvalen::batch {
+namespace morvalen::files {
 
 // A file that cannot be read as a campaign at all: empty, no header, unknown or missing columns.
 class CampaignFileError : public std::runtime_error {
@@ -107,4 +107,4 @@ private:
     std::size_t width_;
 };
 
-}  // namespace morvalen::batch
+}  // namespace morvalen::files

@@ -1,4 +1,4 @@
-#include "batch/ObservationTable.h"
+#include "files/ObservationTable.h"
 
 #include <csv.h>
 
@@ -8,7 +8,7 @@
 
 #include "entry/Utf8.h"
 
-namespace morvalen::batch {
+namespace morvalen::files {
 namespace {
 
 // The parser's callbacks fill one row in place; libcsv is C, so nothing may be thrown through it: an exception of
@@ -215,4 +215,4 @@ DataSet ColumnMap::dataSet(const TableRow& row) const {
     return set;
 }
 
-}  // namespace morvalen::batch
+}  // namespace morvalen::files
