@@ -17,7 +17,9 @@ std::string TerminalPrompt::ask(const std::string& promptText) {
     promptsShown_.push_back(promptText);
     if (display_) *display_ << promptText << std::flush;
     std::string line;
-    if (!inputEnded_ && std::getline(replies_, line)) {
+    if (source_) {
+        line = source_->ask(promptText);
+    } else if (!inputEnded_ && std::getline(*replies_, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = validUtf8(line);
     } else {

@@ -16,13 +16,16 @@ class TerminalPrompt : public Prompt {
 public:
     // `echoReplies`: write each reply behind its prompt, for replies that do not come from a person at a terminal.
     TerminalPrompt(std::istream& replies, std::ostream* display, bool echoReplies)
-        : replies_(replies), display_(display), echoReplies_(echoReplies) {}
+        : replies_(&replies), display_(display), echoReplies_(echoReplies) {}
+    // The replies given by `source` (a row of an observation file) instead of read, shown behind their prompts.
+    TerminalPrompt(Prompt& source, std::ostream* display) : source_(&source), display_(display), echoReplies_(true) {}
 
     std::string ask(const std::string& promptText) override;
     const std::vector<std::string>& promptsShown() const { return promptsShown_; }
 
 private:
-    std::istream& replies_;
+    std::istream* replies_ = nullptr;  // the replies are read from here, or
+    Prompt* source_ = nullptr;         // given by this
     std::ostream* display_;  // null: nothing shown (JSON output)
     bool echoReplies_;
     bool inputEnded_ = false;

@@ -6,12 +6,19 @@
 //   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
 //   morvalen-cli --grade 四等     also checks the computation against a survey grade (or --sigma S, seconds): a
 //                                section 检核 after the report, "checks" in the JSON, a page after the report's PDF
+//   morvalen-cli --observations FILE [--row ID]
+//                                answers the prompts from a row of an observation file (the campaign CSV)
+//   morvalen-cli --save-observations FILE
+//                                keeps the values of this run as one more row of an observation file
+//   morvalen-cli --export FILE   writes the result table as .dat (CASS), .csv, .xlsx or .dxf
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
-// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr), 2 usage error, 4 the PDF could
-// not be written (the reason on stderr).
+// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export asked after it is
+// refused), 2 usage error, 4 the PDF, the export or the observation file could not be written, 5 the observation
+// file could not be used (missing or unreadable, no campaign, unknown row id, a row that is not a data set). Every
+// reason is given on stderr.
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
@@ -21,9 +28,12 @@
 #include "command/ComputeCommand.h"
 #include "cli/BatchCommand.h"
 #include "cli/ChecksOutput.h"
+#include "cli/FileCommands.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "entry/RunStopped.h"
+#include "files/ObservationFile.h"
+#include "files/ResultExport.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
@@ -39,6 +49,10 @@ struct Options {
     bool json = false;
     std::string pdfPath;  // empty: no PDF
     cli::CheckOptions checks;
+    std::string observationsPath;        // empty: the replies come from standard input
+    std::optional<std::string> rowId;    // the row of the observation file; none: the first
+    std::string saveObservationsPath;    // empty: the values typed are not kept
+    std::string exportPath;              // empty: no export
 };
 
 constexpr int completed = 0;
@@ -109,11 +123,33 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
 int run(const Options& options) {
     const bool interactive = isatty(STDIN_FILENO) != 0;
     std::ostream* display = options.json ? nullptr : &std::cout;
-    cli::TerminalPrompt prompt(std::cin, display, !interactive);
-    cli::TerminalFields fields(display);
+    // An export that could never be written is refused before anything is asked.
+    if (!options.exportPath.empty()) {
+        try {
+            files::exportFormatOf(options.exportPath);
+        } catch (const files::FileNotWritten& refused) {
+            std::cerr << refused.what() << '\n';
+            return cli::fileNotWritten;
+        }
+    }
     SurveyState state;
+    std::optional<files::ObservationRow> observations;
+    std::optional<files::RowPrompt> rowAnswers;
+    if (!options.observationsPath.empty()) {
+        try {
+            observations = files::openObservationRow(options.observationsPath, options.rowId);
+        } catch (const files::ObservationFileError& problem) {
+            std::cerr << problem.what() << '\n';
+            return cli::observationFileProblem;
+        }
+        rowAnswers.emplace(observations->columns, observations->row, state);
+    }
+    cli::TerminalPrompt prompt = rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
+                                            : cli::TerminalPrompt(std::cin, display, !interactive);
+    files::ObservationRecorder typed(prompt);
+    cli::TerminalFields fields(display);
 
-    const std::optional<RunStopped> stop = Command1_Click(state, prompt, fields);
+    const std::optional<RunStopped> stop = Command1_Click(state, typed, fields);
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
     const std::optional<analysis::Checks> checks =
         standard ? analysis::checkComputation(state, *standard) : std::nullopt;
@@ -134,8 +170,16 @@ int run(const Options& options) {
     }
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
-    const int pdfStatus = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath, standard);
-    return stop ? runStopped : pdfStatus;
+    int status = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath, standard);
+    const auto keepFirstFailure = [&](int outcome) {
+        if (status == completed) status = outcome;
+    };
+    if (!options.saveObservationsPath.empty()) {
+        keepFirstFailure(cli::saveRunObservations(typed, options.saveObservationsPath,
+                                                  observations ? observations->id : std::string()));
+    }
+    if (!options.exportPath.empty()) keepFirstFailure(cli::exportRunResults(state, options.exportPath));
+    return stop ? runStopped : status;
 }
 
 }  // namespace
@@ -146,6 +190,16 @@ int main(int argc, char** argv) {
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
     app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
     cli::addCheckOptions(app, options.checks);
+    CLI::Option* observations =
+        app.add_option("--observations", options.observationsPath, "从观测文件（CSV，每行一组观测数据）读取输入值")
+            ->type_name("FILE");
+    app.add_option("--row", options.rowId, "观测文件中的行（id 列的值；缺省为第一行）")
+        ->type_name("ID")
+        ->needs(observations);
+    app.add_option("--save-observations", options.saveObservationsPath, "把这次输入的观测值存为观测文件的一行")
+        ->type_name("FILE");
+    app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
+        ->type_name("FILE");
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");

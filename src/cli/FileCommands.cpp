@@ -1,0 +1,36 @@
+#include "cli/FileCommands.h"
+
+#include <iostream>
+
+#include "files/ObservationFile.h"
+#include "files/ResultExport.h"
+
+namespace morvalen::cli {
+
+int saveRunObservations(const files::ObservationRecorder& values, const std::string& path, const std::string& id) {
+    try {
+        files::saveObservations(path, values, id);
+        return 0;
+    } catch (const files::ObservationFileError& problem) {
+        std::cerr << "没有保存观测数据：" << problem.what() << '\n';
+        return observationFileProblem;
+    } catch (const files::FileNotWritten& failure) {
+        std::cerr << "没有保存观测数据：" << failure.what() << '\n';
+        return fileNotWritten;
+    }
+}
+
+int exportRunResults(const SurveyState& state, const std::string& path) {
+    try {
+        files::exportResults(state, path);
+        return 0;
+    } catch (const files::NothingToExport& refused) {
+        std::cerr << refused.what() << '\n';
+        return nothingComplete;
+    } catch (const files::FileNotWritten& failure) {
+        std::cerr << failure.what() << '\n';
+        return fileNotWritten;
+    }
+}
+
+}  // namespace morvalen::cli

@@ -1,0 +1,106 @@
+#include "files/ObservationFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <cerrno>
+#include <iterator>
+#include <system_error>
+
+#include "files/AtomicFile.h"
+#include "files/CsvText.h"
+
+namespace morvalen::files {
+namespace {
+
+// The bytes of a file; nullopt when it does not exist. Throws ObservationFileError when it cannot be read.
+std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    std::error_code status;
+    if (!std::filesystem::exists(path, status) && !status) return std::nullopt;
+    if (std::filesystem::is_directory(path, status)) {
+        throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：这是一个文件夹");
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(file), {});
+    if (!file.is_open() || file.bad()) {
+        throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：" +
+                                   std::error_code(errno, std::generic_category()).message());
+    }
+    return bytes;
+}
+
+Table campaignOf(const std::filesystem::path& path, const std::string& bytes) {
+    try {
+        Table table = readCsv(bytes);
+        ColumnMap checked(table.header);
+        return table;
+    } catch (const CampaignFileError& error) {
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 不是观测数据文件：" + error.what());
+    }
+}
+
+}  // namespace
+
+ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id) {
+    const auto bytes = fileBytes(path);
+    if (!bytes) throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：文件不存在");
+    Table table = campaignOf(path, *bytes);
+    ColumnMap columns(table.header);
+    const auto found = std::find_if(table.rows.begin(), table.rows.end(),
+                                    [&](const TableRow& row) { return !id || columns.id(row) == *id; });
+    if (found == table.rows.end()) {
+        if (!id) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有 id 为 \"" + *id + "\" 的行");
+    }
+    try {
+        columns.checkWidth(*found);
+    } catch (const std::invalid_argument& malformed) {
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(found->rowNumber) +
+                                   " 行不是一组观测数据：" + malformed.what());
+    }
+    std::string rowId = columns.id(*found);
+    return {std::move(columns), std::move(*found), std::move(rowId)};
+}
+
+std::string saveObservations(const std::filesystem::path& path, const ObservationRecorder& values,
+                             const std::string& id) {
+    auto bytes = fileBytes(path);
+    if (bytes && bytes->empty()) bytes.reset();
+    std::vector<std::string> header = campaignColumns();
+    std::set<std::string> idsHeld;
+    if (bytes) {
+        const Table table = campaignOf(path, *bytes);
+        header = table.header;
+        const ColumnMap columns(header);
+        for (const TableRow& row : table.rows) idsHeld.insert(columns.id(row));
+    }
+    const auto& names = campaignColumns();
+    const bool hasIdColumn = std::find(header.begin(), header.end(), "id") != header.end();
+    std::string givenId = id;
+    if (hasIdColumn && (givenId.empty() || idsHeld.count(givenId) != 0)) {
+        for (std::size_t number = 1;; ++number) {
+            givenId = std::to_string(number);
+            if (idsHeld.count(givenId) == 0) break;
+        }
+    }
+    // Every value typed must find its column in the file.
+    for (std::size_t column = 1; column < columnCount; ++column) {
+        const std::string& value = values.value(static_cast<Column>(column));
+        if (!value.empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
+            throw ObservationFileError("观测文件 " + shownPath(path) + " 没有列 \"" + names[column] +
+                                       "\"，这次的观测值存不进去");
+        }
+    }
+    std::vector<std::string> cells;
+    for (const std::string& name : header) {
+        const auto column = static_cast<Column>(std::find(names.begin(), names.end(), name) - names.begin());
+        cells.push_back(column == Column::id ? givenId : values.value(column));
+    }
+    std::string text = bytes ? *bytes : csvLine(header);
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    text += csvLine(cells);
+    writeBytes(path, text);
+    return hasIdColumn ? givenId : std::string();
+}
+
+}  // namespace morvalen::files

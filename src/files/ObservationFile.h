@@ -1,0 +1,39 @@
+// Observation files: the campaign CSV of the batch, one data set a row, opened for one run and extended by a run.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "files/ObservationTable.h"
+#include "files/RowAnswers.h"
+
+namespace morvalen::files {
+
+// An observation file that cannot be used, with a message naming the file and the reason: a missing or unreadable
+// file, a file that is no campaign, an unknown row id, a row that is not a data set.
+class ObservationFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One data set of an observation file, with the columns of its header.
+struct ObservationRow {
+    ColumnMap columns;
+    TableRow row;
+    std::string id;  // the row's id, empty without an id column
+};
+
+// The row with the id `id`; without an id, the only or first row. Throws ObservationFileError.
+ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id);
+
+// Adds the values of a run to the observation file at `path` through a temporary file: a new file with the full
+// header when there is none (or it is empty), otherwise one more row in the file's own column order. The row's id
+// is `id` when the file does not hold it yet, otherwise the first whole number from 1 on that it does not hold.
+// Returns the id given. Throws ObservationFileError for an existing file that is no campaign or lacks a column a
+// value needs, FileNotWritten when the file cannot be written.
+std::string saveObservations(const std::filesystem::path& path, const ObservationRecorder& values,
+                             const std::string& id);
+
+}  // namespace morvalen::files
