@@ -7,7 +7,7 @@
 
 namespace morvalen::cli {
 
-int saveRunObservations(const files::ObservationRecorder& values, const std::string& path, const std::string& id) {
+int saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
     try {
         files::saveObservations(path, values, id);
         return 0;

@@ -17,7 +17,7 @@ inline constexpr int observationFileProblem = 5;  // missing, unreadable, no cam
 
 // Keeps the values typed in this run as one more row of `path`; the reason on stderr when it cannot. Returns the
 // exit status: 0, fileNotWritten or observationFileProblem.
-int saveRunObservations(const files::ObservationRecorder& values, const std::string& path, const std::string& id);
+int saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id);
 
 // Writes the result table of the run to `path` in the format of its extension; the reason on stderr when it
 // cannot. Returns the exit status: 0, nothingComplete (the run stopped) or fileNotWritten.

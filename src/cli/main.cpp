@@ -146,7 +146,8 @@ int run(const Options& options) {
     }
     cli::TerminalPrompt prompt = rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
                                             : cli::TerminalPrompt(std::cin, display, !interactive);
-    files::ObservationRecorder typed(prompt);
+    files::TypedValues typedValues;
+    files::ObservationRecorder typed(prompt, typedValues);
     cli::TerminalFields fields(display);
 
     const std::optional<RunStopped> stop = Command1_Click(state, typed, fields);
@@ -175,7 +176,7 @@ int run(const Options& options) {
         if (status == completed) status = outcome;
     };
     if (!options.saveObservationsPath.empty()) {
-        keepFirstFailure(cli::saveRunObservations(typed, options.saveObservationsPath,
+        keepFirstFailure(cli::saveRunObservations(typedValues, options.saveObservationsPath,
                                                   observations ? observations->id : std::string()));
     }
     if (!options.exportPath.empty()) keepFirstFailure(cli::exportRunResults(state, options.exportPath));

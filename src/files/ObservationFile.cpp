@@ -41,28 +41,36 @@ Table campaignOf(const std::filesystem::path& path, const std::string& bytes) {
 
 }  // namespace
 
-ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id) {
+ObservationFileRows readObservationFile(const std::filesystem::path& path) {
     const auto bytes = fileBytes(path);
     if (!bytes) throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：文件不存在");
     Table table = campaignOf(path, *bytes);
-    ColumnMap columns(table.header);
-    const auto found = std::find_if(table.rows.begin(), table.rows.end(),
-                                    [&](const TableRow& row) { return !id || columns.id(row) == *id; });
-    if (found == table.rows.end()) {
-        if (!id) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有 id 为 \"" + *id + "\" 的行");
-    }
-    try {
-        columns.checkWidth(*found);
-    } catch (const std::invalid_argument& malformed) {
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(found->rowNumber) +
-                                   " 行不是一组观测数据：" + malformed.what());
-    }
-    std::string rowId = columns.id(*found);
-    return {std::move(columns), std::move(*found), std::move(rowId)};
+    if (table.rows.empty()) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
+    return {ColumnMap(table.header), std::move(table.rows)};
 }
 
-std::string saveObservations(const std::filesystem::path& path, const ObservationRecorder& values,
+ObservationRow observationRow(const ObservationFileRows& file, std::size_t index, const std::filesystem::path& path) {
+    const TableRow& row = file.rows.at(index);
+    try {
+        file.columns.checkWidth(row);
+    } catch (const std::invalid_argument& malformed) {
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(row.rowNumber) +
+                                   " 行不是一组观测数据：" + malformed.what());
+    }
+    return {file.columns, row, file.columns.id(row)};
+}
+
+ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id) {
+    const ObservationFileRows file = readObservationFile(path);
+    const auto found = std::find_if(file.rows.begin(), file.rows.end(),
+                                    [&](const TableRow& row) { return !id || file.columns.id(row) == *id; });
+    if (found == file.rows.end()) {
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有 id 为 \"" + *id + "\" 的行");
+    }
+    return observationRow(file, static_cast<std::size_t>(found - file.rows.begin()), path);
+}
+
+std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
                              const std::string& id) {
     auto bytes = fileBytes(path);
     if (bytes && bytes->empty()) bytes.reset();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "files/ObservationTable.h"
 #include "files/RowAnswers.h"
@@ -25,6 +26,16 @@ struct ObservationRow {
     std::string id;  // the row's id, empty without an id column
 };
 
+// The header's columns and every row of an observation file. Throws ObservationFileError.
+struct ObservationFileRows {
+    ColumnMap columns;
+    std::vector<TableRow> rows;
+};
+ObservationFileRows readObservationFile(const std::filesystem::path& path);
+
+// The row at `index` of the file read from `path`; throws ObservationFileError for a row that is not a data set.
+ObservationRow observationRow(const ObservationFileRows& file, std::size_t index, const std::filesystem::path& path);
+
 // The row with the id `id`; without an id, the only or first row. Throws ObservationFileError.
 ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id);
 
@@ -33,7 +44,7 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
 // is `id` when the file does not hold it yet, otherwise the first whole number from 1 on that it does not hold.
 // Returns the id given. Throws ObservationFileError for an existing file that is no campaign or lacks a column a
 // value needs, FileNotWritten when the file cannot be written.
-std::string saveObservations(const std::filesystem::path& path, const ObservationRecorder& values,
+std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
                              const std::string& id);
 
 }  // namespace morvalen::files

@@ -1,5 +1,6 @@
 #include "files/RowAnswers.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "entry/ConfirmedPrompt.h"
@@ -48,17 +49,16 @@ std::string ObservationRecorder::ask(const std::string& promptText) {
         return reply;
     }
     // The case follows from B's coordinates as typed, exactly as the entry decides it.
-    const RunCase kind = runCase(EntryValue::text(value(Column::xb)), EntryValue::text(value(Column::yb)));
+    const RunCase kind =
+        runCase(EntryValue::text(values_.value(Column::xb)), EntryValue::text(values_.value(Column::yb)));
     const std::size_t position = reentryNext_ && entries_ > 0 ? entries_ - 1 : entries_++;
     reentryNext_ = false;
-    if (const auto column = columnAsked(position, kind)) values_[static_cast<std::size_t>(*column)] = reply;
+    if (const auto column = columnAsked(position, kind)) values_.value(*column) = reply;
     return reply;
 }
 
-void ObservationRecorder::clear() {
-    for (auto& value : values_) value.clear();
-    entries_ = 0;
-    reentryNext_ = false;
+bool TypedValues::empty() const {
+    return std::all_of(values.begin(), values.end(), [](const std::string& value) { return value.empty(); });
 }
 
 }  // namespace morvalen::files

@@ -32,24 +32,27 @@ private:
     std::size_t next_ = 0;
 };
 
-// The values of one run as typed, by column: passes every prompt on to the front end's own prompt and keeps the
-// last reply to each entry, so that a correction replaces the value it corrects. After a stop it holds everything
-// typed so far; columns never asked stay empty.
+// The values of one run as typed, by column; columns never asked are empty.
+struct TypedValues {
+    std::array<std::string, columnCount> values;
+
+    const std::string& value(Column column) const { return values[static_cast<std::size_t>(column)]; }
+    std::string& value(Column column) { return values[static_cast<std::size_t>(column)]; }
+    // True when nothing at all has been typed.
+    bool empty() const;
+};
+
+// Passes every prompt on to the front end's own prompt and keeps the last reply to each entry in `into` (emptied
+// first), so that a correction replaces the value it corrects. After a stop it holds everything typed so far.
 class ObservationRecorder : public Prompt {
 public:
-    explicit ObservationRecorder(Prompt& asker) : asker_(asker) {}
+    ObservationRecorder(Prompt& asker, TypedValues& into) : asker_(asker), values_(into) { values_ = {}; }
 
     std::string ask(const std::string& promptText) override;
 
-    // Forgets the values of an earlier run.
-    void clear();
-    // Whether any value has been typed.
-    bool empty() const { return entries_ == 0; }
-    const std::string& value(Column column) const { return values_[static_cast<std::size_t>(column)]; }
-
 private:
     Prompt& asker_;
-    std::array<std::string, columnCount> values_;
+    TypedValues& values_;
     std::size_t entries_ = 0;  // entries asked, re-entries not counted
     bool reentryNext_ = false;
 };

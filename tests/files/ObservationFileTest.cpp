@@ -71,14 +71,15 @@ TEST_F(ObservationFile, SavedRunOpensToTheSameWindowInBothCases) {
         replies[replies.size() - 15] = "0";  // b(1) is wrong,
         replies.insert(replies.end() - 14, {"44.13120", ""});  // typed again
         ScriptedPrompt typist(replies);
-        ObservationRecorder recorder(typist);
+        TypedValues recorded;
+        ObservationRecorder recorder(typist, recorded);
         Window typed;
         compute(typed, recorder);
         ASSERT_FALSE(typed.stop) << typed.stop->what();
         EXPECT_EQ(typist.repliesLeft(), 0u);
 
         const fs::path file = folder / "observations.csv";
-        const std::string id = saveObservations(file, recorder, "Q" + std::to_string(kind));
+        const std::string id = saveObservations(file, recorded, "Q" + std::to_string(kind));
         EXPECT_EQ(id, "Q" + std::to_string(kind));
         const ObservationRow opened = openObservationRow(file, id);
         Window fromFile;
@@ -101,11 +102,12 @@ TEST_F(ObservationFile, StoppedRunKeepsWhatWasTypedAndAppendsBehindTheFile) {
                                  "b8\n1,1,2,3,4,\"北山,一号\",b,c,d,1,2,3,4,5,6,7,8";  // no line end at the end
     std::ofstream(file, std::ios::binary) << existing;
     ScriptedPrompt typist(confirmedEach({"1000", "1000", "1010", "1175", "甲", "乙", "丙", "丁", "44.1312", "4O.1"}));
-    ObservationRecorder recorder(typist);
+    TypedValues recorded;
+    ObservationRecorder recorder(typist, recorded);
     Window typed;
     compute(typed, recorder);
     ASSERT_TRUE(typed.stop);
-    EXPECT_EQ(saveObservations(file, recorder, "1"), "2");
+    EXPECT_EQ(saveObservations(file, recorded, "1"), "2");
 
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -113,10 +115,11 @@ TEST_F(ObservationFile, StoppedRunKeepsWhatWasTypedAndAppendsBehindTheFile) {
 
     // An azimuth value has no column in this file: refused, the file untouched.
     ScriptedPrompt azimuthTypist(confirmedEach({"1", "2", "0", "0", "100"}));
-    ObservationRecorder azimuth(azimuthTypist);
+    TypedValues azimuthValues;
+    ObservationRecorder azimuth(azimuthTypist, azimuthValues);
     Window other;
     compute(other, azimuth);
-    EXPECT_THROW(saveObservations(file, azimuth, ""), ObservationFileError);
+    EXPECT_THROW(saveObservations(file, azimuthValues, ""), ObservationFileError);
     std::ifstream again(file, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), bytes);
 }
