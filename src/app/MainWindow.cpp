@@ -127,10 +127,14 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
     found->second->setText(QString::fromStdString(caption));
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::Command1_Click() { computeFrom(prompt_); }
+
+void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
+    openedRowId_ = rowId;
     markEveryFieldStale();
+    files::ObservationRecorder recorder(answers, typed_);
     try {
-        runComputeCommand(state_, prompt_, *this);
+        runComputeCommand(state_, recorder, *this);
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
         if (!prompt_.windowClosing()) reportStop(stop.what());

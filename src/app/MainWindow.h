@@ -12,6 +12,7 @@
 #include "app/WindowCloseRequests.h"
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
+#include "files/RowAnswers.h"
 
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,12 @@ public:
 
     const SurveyState& surveyState() const { return state_; }
 
+    // One computation with the replies given by `answers` (the window's prompt, or a row of an observation file,
+    // whose id is `rowId`), exactly as 计 算 runs it; the values typed are kept for 保存观测数据….
+    void computeFrom(Prompt& answers, const std::string& rowId = {});
+    const files::TypedValues& typedValues() const { return typed_; }
+    const std::string& openedRowId() const { return openedRowId_; }
+
 public slots:
     // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
     // the fields written so far stay, those of earlier computations stay greyed, and the window stays ready for the
@@ -62,6 +69,8 @@ private:
     SurveyState state_;
     DialogPrompt prompt_;
     MenuBarFrame menus_;
+    files::TypedValues typed_;
+    std::string openedRowId_;  // the id of the row the last run was answered from
     std::map<QString, QLineEdit*> fields_;
     std::map<QString, QLabel*> labels_;
     QPointer<QMessageBox> stopMessage_;

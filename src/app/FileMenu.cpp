@@ -1,0 +1,120 @@
+#include "app/FileMenu.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "app/MainWindow.h"
+#include "files/ObservationFile.h"
+#include "files/ResultExport.h"
+
+namespace morvalen::app {
+namespace {
+
+std::filesystem::path pathOf(const QString& chosen) {
+    const QByteArray utf8 = chosen.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
+                                               static_cast<std::size_t>(utf8.size())));
+}
+
+// A chosen name without an extension gets the one of the chosen kind of file.
+QString withSuffix(const QString& chosen, const QString& suffix) {
+    return QFileInfo(chosen).suffix().isEmpty() ? chosen + "." + suffix : chosen;
+}
+
+const QString observationFilter = QStringLiteral("观测数据 (*.csv);;所有文件 (*)");
+
+struct ExportKind {
+    const char* filter;
+    const char* suffix;
+};
+constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
+                                      {"CSV 表格 (*.csv)", "csv"},
+                                      {"Excel 工作簿 (*.xlsx)", "xlsx"},
+                                      {"AutoCAD 图形 (*.dxf)", "dxf"}};
+
+}  // namespace
+
+FileMenu::FileMenu(MainWindow& window) : QMenu(QStringLiteral("文件"), &window), window_(window) {
+    setObjectName(QStringLiteral("FileMenu"));
+    addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
+    addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
+    addSeparator();
+    addAction(QStringLiteral("导出成果…"), this, &FileMenu::chooseExport);
+}
+
+void FileMenu::warn(const std::string& message) {
+    QMessageBox::warning(&window_, window_.windowTitle(), QString::fromStdString(message));
+}
+
+void FileMenu::chooseObservationsToOpen() {
+    const QString chosen = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开观测数据"), QString(),
+                                                        observationFilter);
+    if (!chosen.isEmpty()) openObservations(pathOf(chosen));
+}
+
+void FileMenu::chooseObservationsToSave() {
+    const QString chosen =
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("保存观测数据（加在文件末尾）"), QString(),
+                                     observationFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!chosen.isEmpty()) saveObservations(pathOf(withSuffix(chosen, "csv")));
+}
+
+void FileMenu::chooseExport() {
+    QStringList filters;
+    for (const ExportKind& kind : exportKinds) filters << QString::fromUtf8(kind.filter);
+    QString filter = filters.front();
+    const QString chosen = QFileDialog::getSaveFileName(&window_, QStringLiteral("导出成果"), QString(),
+                                                        filters.join(";;"), &filter);
+    if (chosen.isEmpty()) return;
+    const auto kind = filters.indexOf(filter);
+    exportResults(pathOf(withSuffix(chosen, exportKinds[kind < 0 ? 0 : kind].suffix)));
+}
+
+void FileMenu::openObservations(const std::filesystem::path& path) {
+    try {
+        const files::ObservationFileRows file = files::readObservationFile(path);
+        std::size_t index = 0;
+        if (file.rows.size() > 1) {
+            QStringList rows;
+            for (const files::TableRow& row : file.rows) {
+                const std::string id = file.columns.id(row);
+                const QString shownId = id.empty() ? QString() : "  " + QString::fromStdString(id);
+                rows << QString("第 %1 行%2").arg(row.rowNumber).arg(shownId);
+            }
+            bool chosen = false;
+            const QString row = QInputDialog::getItem(&window_, QStringLiteral("打开观测数据"),
+                                                      QStringLiteral("选择一组观测数据："), rows, 0, false, &chosen);
+            if (!chosen) return;
+            index = static_cast<std::size_t>(rows.indexOf(row));
+        }
+        const files::ObservationRow opened = files::observationRow(file, index, path);
+        files::RowPrompt answers(opened.columns, opened.row, window_.surveyState());
+        window_.computeFrom(answers, opened.id);
+    } catch (const files::ObservationFileError& problem) {
+        warn(problem.what());
+    }
+}
+
+void FileMenu::saveObservations(const std::filesystem::path& path) {
+    if (window_.typedValues().empty()) {
+        warn("没有可保存的观测数据：还没有输入过观测值。");
+        return;
+    }
+    try {
+        files::saveObservations(path, window_.typedValues(), window_.openedRowId());
+    } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
+        warn(std::string("没有保存观测数据：") + failure.what());
+    }
+}
+
+void FileMenu::exportResults(const std::filesystem::path& path) {
+    try {
+        files::exportResults(window_.surveyState(), path);
+    } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
+        warn(failure.what());
+    }
+}
+
+}  // namespace morvalen::app

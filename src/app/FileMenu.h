@@ -1,0 +1,38 @@
+// The menu 文件: observation files opened and saved, results exported.
+#pragma once
+
+#include <QMenu>
+#include <filesystem>
+
+namespace morvalen::app {
+
+class MainWindow;
+
+// 打开观测数据… runs the compute command from a chosen row of an observation file (the campaign CSV) and shows the
+// same fields as typing it; 保存观测数据… keeps the values typed in the last run as one more row of such a file;
+// 导出成果… writes the result table of the last completed computation (.dat for CASS, .csv, .xlsx, .dxf). Each asks
+// for its file, then does its work through the path-taking function of the same name; a file that cannot be used
+// is named in a message box with the reason.
+class FileMenu : public QMenu {
+    Q_OBJECT
+
+public:
+    explicit FileMenu(MainWindow& window);
+
+    // Asks which row when the file holds more than one.
+    void openObservations(const std::filesystem::path& path);
+    void saveObservations(const std::filesystem::path& path);
+    void exportResults(const std::filesystem::path& path);
+
+public slots:
+    void chooseObservationsToOpen();
+    void chooseObservationsToSave();
+    void chooseExport();
+
+private:
+    void warn(const std::string& message);
+
+    MainWindow& window_;
+};
+
+}  // namespace morvalen::app

@@ -1,0 +1,117 @@
+// The menu 文件 of the window: a typed run saved and opened again in a new window shows the same fields; nothing is
+// exported without a completed computation.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "ModalDriver.h"
+#include "app/FileMenu.h"
+#include "app/MainWindow.h"
+#include "entry/FieldModel.h"
+#include "files/ObservationFile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/WorkedExamples.h"
+
+namespace {
+
+using namespace morvalen;
+using namespace morvalen::testing;
+using morvalen::app::FileMenu;
+using morvalen::app::MainWindow;
+namespace fs = std::filesystem;
+
+QString text(const MainWindow& window, const QString& objectName) {
+    return window.findChild<QLineEdit*>(objectName)->text();
+}
+
+void expectSameFields(const MainWindow& typed, const MainWindow& opened) {
+    for (const auto& name : FieldModel::singleFieldNames()) {
+        const QString objectName = QString::fromStdString(name);
+        EXPECT_EQ(text(typed, objectName), text(opened, objectName)) << name;
+    }
+    for (const auto& [name, size] : FieldModel::fieldArrays()) {
+        for (int i = 0; i < size; ++i) {
+            const QString objectName = QString("%1_%2").arg(QString::fromStdString(name)).arg(i);
+            EXPECT_EQ(text(typed, objectName), text(opened, objectName)) << name << "(" << i << ")";
+        }
+    }
+}
+
+class FileMenuTest : public ::testing::Test {
+protected:
+    fs::path folder = fs::temp_directory_path() / ("morvalen-file-menu-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void expectDriverDone() const {
+        EXPECT_TRUE(driver.failures.empty()) << driver.failures.front();
+        EXPECT_EQ(driver.stepsLeft(), 0u);
+    }
+
+    ModalDriver driver;
+};
+
+TEST_F(FileMenuTest, SavedRunsOpenInANewWindowWithTheSameFields) {
+    MainWindow typedKnownSide, typedAzimuth;
+    FileMenu typedKnownSideMenu(typedKnownSide), typedAzimuthMenu(typedAzimuth);
+    const fs::path file = folder / "观测.csv";
+
+    // Known side, the coordinate of A corrected once.
+    driver.replies(std::vector<std::string>{"1100", "0", "1000", ""} +
+                   confirmedEach({knownSideCoordinates.begin() + 1, knownSideCoordinates.end()}) +
+                   confirmedEach(knownSideNames) + confirmedEach(workedAngles));
+    typedKnownSide.findChild<QPushButton*>("Command1")->click();
+    typedKnownSideMenu.saveObservations(file);
+    driver.replies(confirmedEach(azimuthCoordinates) + confirmedEach({"130.8625", "1", "200.0000", "153.2505"}) +
+                   confirmedEach(azimuthNames) + confirmedEach(workedAngles));
+    typedAzimuth.findChild<QPushButton*>("Command1")->click();
+    typedAzimuthMenu.saveObservations(file);
+    expectDriverDone();
+
+    MainWindow opened;
+    FileMenu openedMenu(opened);
+    driver.reply("第 1 行  1");
+    openedMenu.openObservations(file);
+    expectSameFields(typedKnownSide, opened);
+    EXPECT_EQ(text(opened, "Text1"), " 1000.000");
+    driver.reply("第 2 行  2");
+    openedMenu.openObservations(file);
+    expectSameFields(typedAzimuth, opened);
+    expectDriverDone();
+    EXPECT_EQ(driver.prompts.size(), 32u + 42u + 2u + 1u + 1u) << "the typed prompts, one correction, two row choices";
+
+    // A run opened from a file and saved again is the same data set under a new id.
+    openedMenu.saveObservations(file);
+    const auto rows = files::readObservationFile(file).rows;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].cells.front(), "3");
+    EXPECT_EQ(std::vector(rows[2].cells.begin() + 1, rows[2].cells.end()),
+              std::vector(rows[1].cells.begin() + 1, rows[1].cells.end()));
+}
+
+TEST_F(FileMenuTest, NothingIsSavedOrExportedBeforeAComputation) {
+    MainWindow window;
+    FileMenu menu(window);
+    EXPECT_EQ(menu.title(), "文件");
+    QStringList actions;
+    for (const QAction* action : menu.actions()) {
+        if (!action->isSeparator()) actions << action->text();
+    }
+    EXPECT_EQ(actions, (QStringList{"打开观测数据…", "保存观测数据…", "导出成果…"}));
+    driver.acknowledgeMessage();
+    menu.saveObservations(folder / "saved.csv");
+    driver.acknowledgeMessage();
+    menu.exportResults(folder / "results.xlsx");
+    driver.acknowledgeMessage();
+    menu.openObservations(folder / "missing.csv");
+    expectDriverDone();
+    ASSERT_EQ(driver.messages.size(), 3u);
+    EXPECT_NE(driver.messages[1].find("results.xlsx"), std::string::npos);
+    EXPECT_NE(driver.messages[2].find("missing.csv：文件不存在"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+}  // namespace
