@@ -12,6 +12,7 @@
 #include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
 #include "app/FieldLook.h"
+#include "app/FileMenu.h"
 #include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
 #include "app/WindowFonts.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     setAutoFillBackground(true);
 
     buildControls();
+    menus_.addMenu(new FileMenu(*this));
     menus_.addMenu(new ChecksMenu(state_, this));
 
     const double dpiX = logicalDpiX();
