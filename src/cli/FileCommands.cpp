@@ -8,6 +8,10 @@
 namespace morvalen::cli {
 
 int saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
+    if (values.empty()) {
+        std::cerr << "没有保存观测数据：还没有输入过观测值。\n";
+        return fileNotWritten;
+    }
     try {
         files::saveObservations(path, values, id);
         return 0;

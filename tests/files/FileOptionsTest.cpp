@@ -61,6 +61,7 @@ TEST_F(FileOptions, BadInputGetsItsExitStatusAndWritesNothing) {
     EXPECT_EQ(run("--observations '" + campaign + "' --export " + at("out.pdf")).status, 4);
     EXPECT_EQ(run("--export " + at("out.csv") + " < /dev/null").status, 3) << "the run stops at b(1)";
     EXPECT_EQ(run("--row 1 < /dev/null").status, 2);
+    EXPECT_EQ(run("--save-observations " + at("nothing.csv") + " < /dev/null").status, 3) << "stopped, nothing kept";
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     EXPECT_EQ(run("--observations '" + campaign + "' --row 'Q4 diagonal start' --export " + at("out.dxf")).status, 0);
     EXPECT_TRUE(fs::exists(folder / "out.dxf"));
