@@ -6,7 +6,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "files/ObservationFile.h"

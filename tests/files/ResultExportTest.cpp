@@ -10,7 +10,7 @@
 #include <map>
 #include <unistd.h>
 
-#include "adjust/AdjustmentRun.h"
+#include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
 #include "files/ResultExport.h"
 #include "support/ScriptedPrompt.h"
