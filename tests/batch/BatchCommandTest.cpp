@@ -118,8 +118,8 @@ TEST_F(BatchCommand, GradeAddsTheColumnsOfTheChecksAndTheirPage) {
     ASSERT_EQ(run("batch " + input + " --grade 二等 -o '" + (folder / "checked.csv").string() + "' --pdf '" +
                   (folder / "reports").string() + "'"),
               3);
-    const auto plain = morvalen::batch::readCsv(readFile(folder / "plain.csv"));
-    const auto checked = morvalen::batch::readCsv(readFile(folder / "checked.csv"));
+    const auto plain = morvalen::files::readCsv(readFile(folder / "plain.csv"));
+    const auto checked = morvalen::files::readCsv(readFile(folder / "checked.csv"));
     const std::vector<std::string> added = {"check_triangle_1234", "check_triangle_5678", "check_triangle_1278",
                                             "check_triangle_3456", "check_pole", "check_mb", "check_weakest_side",
                                             "suspects", "max_standardized", "checks"};
