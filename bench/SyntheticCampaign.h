@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -35,7 +36,7 @@ inline std::string campaignRow(std::mt19937& random, long index) {
         std::snprintf(coordinates, sizeof coordinates, "%.3f,%.3f,%.3f,%.3f,,,,,", s[0].x, s[0].y, s[3].x, s[3].y);
     } else {
         const double side = std::hypot(s[1].x - s[0].x, s[1].y - s[0].y);
-        double azimuth = std::atan2(s[1].y - s[0].y, s[1].x - s[0].x) * 180 / M_PI;
+        double azimuth = std::atan2(s[1].y - s[0].y, s[1].x - s[0].x) * 180 / std::numbers::pi;
         if (azimuth < 0) azimuth += 360;
         std::snprintf(coordinates, sizeof coordinates, "%.3f,%.3f,0,0,%.4f,1,0,%s,", s[0].x, s[0].y, side,
                       packedDms(azimuth).c_str());

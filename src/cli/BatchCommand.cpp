@@ -1,7 +1,5 @@
 #include "cli/BatchCommand.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +8,7 @@
 
 #include "batch/BatchAdjustment.h"
 #include "batch/BatchChecks.h"
+#include "cli/Console.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
 
@@ -36,7 +35,7 @@ std::string reportFileName(const batch::BatchResult& result) {
 
 class Progress {
 public:
-    Progress() : shown_(isatty(STDERR_FILENO) != 0) {}
+    Progress() : shown_(isTerminal(stderr)) {}
     bool shown() const { return shown_; }
     void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {

@@ -22,19 +22,21 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "analysis/Checks.h"
-#include "command/ComputeCommand.h"
-#include "cli/BatchCommand.h"
 #include "cli/ChecksOutput.h"
 #include "cli/FileCommands.h"
+#include "cli/Console.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
+#include "command/ComputeCommand.h"
 #include "entry/RunStopped.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
 #include "report/ReportModel.h"
+#ifdef MORVALEN_WITH_BATCH
+#include "cli/BatchCommand.h"
+#endif
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
 #include "report/AnalysisPage.h"
@@ -96,6 +98,7 @@ int writeReportFile(const SurveyState& state, const std::string& path,
 #endif
 }
 
+#ifdef MORVALEN_WITH_BATCH
 // Writes the reports of a batch through one Qt application; none without the painter.
 cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>& standard) {
 #ifdef MORVALEN_WITH_PDF
@@ -109,6 +112,7 @@ cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>
     return {};
 #endif
 }
+#endif
 
 // Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
 std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields) {
@@ -121,7 +125,7 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
 }
 
 int run(const Options& options) {
-    const bool interactive = isatty(STDIN_FILENO) != 0;
+    const bool interactive = cli::isTerminal(stdin);
     std::ostream* display = options.json ? nullptr : &std::cout;
     // An export that could never be written is refused before anything is asked.
     if (!options.exportPath.empty()) {
@@ -186,6 +190,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::useUtf8Console();
     CLI::App app{"Morvalen：大地四边形条件平差（终端界面）"};
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
@@ -202,6 +207,7 @@ int main(int argc, char** argv) {
     app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
         ->type_name("FILE");
 
+#ifdef MORVALEN_WITH_BATCH
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
     batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
@@ -209,12 +215,15 @@ int main(int argc, char** argv) {
     batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
     batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")->type_name("DIR");
     cli::addCheckOptions(*batch, batchOptions.checks);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == 0 ? completed : usageError;
     }
+#ifdef MORVALEN_WITH_BATCH
     if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard()));
+#endif
     return run(options);
 }

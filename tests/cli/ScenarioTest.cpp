@@ -14,11 +14,12 @@
 //   report null                         or: report present
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+
+#include "support/ProgramRun.h"
 
 namespace {
 
@@ -52,16 +53,11 @@ struct CliResult {
 CliResult runCli(const std::string& replies, const std::string& name) {
     const fs::path input = fs::temp_directory_path() / ("morvalen-scenario-" + name + ".replies");
     std::ofstream(input, std::ios::binary) << replies;
-    const std::string command = std::string(MORVALEN_CLI_PATH) + " --json < '" + input.string() + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    const int status = pclose(pipe);
+    const auto outcome = morvalen::testing::runProgram(MORVALEN_CLI_PATH, "--json", input);
     fs::remove(input);
     CliResult result;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.document = json::parse(output);
+    result.exitStatus = outcome.exitStatus;
+    result.document = json::parse(outcome.output);
     return result;
 }
 

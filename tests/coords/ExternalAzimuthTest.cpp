@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include "command/ComputeCommand.h"
 #include "coords/CoordinateComputation.h"
 #include "coords/QuadrilateralGeometry.h"
@@ -82,7 +84,7 @@ TEST(ExternalAzimuth, EveryStartSideReproducesTheSameQuadrilateral) {
         AzimuthRun run(side, digits(lengths[side]));
         run.Ta = EntryValue::text("0");
         // Azimuth A → P1 in dd.mmss, to the nearest 0.00001″.
-        const double degrees = std::atan2(s[1].y - s[0].y, s[1].x - s[0].x) * 180 / M_PI + 360;
+        const double degrees = std::atan2(s[1].y - s[0].y, s[1].x - s[0].x) * 180 / std::numbers::pi + 360;
         const double minutes = (degrees - std::trunc(degrees)) * 60;
         const double seconds = (minutes - std::trunc(minutes)) * 60;
         char packed[64];

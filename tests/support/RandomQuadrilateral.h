@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 namespace morvalen::testing {
@@ -22,7 +23,7 @@ struct Quadrilateral {
 inline double angleBetween(Station at, Station first, Station second) {
     const double ax = first.x - at.x, ay = first.y - at.y;
     const double bx = second.x - at.x, by = second.y - at.y;
-    return std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by) * 180 / M_PI;
+    return std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by) * 180 / std::numbers::pi;
 }
 
 // b(1) at A between S(1) and S(6), b(2) at P1 between S(1) and S(5), b(3) at P1 between S(5) and S(2), b(4) at P2
@@ -43,7 +44,7 @@ inline Quadrilateral randomQuadrilateral(std::mt19937& random, double noiseSecon
     const double start = std::uniform_real_distribution<double>(0, 360)(random);
     Quadrilateral quadrilateral;
     for (int i = 0; i < 4; ++i) {
-        const double bearing = (start + 90 * i + jitter(random)) * M_PI / 180;
+        const double bearing = (start + 90 * i + jitter(random)) * std::numbers::pi / 180;
         const double r = radius(random);
         quadrilateral.stations[i] = {5000 + r * std::cos(bearing), 3000 + r * std::sin(bearing)};
     }
