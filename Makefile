@@ -1,18 +1,22 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing, then builds.
+# What each target installs: scripts/install-deps, one tier a target.
 BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test sanitize fuzz bench clean
+.PHONY: all configure build run test sanitize fuzz bench package package-check clean
 
 all: build
 
-deps:
-	@./scripts/install-deps
+# configure(tier, tests ON/OFF, bench ON/OFF): installs the tier's packages, then configures $(BUILD_DIR).
+define configure
+	@./scripts/install-deps $(1)
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DMORVALEN_TESTS=$(2) -DMORVALEN_BENCH=$(3) \
+	  > $(BUILD_DIR).configure.log 2>&1 || { cat $(BUILD_DIR).configure.log; exit 1; }
+endef
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release > $(BUILD_DIR).configure.log 2>&1 \
-	  || { cat $(BUILD_DIR).configure.log; exit 1; }
+configure:
+	$(call configure,run,OFF,OFF)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -26,11 +30,14 @@ run: build
 	  exec $(BUILD_DIR)/bin/morvalen-cli; \
 	fi
 
-test: build
+test:
+	$(call configure,test,ON,OFF)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The test suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer (core and terminal front end).
-sanitize: deps
+sanitize:
+	@./scripts/install-deps sanitize
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVALEN_SANITIZE=ON \
 	  -DMORVALEN_WITH_WINDOW=OFF > build-sanitize.configure.log 2>&1 || { cat build-sanitize.configure.log; exit 1; }
 	cmake --build build-sanitize -j $(JOBS)
@@ -38,16 +45,32 @@ sanitize: deps
 
 # Fuzzes the compute command for FUZZ_SECONDS, starting from the seed replies in tests/fuzz/corpus.
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
+	@./scripts/install-deps sanitize
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVALEN_FUZZ=ON \
-	  -DMORVALEN_WITH_WINDOW=OFF > build-fuzz.configure.log 2>&1 || { cat build-fuzz.configure.log; exit 1; }
+	  -DMORVALEN_TESTS=OFF -DMORVALEN_WITH_WINDOW=OFF > build-fuzz.configure.log 2>&1 \
+	  || { cat build-fuzz.configure.log; exit 1; }
 	cmake --build build-fuzz --target morvalen-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
 	build-fuzz/bin/morvalen-fuzz build-fuzz/corpus tests/fuzz/corpus -max_total_time=$(FUZZ_SECONDS) \
 	  -max_len=8192 -timeout=10 -print_final_stats=1
 
-bench: build
-	@if [ -x $(BUILD_DIR)/bin/morvalen-bench ]; then $(BUILD_DIR)/bin/morvalen-bench; else echo "no benchmarks built"; fi
+bench:
+	$(call configure,bench,OFF,ON)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(BUILD_DIR)/bin/morvalen-bench
+
+# The Debian package of the window and the terminal front end: build-package/morvalen_*.deb.
+package:
+	@./scripts/install-deps package
+	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DMORVALEN_TESTS=OFF -DMORVALEN_BENCH=OFF \
+	  > build-package.configure.log 2>&1 || { cat build-package.configure.log; exit 1; }
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+
+# The package installed on a fresh Debian 12 root, both programs run there.
+package-check: package
+	./scripts/package-check build-package
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz *.configure.log
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-package build-package-root *.configure.log

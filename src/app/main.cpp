@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Morvalen");
+    // Ties the window to the installed desktop entry (morvalen.desktop), whose icon the desktop then shows.
+    QApplication::setDesktopFileName("morvalen");
     morvalen::app::prepareApplication(application);
 
     morvalen::app::MainWindow window;
