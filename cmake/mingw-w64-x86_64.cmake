@@ -1,0 +1,23 @@
+# Cross-building for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64), programs run under wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+# The POSIX thread model gives std::thread and std::mutex; everything is linked in, so an .exe runs on its own.
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# Libraries, headers and packages come from the mingw-w64 tree, never from the host's /usr/include. The host's
+# header-only libraries are offered through a staging prefix of their own, MORVALEN_WINDOWS_STAGING (made by
+# scripts/windows-check).
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${MORVALEN_WINDOWS_STAGING})
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MORVALEN_WINDOWS_STAGING)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Debian's wine64 keeps its loader out of PATH.
+find_program(MORVALEN_WINE NAMES wine64 wine PATHS /usr/lib/wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVALEN_WINE})
