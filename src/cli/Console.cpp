@@ -1,8 +1,13 @@
 #include "cli/Console.h"
 
+#include <utility>
+
 #ifdef _WIN32
-#include <io.h>
+// windows.h first: shellapi.h builds on its declarations.
 #include <windows.h>
+
+#include <io.h>
+#include <shellapi.h>
 #else
 #include <unistd.h>
 #endif
@@ -22,6 +27,26 @@ void useUtf8Console() {
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);
 #endif
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    std::vector<std::string> arguments(argv, argv + argc);
+#ifdef _WIN32
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return arguments;
+    arguments.clear();
+    for (int index = 0; index < count; ++index) {
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(bytes > 0 ? bytes - 1 : 0, '\0');
+        if (bytes > 1) {
+            WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, argument.data(), bytes, nullptr, nullptr);
+        }
+        arguments.push_back(std::move(argument));
+    }
+    LocalFree(wide);
+#endif
+    return arguments;
 }
 
 }  // namespace morvalen::cli

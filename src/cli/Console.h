@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace morvalen::cli {
 
@@ -10,5 +12,10 @@ bool isTerminal(std::FILE* stream);
 
 // Windows: the console shows and reads UTF-8. Elsewhere terminals are UTF-8 already: nothing to do.
 void useUtf8Console();
+
+// The program's arguments in UTF-8, its name first. Windows hands `main` its arguments in the local code page, in
+// which a grade such as 四等 or a file name in Chinese turns into question marks; they are taken from the wide
+// command line instead. Elsewhere the arguments are UTF-8 already and are returned as they came.
+std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 }  // namespace morvalen::cli

@@ -22,20 +22,22 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "analysis/Checks.h"
 #include "cli/ChecksOutput.h"
-#include "cli/FileCommands.h"
 #include "cli/Console.h"
 #include "cli/RunOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "command/ComputeCommand.h"
 #include "entry/RunStopped.h"
+#include "report/ReportModel.h"
+#ifdef MORVALEN_WITH_FILES
+#include "cli/BatchCommand.h"
+#include "cli/FileCommands.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
-#include "report/ReportModel.h"
-#ifdef MORVALEN_WITH_BATCH
-#include "cli/BatchCommand.h"
 #endif
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
@@ -98,7 +100,7 @@ int writeReportFile(const SurveyState& state, const std::string& path,
 #endif
 }
 
-#ifdef MORVALEN_WITH_BATCH
+#ifdef MORVALEN_WITH_FILES
 // Writes the reports of a batch through one Qt application; none without the painter.
 cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>& standard) {
 #ifdef MORVALEN_WITH_PDF
@@ -127,6 +129,8 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
 int run(const Options& options) {
     const bool interactive = cli::isTerminal(stdin);
     std::ostream* display = options.json ? nullptr : &std::cout;
+    SurveyState state;
+#ifdef MORVALEN_WITH_FILES
     // An export that could never be written is refused before anything is asked.
     if (!options.exportPath.empty()) {
         try {
@@ -136,7 +140,6 @@ int run(const Options& options) {
             return cli::fileNotWritten;
         }
     }
-    SurveyState state;
     std::optional<files::ObservationRow> observations;
     std::optional<files::RowPrompt> rowAnswers;
     if (!options.observationsPath.empty()) {
@@ -152,6 +155,10 @@ int run(const Options& options) {
                                             : cli::TerminalPrompt(std::cin, display, !interactive);
     files::TypedValues typedValues;
     files::ObservationRecorder typed(prompt, typedValues);
+#else
+    cli::TerminalPrompt prompt(std::cin, display, !interactive);
+    Prompt& typed = prompt;
+#endif
     cli::TerminalFields fields(display);
 
     const std::optional<RunStopped> stop = Command1_Click(state, typed, fields);
@@ -176,6 +183,7 @@ int run(const Options& options) {
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
     int status = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath, standard);
+#ifdef MORVALEN_WITH_FILES
     const auto keepFirstFailure = [&](int outcome) {
         if (status == completed) status = outcome;
     };
@@ -184,6 +192,7 @@ int run(const Options& options) {
                                                   observations ? observations->id : std::string()));
     }
     if (!options.exportPath.empty()) keepFirstFailure(cli::exportRunResults(state, options.exportPath));
+#endif
     return stop ? runStopped : status;
 }
 
@@ -196,6 +205,7 @@ int main(int argc, char** argv) {
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
     app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
     cli::addCheckOptions(app, options.checks);
+#ifdef MORVALEN_WITH_FILES
     CLI::Option* observations =
         app.add_option("--observations", options.observationsPath, "从观测文件（CSV，每行一组观测数据）读取输入值")
             ->type_name("FILE");
@@ -207,7 +217,6 @@ int main(int argc, char** argv) {
     app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
         ->type_name("FILE");
 
-#ifdef MORVALEN_WITH_BATCH
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
     batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
@@ -217,12 +226,15 @@ int main(int argc, char** argv) {
     cli::addCheckOptions(*batch, batchOptions.checks);
 #endif
     try {
-        app.parse(argc, argv);
+        std::vector<std::string> arguments = cli::utf8Arguments(argc, argv);
+        std::vector<char*> pointers;
+        for (std::string& argument : arguments) pointers.push_back(argument.data());
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == 0 ? completed : usageError;
     }
-#ifdef MORVALEN_WITH_BATCH
+#ifdef MORVALEN_WITH_FILES
     if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard()));
 #endif
     return run(options);
