@@ -88,7 +88,10 @@ const std::vector<std::string>& resultColumns() {
 }
 
 std::vector<std::string> resultCells(const BatchResult& result) {
-    std::vector<std::string> cells = {std::to_string(result.rowNumber), result.id};
+    std::vector<std::string> cells;
+    cells.reserve(resultColumns().size());
+    cells.push_back(std::to_string(result.rowNumber));
+    cells.push_back(result.id);
     if (!result.rowError.empty()) {
         cells.resize(resultColumns().size() - 1);
         cells.push_back(result.rowError);
@@ -119,7 +122,8 @@ std::string csvLine(const std::vector<std::string>& cells) {
         if (i > 0) line += ',';
         appendCsvCell(line, cells[i]);
     }
-    return line + "\r\n";
+    line += "\r\n";
+    return line;
 }
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) { out << csvLine(cells); }

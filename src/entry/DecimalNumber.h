@@ -34,6 +34,13 @@ void normalise(DecimalNumber& number);
 // Reads a typed text; nullopt when it is not a number.
 std::optional<DecimalNumber> parseDecimal(std::string_view text);
 
+// A typed text read once: its exact decimal form and the nearest double.
+struct TypedNumber {
+    std::optional<DecimalNumber> decimal;  // nullopt: not a number
+    std::optional<double> value;           // nullopt: not a number, or outside the range of a double (as toDouble)
+};
+TypedNumber readTypedNumber(std::string_view text);
+
 // The shortest decimal that reads back as the same double.
 DecimalNumber shortestDecimal(double value);
 

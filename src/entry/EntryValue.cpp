@@ -10,10 +10,10 @@ namespace morvalen {
 void EntryValue::setText(std::string typed) {
     kind_ = Kind::text;
     text_ = std::move(typed);
-    typed_ = parseDecimal(text_);
-    const std::optional<double> value = typed_ ? toDouble(*typed_) : std::nullopt;
-    reading_ = !typed_ ? Reading::notNumeric : value ? Reading::number : Reading::outOfRange;
-    number_ = value.value_or(0.0);
+    TypedNumber reading = readTypedNumber(text_);
+    typed_ = std::move(reading.decimal);
+    reading_ = !typed_ ? Reading::notNumeric : reading.value ? Reading::number : Reading::outOfRange;
+    number_ = reading.value.value_or(0.0);
 }
 
 void EntryValue::setNumber(double value) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "entry/EntryValue.h"
 #include "entry/PackedAngle.h"
@@ -48,6 +51,35 @@ TEST(DecimalReading, ValuesOutsideTheRangeOfADoubleDoNotConvert) {
     EXPECT_FALSE(toDouble(*parseDecimal("1e99999999999999999999999")));
     EXPECT_TRUE(toDouble(*parseDecimal("1.7e308")));
     EXPECT_TRUE(toDouble(*parseDecimal("4e-320")));  // subnormal, still not zero
+}
+
+// Whichever way a value is read (the short way for up to 15 digits within 10^±22, from_chars beyond), it is the
+// double nearest to the typed decimal, as from_chars reads the same text.
+TEST(DecimalReading, IsTheNearestDoubleOnBothSidesOfTheShortWay) {
+    const auto fromChars = [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data() + (text[0] == '+' ? 1 : 0), text.data() + text.size(), value);
+        return value;
+    };
+    std::vector<std::string> texts = {"123456789012345e-22", "123456789012345e22", "1234567890123456e-22",
+                                      "123456789012345e-23", "123456789012345e23", "9007199254740993",
+                                      "900719925474099.3", "0.1", "-2.5e-3", "1e22", "1e23", "8.589973e9",
+                                      "2.2250738585072011e-308", "179.59599999999999"};
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 20000; ++i) {
+        const auto digitCount = 1 + random() % 18;
+        std::string text = random() % 2 ? "-" : "";
+        for (std::uint64_t d = 0; d < digitCount; ++d) text += static_cast<char>('0' + random() % 10);
+        text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const auto number = parseDecimal(text);
+        ASSERT_TRUE(number) << text;
+        const std::optional<double> value = toDouble(*number);
+        ASSERT_TRUE(value) << text;
+        EXPECT_EQ(*value, fromChars(text)) << text;
+    }
 }
 
 TEST(DecimalRounding, HalvesAwayFromZeroForEchoesAndToEvenForResults) {
