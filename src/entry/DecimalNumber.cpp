@@ -145,30 +145,36 @@ DecimalNumber shortestDecimal(double value) {
     return *parseDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
 }
 
-std::optional<double> toDouble(const DecimalNumber& number) {
-    if (number.isZero()) return 0.0;
+std::optional<double> decimalValue(std::string_view digits, std::int64_t exponent) {
+    digits.remove_prefix(std::min(digits.size(), digits.find_first_not_of('0')));
+    if (digits.empty()) return 0.0;
     // Far outside the range of a double: refused before the exponent is written out.
-    const std::int64_t leadingExponent = number.exponent + static_cast<std::int64_t>(number.digits.size()) - 1;
+    const std::int64_t leadingExponent = exponent + static_cast<std::int64_t>(digits.size()) - 1;
     if (leadingExponent > 309 || leadingExponent < -330) return std::nullopt;
-    const double sign = number.negative ? -1.0 : 1.0;
     // Up to 15 digits the digit string is an exact double, and so is every power of ten up to 10^22: one
     // multiplication or division of the two then rounds correctly, as from_chars would. Typed coordinates and packed
     // angles all take this way; it cuts the processor time of the computation from typed texts to coordinates by
     // a third (make bench: 14.8 to 9.9 times the transcendental floor, the two builds run alternately).
-    if (number.digits.size() <= 15 && number.exponent >= -22 && number.exponent <= 22) {
+    if (digits.size() <= 15 && exponent >= -22 && exponent <= 22) {
         std::int64_t whole = 0;
-        for (const char digit : number.digits) whole = whole * 10 + (digit - '0');
-        const double powerOfTen = exactPowersOfTen[static_cast<std::size_t>(std::abs(number.exponent))];
+        for (const char digit : digits) whole = whole * 10 + (digit - '0');
+        const double powerOfTen = exactPowersOfTen[static_cast<std::size_t>(std::abs(exponent))];
         const auto magnitude = static_cast<double>(whole);
-        return sign * (number.exponent < 0 ? magnitude / powerOfTen : magnitude * powerOfTen);
+        return exponent < 0 ? magnitude / powerOfTen : magnitude * powerOfTen;
     }
     // from_chars rounds correctly whatever the number of digits, independent of the C locale, and reports a
     // value beyond the largest double or one that would read as zero as out of range.
-    const std::string text = number.digits + "e" + std::to_string(number.exponent);
+    const std::string text = std::string(digits) + "e" + std::to_string(exponent);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return sign * value;
+    return value;
+}
+
+std::optional<double> toDouble(const DecimalNumber& number) {
+    const std::optional<double> magnitude = decimalValue(number.digits, number.exponent);
+    if (!magnitude) return std::nullopt;
+    return number.negative ? -*magnitude : *magnitude;
 }
 
 DecimalParts splitDecimal(const DecimalNumber& number) {

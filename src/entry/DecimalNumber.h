@@ -48,6 +48,9 @@ DecimalNumber shortestDecimal(double value);
 // small that it would read as zero although it is not).
 std::optional<double> toDouble(const DecimalNumber& number);
 
+// The same for the value digits × 10^exponent of a plain digit string (leading zeros allowed, no sign).
+std::optional<double> decimalValue(std::string_view digits, std::int64_t exponent);
+
 // Whole part (truncated toward zero) and fraction digits of the absolute value, as decimal digit strings:
 // 45.3015 gives "45" and "3015"; 0.003 gives "0" and "003".
 struct DecimalParts {

@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace morvalen {
 namespace {
 
 // The digits from `first` to `last` of the digit string (0 beyond its end) as a number with `decimals` places.
 double digitsValue(const DecimalNumber& number, std::int64_t first, std::int64_t last, std::int64_t decimals) {
-    DecimalNumber part;
-    for (std::int64_t i = std::max<std::int64_t>(first, 0); i < last; ++i) {
-        part.digits += i < static_cast<std::int64_t>(number.digits.size()) ? number.digits[static_cast<std::size_t>(i)] : '0';
-    }
-    part.exponent = -decimals;
-    normalise(part);
-    return toDouble(part).value_or(0.0);
+    const auto size = static_cast<std::int64_t>(number.digits.size());
+    const std::int64_t from = std::clamp<std::int64_t>(first, 0, size);
+    const std::int64_t to = std::clamp<std::int64_t>(last, from, size);
+    const std::string_view inside = std::string_view(number.digits).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    // The places beyond the digit string are zeros: they scale what lies inside.
+    const std::int64_t zerosAfter = std::max<std::int64_t>(0, last - std::max(first, size));
+    return decimalValue(inside, zerosAfter - decimals).value_or(0.0);
 }
 
 }  // namespace
