@@ -83,13 +83,40 @@ Json checksJson(const std::optional<analysis::Checks>& checks) {
     return json;
 }
 
-void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks, std::ostream& out) {
+Json precisionJson(const std::optional<analysis::NetworkPrecision>& precision) {
+    if (!precision) return nullptr;
+    Json json;
+    json["sigma"] = precision->sigma;
+    json["points"] = Json::array();
+    for (const analysis::StationPrecision& station : precision->stations) {
+        if (station.fixed) continue;
+        json["points"].push_back({{"row", station.row},
+                                  {"name", station.name},
+                                  {"mx_mm", station.mx},
+                                  {"my_mm", station.my},
+                                  {"mp_mm", station.mp},
+                                  {"a_mm", station.ellipse.a},
+                                  {"b_mm", station.ellipse.b},
+                                  {"phi_deg", station.ellipse.phiDegrees}});
+    }
+    json["sides"] = Json::array();
+    for (const analysis::SidePrecision& side : precision->sides) {
+        json["sides"].push_back({{"side", side.side},
+                                 {"length", side.length},
+                                 {"relative_error_denominator", orNull(side.relativeErrorDenominator)},
+                                 {"azimuth_error", side.azimuthError}});
+    }
+    return json;
+}
+
+void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks,
+                     const std::optional<analysis::NetworkPrecision>& precision, std::ostream& out) {
     out << "\n== 检核 ==\n";
     if (!checks) {
         out << analysis::nothingToCheck(state) << '\n';
         return;
     }
-    out << report::renderText(report::analysisPageLines(*checks));
+    out << report::renderText(report::analysisPageLines(*checks, precision));
 }
 
 }  // namespace morvalen::cli

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/Checks.h"
+#include "analysis/NetworkPrecision.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::cli {
@@ -27,7 +28,14 @@ void addCheckOptions(CLI::App& command, CheckOptions& options);
 // "mb", "ferrero", "weakest_side", "angles", "suspects", "pass"}.
 nlohmann::ordered_json checksJson(const std::optional<analysis::Checks>& checks);
 
-// "== 检核 ==" and the page of the checks as text at its columns, or why there is nothing to check.
-void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks, std::ostream& out);
+// "precision": null when no computation with coordinates ran to its end, otherwise {"sigma", "points": [{"row",
+// "name", "mx_mm", "my_mm", "mp_mm", "a_mm", "b_mm", "phi_deg"}], "sides": [{"side", "length",
+// "relative_error_denominator" (null for a fixed length), "azimuth_error"} × 6]}.
+nlohmann::ordered_json precisionJson(const std::optional<analysis::NetworkPrecision>& precision);
+
+// "== 检核 ==" and the page of the checks with the precision of the stations as text at its columns, or why there
+// is nothing to check.
+void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks,
+                     const std::optional<analysis::NetworkPrecision>& precision, std::ostream& out);
 
 }  // namespace morvalen::cli

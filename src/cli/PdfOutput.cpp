@@ -1,7 +1,9 @@
 #include "cli/PdfOutput.h"
 
 #include <QGuiApplication>
+#include <QSaveFile>
 
+#include "report/NetworkPlot.h"
 #include "report/PaintedReport.h"
 
 namespace morvalen::cli {
@@ -21,10 +23,21 @@ PdfOutput::PdfOutput() {
 
 PdfOutput::~PdfOutput() = default;
 
-void PdfOutput::write(const report::Pages& pages, const std::string& path) const {
-    report::writeReportPdf(pages, QString::fromStdString(path));
+void PdfOutput::write(const report::Pages& pages, const std::string& path,
+                      const analysis::NetworkPrecision* plot) const {
+    report::writeReportPdf(pages, QString::fromStdString(path), plot);
 }
 
-void writePdf(const report::Pages& pages, const std::string& path) { PdfOutput().write(pages, path); }
+void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const {
+    const QByteArray svg = report::networkPlotSvg(precision);
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size() || !file.commit()) {
+        throw report::PrintingFailed("无法写出文件 " + path + "：" + file.errorString().toStdString());
+    }
+}
+
+void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot) {
+    PdfOutput().write(pages, path, plot);
+}
 
 }  // namespace morvalen::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
 
 class QGuiApplication;
@@ -18,14 +19,21 @@ public:
     PdfOutput();
     ~PdfOutput();
 
-    // Writes the pages to `path` as PDF. Throws report::PrintingFailed when the file cannot be written.
-    void write(const report::Pages& pages, const std::string& path) const;
+    // Writes the pages to `path` as PDF, with the plot of the network after them when one is given. Throws
+    // report::PrintingFailed when the file cannot be written.
+    void write(const report::Pages& pages, const std::string& path,
+               const analysis::NetworkPrecision* plot = nullptr) const;
+
+    // Writes the plot of the network to `path` as SVG, through a temporary file beside it that takes the place of
+    // `path` only once it is complete. Throws report::PrintingFailed, naming the file and the reason, when it
+    // cannot.
+    void writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const;
 
 private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
 // One report, one application.
-void writePdf(const report::Pages& pages, const std::string& path);
+void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr);
 
 }  // namespace morvalen::cli

@@ -4,8 +4,11 @@
 //   morvalen-cli < run.replies   takes the replies from a file, one per line
 //   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop, report
 //   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
-//   morvalen-cli --grade 四等     also checks the computation against a survey grade (or --sigma S, seconds): a
-//                                section 检核 after the report, "checks" in the JSON, a page after the report's PDF
+//   morvalen-cli --grade 四等     also checks the computation against a survey grade (or --sigma S, seconds) and
+//                                gives the precision of the stations: a section 检核 after the report, "checks" and
+//                                "precision" in the JSON, a page after the report's PDF with the plot of the network
+//   morvalen-cli --sigma S --plot FILE.svg
+//                                writes the plot of the network with the error ellipses as SVG
 //   morvalen-cli --observations FILE [--row ID]
 //                                answers the prompts from a row of an observation file (the campaign CSV)
 //   morvalen-cli --save-observations FILE
@@ -15,17 +18,22 @@
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
-// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export asked after it is
-// refused), 2 usage error, 4 the PDF, the export or the observation file could not be written, 5 the observation
+// Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export or a plot asked after
+// it is refused), 2 usage error (--plot without --grade or --sigma included), 4 the PDF, the export, the plot or the
+// observation file could not be written, 5 the observation
 // file could not be used (missing or unreadable, no campaign, unknown row id, a row that is not a data set). Every
 // reason is given on stderr.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/Checks.h"
+#include "analysis/NetworkPrecision.h"
 #include "cli/ChecksOutput.h"
 #include "cli/Console.h"
 #include "cli/RunOutput.h"
@@ -57,6 +65,7 @@ struct Options {
     std::optional<std::string> rowId;    // the row of the observation file; none: the first
     std::string saveObservationsPath;    // empty: the values typed are not kept
     std::string exportPath;              // empty: no export
+    std::string plotPath;                // empty: no plot of the network
 };
 
 constexpr int completed = 0;
@@ -65,15 +74,22 @@ constexpr int runStopped = 3;
 constexpr int pdfNotWritten = 4;
 
 #ifdef MORVALEN_WITH_PDF
-// The report's pages, and the page of its checks after them when the checks were asked for.
-report::Pages reportPages(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard) {
-    report::Pages pages{report::reportLines(state)};
+// The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
+// the network, when the checks were asked for.
+struct ReportDocument {
+    report::Pages pages;
+    std::optional<analysis::NetworkPrecision> plot;
+};
+
+ReportDocument reportDocument(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard) {
+    ReportDocument document{{report::reportLines(state)}, std::nullopt};
     if (standard) {
         if (const auto checks = analysis::checkComputation(state, *standard)) {
-            pages.push_back(report::analysisPageLines(*checks));
+            document.plot = analysis::analysePrecision(state, standard->sigma);
+            document.pages.push_back(report::analysisPageLines(*checks, document.plot));
         }
     }
-    return pages;
+    return document;
 }
 #endif
 
@@ -87,7 +103,8 @@ int writeReportFile(const SurveyState& state, const std::string& path,
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        cli::writePdf(reportPages(state, standard), path);
+        const ReportDocument document = reportDocument(state, standard);
+        cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr);
         return completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << failure.what() << '\n';
@@ -107,7 +124,8 @@ cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>
     return [output = std::shared_ptr<cli::PdfOutput>(), standard](const SurveyState& state,
                                                                    const std::string& path) mutable {
         if (!output) output = std::make_shared<cli::PdfOutput>();
-        output->write(reportPages(state, standard), path);
+        const ReportDocument document = reportDocument(state, standard);
+        output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
     };
 #else
     (void)standard;
@@ -115,6 +133,44 @@ cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>
 #endif
 }
 #endif
+
+// The plot of the network as an SVG file, written through a temporary file; refused like an export when there is
+// no completed computation with coordinates.
+int writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
+    if (!precision) {
+        std::cerr << "没有写出网图 " << path << "：还没有完成的计算，或最近一次计算已中止。\n";
+        return runStopped;
+    }
+#ifdef MORVALEN_WITH_PDF
+    try {
+        cli::PdfOutput().writePlot(*precision, path);
+        return completed;
+    } catch (const report::PrintingFailed& failure) {
+        std::cerr << "没有写出网图：" << failure.what() << '\n';
+        return pdfNotWritten;
+    }
+#else
+    std::cerr << "没有写出网图 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
+    return pdfNotWritten;
+#endif
+}
+
+// A plot is written as SVG, and needs σ for its ellipses; refused before anything is asked.
+int refusedPlot(const Options& options) {
+    if (options.plotPath.empty()) return completed;
+    if (!options.checks.standard()) {
+        std::cerr << "--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。\n";
+        return usageError;
+    }
+    std::string extension = std::filesystem::path(options.plotPath).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".svg") {
+        std::cerr << "没有写出网图 " << options.plotPath << "：网图写成 .svg 文件。\n";
+        return pdfNotWritten;
+    }
+    return completed;
+}
 
 // Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
 std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields) {
@@ -129,9 +185,10 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
 int run(const Options& options) {
     const bool interactive = cli::isTerminal(stdin);
     std::ostream* display = options.json ? nullptr : &std::cout;
+    // A plot or an export that could never be written is refused before anything is asked.
+    if (const int refused = refusedPlot(options); refused != completed) return refused;
     SurveyState state;
 #ifdef MORVALEN_WITH_FILES
-    // An export that could never be written is refused before anything is asked.
     if (!options.exportPath.empty()) {
         try {
             files::exportFormatOf(options.exportPath);
@@ -165,6 +222,8 @@ int run(const Options& options) {
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
     const std::optional<analysis::Checks> checks =
         standard ? analysis::checkComputation(state, *standard) : std::nullopt;
+    const std::optional<analysis::NetworkPrecision> precision =
+        standard ? analysis::analysePrecision(state, standard->sigma) : std::nullopt;
 
     if (options.json) {
         nlohmann::ordered_json document;
@@ -173,12 +232,15 @@ int run(const Options& options) {
         document["captions"] = cli::captionsJson(fields);
         document["stopped"] = cli::stopJson(stop);
         document["report"] = cli::reportJson(state);
-        if (standard) document["checks"] = cli::checksJson(checks);
+        if (standard) {
+            document["checks"] = cli::checksJson(checks);
+            document["precision"] = cli::precisionJson(precision);
+        }
         std::cout << document.dump(2) << '\n';
     } else {
         cli::printFieldListing(fields, std::cout);
         cli::printReportText(state, std::cout);
-        if (standard) cli::printChecksText(state, checks, std::cout);
+        if (standard) cli::printChecksText(state, checks, precision, std::cout);
     }
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
@@ -193,6 +255,10 @@ int run(const Options& options) {
     }
     if (!options.exportPath.empty()) keepFirstFailure(cli::exportRunResults(state, options.exportPath));
 #endif
+    if (!options.plotPath.empty()) {
+        const int outcome = writePlotFile(precision, options.plotPath);
+        if (status == completed) status = outcome;
+    }
     return stop ? runStopped : status;
 }
 
@@ -216,6 +282,8 @@ int main(int argc, char** argv) {
         ->type_name("FILE");
     app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
         ->type_name("FILE");
+    app.add_option("--plot", options.plotPath, "把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）")
+        ->type_name("FILE.svg");
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");

@@ -1,11 +1,13 @@
 #include "report/AnalysisPage.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
 #include "analysis/LinearisedConditions.h"
+#include "report/PrecisionPage.h"
 
 namespace morvalen::report {
 namespace {
@@ -126,6 +128,16 @@ std::vector<Line> analysisPageLines(const analysis::Checks& checks) {
     out.line().tab(sectionColumn).text("检核结论 :").tab(listColumn)
         .text(std::string(verdictText(checks.pass)) + (failed.empty() ? "" : "（" + failed + "）"));
     return out.take();
+}
+
+std::vector<Line> analysisPageLines(const analysis::Checks& checks,
+                                    const std::optional<analysis::NetworkPrecision>& precision) {
+    std::vector<Line> lines = analysisPageLines(checks);
+    if (precision) {
+        std::vector<Line> stations = precisionPageLines(*precision);
+        lines.insert(lines.end(), std::make_move_iterator(stations.begin()), std::make_move_iterator(stations.end()));
+    }
+    return lines;
 }
 
 }  // namespace morvalen::report

@@ -3,7 +3,10 @@
 
 #include <vector>
 
+#include <optional>
+
 #include "analysis/Checks.h"
+#include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
 
 namespace morvalen::report {
@@ -12,5 +15,8 @@ namespace morvalen::report {
 // as the report counts them. Every check with its value, its limit and 合格 / 超限, the w-test of every angle, the
 // suspects and the verdict.
 std::vector<Line> analysisPageLines(const analysis::Checks& checks);
+// The same followed by the precision of the stations and sides, when there is one.
+std::vector<Line> analysisPageLines(const analysis::Checks& checks,
+                                    const std::optional<analysis::NetworkPrecision>& precision);
 
 }  // namespace morvalen::report

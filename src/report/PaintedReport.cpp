@@ -6,8 +6,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <map>
 
+#include "report/NetworkPlot.h"
 #include "report/TabLayout.h"
 
 namespace morvalen::report {
@@ -52,7 +54,7 @@ QFont reportFont(int points) {
 
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) { paintReport(Pages{lines}, device); }
 
-void paintReport(const Pages& pages, QPagedPaintDevice& device) {
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot) {
     const QMarginsF margins(leftMarginTwips * pointsPerTwip, topMarginTwips * pointsPerTwip,
                             rightMarginTwips * pointsPerTwip, bottomMarginTwips * pointsPerTwip);
     device.setPageMargins(margins, QPageLayout::Point);
@@ -62,9 +64,10 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device) {
 
     const DeviceMeasure measure(device);
     const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
+    double top = 0;
     for (std::size_t page = 0; page < pages.size(); ++page) {
         if (page > 0 && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
-        double top = 0;
+        top = 0;
         for (const Row& row : layOut(pages[page], measure)) {
             const QFontMetricsF& rowMetrics = measure.metrics(row.fontPoints);
             if (top > 0 && top + rowMetrics.height() > pageHeight) {
@@ -78,18 +81,28 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device) {
             top += rowMetrics.lineSpacing();
         }
     }
+    if (plot) {
+        if (top > pageHeight / 2) {
+            if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+            top = 0;
+        }
+        // As high as it is wide at most, so that the plot keeps its proportions on the page.
+        const double width = device.width();
+        const double height = std::min(pageHeight - top, width);
+        paintNetworkPlot(painter, QRectF(0, top, width, height), *plot);
+    }
     if (!painter.end()) throw PrintingFailed("打印文档未能正常结束。");
 }
 
 void writeReportPdf(const std::vector<Line>& lines, const QString& path) { writeReportPdf(Pages{lines}, path); }
 
-void writeReportPdf(const Pages& pages, const QString& path) {
+void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(QStringLiteral("Morvalen"));
     writer.setCreator(QStringLiteral("Morvalen"));
     try {
-        paintReport(pages, writer);
+        paintReport(pages, writer, plot);
     } catch (const PrintingFailed&) {
         throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”。");
     }

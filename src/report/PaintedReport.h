@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
 
 class QPagedPaintDevice;
@@ -35,13 +36,14 @@ public:
 QFont reportFont(int points);
 
 // Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends
-// the document. Throws PrintingFailed when the device cannot be painted on.
+// the document. With a plot, the plot of the network follows the last page's lines, below them where half a page
+// is left, on a page of its own otherwise. Throws PrintingFailed when the device cannot be painted on.
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device);
-void paintReport(const Pages& pages, QPagedPaintDevice& device);
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot = nullptr);
 
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
 // written.
 void writeReportPdf(const std::vector<Line>& lines, const QString& path);
-void writeReportPdf(const Pages& pages, const QString& path);
+void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr);
 
 }  // namespace morvalen::report

@@ -1,0 +1,120 @@
+#include "report/PrecisionPage.h"
+
+#include <cmath>
+
+#include "adjust/ResultText.h"
+#include "analysis/ChecksText.h"
+
+namespace morvalen::report {
+namespace {
+
+using analysis::decimalText;
+
+// Tab columns: the section title, the first column of a table, and the columns of its numbers.
+constexpr int sectionColumn = 22;
+constexpr int labelColumn = 24;
+constexpr std::array<int, 6> stationColumns = {38, 48, 58, 68, 78, 88};
+constexpr int lengthColumn = 42;
+constexpr int relativeErrorColumn = 56;
+constexpr int azimuthErrorColumn = 74;
+constexpr int listColumn = 44;
+
+class LineWriter {
+public:
+    LineWriter& line() {
+        lines_.emplace_back();
+        return *this;
+    }
+    LineWriter& at(int column, std::string text) {
+        lines_.back().emplace_back(TabStop{column});
+        lines_.back().emplace_back(Text{std::move(text)});
+        return *this;
+    }
+    std::vector<Line> take() { return std::move(lines_); }
+
+private:
+    std::vector<Line> lines_;
+};
+
+std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
+
+void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out) {
+    out.line().at(sectionColumn, "点位精度 (协方差传播，测角中误差 σ= " + decimalText(precision.sigma, 2) + " 秒) :");
+    out.line().at(labelColumn, "点名");
+    const char* heads[] = {"mx(mm)", "my(mm)", "mp(mm)", "a(mm)", "b(mm)", "φ(度)"};
+    for (std::size_t i = 0; i < stationColumns.size(); ++i) out.at(stationColumns[i], heads[i]);
+    for (const analysis::StationPrecision& station : precision.stations) {
+        if (station.fixed) continue;
+        const double values[] = {station.mx, station.my, station.mp, station.ellipse.a, station.ellipse.b};
+        out.line().at(labelColumn, station.name);
+        for (std::size_t i = 0; i < 5; ++i) out.at(stationColumns[i], " " + decimalText(values[i], 2));
+        out.at(stationColumns[5], " " + decimalText(station.ellipse.phiDegrees, 1));
+    }
+}
+
+void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
+    out.line();
+    out.line().at(labelColumn, "边").at(lengthColumn, "边长(米)").at(relativeErrorColumn, "相对中误差 1/T")
+        .at(azimuthErrorColumn, "方位角中误差(秒)");
+    for (const analysis::SidePrecision& side : precision.sides) {
+        const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
+        out.line().at(labelColumn, sideText(precision, side.side))
+            .at(lengthColumn, " " + decimalText(side.length, 3))
+            .at(relativeErrorColumn, " " + relativeErrorText(precision, side))
+            .at(azimuthErrorColumn, fixedAzimuth ? std::string(" 固定") : " " + decimalText(side.azimuthError, 2));
+    }
+}
+
+void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& out) {
+    out.line();
+    if (precision.weakestSide == 0) return;
+    const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
+    out.line().at(sectionColumn, "最弱边 (协方差传播) :")
+        .at(listColumn, sideText(precision, weakest.side) + "  " + relativeErrorText(precision, weakest));
+    out.line().at(sectionColumn, "最弱边 (经典算法) :")
+        .at(listColumn, sideText(precision, precision.classicalSide) + "  " +
+                            reciprocal(precision.classicalDenominator) + " (按 mb)，" +
+                            reciprocal(precision.classicalDenominatorAtSigma) + " (按 σ)");
+    for (const std::string& sentence : weakestSideNote(precision)) out.line().at(labelColumn, sentence);
+}
+
+}  // namespace
+
+std::string sideText(const analysis::NetworkPrecision& precision, int side) {
+    const auto& stations = analysis::sideStations[static_cast<std::size_t>(side - 1)];
+    return "S( " + std::to_string(side) + " ) " + precision.stations[static_cast<std::size_t>(stations[0])].name + "-" +
+           precision.stations[static_cast<std::size_t>(stations[1])].name;
+}
+
+std::string relativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side) {
+    if (side.relativeErrorDenominator) return reciprocal(*side.relativeErrorDenominator);
+    return side.side == precision.heavySide && precision.knownSide ? "已知边" : "起算边";
+}
+
+std::vector<std::string> weakestSideNote(const analysis::NetworkPrecision& precision) {
+    const std::string classical = "S( " + std::to_string(precision.classicalSide) + " )";
+    std::vector<std::string> note;
+    note.push_back(precision.knownSide
+                       ? "经典算法用平差所得 mb，只沿强度较弱的推算路线评定 " + classical + "；"
+                       : "经典算法用平差所得 mb，只评定由 S( 1 ) 推算的 " + classical + "；");
+    note.push_back(precision.weakestSide == precision.classicalSide
+                       ? "协方差传播用先验 σ 评定全部六条边，最弱者也是 " + classical + "，按同一 σ 两者一致。"
+                       : "协方差传播用先验 σ 评定全部六条边，最弱者是 S( " + std::to_string(precision.weakestSide) +
+                             " )，不是经典算法所评定的边。");
+    if (!precision.knownSide && precision.heavySide != 1) {
+        note.push_back("本例起算边为 S( " + std::to_string(precision.heavySide) +
+                       " )，经典算法仍当 S( 1 ) 为起算边，故对 " + classical + " 的评定与传播不同。");
+    }
+    return note;
+}
+
+std::vector<Line> precisionPageLines(const analysis::NetworkPrecision& precision) {
+    LineWriter out;
+    out.line();
+    writeStations(precision, out);
+    writeSides(precision, out);
+    writeWeakestSide(precision, out);
+    return out.take();
+}
+
+}  // namespace morvalen::report

@@ -1,0 +1,26 @@
+// The precision of the stations and sides as lines of the page 检核与精度分析, after the checks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/NetworkPrecision.h"
+#include "report/ReportModel.h"
+
+namespace morvalen::report {
+
+// The lines of the section 点位精度: mx, my, mp and the ellipse of every computed station, the length, relative
+// error and azimuth error of every side, the weakest side by propagation beside the classical 1/m, and why they
+// differ. In the page's columns and its body size (they follow the checks' lines).
+std::vector<Line> precisionPageLines(const analysis::NetworkPrecision& precision);
+
+// "S( 2 ) P1-P2": a side with the names of its stations.
+std::string sideText(const analysis::NetworkPrecision& precision, int side);
+
+// "1/123456" in the general form of 1/m, or "已知边" / "起算边" for a side whose length is fixed.
+std::string relativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side);
+
+// Why the weakest side by propagation and the classical figure differ, as short sentences.
+std::vector<std::string> weakestSideNote(const analysis::NetworkPrecision& precision);
+
+}  // namespace morvalen::report
