@@ -13,10 +13,10 @@ using analysis::decimalText;
 // Tab columns: the section title, the first column of a table, and the columns of its numbers.
 constexpr int sectionColumn = 22;
 constexpr int labelColumn = 24;
-constexpr std::array<int, 6> stationColumns = {38, 48, 58, 68, 78, 88};
+constexpr std::array<int, 6> stationColumns = {34, 42, 50, 58, 66, 74};
 constexpr int lengthColumn = 42;
-constexpr int relativeErrorColumn = 56;
-constexpr int azimuthErrorColumn = 74;
+constexpr int relativeErrorColumn = 52;
+constexpr int azimuthErrorColumn = 66;
 constexpr int listColumn = 44;
 
 class LineWriter {
@@ -54,8 +54,8 @@ void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out)
 
 void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line();
-    out.line().at(labelColumn, "边").at(lengthColumn, "边长(米)").at(relativeErrorColumn, "相对中误差 1/T")
-        .at(azimuthErrorColumn, "方位角中误差(秒)");
+    out.line().at(labelColumn, "边").at(lengthColumn, "边长(米)").at(relativeErrorColumn, "相对中误差")
+        .at(azimuthErrorColumn, "方位角误差(秒)");
     for (const analysis::SidePrecision& side : precision.sides) {
         const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
         out.line().at(labelColumn, sideText(precision, side.side))
@@ -73,8 +73,9 @@ void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& o
         .at(listColumn, sideText(precision, weakest.side) + "  " + relativeErrorText(precision, weakest));
     out.line().at(sectionColumn, "最弱边 (经典算法) :")
         .at(listColumn, sideText(precision, precision.classicalSide) + "  " +
-                            reciprocal(precision.classicalDenominator) + " (按 mb)，" +
-                            reciprocal(precision.classicalDenominatorAtSigma) + " (按 σ)");
+                            reciprocal(precision.classicalDenominator) + " (按 mb)");
+    out.line().at(listColumn, sideText(precision, precision.classicalSide) + "  " +
+                                  reciprocal(precision.classicalDenominatorAtSigma) + " (按 σ)");
     for (const std::string& sentence : weakestSideNote(precision)) out.line().at(labelColumn, sentence);
 }
 
@@ -94,16 +95,16 @@ std::string relativeErrorText(const analysis::NetworkPrecision& precision, const
 std::vector<std::string> weakestSideNote(const analysis::NetworkPrecision& precision) {
     const std::string classical = "S( " + std::to_string(precision.classicalSide) + " )";
     std::vector<std::string> note;
-    note.push_back(precision.knownSide
-                       ? "经典算法用平差所得 mb，只沿强度较弱的推算路线评定 " + classical + "；"
-                       : "经典算法用平差所得 mb，只评定由 S( 1 ) 推算的 " + classical + "；");
+    note.push_back("经典算法用平差所得 mb，");
+    note.push_back(precision.knownSide ? "只沿强度较弱的推算路线评定 " + classical + "；"
+                                       : "只评定由 S( 1 ) 推算的 " + classical + "；");
+    note.push_back("协方差传播用先验 σ，评定全部六条边，");
     note.push_back(precision.weakestSide == precision.classicalSide
-                       ? "协方差传播用先验 σ 评定全部六条边，最弱者也是 " + classical + "，按同一 σ 两者一致。"
-                       : "协方差传播用先验 σ 评定全部六条边，最弱者是 S( " + std::to_string(precision.weakestSide) +
-                             " )，不是经典算法所评定的边。");
+                       ? "最弱者也是 " + classical + "，按同一 σ 两者一致。"
+                       : "最弱者是 S( " + std::to_string(precision.weakestSide) + " )，不是经典算法所评定的边。");
     if (!precision.knownSide && precision.heavySide != 1) {
-        note.push_back("本例起算边为 S( " + std::to_string(precision.heavySide) +
-                       " )，经典算法仍当 S( 1 ) 为起算边，故对 " + classical + " 的评定与传播不同。");
+        note.push_back("本例起算边为 S( " + std::to_string(precision.heavySide) + " )，经典算法仍当 S( 1 ) 为起算边，");
+        note.push_back("故对 " + classical + " 的评定与传播不同。");
     }
     return note;
 }
