@@ -1,6 +1,8 @@
 // The report as the surveyor gets it: from the terminal front end as text, JSON and PDF, and from the painter on
 // paper, read back with poppler (pdftotext, pdfinfo).
+#include <QFile>
 #include <QGuiApplication>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -212,6 +214,7 @@ TEST(CheckedRun, ChecksAreAddedAndEverythingElseStaysAsItWas) {
     auto json = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output);
     const nlohmann::json checks = json.at("checks");
     json.erase("checks");
+    json.erase("precision");
     EXPECT_EQ(json, plainJson);
     using Keys = std::vector<std::string>;
     EXPECT_EQ(keysOf(checks), (Keys{"angles", "ferrero", "grade", "mb", "pass", "pole", "sigma", "standard",
@@ -250,7 +253,8 @@ TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
     ASSERT_EQ(cli("--pdf '" + plain + "'", "azimuth.replies").exitStatus, 0);
     ASSERT_EQ(cli("--grade 国家三等 --pdf '" + checked + "'", "azimuth.replies").exitStatus, 0);
     const int reportPages = pageCount(plain);
-    ASSERT_EQ(pageCount(checked), reportPages + 1);
+    // The page of the checks and the precision, then the plot of the network on a page of its own.
+    ASSERT_EQ(pageCount(checked), reportPages + 2);
     const auto pagesText = [](const std::string& pdf, int first, int last) {
         return shell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " '" + pdf +
                      "' -")
@@ -262,6 +266,83 @@ TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
                                  "三角形 b1+b2+b7+b8", "1/300111", "1/80000", "b( 8 )", "检核结论"}) {
         EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
     }
+    const std::string plot = pagesText(checked, reportPages + 2, reportPages + 2);
+    for (const char* expected : {"网图与点位误差椭圆", "P1", "P2", "P3", "北", "米"}) {
+        EXPECT_NE(plot.find(expected), std::string::npos) << expected << "\n" << plot;
+    }
+}
+
+TEST(Precision, JsonKeysOfTheStationsAndSides) {
+    using Keys = std::vector<std::string>;
+    EXPECT_FALSE(nlohmann::json::parse(cli("--json", "known-side.replies").output).contains("precision"));
+    const auto known = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output).at("precision");
+    EXPECT_EQ(keysOf(known), (Keys{"points", "sides", "sigma"}));
+    EXPECT_EQ(known.at("sigma"), 2.5);
+    ASSERT_EQ(known.at("points").size(), 2u);  // P1 and P2; A and B are fixed
+    const auto& p1 = known.at("points")[0];
+    EXPECT_EQ(keysOf(p1), (Keys{"a_mm", "b_mm", "mp_mm", "mx_mm", "my_mm", "name", "phi_deg", "row"}));
+    EXPECT_EQ(p1.at("row"), 1);
+    EXPECT_EQ(p1.at("name"), "P1");
+    EXPECT_NEAR(p1.at("mp_mm").get<double>(), std::hypot(p1.at("mx_mm").get<double>(), p1.at("my_mm").get<double>()),
+                1e-12);
+    ASSERT_EQ(known.at("sides").size(), 6u);
+    for (int s = 0; s < 6; ++s) {
+        const auto& side = known.at("sides")[static_cast<std::size_t>(s)];
+        EXPECT_EQ(keysOf(side), (Keys{"azimuth_error", "length", "relative_error_denominator", "side"}));
+        EXPECT_EQ(side.at("side"), s + 1);
+        // The known side A–B is fixed: no relative error, no azimuth error.
+        EXPECT_EQ(side.at("relative_error_denominator").is_null(), s == 3);
+    }
+    EXPECT_EQ(known.at("sides")[3].at("azimuth_error"), 0.0);
+
+    const auto azimuth = nlohmann::json::parse(cli("--json --sigma 2", "azimuth.replies").output).at("precision");
+    ASSERT_EQ(azimuth.at("points").size(), 3u);
+    EXPECT_EQ(azimuth.at("points")[2].at("name"), "P3");
+    EXPECT_TRUE(azimuth.at("sides")[0].at("relative_error_denominator").is_null()) << "the start side S(1)";
+    EXPECT_TRUE(nlohmann::json::parse(cli("--json --sigma 2", "mixed.replies").output).at("precision").is_null());
+}
+
+// The text of every <text> element of an SVG document; fails the test when the document does not parse.
+std::vector<std::string> svgTexts(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    QXmlStreamReader reader(&file);
+    std::vector<std::string> texts;
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QStringLiteral("text")) {
+            texts.push_back(reader.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return texts;
+}
+
+TEST(Precision, PlotIsAnSvgNamingEveryStation) {
+    const ScratchDirectory scratch;
+    const std::string known = scratch.file("known.svg"), azimuth = scratch.file("azimuth.svg");
+    const std::string longName = scratch.file("long-name.svg");
+    ASSERT_EQ(cli("--grade 四等 --plot '" + known + "'", "known-side.replies").exitStatus, 0);
+    ASSERT_EQ(cli("--sigma 2 --plot '" + azimuth + "'", "azimuth.replies").exitStatus, 0);
+    ASSERT_EQ(cli("--sigma 2 --plot '" + longName + "'", "long-station-name.replies").exitStatus, 0);
+    using Names = std::vector<std::string>;
+    for (const auto& [path, names] : {std::pair{known, Names{"A", "P1", "P2", "B"}},
+                                      std::pair{azimuth, Names{"A", "P1", "P2", "P3"}},
+                                      std::pair{longName, Names{"A", "北山顶三角点", "P2", "B"}}}) {
+        const auto texts = svgTexts(path);
+        for (const std::string& name : names) {
+            EXPECT_NE(std::find(texts.begin(), texts.end(), name), texts.end()) << name << " in " << path;
+        }
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "网图与点位误差椭圆"), texts.end());
+    }
+
+    // Refused: without σ (usage), after a stopped run, a folder that does not exist, another extension.
+    const std::string refused = scratch.file("refused.svg");
+    EXPECT_EQ(cli("--plot '" + refused + "'", "known-side.replies").exitStatus, 2);
+    EXPECT_EQ(cli("--sigma 2 --plot '" + refused + "'", "mixed.replies").exitStatus, 3);
+    EXPECT_FALSE(fs::exists(refused));
+    EXPECT_EQ(cli("--sigma 2 --plot '" + scratch.file("missing/plot.svg") + "'", "known-side.replies").exitStatus, 4);
+    EXPECT_EQ(cli("--sigma 2 --plot '" + scratch.file("plot.png") + "'", "known-side.replies").exitStatus, 4);
+    EXPECT_FALSE(fs::exists(scratch.file("plot.png")));
 }
 
 }  // namespace
