@@ -2,6 +2,7 @@
 
 #include "analysis/Checks.h"
 #include "analysis/ChecksText.h"
+#include "analysis/NetworkPrecision.h"
 
 namespace morvalen::batch {
 
@@ -9,7 +10,8 @@ const std::vector<std::string>& checkColumns() {
     static const std::vector<std::string> columns = {
         "check_triangle_1234", "check_triangle_5678", "check_triangle_1278", "check_triangle_3456",
         "check_pole",          "check_mb",            "check_weakest_side",  "suspects",
-        "max_standardized",    "checks"};
+        "max_standardized",    "checks",              "mp_1",                "mp_2",
+        "mp_3"};
     return columns;
 }
 
@@ -27,6 +29,11 @@ std::vector<std::string> checkCells(const BatchResult& result, const analysis::C
     cells.push_back(suspects);
     cells.push_back(analysis::decimalText(checks->largestStandardized, 2));
     cells.push_back(verdict(checks->pass));
+    const auto precision = analysis::analysePrecision(result.state, standard.sigma);
+    for (std::size_t row = 1; row <= 3; ++row) {
+        const bool computed = precision && !precision->stations[row].fixed;
+        cells.push_back(computed ? analysis::decimalText(precision->stations[row].mp, 2) : std::string());
+    }
     return cells;
 }
 

@@ -122,7 +122,7 @@ TEST_F(BatchCommand, GradeAddsTheColumnsOfTheChecksAndTheirPage) {
     const auto checked = morvalen::files::readCsv(readFile(folder / "checked.csv"));
     const std::vector<std::string> added = {"check_triangle_1234", "check_triangle_5678", "check_triangle_1278",
                                             "check_triangle_3456", "check_pole", "check_mb", "check_weakest_side",
-                                            "suspects", "max_standardized", "checks"};
+                                            "suspects", "max_standardized", "checks", "mp_1", "mp_2", "mp_3"};
     ASSERT_EQ(checked.header.size(), plain.header.size() + added.size());
     EXPECT_TRUE(std::equal(plain.header.begin(), plain.header.end(), checked.header.begin()));
     EXPECT_TRUE(std::equal(added.begin(), added.end(), checked.header.begin() + plain.header.size()));
@@ -143,8 +143,11 @@ TEST_F(BatchCommand, GradeAddsTheColumnsOfTheChecksAndTheirPage) {
     EXPECT_EQ(cell(1, "suspects"), "3");  // σ 1″ of the grade: 15″ in b(3) is found
     EXPECT_EQ(cell(1, "checks"), "超限");
     EXPECT_EQ(cell(2, "checks"), "");
-    const std::string pages = "pdfinfo '" + (folder / "reports" / "00001-ok.pdf").string() + "' | grep -q 'Pages: *2'";
-    EXPECT_EQ(std::system(pages.c_str()), 0) << "the report's page and the page of its checks";
+    EXPECT_EQ(cell(0, "mp_1"), "1.37");  // P1 of the worked example with σ 1″
+    EXPECT_EQ(cell(0, "mp_3"), "") << "no P3 in the known-side case";
+    EXPECT_EQ(cell(2, "mp_1"), "");
+    const std::string pages = "pdfinfo '" + (folder / "reports" / "00001-ok.pdf").string() + "' | grep -q 'Pages: *3'";
+    EXPECT_EQ(std::system(pages.c_str()), 0) << "the report's page, the page of its checks and the plot";
 }
 
 TEST_F(BatchCommand, AFileThatIsNoCampaignIsRefused) {
