@@ -24,9 +24,9 @@ int saveRunObservations(const files::TypedValues& values, const std::string& pat
     }
 }
 
-int exportRunResults(const SurveyState& state, const std::string& path) {
+int exportRunResults(const SurveyState& state, const std::string& path, const analysis::NetworkPrecision* precision) {
     try {
-        files::exportResults(state, path);
+        files::exportResults(state, path, precision);
         return 0;
     } catch (const files::NothingToExport& refused) {
         std::cerr << refused.what() << '\n';

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "entry/RunStopped.h"
+#include "analysis/NetworkPrecision.h"
 #include "entry/SurveyState.h"
 #include "files/RowAnswers.h"
 
@@ -21,6 +22,7 @@ int saveRunObservations(const files::TypedValues& values, const std::string& pat
 
 // Writes the result table of the run to `path` in the format of its extension; the reason on stderr when it
 // cannot. Returns the exit status: 0, nothingComplete (the run stopped) or fileNotWritten.
-int exportRunResults(const SurveyState& state, const std::string& path);
+int exportRunResults(const SurveyState& state, const std::string& path,
+                     const analysis::NetworkPrecision* precision = nullptr);
 
 }  // namespace morvalen::cli

@@ -253,7 +253,9 @@ int run(const Options& options) {
         keepFirstFailure(cli::saveRunObservations(typedValues, options.saveObservationsPath,
                                                   observations ? observations->id : std::string()));
     }
-    if (!options.exportPath.empty()) keepFirstFailure(cli::exportRunResults(state, options.exportPath));
+    if (!options.exportPath.empty()) {
+        keepFirstFailure(cli::exportRunResults(state, options.exportPath, precision ? &*precision : nullptr));
+    }
 #endif
     if (!options.plotPath.empty()) {
         const int outcome = writePlotFile(precision, options.plotPath);

@@ -20,8 +20,8 @@ ExportFormat exportFormatOf(const std::filesystem::path& path) {
                          "：不认识的扩展名，可用 .dat（CASS 坐标）、.csv、.xlsx、.dxf");
 }
 
-std::string resultCsv(const SurveyState& state) {
-    const Table table = resultTable(state);
+std::string resultCsv(const SurveyState& state, const analysis::NetworkPrecision* precision) {
+    const Table table = resultTable(state, precision);
     std::string text = "\xEF\xBB\xBF" + csvLine(table.headings);
     for (const auto& row : table.rows) {
         std::vector<std::string> cells;
@@ -31,7 +31,8 @@ std::string resultCsv(const SurveyState& state) {
     return text;
 }
 
-void exportResults(const SurveyState& state, const std::filesystem::path& path) {
+void exportResults(const SurveyState& state, const std::filesystem::path& path,
+                   const analysis::NetworkPrecision* precision) {
     const ExportFormat format = exportFormatOf(path);
     if (!state.computationComplete) {
         throw NothingToExport("没有写出成果文件 " + shownPath(path) +
@@ -40,8 +41,8 @@ void exportResults(const SurveyState& state, const std::filesystem::path& path) 
     try {
         switch (format) {
         case ExportFormat::cassCoordinates: writeBytes(path, cassCoordinateData(state)); break;
-        case ExportFormat::csv: writeBytes(path, resultCsv(state)); break;
-        case ExportFormat::xlsx: writeResultWorkbook(state, path); break;
+        case ExportFormat::csv: writeBytes(path, resultCsv(state, precision)); break;
+        case ExportFormat::xlsx: writeResultWorkbook(state, path, precision); break;
         case ExportFormat::dxf: writeResultDrawing(state, path); break;
         }
     } catch (const FileNotWritten& failure) {

@@ -40,12 +40,22 @@ std::vector<Station> stations(const SurveyState& state) {
     return result;
 }
 
-Table resultTable(const SurveyState& state) {
+Table resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision) {
     Table table;
     table.headings = {"name", "X", "Y"};
+    if (precision) table.headings.insert(table.headings.end(), {"mx_mm", "my_mm", "mp_mm"});
+    std::size_t row = 0;
     for (const Station& station : stations(state)) {
-        table.rows.push_back({textCell(station.name), numberCell(station.xText, "0.000"),
-                              numberCell(station.yText, "0.000")});
+        std::vector<Cell> cells = {textCell(station.name), numberCell(station.xText, "0.000"),
+                                   numberCell(station.yText, "0.000")};
+        if (precision) {
+            const analysis::StationPrecision& errors = precision->stations.at(row);
+            for (const double millimetres : {errors.mx, errors.my, errors.mp}) {
+                cells.push_back(errors.fixed ? textCell({}) : numberCell(roundedFixed(millimetres, 2), "0.00"));
+            }
+        }
+        table.rows.push_back(std::move(cells));
+        ++row;
     }
     return table;
 }

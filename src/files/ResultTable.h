@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/NetworkPrecision.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::files {
@@ -43,9 +44,10 @@ struct Table {
     std::vector<std::vector<Cell>> rows;
 };
 
-// The result table: name, X, Y for each station. Further columns (the station precision, once the analysis
-// provides it) are added here and nowhere else: the CSV and XLSX exports write whatever columns this table has.
-Table resultTable(const SurveyState& state);
+// The result table: name, X, Y for each station, and with the precision of the stations mx, my, mp in millimetres
+// (two decimals; empty for a fixed station). Further columns are added here and nowhere else: the CSV and XLSX
+// exports write whatever columns this table has.
+Table resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision = nullptr);
 
 // The angles b(1)..b(8), observed (as the window echoes them) and adjusted (as the report prints them), in dd.mmss.
 Table adjustmentTable(const SurveyState& state);

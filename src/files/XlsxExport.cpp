@@ -73,11 +73,12 @@ lxw_row_t writeTable(Workbook& book, lxw_worksheet* sheet, const Table& table, l
 
 }  // namespace
 
-void writeResultWorkbook(const SurveyState& state, const std::filesystem::path& path) {
+void writeResultWorkbook(const SurveyState& state, const std::filesystem::path& path,
+                         const analysis::NetworkPrecision* precision) {
     writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
         Workbook book(temporary);
         lxw_worksheet* results = book.sheet("成果表");
-        writeTable(book, results, resultTable(state), 0);
+        writeTable(book, results, resultTable(state, precision), 0);
         worksheet_set_column(results, 0, 0, 14, nullptr);
         worksheet_set_column(results, 1, 16, 14, nullptr);
 

@@ -12,7 +12,9 @@
 
 #include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
+#include "adjust/ResultText.h"
 #include "files/ResultExport.h"
+#include "files/ResultTable.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
 
@@ -78,6 +80,21 @@ TEST_F(ResultExport, CsvHasByteOrderMarkAndQuotesNames) {
     exportResults(knownSideRun({"A", "北山,一号", "P2", "B"}), folder / "out.csv");
     EXPECT_EQ(readFile(folder / "out.csv"), "\xEF\xBB\xBFname,X,Y\r\nA,1000.000,1000.000\r\n\"北山,一号\",1130.000,"
                                             "985.000\r\nP2,1150.000,1140.000\r\nB,1010.000,1175.000\r\n");
+}
+
+TEST_F(ResultExport, PrecisionAddsTheColumnsOfTheStationErrors) {
+    const SurveyState state = knownSideRun({"A", "P1", "P2", "B"});
+    const auto precision = analysis::analysePrecision(state, 2.5);
+    ASSERT_TRUE(precision);
+    exportResults(state, folder / "out.csv", &*precision);
+    const std::string csv = readFile(folder / "out.csv");
+    const std::string start = "\xEF\xBB\xBFname,X,Y,mx_mm,my_mm,mp_mm\r\nA,1000.000,1000.000,,,\r\n";
+    EXPECT_EQ(csv.substr(0, start.size()), start);
+    const Table table = resultTable(state, &*precision);
+    ASSERT_EQ(table.rows.size(), 4u);
+    EXPECT_EQ(table.rows[1][5].text, roundedFixed(precision->stations[1].mp, 2));
+    EXPECT_EQ(table.rows[1][5].number, std::stod(table.rows[1][5].text));
+    EXPECT_EQ(table.rows[3][3].text, "") << "B is fixed";
 }
 
 // Every entity of the drawing as dxflib's reader sees it.
