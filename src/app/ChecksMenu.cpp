@@ -81,7 +81,8 @@ void ChecksMenu::showChecks() {
         checks = analysis::checkComputation(state_, *standard_);
         if (!checks) reason = qText(analysis::nothingToCheck(state_));
     }
-    ChecksWindow dialog(checks, reason, window_);
+    const auto precision = checks ? analysis::analysePrecision(state_, standard_->sigma) : std::nullopt;
+    ChecksWindow dialog(checks, reason, window_, precision);
     dialog.exec();
 }
 

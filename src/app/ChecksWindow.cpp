@@ -1,6 +1,7 @@
 #include "app/ChecksWindow.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -10,8 +11,10 @@
 
 #include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
+#include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "report/AnalysisPage.h"
+#include "report/PrecisionPage.h"
 
 namespace morvalen::app {
 namespace {
@@ -69,8 +72,8 @@ QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidge
 }  // namespace
 
 ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
-                           QWidget* parent)
-    : QDialog(parent), checks_(checks) {
+                           QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision)
+    : QDialog(parent), checks_(checks), precision_(checks ? precision : std::nullopt) {
     setWindowTitle(QStringLiteral("检核与精度分析"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QDialogButtonBox(this);
@@ -89,13 +92,60 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
         layout->addWidget(reason);
         print->setEnabled(false);
     } else {
-        buildTables(*checks_);
+        // The checks on the left; the plot of the network and the precision of the stations on the right.
+        auto* columns = new QHBoxLayout;
+        auto* left = new QVBoxLayout;
+        buildTables(*checks_, left);
+        left->addStretch();
+        columns->addLayout(left);
+        if (precision_) {
+            auto* right = new QVBoxLayout;
+            buildPrecisionTable(*precision_, right);
+            columns->addLayout(right, 1);
+        }
+        layout->addLayout(columns);
     }
     layout->addWidget(buttons);
 }
 
-void ChecksWindow::buildTables(const analysis::Checks& checks) {
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
+    layout->addWidget(new NetworkPlotView(precision, this), 1);
+    layout->addWidget(new QLabel(QStringLiteral("点位精度（协方差传播，σ = ") + seconds(precision.sigma) +
+                                     QStringLiteral("）"),
+                                 this));
+    int computed = 0;
+    for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
+    auto* stations = table(QStringLiteral("PrecisionTable"),
+                           {"点名", "mx（mm）", "my（mm）", "mp（mm）", "a（mm）", "b（mm）", "φ（度）"}, computed, this);
+    int row = 0;
+    for (const analysis::StationPrecision& station : precision.stations) {
+        if (station.fixed) continue;
+        stations->setItem(row, 0, cell(QString::fromStdString(station.name)));
+        const double values[] = {station.mx, station.my, station.mp, station.ellipse.a, station.ellipse.b};
+        for (int column = 0; column < 5; ++column) {
+            stations->setItem(row, column + 1, cell(qText(analysis::decimalText(values[column], 2))));
+        }
+        stations->setItem(row, 6, cell(qText(analysis::decimalText(station.ellipse.phiDegrees, 1))));
+        ++row;
+    }
+    fitRows(stations);
+    layout->addWidget(stations);
+    if (precision.weakestSide > 0) {
+        const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
+        QString text = QStringLiteral("最弱边（协方差传播）：") + qText(report::sideText(precision, weakest.side)) +
+                       QStringLiteral("  ") + qText(report::relativeErrorText(precision, weakest)) +
+                       QStringLiteral("\n最弱边（经典算法）：") + qText(report::sideText(precision, precision.classicalSide)) +
+                       QStringLiteral("  1/") + QString::fromStdString(generalForm(precision.classicalDenominator)) +
+                       QStringLiteral("（按 mb）\n");
+        for (const std::string& sentence : report::weakestSideNote(precision)) text += qText(sentence);
+        auto* note = new QLabel(text, this);
+        note->setObjectName(QStringLiteral("WeakestSide"));
+        note->setWordWrap(true);
+        layout->addWidget(note);
+    }
+}
+
+void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {
     layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(analysis::standardText(checks.standard)) +
                                      QStringLiteral("    测角中误差 σ = ") + seconds(checks.standard.sigma),
                                  this));
@@ -158,7 +208,8 @@ void ChecksWindow::buildTables(const analysis::Checks& checks) {
 
 void ChecksWindow::printChecks() {
     if (!checks_) return;
-    printPages({report::analysisPageLines(*checks_)}, QStringLiteral("morvalen-checks.pdf"), this);
+    printPages({report::analysisPageLines(*checks_, precision_)}, QStringLiteral("morvalen-checks.pdf"), this,
+               precision_ ? &*precision_ : nullptr);
 }
 
 }  // namespace morvalen::app

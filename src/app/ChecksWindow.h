@@ -1,13 +1,16 @@
 // The window of the checks: every check of the last completed computation with its value, its limit and its verdict
-// (超限 in red), the w-test of every angle, and a button that prints the page of the checks.
+// (超限 in red), the w-test of every angle, the precision of the stations with the plot of the network beside the
+// tables, and a button that prints the page of the checks with the plot.
 #pragma once
 
 #include <QDialog>
 #include <optional>
 
 #include "analysis/Checks.h"
+#include "analysis/NetworkPrecision.h"
 
 class QTableWidget;
+class QVBoxLayout;
 
 namespace morvalen::app {
 
@@ -15,17 +18,21 @@ class ChecksWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The checks, or none with the reason why there is nothing to check.
-    ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone, QWidget* parent);
+    // The checks, or none with the reason why there is nothing to check; the precision of the stations when there is
+    // one.
+    ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone, QWidget* parent,
+                 const std::optional<analysis::NetworkPrecision>& precision = std::nullopt);
 
 public slots:
     // Prints the page 检核与精度分析 as the report prints (default printer, or a PDF file where there is none).
     void printChecks();
 
 private:
-    void buildTables(const analysis::Checks& checks);
+    void buildTables(const analysis::Checks& checks, QVBoxLayout* layout);
+    void buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout);
 
     std::optional<analysis::Checks> checks_;
+    std::optional<analysis::NetworkPrecision> precision_;
 };
 
 }  // namespace morvalen::app

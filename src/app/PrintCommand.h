@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
 
 class QWidget;
@@ -19,7 +20,9 @@ namespace morvalen::app {
 void printReport(const SurveyState& state, QWidget* parent);
 
 // Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
-// under `pdfFileName` in the home folder; a printing error in a message box.
-void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent);
+// under `pdfFileName` in the home folder; a printing error in a message box. The plot of the network follows the
+// pages when one is given.
+void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent,
+                const analysis::NetworkPrecision* plot = nullptr);
 
 }  // namespace morvalen::app

@@ -9,6 +9,8 @@
 
 #include "ModalDriver.h"
 #include "QtTestEnvironment.h"
+#include "analysis/ChecksText.h"
+#include "analysis/NetworkPrecision.h"
 #include "app/ChecksMenu.h"
 #include "app/ChecksWindow.h"
 #include "app/MainWindow.h"
@@ -80,6 +82,37 @@ TEST(ChecksWindow, FailedChecksAreInRedAndTheVerdictNamesThem) {
     EXPECT_EQ(verdict->text(), "检核结论：超限（三角形闭合差、测角中误差）");
     EXPECT_EQ(verdict->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(dialog.findChild<QTableWidget*>("AnglesTable")->rowCount(), 8);
+}
+
+TEST(ChecksWindow, PrecisionOfTheStationsBesideThePlotOfTheNetwork) {
+    const SurveyState state = testing::computeKnownSide(testing::workedAngles);
+    const auto standard = analysis::CheckStandard::ofGrade(*analysis::findGrade("四等"));
+    const auto precision = analysis::analysePrecision(state, standard.sigma);
+    ASSERT_TRUE(precision);
+    ChecksWindow dialog(analysis::checkComputation(state, standard), {}, nullptr, precision);
+    const auto* stations = dialog.findChild<QTableWidget*>("PrecisionTable");
+    ASSERT_NE(stations, nullptr);
+    ASSERT_EQ(stations->rowCount(), 2);  // P1 and P2
+    EXPECT_EQ(stations->item(1, 0)->text(), "P2");
+    EXPECT_EQ(stations->item(1, 3)->text().toStdString(), analysis::decimalText(precision->stations[2].mp, 2));
+    EXPECT_NE(dialog.findChild<QLabel*>("WeakestSide")->text().indexOf("S( 3 )"), -1);
+    // The plot is painted: the weakest side in red and the ellipses in blue.
+    auto* plot = dialog.findChild<QWidget*>("NetworkPlot");
+    ASSERT_NE(plot, nullptr);
+    plot->resize(520, 560);
+    const QImage image = plot->grab().toImage();
+    bool red = false, blue = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            red = red || (colour.red() > 150 && colour.green() < 60 && colour.blue() < 60);
+            blue = blue || (colour.blue() > 150 && colour.red() < 60);
+        }
+    }
+    EXPECT_TRUE(red && blue);
+    // Without a precision (a stopped run) there is neither.
+    const ChecksWindow nothing(std::nullopt, QStringLiteral("无"), nullptr, precision);
+    EXPECT_EQ(nothing.findChild<QWidget*>("NetworkPlot"), nullptr);
 }
 
 }  // namespace
