@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "analysis/NetworkPrecision.h"
+#include "app/ChecksMenu.h"
 #include "app/MainWindow.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
@@ -36,7 +38,8 @@ constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
 
 }  // namespace
 
-FileMenu::FileMenu(MainWindow& window) : QMenu(QStringLiteral("文件"), &window), window_(window) {
+FileMenu::FileMenu(MainWindow& window, const ChecksMenu* checks)
+    : QMenu(QStringLiteral("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
     addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
     addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
@@ -111,7 +114,11 @@ void FileMenu::saveObservations(const std::filesystem::path& path) {
 
 void FileMenu::exportResults(const std::filesystem::path& path) {
     try {
-        files::exportResults(window_.surveyState(), path);
+        const SurveyState& state = window_.surveyState();
+        const auto precision = checks_ && checks_->standard()
+                                   ? analysis::analysePrecision(state, checks_->standard()->sigma)
+                                   : std::nullopt;
+        files::exportResults(state, path, precision ? &*precision : nullptr);
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
         warn(failure.what());
     }

@@ -6,18 +6,20 @@
 
 namespace morvalen::app {
 
+class ChecksMenu;
 class MainWindow;
 
 // 打开观测数据… runs the compute command from a chosen row of an observation file (the campaign CSV) and shows the
 // same fields as typing it; 保存观测数据… keeps the values typed in the last run as one more row of such a file;
 // 导出成果… writes the result table of the last completed computation (.dat for CASS, .csv, .xlsx, .dxf). Each asks
 // for its file, then does its work through the path-taking function of the same name; a file that cannot be used
-// is named in a message box with the reason.
+// is named in a message box with the reason. With a standard chosen in the menu 检核 the CSV and XLSX exports carry
+// mx, my and mp of the stations.
 class FileMenu : public QMenu {
     Q_OBJECT
 
 public:
-    explicit FileMenu(MainWindow& window);
+    explicit FileMenu(MainWindow& window, const ChecksMenu* checks = nullptr);
 
     // Asks which row when the file holds more than one.
     void openObservations(const std::filesystem::path& path);
@@ -33,6 +35,7 @@ private:
     void warn(const std::string& message);
 
     MainWindow& window_;
+    const ChecksMenu* checks_;
 };
 
 }  // namespace morvalen::app

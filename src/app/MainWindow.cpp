@@ -58,8 +58,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     setAutoFillBackground(true);
 
     buildControls();
-    menus_.addMenu(new FileMenu(*this));
-    menus_.addMenu(new ChecksMenu(state_, this));
+    auto* checks = new ChecksMenu(state_, this);
+    menus_.addMenu(new FileMenu(*this, checks));
+    menus_.addMenu(checks);
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
