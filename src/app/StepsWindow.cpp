@@ -1,0 +1,134 @@
+#include "app/StepsWindow.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/MessageBoxes.h"
+#include "app/PrintCommand.h"
+#include "entry/SurveyState.h"
+#include "report/ReportModel.h"
+
+namespace morvalen::app {
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+Qt::Alignment alignmentOf(report::Alignment alignment) {
+    switch (alignment) {
+    case report::Alignment::left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case report::Alignment::right: return Qt::AlignRight | Qt::AlignVCenter;
+    case report::Alignment::centre: break;
+    }
+    return Qt::AlignCenter;
+}
+
+// One table of the model as a read-only table widget as large as its cells.
+QTableWidget* tableWidget(const report::StepsTable& table, QWidget* parent) {
+    const auto columns = static_cast<int>(table.heads.size());
+    auto* widget = new QTableWidget(static_cast<int>(table.rows.size()), columns, parent);
+    QStringList heads;
+    for (const std::string& head : table.heads) heads << qText(head);
+    widget->setHorizontalHeaderLabels(heads);
+    widget->verticalHeader()->hide();
+    widget->setSelectionMode(QAbstractItemView::NoSelection);
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < widget->rowCount(); ++row) {
+        const auto& texts = table.rows[static_cast<std::size_t>(row)];
+        for (int column = 0; column < columns && column < static_cast<int>(texts.size()); ++column) {
+            auto* item = new QTableWidgetItem(qText(texts[static_cast<std::size_t>(column)]));
+            item->setTextAlignment(alignmentOf(table.alignments.at(static_cast<std::size_t>(column))));
+            widget->setItem(row, column, item);
+        }
+    }
+    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget->resizeColumnsToContents();
+    widget->resizeRowsToContents();
+    for (int column = 0; column < columns; ++column) widget->setColumnWidth(column, widget->columnWidth(column) + 12);
+    int height = widget->horizontalHeader()->sizeHint().height() + 2 * widget->frameWidth();
+    for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
+    widget->setFixedSize(widget->horizontalHeader()->length() + 2 * widget->frameWidth(), height);
+    return widget;
+}
+
+QLabel* label(const std::string& text, QWidget* parent, bool bold = false) {
+    auto* made = new QLabel(qText(text), parent);
+    made->setWordWrap(true);
+    if (bold) {
+        QFont font = made->font();
+        font.setBold(true);
+        made->setFont(font);
+    }
+    return made;
+}
+
+}  // namespace
+
+StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, QWidget* parent)
+    : QDialog(parent), document_(document) {
+    setObjectName(QStringLiteral("StepsWindow"));
+    setWindowTitle(qText(report::stepsTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget(scroll);
+    auto* tables = new QVBoxLayout(content);
+    int tableCount = 0;
+    for (const report::StepsSection& section : document.sections) {
+        tables->addWidget(label(section.heading, content, true));
+        for (const report::StepsTable& table : section.tables) {
+            tables->addWidget(label(table.title, content));
+            QTableWidget* widget = tableWidget(table, content);
+            widget->setObjectName(QStringLiteral("StepsTable%1").arg(++tableCount));
+            tables->addWidget(widget);
+            for (const std::string& note : table.notes) tables->addWidget(label(note, content));
+        }
+    }
+    if (document.sections.empty()) {
+        tables->addWidget(label("没有计算过程：还没有进行计算，或计算在第一组平差之前已中止。", content));
+    }
+    if (!document.stopNote.empty()) tables->addWidget(label(document.stopNote, content));
+    tables->addStretch();
+    scroll->setWidget(content);
+    layout->addWidget(scroll);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* print = buttons->addButton(QStringLiteral("打印计算过程"), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("PrintSteps"));
+    print->setEnabled(printable);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("CloseSteps"));
+    connect(print, &QPushButton::clicked, this, &StepsWindow::printSteps);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(1000, 760);
+}
+
+void StepsWindow::printSteps() {
+    printPages({}, QStringLiteral("morvalen-steps.pdf"), this, nullptr, &document_);
+}
+
+StepsMenu::StepsMenu(const SurveyState& state, QWidget* window)
+    : QMenu(QStringLiteral("计算过程"), window), state_(state), window_(window) {
+    setObjectName(QStringLiteral("StepsMenu"));
+    QAction* show = addAction(QStringLiteral("计算过程表…"));
+    show->setObjectName(QStringLiteral("ShowSteps"));
+    connect(show, &QAction::triggered, this, &StepsMenu::showSteps);
+}
+
+void StepsMenu::showSteps() {
+    // A run that has begun but not completed stopped: its tables end where it stopped.
+    const bool stopped = !state_.computationComplete && steps_.adjustment.firstGroup.has_value();
+    const report::StepsDocument document =
+        report::stepsDocument(state_, steps_, stopped ? "最近一次计算已中止，表格到中止之处为止。" : "");
+    StepsWindow window(document, report::printingAllowed(state_), window_);
+    window.exec();
+}
+
+}  // namespace morvalen::app
