@@ -36,7 +36,9 @@ public:
         space(6);
         for (const StepsSection& section : document.sections) {
             space(4);
-            keepTogether(lineHeight(fontOf(headingPoints)) * 3);
+            // A heading stays with the first table under it.
+            const double firstTable = section.tables.empty() ? 0 : std::min(tableHeight(section.tables.front()), height_ / 2);
+            keepTogether(lineHeight(fontOf(headingPoints)) + firstTable);
             line(section.heading, fontOf(headingPoints, true), Qt::AlignLeft);
             for (const StepsTable& table : section.tables) paintTable(table);
         }
@@ -59,11 +61,14 @@ private:
         if (top_ > 0 && top_ + height > height_) newPage();
     }
 
+    // A line of text, wrapped at the width of the page where it is longer.
     void line(const std::string& text, const QFont& font, Qt::Alignment alignment) {
-        const double height = lineHeight(font);
-        keepTogether(height);
         painter_.setFont(font);
-        painter_.drawText(QRectF(0, top_, width_, height), alignment | Qt::AlignVCenter, qText(text));
+        const int flags = static_cast<int>(alignment) | Qt::TextWordWrap;
+        const QRectF bounds = painter_.boundingRect(QRectF(0, 0, width_, height_), flags, qText(text));
+        const double height = std::max(bounds.height(), lineHeight(font));
+        keepTogether(height);
+        painter_.drawText(QRectF(0, top_, width_, height), flags, qText(text));
         top_ += height;
     }
 
@@ -100,17 +105,31 @@ private:
         top_ += rowHeight;
     }
 
-    void paintTable(const StepsTable& table) {
+    // The largest size from 9 points down to 7 at which the table fits the width of the page.
+    int pointsFor(const StepsTable& table) const {
         int points = tablePoints;
-        std::vector<double> widths = columnWidths(table, fontOf(points));
-        while (points > smallestTablePoints && std::accumulate(widths.begin(), widths.end(), 0.0) > width_) {
-            widths = columnWidths(table, fontOf(--points));
+        while (points > smallestTablePoints) {
+            const std::vector<double> widths = columnWidths(table, fontOf(points));
+            if (std::accumulate(widths.begin(), widths.end(), 0.0) <= width_) break;
+            --points;
         }
+        return points;
+    }
+    double rowHeightAt(int points) const { return lineHeight(fontOf(points)) * 1.35; }
+    // The title, the heads and the rows.
+    double tableHeight(const StepsTable& table) const {
+        return lineHeight(fontOf(tablePoints)) + static_cast<double>(table.rows.size() + 1) * rowHeightAt(pointsFor(table));
+    }
+
+    void paintTable(const StepsTable& table) {
+        const int points = pointsFor(table);
+        const std::vector<double> widths = columnWidths(table, fontOf(points));
         const QFont font = fontOf(points);
-        const double rowHeight = lineHeight(font) * 1.35;
+        const double rowHeight = rowHeightAt(points);
         space(5);
-        // The title, the heads and the first row on one page.
-        keepTogether(lineHeight(fontOf(tablePoints)) + 2 * rowHeight);
+        // A table that fits on a page is not split; a longer one keeps its title, heads and first row together.
+        const double wholeHeight = tableHeight(table);
+        keepTogether(wholeHeight <= height_ ? wholeHeight : lineHeight(fontOf(tablePoints)) + 2 * rowHeight);
         line(table.title, fontOf(tablePoints, true), Qt::AlignLeft);
         space(2);
         painter_.setPen(QPen(Qt::black, 0.6 * pixelsPerPoint_));
