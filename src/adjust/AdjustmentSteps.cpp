@@ -34,8 +34,9 @@ AfterAdjustmentSteps checkAfterAdjustment(const AdjustmentSteps& steps, double r
     const AngleArray& v = steps.corrections->corrections;
     const auto& shares = steps.firstGroup->shares;
     for (int t = 0; t < 2; ++t) {
+        const double share = shares[static_cast<std::size_t>(t)];
         double sum = 0;
-        for (int k = 4 * t + 1; k <= 4 * t + 4; ++k) sum += -static_cast<double>(shares[static_cast<std::size_t>(t)]) + v[k];
+        for (int k = 4 * t + 1; k <= 4 * t + 4; ++k) sum += -share + v[k];
         check.correctionSums[static_cast<std::size_t>(t)] = sum;
     }
     check.correctionSums[2] = ((v[1] + v[2]) - v[5]) - v[6];

@@ -62,7 +62,9 @@ float distributeTriangleClosure(AngleArray& angles, int first, float closure, co
     return share;
 }
 
-double overlappingAngleDifference(const AngleArray& angles) { return ((angles[1] + angles[2]) - angles[5]) - angles[6]; }
+double overlappingAngleDifference(const AngleArray& angles) {
+    return ((angles[1] + angles[2]) - angles[5]) - angles[6];
+}
 
 float overlappingTriangleClosure(const AngleArray& angles, const CheckedStep& step) {
     return step.single(overlappingAngleDifference(angles) * secondsPerDegree, "重叠三角形闭合差");

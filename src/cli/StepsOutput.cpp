@@ -44,8 +44,10 @@ ordered_json secondGroupJson(const AdjustmentSteps& steps) {
     });
     group["det"] = orNull(steps.determinant, [](double det) { return det; });
     group["correlates"] = orNull(steps.correlates, [](const auto& k) { return entries(k, 0, 1); });
-    group["q"] = orNull(steps.reciprocalWeight, [](const ReciprocalWeightSteps& weight) { return entries(weight.q, 0, 1); });
-    group["corrections_sec"] = orNull(steps.corrections, [](const CorrectionSteps& v) { return entries(v.corrections, 1, 8); });
+    group["q"] = orNull(steps.reciprocalWeight,
+                        [](const ReciprocalWeightSteps& weight) { return entries(weight.q, 0, 1); });
+    group["corrections_sec"] =
+        orNull(steps.corrections, [](const CorrectionSteps& v) { return entries(v.corrections, 1, 8); });
     group["square_sum"] = orNull(steps.corrections, [](const CorrectionSteps& v) { return v.squareSum; });
     return group;
 }
@@ -147,7 +149,8 @@ ordered_json stepsJson(const ComputationSteps& steps) {
                             {"log_sine_sums", entries(pole.logSineSums, 0, 1)}};
     });
     document["weight_function"] = orNull(adjustment.routeStrengths, [&](const std::array<double, 2>& strengths) {
-        return ordered_json{{"route_strengths", entries(strengths, 0, 1)}, {"route", routeJson(adjustment.weightFunction)}};
+        return ordered_json{{"route_strengths", entries(strengths, 0, 1)},
+                            {"route", routeJson(adjustment.weightFunction)}};
     });
     document["second_group"] = adjustment.coefficientRows ? secondGroupJson(adjustment) : ordered_json(nullptr);
     document["after_adjustment"] = orNull(adjustment.afterAdjustment, [](const AfterAdjustmentSteps& after) {

@@ -37,7 +37,8 @@ public:
         for (const StepsSection& section : document.sections) {
             space(4);
             // A heading stays with the first table under it.
-            const double firstTable = section.tables.empty() ? 0 : std::min(tableHeight(section.tables.front()), height_ / 2);
+            const double firstTable =
+                section.tables.empty() ? 0 : std::min(tableHeight(section.tables.front()), height_ / 2);
             keepTogether(lineHeight(fontOf(headingPoints)) + firstTable);
             line(section.heading, fontOf(headingPoints, true), Qt::AlignLeft);
             for (const StepsTable& table : section.tables) paintTable(table);
@@ -118,7 +119,8 @@ private:
     double rowHeightAt(int points) const { return lineHeight(fontOf(points)) * 1.35; }
     // The title, the heads and the rows.
     double tableHeight(const StepsTable& table) const {
-        return lineHeight(fontOf(tablePoints)) + static_cast<double>(table.rows.size() + 1) * rowHeightAt(pointsFor(table));
+        const double rows = static_cast<double>(table.rows.size() + 1);
+        return lineHeight(fontOf(tablePoints)) + rows * rowHeightAt(pointsFor(table));
     }
 
     void paintTable(const StepsTable& table) {

@@ -1,7 +1,6 @@
 #include "report/StepsTables.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "adjust/ResultText.h"
 

@@ -65,7 +65,9 @@ TEST(StepsOutput, TheJsonKeysAndTheirShapesAreAContract) {
             {steps["after_adjustment"]["closures_sec"], 4},
         };
         for (const auto& [array, size] : sizes) EXPECT_EQ(array.size(), size) << array.dump();
-        for (const json& closure : steps["after_adjustment"]["closures_sec"]) EXPECT_NEAR(closure.get<double>(), 0, 0.01);
+        for (const json& closure : steps["after_adjustment"]["closures_sec"]) {
+            EXPECT_NEAR(closure.get<double>(), 0, 0.01);
+        }
     }
     const json azimuth = json::parse(cli(azimuthCase(), "--steps --json"))["steps"];
     EXPECT_EQ(azimuth["weight_function"]["route"], "azimuth");
