@@ -123,10 +123,7 @@ StepsMenu::StepsMenu(const SurveyState& state, QWidget* window)
 }
 
 void StepsMenu::showSteps() {
-    // A run that has begun but not completed stopped: its tables end where it stopped.
-    const bool stopped = !state_.computationComplete && steps_.adjustment.firstGroup.has_value();
-    const report::StepsDocument document =
-        report::stepsDocument(state_, steps_, stopped ? "最近一次计算已中止，表格到中止之处为止。" : "");
+    const report::StepsDocument document = report::stepsDocument(state_, steps_);
     StepsWindow window(document, report::printingAllowed(state_), window_);
     window.exec();
 }

@@ -227,8 +227,7 @@ int run(const Options& options) {
     ComputationSteps steps;
     const std::optional<RunStopped> stop = Command1_Click(state, typed, fields, steps);
     const std::optional<report::StepsDocument> stepsTables =
-        options.steps ? std::optional(report::stepsDocument(state, steps, stop ? stop->what() : std::string()))
-                      : std::nullopt;
+        options.steps ? std::optional(report::stepsDocument(state, steps)) : std::nullopt;
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
     const std::optional<analysis::Checks> checks =
         standard ? analysis::checkComputation(state, *standard) : std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "adjust/AdjustmentRun.h"
 #include "coords/CoordinateComputation.h"
+#include "entry/RunStopped.h"
 
 namespace morvalen {
 
@@ -24,11 +25,16 @@ void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields) 
 
 void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps) {
     steps = ComputationSteps{};
-    prepareState(state);
-    OrientationCopies copies;
-    enterObservations(state, copies, asker, fields);
-    runAdjustment(state, fields, steps.adjustment);
-    handOverToCoordinates(state, copies, fields, &steps);
+    try {
+        prepareState(state);
+        OrientationCopies copies;
+        enterObservations(state, copies, asker, fields);
+        runAdjustment(state, fields, steps.adjustment);
+        handOverToCoordinates(state, copies, fields, &steps);
+    } catch (const RunStopped& stop) {
+        steps.stopMessage = stop.what();
+        throw;
+    }
     state.computationComplete = true;
 }
 

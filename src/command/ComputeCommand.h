@@ -4,6 +4,8 @@
 // coordinate computation of the run's case. The front ends call it from their 计 算.
 #pragma once
 
+#include <string>
+
 #include "adjust/AdjustmentSteps.h"
 #include "coords/CoordinateSteps.h"
 #include "entry/FrontEnd.h"
@@ -18,6 +20,7 @@ struct ComputationSteps {
     AdjustmentSteps adjustment;
     CoordinateSteps coordinates;
     bool coordinatesCalled = false;  // the hand-over called cm2 or Cm1 (never in the mixed case)
+    std::string stopMessage;         // the message of the stop, empty for a run that went through
 };
 
 // Calls the coordinate computation of the case: Cm1 (azimuth case), cm2 (known-side case), none (mixed case).

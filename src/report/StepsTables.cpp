@@ -175,7 +175,7 @@ std::string sexagesimalText(double degrees, int secondDecimals) {
     return (negative ? "-" : "") + roundedFixed(wholeDegrees, 0) + "°" + minuteText + "′" + seconds + "″";
 }
 
-StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& steps, const std::string& stopCause) {
+StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& steps) {
     StepsDocument document;
     document.title = stepsTitle;
     const AdjustmentSteps& adjustment = steps.adjustment;
@@ -194,7 +194,7 @@ StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& st
         document.sections.push_back({"四、精度评定", {precisionTable(adjustment)}});
     }
     if (steps.coordinatesCalled) addCoordinateSections(document, state, steps.coordinates);
-    if (!stopCause.empty()) document.stopNote = "计算中止，以下各步没有进行：" + stopCause;
+    if (!steps.stopMessage.empty()) document.stopNote = "计算中止 — " + steps.stopMessage + "。此后的各步没有进行。";
     return document;
 }
 

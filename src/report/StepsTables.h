@@ -40,10 +40,8 @@ struct StepsDocument {
 // The heading of the pages and of the window.
 inline constexpr const char* stepsTitle = "平差计算过程";
 
-// The tables of the run the record holds, with the names and typed angles of the survey state. `stopCause` is the
-// message of a stopped run, empty for a run that went through.
-StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& steps,
-                            const std::string& stopCause = {});
+// The tables of the run the record holds, with the names of the survey state; after a stop, a note that names it.
+StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& steps);
 
 // The sections of the coordinate computation (used by stepsDocument).
 void addCoordinateSections(StepsDocument& document, const SurveyState& state, const CoordinateSteps& coordinates);
