@@ -16,7 +16,9 @@
 namespace morvalen::app {
 namespace {
 
-QString seconds(double value) { return qText(analysis::decimalText(value, 1)) + QStringLiteral(" 秒"); }
+QString seconds(double value, int decimals = 1) {
+    return qText(analysis::decimalText(value, decimals)) + QStringLiteral(" 秒");
+}
 
 }  // namespace
 
@@ -74,7 +76,14 @@ void FieldBookWindow::showReduction() {
             table_->setItem(row, column, cell(qText(rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])));
         }
     }
+    // A station's μ stands in one cell across the columns of the readings.
+    table_->clearSpans();
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const report::FieldBookTableRow& cells = rows[static_cast<std::size_t>(row)];
+        if (!cells[2].empty() && cells[3].empty()) table_->setSpan(row, 2, 1, table_->columnCount() - 2);
+    }
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
     checks_->setRowCount(static_cast<int>(reduction.checks.size()));
     for (int row = 0; row < checks_->rowCount(); ++row) {
         const fieldbook::Check& check = reduction.checks[static_cast<std::size_t>(row)];
@@ -85,6 +94,7 @@ void FieldBookWindow::showReduction() {
         checks_->setItem(row, 4, cell(qText(analysis::verdictText(check.ok))));
     }
     checks_->resizeColumnsToContents();
+    checks_->resizeRowsToContents();
     QString angles;
     for (std::size_t k = 0; k < 8; ++k) {
         angles += QString("b( %1 ) = %2%3").arg(k + 1).arg(qText(reduction.angles[k])).arg(k % 4 == 3 ? "\n" : "    ");
@@ -92,7 +102,7 @@ void FieldBookWindow::showReduction() {
     const auto& names = reduction.quadrilateral;
     angleList_->setText(angles + QStringLiteral("四边形（顺时针）：") + qText(names[0] + "、" + names[1] + "、" +
                                                                        names[2] + "、" + names[3]) +
-                        QStringLiteral("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma));
+                        QStringLiteral("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma, 2));
 }
 
 void FieldBookWindow::chooseInstrument(int index) {

@@ -45,8 +45,8 @@ FileMenu::FileMenu(MainWindow& window, const ChecksMenu* checks)
     : QMenu(QStringLiteral("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
     addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
-    addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
     addAction(QStringLiteral("打开观测手簿…"), this, &FileMenu::chooseFieldBookToOpen);
+    addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
     addSeparator();
     addAction(QStringLiteral("导出成果…"), this, &FileMenu::chooseExport);
 }
