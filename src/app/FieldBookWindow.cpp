@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <optional>
 
 #include "analysis/ChecksText.h"
+#include "app/ChecksMenu.h"
 #include "app/MainWindow.h"
 #include "app/TableCells.h"
 #include "report/FieldBookPage.h"
@@ -20,14 +23,21 @@ QString seconds(double value, int decimals = 1) {
     return qText(analysis::decimalText(value, decimals)) + QStringLiteral(" 秒");
 }
 
+// The σ as the window shows it, to 0.01″; none when the rounds agree so well that it shows as zero.
+std::optional<double> shownSigma(const fieldbook::FieldBookReduction& reduction) {
+    const double sigma = std::round(reduction.angleSigma * 100) / 100;
+    return sigma > 0 ? std::optional(sigma) : std::nullopt;
+}
+
 }  // namespace
 
 FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, const QString& title,
-                                 MainWindow& mainWindow)
+                                 MainWindow& mainWindow, ChecksMenu* checks)
     : QWidget(&mainWindow, Qt::Window),
       pointings_(pointings),
       angles_(std::move(pointings), *analysis::findDirectionMethodLimits("2")),
-      mainWindow_(mainWindow) {
+      mainWindow_(mainWindow),
+      checksMenu_(checks) {
     setObjectName(QStringLiteral("FieldBookWindow"));
     setWindowTitle(QStringLiteral("观测手簿 — ") + title);
     auto* layout = new QVBoxLayout(this);
@@ -54,6 +64,9 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    useSigma_ = new QPushButton(QStringLiteral("σ 用于检核"), this);
+    useSigma_->setObjectName(QStringLiteral("UseSigmaForChecks"));
+    buttons->addWidget(useSigma_);
     auto* use = new QPushButton(QStringLiteral("用于计算"), this);
     use->setObjectName(QStringLiteral("UseForComputation"));
     buttons->addWidget(use);
@@ -61,6 +74,7 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
     buttons->addWidget(close);
     layout->addLayout(buttons);
     connect(use, &QPushButton::clicked, this, &FieldBookWindow::useForComputation);
+    connect(useSigma_, &QPushButton::clicked, this, &FieldBookWindow::useSigmaForChecks);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(instrument_, &QComboBox::currentIndexChanged, this, &FieldBookWindow::chooseInstrument);
     showReduction();
@@ -103,6 +117,7 @@ void FieldBookWindow::showReduction() {
     angleList_->setText(angles + QStringLiteral("四边形（顺时针）：") + qText(names[0] + "、" + names[1] + "、" +
                                                                        names[2] + "、" + names[3]) +
                         QStringLiteral("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma, 2));
+    useSigma_->setEnabled(checksMenu_ && shownSigma(reduction));
 }
 
 void FieldBookWindow::chooseInstrument(int index) {
@@ -110,6 +125,12 @@ void FieldBookWindow::chooseInstrument(int index) {
     if (index < 0 || index > 3) return;
     angles_ = fieldbook::FieldBookAngles(pointings_, *analysis::findDirectionMethodLimits(classes[index]));
     showReduction();
+}
+
+void FieldBookWindow::useSigmaForChecks() {
+    if (const auto sigma = shownSigma(angles_.reduction()); checksMenu_ && sigma) {
+        checksMenu_->setStandard(analysis::CheckStandard::ofSigma(*sigma));
+    }
 }
 
 void FieldBookWindow::useForComputation() { mainWindow_.computeFromFieldBook(angles_); }

@@ -41,7 +41,7 @@ constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
 
 }  // namespace
 
-FileMenu::FileMenu(MainWindow& window, const ChecksMenu* checks)
+FileMenu::FileMenu(MainWindow& window, ChecksMenu* checks)
     : QMenu(QStringLiteral("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
     addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
@@ -70,7 +70,7 @@ void FileMenu::chooseFieldBookToOpen() {
 void FileMenu::openFieldBook(const std::filesystem::path& path) {
     try {
         auto* window = new FieldBookWindow(fieldbook::readFieldBook(path),
-                                           QString::fromStdString(files::shownPath(path)), window_);
+                                           QString::fromStdString(files::shownPath(path)), window_, checks_);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     } catch (const fieldbook::FieldBookError& problem) {

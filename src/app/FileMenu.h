@@ -20,7 +20,7 @@ class FileMenu : public QMenu {
     Q_OBJECT
 
 public:
-    explicit FileMenu(MainWindow& window, const ChecksMenu* checks = nullptr);
+    explicit FileMenu(MainWindow& window, ChecksMenu* checks = nullptr);
 
     // Asks which row when the file holds more than one.
     void openObservations(const std::filesystem::path& path);
@@ -39,7 +39,7 @@ private:
     void warn(const std::string& message);
 
     MainWindow& window_;
-    const ChecksMenu* checks_;
+    ChecksMenu* checks_;
 };
 
 }  // namespace morvalen::app

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "ModalDriver.h"
+#include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/FileMenu.h"
 #include "app/MainWindow.h"
@@ -35,7 +36,8 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     app::MainWindow typed, fromBook;
     driver.replies(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) + confirmedEach(workedAngles));
     typed.findChild<QPushButton*>("Command1")->click();
-    app::FileMenu menu(fromBook);
+    app::ChecksMenu checksMenu(fromBook.surveyState(), &fromBook);
+    app::FileMenu menu(fromBook, &checksMenu);
     menu.openFieldBook(book);
     fs::remove(book);
     auto* window = fromBook.findChild<app::FieldBookWindow*>();
@@ -47,6 +49,9 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     window->findChild<QComboBox*>("InstrumentClass")->setCurrentIndex(3);  // 6″: 18″ for the closure
     EXPECT_EQ(checks->item(0, 4)->text(), "合格");
     EXPECT_EQ(checks->item(1, 3)->text(), "无限差");
+    window->findChild<QPushButton*>("UseSigmaForChecks")->click();
+    ASSERT_TRUE(checksMenu.standard());
+    EXPECT_EQ(checksMenu.standard()->sigma, 1.24) << "the σ of an angle as the window shows it";
 
     // The closing reading moves the start direction of A's first round by 2.5″: b(1) = 44°13′10.75″, while b(8)
     // between the two directions it moved alike, and the angles at the other stations, stay as typed.
