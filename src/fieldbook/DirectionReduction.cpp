@@ -7,6 +7,7 @@
 
 #include "entry/DecimalNumber.h"
 #include "entry/PackedAngle.h"
+#include "entry/RunStopped.h"
 
 namespace morvalen::fieldbook {
 namespace {
@@ -60,7 +61,7 @@ std::array<std::string, 4> quadrilateralOf(const std::vector<Pointing>& pointing
         if (pointing.station.empty()) refuse(pointing.row, "缺少测站名");
         if (std::find(names.begin(), names.end(), pointing.station) != names.end()) continue;
         if (names.size() == 4) {
-            refuse(pointing.row, "测站 \"" + pointing.station + "\" 是第五个测站，四边形只有四个测站");
+            refuse(pointing.row, "测站 " + quoted(pointing.station) + " 是第五个测站，四边形只有四个测站");
         }
         names.push_back(pointing.station);
     }
@@ -89,14 +90,14 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
     for (const Pointing& pointing : pointings) {
         if (pointing.station.empty()) refuse(pointing.row, "缺少测站名");
         if (pointing.target.empty()) refuse(pointing.row, "缺少目标");
-        if (!isStation(pointing.station)) refuse(pointing.row, "测站 \"" + pointing.station + "\" 不是四边形的四个测站之一");
-        if (!isStation(pointing.target)) refuse(pointing.row, "目标 \"" + pointing.target + "\" 不是四边形的四个测站之一");
-        if (pointing.target == pointing.station) refuse(pointing.row, "测站 \"" + pointing.station + "\" 照准了自己");
-        if (!isRoundNumber(pointing.round)) refuse(pointing.row, "测回 \"" + pointing.round + "\" 不是正整数");
+        if (!isStation(pointing.station)) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 不是四边形的四个测站之一");
+        if (!isStation(pointing.target)) refuse(pointing.row, "目标 " + quoted(pointing.target) + " 不是四边形的四个测站之一");
+        if (pointing.target == pointing.station) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 照准了自己");
+        if (!isRoundNumber(pointing.round)) refuse(pointing.row, "测回 " + quoted(pointing.round) + " 不是正整数");
         for (const auto& [face, reading] : {std::pair{"盘左", &pointing.left}, std::pair{"盘右", &pointing.right}}) {
             if (reading->empty()) refuse(pointing.row, std::string("缺少") + face + "读数");
             if (!readingSeconds(*reading)) {
-                refuse(pointing.row, std::string(face) + "读数 \"" + *reading + "\" 不是 dd.mmss 读数（度 0–359，分、秒小于 60）");
+                refuse(pointing.row, std::string(face) + "读数 " + quoted(*reading) + " 不是 dd.mmss 读数（度 0–359，分、秒小于 60）");
             }
         }
         auto station = std::find_if(stations.begin(), stations.end(),
@@ -116,7 +117,7 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
     }
     for (const std::string& name : names) {
         if (std::none_of(stations.begin(), stations.end(), [&](const StationRows& held) { return held.name == name; })) {
-            throw FieldBookError("观测手簿中没有测站 \"" + name + "\" 的观测");
+            throw FieldBookError("观测手簿中没有测站 " + quoted(name) + " 的观测");
         }
     }
     return stations;
@@ -127,15 +128,15 @@ std::vector<std::string> roundTargets(const std::string& station, const RoundRow
     const auto& rows = round.rows;
     closes = rows.size() == 4 && rows[3]->target == rows[0]->target;
     if (rows.size() != 3 && !closes) {
-        refuse(rows.front()->row, "测站 \"" + station + "\" 第 " + std::to_string(round.number) + " 测回照准了 " +
+        refuse(rows.front()->row, "测站 " + quoted(station) + " 第 " + std::to_string(round.number) + " 测回照准了 " +
                                       std::to_string(rows.size()) +
                                       " 次：应照准另外三个测站各一次（归零时再照准起始目标）");
     }
     std::vector<std::string> targets;
     for (std::size_t i = 0; i < 3; ++i) {
         if (std::find(targets.begin(), targets.end(), rows[i]->target) != targets.end()) {
-            refuse(rows[i]->row, "测站 \"" + station + "\" 第 " + std::to_string(round.number) + " 测回两次照准 \"" +
-                                     rows[i]->target + "\"");
+            refuse(rows[i]->row, "测站 " + quoted(station) + " 第 " + std::to_string(round.number) + " 测回两次照准 " +
+                                     quoted(rows[i]->target));
         }
         targets.push_back(rows[i]->target);
     }
@@ -271,7 +272,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
             const std::vector<std::string> targets = roundTargets(rows.name, round, closes);
             if (firstTargets.empty()) firstTargets = targets;
             if (targets != firstTargets) {
-                refuse(round.rows.front()->row, "测站 \"" + rows.name + "\" 第 " + std::to_string(round.number) +
+                refuse(round.rows.front()->row, "测站 " + quoted(rows.name) + " 第 " + std::to_string(round.number) +
                                                     " 测回的目标与第 " + std::to_string(rows.rounds.front().number) +
                                                     " 测回不同（各测回应按同一顺序照准同样的目标）");
             }
@@ -279,7 +280,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
         }
         if (station.rounds.size() < 2) {
             refuse(rows.rounds.front().rows.front()->row,
-                   "测站 \"" + rows.name + "\" 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回");
+                   "测站 " + quoted(rows.name) + " 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回");
         }
         adjustStation(station);
         addChecks(station, limits, reduction.checks);
