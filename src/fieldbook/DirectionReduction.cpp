@@ -46,10 +46,14 @@ std::optional<double> readingSeconds(const std::string& text) {
     return toDegrees(*number) * 3600;
 }
 
-bool isRoundNumber(const std::string& text) {
-    return !text.empty() && text.size() <= 4 && std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    }) && std::stoi(text) > 0;
+// The number of a round: a whole number from 1 to 9999, typed as the prompts take numbers (full-width digits too).
+std::optional<int> roundNumber(const std::string& text) {
+    const auto number = parseDecimal(text);
+    if (!number || number->negative || number->isZero() || number->exponent < 0 ||
+        number->exponent + static_cast<std::int64_t>(number->digits.size()) > 4) {
+        return std::nullopt;
+    }
+    return std::stoi(splitDecimal(*number).wholeDigits);
 }
 
 // The four names: as given, or the stations in the order they first appear.
@@ -93,7 +97,7 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
         if (!isStation(pointing.station)) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 不是四边形的四个测站之一");
         if (!isStation(pointing.target)) refuse(pointing.row, "目标 " + quoted(pointing.target) + " 不是四边形的四个测站之一");
         if (pointing.target == pointing.station) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 照准了自己");
-        if (!isRoundNumber(pointing.round)) refuse(pointing.row, "测回 " + quoted(pointing.round) + " 不是正整数");
+        if (!roundNumber(pointing.round)) refuse(pointing.row, "测回 " + quoted(pointing.round) + " 不是正整数");
         for (const auto& [face, reading] : {std::pair{"盘左", &pointing.left}, std::pair{"盘右", &pointing.right}}) {
             if (reading->empty()) refuse(pointing.row, std::string("缺少") + face + "读数");
             if (!readingSeconds(*reading)) {
@@ -106,7 +110,7 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
             stations.push_back(StationRows{pointing.station, {}});
             station = stations.end() - 1;
         }
-        const int number = std::stoi(pointing.round);
+        const int number = *roundNumber(pointing.round);
         auto round = std::find_if(station->rounds.begin(), station->rounds.end(),
                                   [&](const RoundRows& held) { return held.number == number; });
         if (round == station->rounds.end()) {
