@@ -127,7 +127,9 @@ int saveReducedAngles(const fieldbook::FieldBookReduction& reduction, const Redu
 
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
     CLI::App* reduce = app.add_subcommand("reduce", "归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核");
-    reduce->add_option("fieldbook", options.fieldBookPath, "观测手簿（CSV：station,round,target,left,right）")->required();
+    reduce->add_option("fieldbook", options.fieldBookPath, "观测手簿（CSV：station,round,target,left,right）")
+        ->required()
+        ->type_name("FILE");
     reduce->add_option("--stations", options.stations, "四边形的四个测站，按顺时针顺序：A,P1,P2,B（缺省：按手簿中首次出现的顺序）")
         ->type_name("A,P1,P2,B");
     reduce->add_option("--instrument", options.instrument, "仪器等级（秒）：0.5、1、2 或 6（缺省 2）")
