@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: all configure build run test sanitize fuzz bench package package-check windows-check clean
+.PHONY: all configure build run test sanitize fuzz bench package package-check fresh-check windows-check clean
 
 all: build
 
@@ -72,10 +72,15 @@ package:
 package-check: package
 	./scripts/package-check build-package
 
+# The README's two commands on a fresh Debian 12 root, as a newcomer types them (root; CI runs it after make test).
+fresh-check:
+	@./scripts/install-deps fresh
+	./scripts/fresh-check
+
 # The computation, morvalen-cli and the tests that need no Qt, cross-built for Windows and run under wine.
 windows-check:
 	@./scripts/install-deps windows
 	./scripts/windows-check
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-package build-package-root build-windows *.configure.log
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-package build-package-root build-fresh-root build-windows *.configure.log

@@ -19,6 +19,7 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/examples/mixed.replies
     ${PROJECT_SOURCE_DIR}/examples/long-station-name.replies
     ${PROJECT_SOURCE_DIR}/examples/campaign.csv
+    ${PROJECT_SOURCE_DIR}/examples/field-book.csv
   DESTINATION ${documentation}/examples)
 
 # The manual pages, compressed as Debian keeps manual pages.

@@ -26,4 +26,25 @@ const Grade* findGrade(std::string_view name) {
     return nullptr;
 }
 
+
+const std::vector<DirectionMethodLimits>& directionMethodLimits() {
+    // 半测回归零差″; 一测回内 2C 互差″; 同一方向值各测回较差″. GB 50026-2020, the direction method's table of
+    // technical requirements, one row an instrument class within a range of grades.
+    static const std::vector<DirectionMethodLimits> table = {
+        {"0.5", "四等及以上", 3, 5.0, 3},
+        {"1", "四等及以上", 6, 9.0, 6},
+        {"2", "四等及以上", 8, 13.0, 9},
+        {"2", "一级及以下", 12, 18.0, 12},
+        {"6", "一级及以下", 18, std::nullopt, 24},
+    };
+    return table;
+}
+
+const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrument) {
+    for (const DirectionMethodLimits& limits : directionMethodLimits()) {
+        if (limits.instrument == instrument) return &limits;
+    }
+    return nullptr;
+}
+
 }  // namespace morvalen::analysis

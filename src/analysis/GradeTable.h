@@ -25,6 +25,25 @@ const std::vector<Grade>& grades();
 // The grade of that name, or null.
 const Grade* findGrade(std::string_view name);
 
+// One row of the standard's table of the technical requirements of horizontal angles observed by the direction
+// method (水平角方向观测法的技术要求), for an instrument class and a range of grades.
+struct DirectionMethodLimits {
+    std::string_view instrument;              // the class: the σ of one direction in one round, "0.5", "1", "2", "6"
+    std::string_view grades;                  // 四等及以上 or 一级及以下
+    double closureLimit = 0;                  // 半测回归零差, seconds of arc
+    std::optional<double> twoCSpreadLimit;    // 一测回内 2C 互差, seconds of arc; none for the 6″ class
+    double roundSpreadLimit = 0;              // 同一方向值各测回较差, seconds of arc
+};
+
+inline constexpr std::string_view directionMethodStandard = "GB 50026-2020 工程测量标准 水平角方向观测法的技术要求";
+
+// Every row, 四等及以上 first (0.5″, 1″, 2″), then 一级及以下 (2″, 6″).
+const std::vector<DirectionMethodLimits>& directionMethodLimits();
+
+// The limits of an instrument class: the row of 四等及以上 where the table has one (0.5″, 1″, 2″), otherwise the row
+// of 一级及以下 (6″); null for a class the table does not hold.
+const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrument);
+
 // What the checks hold the computation against: a grade of a table, or an a-priori mean square error of an angle
 // chosen by the surveyor for any other survey standard (no grade, no limit for the weakest side).
 struct CheckStandard {

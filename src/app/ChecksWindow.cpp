@@ -13,50 +13,15 @@
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
+#include "app/TableCells.h"
 #include "report/AnalysisPage.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::app {
 namespace {
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-const QColor failedColour(255, 0, 0);
-
 QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
 QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 单位"); }
-
-// A read-only cell; a cell that says 超限 or 可疑 in red.
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (text == qText(analysis::failedText) || text == qText(analysis::suspectText)) item->setForeground(failedColour);
-    return item;
-}
-
-QTableWidget* table(const QString& name, const QStringList& heads, int rows, QWidget* parent) {
-    auto* widget = new QTableWidget(rows, static_cast<int>(heads.size()), parent);
-    widget->setObjectName(name);
-    widget->setHorizontalHeaderLabels(heads);
-    widget->verticalHeader()->hide();
-    widget->setSelectionMode(QAbstractItemView::NoSelection);
-    widget->setFocusPolicy(Qt::NoFocus);
-    return widget;
-}
-
-// The table as large as its cells, without scroll bars.
-void fitRows(QTableWidget* widget) {
-    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widget->resizeColumnsToContents();
-    widget->resizeRowsToContents();
-    for (int column = 0; column < widget->columnCount(); ++column) {
-        widget->setColumnWidth(column, widget->columnWidth(column) + 12);
-    }
-    int height = widget->horizontalHeader()->sizeHint().height() + 2 * widget->frameWidth();
-    for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
-    widget->setFixedSize(widget->horizontalHeader()->length() + 2 * widget->frameWidth(), height);
-}
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -7,7 +7,10 @@
 
 #include "analysis/NetworkPrecision.h"
 #include "app/ChecksMenu.h"
+#include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
+#include "fieldbook/FieldBookFile.h"
+#include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
 
@@ -38,10 +41,11 @@ constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
 
 }  // namespace
 
-FileMenu::FileMenu(MainWindow& window, const ChecksMenu* checks)
+FileMenu::FileMenu(MainWindow& window, ChecksMenu* checks)
     : QMenu(QStringLiteral("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
     addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
+    addAction(QStringLiteral("打开观测手簿…"), this, &FileMenu::chooseFieldBookToOpen);
     addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
     addSeparator();
     addAction(QStringLiteral("导出成果…"), this, &FileMenu::chooseExport);
@@ -55,6 +59,23 @@ void FileMenu::chooseObservationsToOpen() {
     const QString chosen = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开观测数据"), QString(),
                                                         observationFilter);
     if (!chosen.isEmpty()) openObservations(pathOf(chosen));
+}
+
+void FileMenu::chooseFieldBookToOpen() {
+    const QString chosen = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开观测手簿"), QString(),
+                                                        QStringLiteral("观测手簿 (*.csv);;所有文件 (*)"));
+    if (!chosen.isEmpty()) openFieldBook(pathOf(chosen));
+}
+
+void FileMenu::openFieldBook(const std::filesystem::path& path) {
+    try {
+        auto* window = new FieldBookWindow(fieldbook::readFieldBook(path),
+                                           QString::fromStdString(files::shownPath(path)), window_, checks_);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    } catch (const fieldbook::FieldBookError& problem) {
+        warn("观测手簿 " + files::shownPath(path) + " 无法归算：" + problem.what());
+    }
 }
 
 void FileMenu::chooseObservationsToSave() {

@@ -13,21 +13,25 @@ class MainWindow;
 // same fields as typing it; 保存观测数据… keeps the values typed in the last run as one more row of such a file;
 // 导出成果… writes the result table of the last completed computation (.dat for CASS, .csv, .xlsx, .dxf). Each asks
 // for its file, then does its work through the path-taking function of the same name; a file that cannot be used
-// is named in a message box with the reason. With a standard chosen in the menu 检核 the CSV and XLSX exports carry
+// is named in a message box with the reason. 打开观测手簿… opens a field book of direction sets in a window of its
+// own (FieldBookWindow). With a standard chosen in the menu 检核 the CSV and XLSX exports carry
 // mx, my and mp of the stations.
 class FileMenu : public QMenu {
     Q_OBJECT
 
 public:
-    explicit FileMenu(MainWindow& window, const ChecksMenu* checks = nullptr);
+    explicit FileMenu(MainWindow& window, ChecksMenu* checks = nullptr);
 
     // Asks which row when the file holds more than one.
     void openObservations(const std::filesystem::path& path);
     void saveObservations(const std::filesystem::path& path);
+    // Opens the window of a field book (its reduction, checks and 用于计算).
+    void openFieldBook(const std::filesystem::path& path);
     void exportResults(const std::filesystem::path& path);
 
 public slots:
     void chooseObservationsToOpen();
+    void chooseFieldBookToOpen();
     void chooseObservationsToSave();
     void chooseExport();
 
@@ -35,7 +39,7 @@ private:
     void warn(const std::string& message);
 
     MainWindow& window_;
-    const ChecksMenu* checks_;
+    ChecksMenu* checks_;
 };
 
 }  // namespace morvalen::app

@@ -19,6 +19,7 @@
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
 #include "entry/RunStopped.h"
+#include "report/FieldBookPage.h"
 
 namespace morvalen::app {
 
@@ -137,6 +138,7 @@ void MainWindow::Command1_Click() { computeFrom(prompt_); }
 
 void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
     openedRowId_ = rowId;
+    fieldBookUsed_.reset();
     markEveryFieldStale();
     files::ObservationRecorder recorder(answers, typed_);
     try {
@@ -147,9 +149,20 @@ void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
     }
 }
 
+void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
+    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); }, state_);
+    computeFrom(answers);
+    // A completed run has asked b(1) from the book in this run: the reduction used is this run's.
+    if (report::printingAllowed(state_) && angles.used()) fieldBookUsed_ = angles.used();
+}
+
 void MainWindow::Command2_Click() { close(); }
 
-void MainWindow::Command3_Click() { printReport(state_, this); }
+void MainWindow::Command3_Click() {
+    report::Pages after;
+    if (fieldBookUsed_) after.push_back(report::fieldBookPageLines(*fieldBookUsed_));
+    printReport(state_, this, after);
+}
 
 void MainWindow::markEveryFieldStale() {
     for (const auto& [name, field] : fields_) showStale(*field, !field->text().isEmpty());

@@ -6,12 +6,14 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "app/DialogPrompt.h"
 #include "app/MenuBar.h"
 #include "app/WindowCloseRequests.h"
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
+#include "fieldbook/FieldBookAngles.h"
 #include "files/RowAnswers.h"
 
 class QLabel;
@@ -45,6 +47,9 @@ public:
     // whose id is `rowId`), exactly as 计 算 runs it; the values typed are kept for 保存观测数据….
     void computeFrom(Prompt& answers, const std::string& rowId = {});
     const files::TypedValues& typedValues() const { return typed_; }
+    // One computation whose eight angle prompts are answered from a field book, the others asked as usual; when it
+    // completes, 打 印 prints the field book's reduction as pages after the report.
+    void computeFromFieldBook(fieldbook::FieldBookAngles& angles);
     const std::string& openedRowId() const { return openedRowId_; }
 
 public slots:
@@ -73,6 +78,7 @@ private:
     MenuBarFrame menus_;
     files::TypedValues typed_;
     std::string openedRowId_;  // the id of the row the last run was answered from
+    std::optional<fieldbook::FieldBookReduction> fieldBookUsed_;  // the field book of the last completed run
     std::map<QString, QLineEdit*> fields_;
     std::map<QString, QLabel*> labels_;
     QPointer<QMessageBox> stopMessage_;

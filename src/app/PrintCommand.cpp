@@ -32,7 +32,7 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
 
 }  // namespace
 
-void printReport(const SurveyState& state, QWidget* parent) {
+void printReport(const SurveyState& state, QWidget* parent, const report::Pages& pagesAfter) {
     if (!report::printingAllowed(state)) {
         const std::string_view refusal = report::nothingToPrint;
         showMessage(parent, QMessageBox::Information, messageTitle,
@@ -42,6 +42,7 @@ void printReport(const SurveyState& state, QWidget* parent) {
     report::Pages pages;
     try {
         pages.push_back(report::reportLines(state));
+        pages.insert(pages.end(), pagesAfter.begin(), pagesAfter.end());
     } catch (const std::exception& failure) {
         QMessageBox::warning(parent, messageTitle, QStringLiteral("报表没有打印出来：") + QString::fromUtf8(failure.what()));
         return;

@@ -18,7 +18,8 @@ namespace morvalen::app {
 // Prints the report of the last computation to the default printer without asking anything; where no printer is
 // installed, offers to save it as PDF and then names the file it wrote; reports a printing error in a message box. Refuses with a message when no
 // computation has completed or the last one stopped. Changes neither the state nor the window.
-void printReport(const SurveyState& state, QWidget* parent);
+// `pagesAfter` follow the report, each on pages of its own (the reduction of a field book).
+void printReport(const SurveyState& state, QWidget* parent, const report::Pages& pagesAfter = {});
 
 // Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
 // under `pdfFileName` in the home folder; a printing error in a message box. The plot of the network follows the

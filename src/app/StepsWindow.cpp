@@ -1,22 +1,19 @@
 #include "app/StepsWindow.h"
 
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
+#include "app/TableCells.h"
 #include "entry/SurveyState.h"
 #include "report/ReportModel.h"
 
 namespace morvalen::app {
 namespace {
-
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 Qt::Alignment alignmentOf(report::Alignment alignment) {
     switch (alignment) {
@@ -28,32 +25,18 @@ Qt::Alignment alignmentOf(report::Alignment alignment) {
 }
 
 // One table of the model as a read-only table widget as large as its cells.
-QTableWidget* tableWidget(const report::StepsTable& table, QWidget* parent) {
-    const auto columns = static_cast<int>(table.heads.size());
-    auto* widget = new QTableWidget(static_cast<int>(table.rows.size()), columns, parent);
+QTableWidget* tableWidget(const report::StepsTable& model, const QString& name, QWidget* parent) {
     QStringList heads;
-    for (const std::string& head : table.heads) heads << qText(head);
-    widget->setHorizontalHeaderLabels(heads);
-    widget->verticalHeader()->hide();
-    widget->setSelectionMode(QAbstractItemView::NoSelection);
-    widget->setFocusPolicy(Qt::NoFocus);
-    widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int row = 0; row < widget->rowCount(); ++row) {
-        const auto& texts = table.rows[static_cast<std::size_t>(row)];
-        for (int column = 0; column < columns && column < static_cast<int>(texts.size()); ++column) {
-            auto* item = new QTableWidgetItem(qText(texts[static_cast<std::size_t>(column)]));
-            item->setTextAlignment(alignmentOf(table.alignments.at(static_cast<std::size_t>(column))));
-            widget->setItem(row, column, item);
+    for (const std::string& head : model.heads) heads << qText(head);
+    QTableWidget* widget = table(name, heads, static_cast<int>(model.rows.size()), parent);
+    for (std::size_t row = 0; row < model.rows.size(); ++row) {
+        for (std::size_t column = 0; column < model.heads.size() && column < model.rows[row].size(); ++column) {
+            QTableWidgetItem* item = cell(qText(model.rows[row][column]));
+            item->setTextAlignment(alignmentOf(model.alignments.at(column)));
+            widget->setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
     }
-    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widget->resizeColumnsToContents();
-    widget->resizeRowsToContents();
-    for (int column = 0; column < columns; ++column) widget->setColumnWidth(column, widget->columnWidth(column) + 12);
-    int height = widget->horizontalHeader()->sizeHint().height() + 2 * widget->frameWidth();
-    for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
-    widget->setFixedSize(widget->horizontalHeader()->length() + 2 * widget->frameWidth(), height);
+    fitRows(widget);
     return widget;
 }
 
@@ -84,9 +67,7 @@ StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, 
         tables->addWidget(label(section.heading, content, true));
         for (const report::StepsTable& table : section.tables) {
             tables->addWidget(label(table.title, content));
-            QTableWidget* widget = tableWidget(table, content);
-            widget->setObjectName(QStringLiteral("StepsTable%1").arg(++tableCount));
-            tables->addWidget(widget);
+            tables->addWidget(tableWidget(table, QStringLiteral("StepsTable%1").arg(++tableCount), content));
             for (const std::string& note : table.notes) tables->addWidget(label(note, content));
         }
     }

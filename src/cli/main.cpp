@@ -16,6 +16,9 @@
 //   morvalen-cli --save-observations FILE
 //                                keeps the values of this run as one more row of an observation file
 //   morvalen-cli --export FILE   writes the result table as .dat (CASS), .csv, .xlsx or .dxf
+//   morvalen-cli --field-book FILE
+//                                answers the eight angle prompts from the reduction of a field book
+//   morvalen-cli reduce FILE     reduces a field book of direction sets to the eight angles (see cli/ReduceCommand.h)
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
@@ -43,16 +46,19 @@
 #include "cli/TerminalPrompt.h"
 #include "command/ComputeCommand.h"
 #include "entry/RunStopped.h"
+#include "fieldbook/DirectionReduction.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_FILES
 #include "cli/BatchCommand.h"
 #include "cli/FileCommands.h"
+#include "cli/ReduceCommand.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
 #endif
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
 #include "report/AnalysisPage.h"
+#include "report/FieldBookPage.h"
 #include "report/PaintedReport.h"
 #endif
 
@@ -69,6 +75,7 @@ struct Options {
     std::string saveObservationsPath;    // empty: the values typed are not kept
     std::string exportPath;              // empty: no export
     std::string plotPath;                // empty: no plot of the network
+    std::string fieldBookPath;           // empty: the angles are answered as the other values
     bool steps = false;                  // the computation step by step after the report
 };
 
@@ -85,7 +92,8 @@ struct ReportDocument {
     std::optional<analysis::NetworkPrecision> plot;
 };
 
-ReportDocument reportDocument(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard) {
+ReportDocument reportDocument(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard,
+                              const fieldbook::FieldBookReduction* fieldBook = nullptr) {
     ReportDocument document{{report::reportLines(state)}, std::nullopt};
     if (standard) {
         if (const auto checks = analysis::checkComputation(state, *standard)) {
@@ -93,6 +101,7 @@ ReportDocument reportDocument(const SurveyState& state, const std::optional<anal
             document.pages.push_back(report::analysisPageLines(*checks, document.plot));
         }
     }
+    if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
     return document;
 }
 #endif
@@ -100,14 +109,15 @@ ReportDocument reportDocument(const SurveyState& state, const std::optional<anal
 // The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
 // complete to print.
 int writeReportFile(const SurveyState& state, const std::string& path,
-                    const std::optional<analysis::CheckStandard>& standard, const report::StepsDocument* steps) {
+                    const std::optional<analysis::CheckStandard>& standard,
+                    const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
     if (!report::printingAllowed(state)) {
         std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
         return pdfNotWritten;
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        const ReportDocument document = reportDocument(state, standard);
+        const ReportDocument document = reportDocument(state, standard, fieldBook);
         cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return completed;
     } catch (const report::PrintingFailed& failure) {
@@ -116,6 +126,7 @@ int writeReportFile(const SurveyState& state, const std::string& path,
     }
 #else
     (void)standard;
+    (void)fieldBook;
     (void)steps;
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
     return pdfNotWritten;
@@ -214,8 +225,20 @@ int run(const Options& options) {
         }
         rowAnswers.emplace(observations->columns, observations->row, state);
     }
-    cli::TerminalPrompt prompt = rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
-                                            : cli::TerminalPrompt(std::cin, display, !interactive);
+    // A field book answers the eight angles; the other values come from the row or from standard input.
+    std::optional<fieldbook::FieldBookAngles> fieldBook;
+    if (!options.fieldBookPath.empty() && !(fieldBook = cli::openFieldBook(options.fieldBookPath))) {
+        return cli::observationFileProblem;
+    }
+    cli::TerminalPrompt standardInput(std::cin, nullptr, false);
+    std::optional<files::AngleAnswers> angleAnswers;
+    if (fieldBook) {
+        angleAnswers.emplace(rowAnswers ? static_cast<Prompt&>(*rowAnswers) : standardInput,
+                             [&](std::size_t k) { return fieldBook->angle(state, k); }, state);
+    }
+    cli::TerminalPrompt prompt = angleAnswers ? cli::TerminalPrompt(*angleAnswers, display)
+                                 : rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
+                                              : cli::TerminalPrompt(std::cin, display, !interactive);
     files::TypedValues typedValues;
     files::ObservationRecorder typed(prompt, typedValues);
 #else
@@ -256,7 +279,12 @@ int run(const Options& options) {
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
     const report::StepsDocument* stepsPages = stepsTables ? &*stepsTables : nullptr;
-    int status = options.pdfPath.empty() ? completed : writeReportFile(state, options.pdfPath, standard, stepsPages);
+    const fieldbook::FieldBookReduction* fieldBookUsed = nullptr;
+#ifdef MORVALEN_WITH_FILES
+    if (fieldBook && fieldBook->used()) fieldBookUsed = &*fieldBook->used();
+#endif
+    int status = options.pdfPath.empty() ? completed
+                                         : writeReportFile(state, options.pdfPath, standard, fieldBookUsed, stepsPages);
 #ifdef MORVALEN_WITH_FILES
     const auto keepFirstFailure = [&](int outcome) {
         if (status == completed) status = outcome;
@@ -299,6 +327,10 @@ int main(int argc, char** argv) {
         ->type_name("FILE");
     app.add_option("--plot", options.plotPath, "把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）")
         ->type_name("FILE.svg");
+    app.add_option("--field-book", options.fieldBookPath, "由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示")
+        ->type_name("FILE");
+    cli::ReduceOptions reduceOptions;
+    CLI::App* reduce = cli::addReduceCommand(app, reduceOptions);
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
@@ -318,6 +350,7 @@ int main(int argc, char** argv) {
         return status == 0 ? completed : usageError;
     }
 #ifdef MORVALEN_WITH_FILES
+    if (reduce->parsed()) return cli::runReduce(reduceOptions);
     if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard()));
 #endif
     return run(options);

@@ -39,7 +39,26 @@ Table campaignOf(const std::filesystem::path& path, const std::string& bytes) {
     }
 }
 
+// Every value typed must find its column in the file.
+void checkColumnsHeld(const std::filesystem::path& path, const std::vector<std::string>& header,
+                      const TypedValues& values) {
+    const auto& names = campaignColumns();
+    for (std::size_t column = 1; column < columnCount; ++column) {
+        const std::string& value = values.value(static_cast<Column>(column));
+        if (!value.empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
+            throw ObservationFileError("观测文件 " + shownPath(path) + " 没有列 \"" + names[column] +
+                                       "\"，这次的观测值存不进去");
+        }
+    }
+}
+
 }  // namespace
+
+Table readCsvFile(const std::filesystem::path& path) {
+    const auto bytes = fileBytes(path);
+    if (!bytes) throw ObservationFileError("文件不存在");
+    return readCsv(*bytes);
+}
 
 ObservationFileRows readObservationFile(const std::filesystem::path& path) {
     const auto bytes = fileBytes(path);
@@ -91,14 +110,7 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
             if (idsHeld.count(givenId) == 0) break;
         }
     }
-    // Every value typed must find its column in the file.
-    for (std::size_t column = 1; column < columnCount; ++column) {
-        const std::string& value = values.value(static_cast<Column>(column));
-        if (!value.empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
-            throw ObservationFileError("观测文件 " + shownPath(path) + " 没有列 \"" + names[column] +
-                                       "\"，这次的观测值存不进去");
-        }
-    }
+    checkColumnsHeld(path, header, values);
     std::vector<std::string> cells;
     for (const std::string& name : header) {
         const auto column = static_cast<Column>(std::find(names.begin(), names.end(), name) - names.begin());
@@ -109,6 +121,31 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
     text += csvLine(cells);
     writeBytes(path, text);
     return hasIdColumn ? givenId : std::string();
+}
+
+bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id) {
+    const auto bytes = fileBytes(path);
+    if (!bytes || bytes->empty()) return false;
+    Table table = campaignOf(path, *bytes);
+    const ColumnMap columns(table.header);
+    const auto row = std::find_if(table.rows.begin(), table.rows.end(),
+                                  [&](const TableRow& held) { return columns.id(held) == id; });
+    if (id.empty() || row == table.rows.end()) return false;
+    observationRow(ObservationFileRows{columns, {*row}}, 0, path);  // a row of the header's width
+    checkColumnsHeld(path, table.header, values);
+    const auto& names = campaignColumns();
+    for (std::size_t cell = 0; cell < table.header.size(); ++cell) {
+        const auto column = std::find(names.begin(), names.end(), table.header[cell]) - names.begin();
+        if (column > 0 && !values.values[static_cast<std::size_t>(column)].empty()) {
+            row->cells[cell] = values.values[static_cast<std::size_t>(column)];
+        }
+    }
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    std::string text = bytes->starts_with(byteOrderMark) ? std::string(byteOrderMark) : std::string();
+    text += csvLine(table.header);
+    for (const TableRow& held : table.rows) text += csvLine(held.cells);
+    writeBytes(path, text);
+    return true;
 }
 
 }  // namespace morvalen::files

@@ -26,6 +26,10 @@ struct ObservationRow {
     std::string id;  // the row's id, empty without an id column
 };
 
+// The header and the rows of a CSV file at `path`, read as the campaign reader reads every file. Throws
+// ObservationFileError for a missing or unreadable file, CampaignFileError for one without a header.
+Table readCsvFile(const std::filesystem::path& path);
+
 // The header's columns and every row of an observation file. Throws ObservationFileError.
 struct ObservationFileRows {
     ColumnMap columns;
@@ -46,5 +50,11 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
 // value needs, FileNotWritten when the file cannot be written.
 std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
                              const std::string& id);
+
+// Sets the values given (those not empty) in the row of the observation file whose id is `id`, keeping its other
+// cells, and writes the file again through a temporary file (every row as CSV, CRLF, a byte-order mark kept).
+// Returns false, writing nothing, when the file or the row does not exist. Throws as saveObservations, and
+// ObservationFileError for a row that is not a data set.
+bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id);
 
 }  // namespace morvalen::files

@@ -57,6 +57,21 @@ std::string ObservationRecorder::ask(const std::string& promptText) {
     return reply;
 }
 
+std::string AngleAnswers::ask(const std::string& promptText) {
+    if (isConfirmation(promptText)) {
+        if (answeringAngle_) return {};
+        const std::string reply = others_.ask(promptText);
+        reentryNext_ = isWrongReply(reply);
+        return reply;
+    }
+    const std::size_t position = reentryNext_ && entries_ > 0 ? entries_ - 1 : entries_++;
+    reentryNext_ = false;
+    const auto column = columnAsked(position, position < 4 ? RunCase::knownSide : runCase(state_));
+    answeringAngle_ = column && *column >= Column::b1;
+    if (answeringAngle_) return angle_(static_cast<std::size_t>(*column) - static_cast<std::size_t>(Column::b1));
+    return others_.ask(promptText);
+}
+
 bool TypedValues::empty() const {
     return std::all_of(values.begin(), values.end(), [](const std::string& value) { return value.empty(); });
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,25 @@ private:
     const TableRow& row_;
     const SurveyState& state_;
     std::size_t next_ = 0;
+};
+
+// Answers the entry prompts of the eight angles b(1)..b(8) with `angle` (0 for b(1)) and their confirmations with
+// Enter; passes every other prompt on to `others`, whose wrong confirmations ask their value again as usual. The
+// case is decided as RowPrompt decides it. Whatever `angle` throws (a RunStopped) stops the run.
+class AngleAnswers : public Prompt {
+public:
+    AngleAnswers(Prompt& others, std::function<std::string(std::size_t angle)> angle, const SurveyState& state)
+        : others_(others), angle_(std::move(angle)), state_(state) {}
+
+    std::string ask(const std::string& promptText) override;
+
+private:
+    Prompt& others_;
+    std::function<std::string(std::size_t)> angle_;
+    const SurveyState& state_;
+    std::size_t entries_ = 0;  // entries asked, re-entries not counted
+    bool reentryNext_ = false;
+    bool answeringAngle_ = false;
 };
 
 // The values of one run as typed, by column; columns never asked are empty.

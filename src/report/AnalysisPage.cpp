@@ -7,6 +7,7 @@
 #include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
 #include "analysis/LinearisedConditions.h"
+#include "report/PageWriter.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::report {
@@ -33,41 +34,23 @@ constexpr int listColumn = 40;
 std::string seconds(double value) { return " " + decimalText(value, 2) + " 秒"; }
 std::string logUnits(double value) { return " " + decimalText(value, 2) + " 单位"; }
 
-class PageWriter {
+class AnalysisPageWriter : public PageWriter {
 public:
-    PageWriter& line() {
-        lines_.emplace_back();
-        if (lines_.size() == 1) lines_.back().emplace_back(FontSize{headingPoints});
-        if (lines_.size() == 2) lines_.back().emplace_back(FontSize{bodyPoints});
-        return *this;
-    }
-    PageWriter& tab(int column) {
-        lines_.back().emplace_back(TabStop{column});
-        return *this;
-    }
-    PageWriter& text(std::string text) {
-        lines_.back().emplace_back(Text{std::move(text)});
-        return *this;
-    }
     // A check's row: label, value, limit and verdict.
     void check(std::string label, std::string value, std::string limit, std::string verdict) {
         line().tab(labelColumn).text(std::move(label)).tab(valueColumn).text(std::move(value));
         tab(limitColumn).text(std::move(limit)).tab(verdictColumn).text(std::move(verdict));
     }
-    std::vector<Line> take() { return std::move(lines_); }
-
-private:
-    std::vector<Line> lines_;
 };
 
-void writeStandard(const analysis::Checks& checks, PageWriter& out) {
+void writeStandard(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line().tab(headingColumn).text("--- 检核与精度分析 ---");
     out.line();
     out.line().tab(sectionColumn).text("检核标准 :").tab(listColumn).text(analysis::standardText(checks.standard));
     out.line().tab(sectionColumn).text("测角中误差 σ=").tab(listColumn).text(seconds(checks.standard.sigma).substr(1));
 }
 
-void writeClosures(const analysis::Checks& checks, PageWriter& out) {
+void writeClosures(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line();
     out.line().tab(sectionColumn).text("条件方程式闭合差 :").tab(valueColumn).text("闭合差")
         .tab(limitColumn).text("限差").tab(verdictColumn).text("检核");
@@ -79,7 +62,7 @@ void writeClosures(const analysis::Checks& checks, PageWriter& out) {
               std::string(verdictText(checks.pole.pass)));
 }
 
-void writePrecision(const analysis::Checks& checks, PageWriter& out) {
+void writePrecision(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line();
     out.line().tab(sectionColumn).text("精度评定 :");
     out.check("测角中误差 mb", seconds(checks.angleError.value), seconds(checks.angleError.limit),
@@ -92,7 +75,7 @@ void writePrecision(const analysis::Checks& checks, PageWriter& out) {
               side.pass ? std::string(verdictText(*side.pass)) : std::string());
 }
 
-void writeAngleTests(const analysis::Checks& checks, PageWriter& out) {
+void writeAngleTests(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line();
     out.line().tab(sectionColumn).text("观测角粗差检验 (w 检验，临界值 3.29，α0=0.1%，β0=80%) :");
     out.line().tab(labelColumn).text("角").tab(residualColumn).text("改正数 v(秒)")
@@ -118,7 +101,7 @@ void writeAngleTests(const analysis::Checks& checks, PageWriter& out) {
 }  // namespace
 
 std::vector<Line> analysisPageLines(const analysis::Checks& checks) {
-    PageWriter out;
+    AnalysisPageWriter out;
     writeStandard(checks, out);
     writeClosures(checks, out);
     writePrecision(checks, out);

@@ -100,7 +100,7 @@ TEST_F(FileMenuTest, NothingIsSavedOrExportedBeforeAComputation) {
     for (const QAction* action : menu.actions()) {
         if (!action->isSeparator()) actions << action->text();
     }
-    EXPECT_EQ(actions, (QStringList{"打开观测数据…", "保存观测数据…", "导出成果…"}));
+    EXPECT_EQ(actions, (QStringList{"打开观测数据…", "打开观测手簿…", "保存观测数据…", "导出成果…"}));
     driver.acknowledgeMessage();
     menu.saveObservations(folder / "saved.csv");
     driver.acknowledgeMessage();

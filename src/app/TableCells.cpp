@@ -1,0 +1,40 @@
+#include "app/TableCells.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "analysis/ChecksText.h"
+
+namespace morvalen::app {
+
+QTableWidgetItem* cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (text == qText(analysis::failedText) || text == qText(analysis::suspectText)) item->setForeground(failedColour);
+    return item;
+}
+
+QTableWidget* table(const QString& name, const QStringList& heads, int rows, QWidget* parent) {
+    auto* widget = new QTableWidget(rows, static_cast<int>(heads.size()), parent);
+    widget->setObjectName(name);
+    widget->setHorizontalHeaderLabels(heads);
+    widget->verticalHeader()->hide();
+    widget->setSelectionMode(QAbstractItemView::NoSelection);
+    widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
+}
+
+void fitRows(QTableWidget* widget) {
+    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget->resizeColumnsToContents();
+    widget->resizeRowsToContents();
+    for (int column = 0; column < widget->columnCount(); ++column) {
+        widget->setColumnWidth(column, widget->columnWidth(column) + 12);
+    }
+    int height = widget->horizontalHeader()->sizeHint().height() + 2 * widget->frameWidth();
+    for (int row = 0; row < widget->rowCount(); ++row) height += widget->rowHeight(row);
+    widget->setFixedSize(widget->horizontalHeader()->length() + 2 * widget->frameWidth(), height);
+}
+
+}  // namespace morvalen::app

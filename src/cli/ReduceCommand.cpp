@@ -1,0 +1,187 @@
+#include "cli/ReduceCommand.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "cli/FileCommands.h"
+#include "fieldbook/FieldBookFile.h"
+#include "files/AtomicFile.h"
+#include "files/ObservationFile.h"
+#include "report/FieldBookPage.h"
+#include "report/TextReport.h"
+
+namespace morvalen::cli {
+namespace {
+
+using fieldbook::packedAngleText;
+
+constexpr int completed = 0;
+
+// Seconds of arc for the JSON document, to `decimals` places, never -0.
+double rounded(double seconds, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(seconds * scale) / scale + 0.0;
+}
+
+nlohmann::ordered_json optionalSeconds(const std::optional<double>& seconds) {
+    return seconds ? nlohmann::ordered_json(rounded(*seconds, 1)) : nlohmann::ordered_json(nullptr);
+}
+
+const char* kindKey(fieldbook::CheckKind kind) {
+    switch (kind) {
+        case fieldbook::CheckKind::closure: return "closure";
+        case fieldbook::CheckKind::twoCSpread: return "two_c_spread";
+        case fieldbook::CheckKind::roundSpread: return "round_spread";
+    }
+    return "";
+}
+
+nlohmann::ordered_json stationJson(const fieldbook::Station& station) {
+    nlohmann::ordered_json rounds = nlohmann::ordered_json::array();
+    for (const fieldbook::Round& round : station.rounds) {
+        nlohmann::ordered_json pointings = nlohmann::ordered_json::array();
+        for (const fieldbook::ReducedPointing& pointing : round.pointings) {
+            pointings.push_back({{"target", pointing.target}, {"left", pointing.left}, {"right", pointing.right},
+                                 {"two_c_sec", rounded(pointing.twoC, 1)}, {"mean", packedAngleText(pointing.mean)},
+                                 {"reduced", pointing.reduced ? nlohmann::ordered_json(packedAngleText(*pointing.reduced))
+                                                              : nlohmann::ordered_json(nullptr)}});
+        }
+        nlohmann::ordered_json closure = nullptr;
+        if (round.closure) closure = {{"left", rounded(round.closure->left, 1)}, {"right", rounded(round.closure->right, 1)}};
+        rounds.push_back({{"round", round.number}, {"pointings", pointings}, {"closure_sec", closure}});
+    }
+    nlohmann::ordered_json directions = nlohmann::ordered_json::array();
+    for (const fieldbook::Direction& direction : station.directions) {
+        directions.push_back({{"target", direction.target}, {"mean", packedAngleText(direction.mean)},
+                              {"round_spread_sec", rounded(direction.roundSpread, 1)}});
+    }
+    return {{"name", station.name}, {"rounds", rounds}, {"directions", directions},
+            {"sigma_sec", rounded(station.sigma, 2)}};
+}
+
+// The four names of --stations; nullopt, with the reason on stderr, for other than four.
+std::optional<std::array<std::string, 4>> stationNames(const std::string& list) {
+    std::vector<std::string> names;
+    std::size_t from = 0;
+    for (std::size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1) {
+        names.push_back(list.substr(from, comma - from));
+    }
+    names.push_back(list.substr(from));
+    if (names.size() != 4 || std::any_of(names.begin(), names.end(), [](const std::string& name) { return name.empty(); })) {
+        std::cerr << "--stations 需要四个测站名，以逗号分开，按顺时针顺序：A,P1,P2,B\n";
+        return std::nullopt;
+    }
+    return std::array<std::string, 4>{names[0], names[1], names[2], names[3]};
+}
+
+// The row `id` of the observation file at `path`; nullopt when there is no such file or row (or no id asked).
+std::optional<files::ObservationRow> heldRow(const std::string& path, const std::string& id) {
+    if (id.empty()) return std::nullopt;
+    std::optional<files::ObservationFileRows> rows;
+    try {
+        rows = files::readObservationFile(path);
+    } catch (const files::ObservationFileError&) {
+        return std::nullopt;  // a missing or empty file gets its first row; anything else is named when it is saved
+    }
+    for (std::size_t index = 0; index < rows->rows.size(); ++index) {
+        if (rows->columns.id(rows->rows[index]) == id) return files::observationRow(*rows, index, path);
+    }
+    return std::nullopt;
+}
+
+// Keeps the names and the angles as a row of an observation file: the row `id` where the file holds it, otherwise
+// one more row. The fourth station is P3 in a row of the azimuth case (whose closing point is A unless the row names
+// it), B otherwise.
+int saveReducedAngles(const fieldbook::FieldBookReduction& reduction, const ReduceOptions& options) {
+    using files::Column;
+    const std::string& path = options.saveObservationsPath;
+    const std::string id = options.rowId.value_or("");
+    files::TypedValues values;
+    values.value(Column::nameA) = reduction.quadrilateral[0];
+    values.value(Column::nameP1) = reduction.quadrilateral[1];
+    values.value(Column::nameP2) = reduction.quadrilateral[2];
+    values.value(Column::nameClosing) = reduction.quadrilateral[3];
+    for (std::size_t k = 0; k < 8; ++k) values.values[static_cast<std::size_t>(Column::b1) + k] = reduction.angles[k];
+    try {
+        const std::optional<files::ObservationRow> held = heldRow(path, id);
+        if (!held) return saveRunObservations(values, path, id);
+        const auto cell = [&](Column column) { return EntryValue::text(std::string(held->columns.cell(held->row, column))); };
+        if (runCase(cell(Column::xb), cell(Column::yb)) == RunCase::azimuth) {
+            values.value(Column::nameP3) = reduction.quadrilateral[3];
+            values.value(Column::nameClosing) =
+                held->columns.cell(held->row, Column::nameClosing).empty() ? reduction.quadrilateral[0] : std::string();
+        }
+        files::fillObservationRow(path, values, id);
+        return completed;
+    } catch (const files::ObservationFileError& problem) {
+        std::cerr << "没有保存观测数据：" << problem.what() << '\n';
+        return observationFileProblem;
+    } catch (const files::FileNotWritten& failure) {
+        std::cerr << "没有保存观测数据：" << failure.what() << '\n';
+        return fileNotWritten;
+    }
+}
+
+}  // namespace
+
+CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
+    CLI::App* reduce = app.add_subcommand("reduce", "归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核");
+    reduce->add_option("fieldbook", options.fieldBookPath, "观测手簿（CSV：station,round,target,left,right）")
+        ->required()
+        ->type_name("FILE");
+    reduce->add_option("--stations", options.stations, "四边形的四个测站，按顺时针顺序：A,P1,P2,B（缺省：按手簿中首次出现的顺序）")
+        ->type_name("A,P1,P2,B");
+    reduce->add_option("--instrument", options.instrument, "仪器等级（秒）：0.5、1、2 或 6（缺省 2）")
+        ->check(CLI::IsMember({"0.5", "1", "2", "6"}));
+    reduce->add_flag("--json", options.json, "只输出一个 JSON 文档");
+    CLI::Option* save = reduce->add_option("--save-observations", options.saveObservationsPath,
+                                           "把测站名和八个角存入观测文件的一行")->type_name("FILE");
+    reduce->add_option("--row", options.rowId, "存入观测文件中 id 为 ID 的行（缺省：新的一行）")->type_name("ID")->needs(save);
+    return reduce;
+}
+
+nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduction) {
+    nlohmann::ordered_json stations = nlohmann::ordered_json::array();
+    for (const fieldbook::Station& station : reduction.stations) stations.push_back(stationJson(station));
+    nlohmann::ordered_json checks = nlohmann::ordered_json::array();
+    for (const fieldbook::Check& check : reduction.checks) {
+        checks.push_back({{"station", check.station},
+                          {"round", check.round ? nlohmann::ordered_json(*check.round) : nlohmann::ordered_json(nullptr)},
+                          {"kind", kindKey(check.kind)}, {"value_sec", rounded(check.value, 1)},
+                          {"limit_sec", optionalSeconds(check.limit)}, {"ok", check.ok}});
+    }
+    return {{"instrument", std::string(reduction.limits->instrument)}, {"stations", stations}, {"checks", checks},
+            {"angles", reduction.angles}};
+}
+
+int runReduce(const ReduceOptions& options) {
+    std::optional<std::array<std::string, 4>> names;
+    if (!options.stations.empty() && !(names = stationNames(options.stations))) return 2;
+    const analysis::DirectionMethodLimits& limits = *analysis::findDirectionMethodLimits(options.instrument);
+    std::optional<fieldbook::FieldBookReduction> reduction;
+    try {
+        reduction = fieldbook::reduceFieldBook(fieldbook::readFieldBook(options.fieldBookPath), limits, names);
+    } catch (const fieldbook::FieldBookError& problem) {
+        std::cerr << "观测手簿 " << files::shownPath(options.fieldBookPath) << " 无法归算：" << problem.what() << '\n';
+        return observationFileProblem;
+    }
+    if (options.json) {
+        std::cout << reductionJson(*reduction).dump(2) << '\n';
+    } else {
+        std::cout << report::renderText(report::fieldBookPageLines(*reduction));
+    }
+    std::cout.flush();
+    return options.saveObservationsPath.empty() ? completed : saveReducedAngles(*reduction, options);
+}
+
+std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path) {
+    try {
+        return fieldbook::FieldBookAngles(fieldbook::readFieldBook(path), *analysis::findDirectionMethodLimits("2"));
+    } catch (const fieldbook::FieldBookError& problem) {
+        std::cerr << "观测手簿 " << files::shownPath(path) << " 无法归算：" << problem.what() << '\n';
+        return std::nullopt;
+    }
+}
+
+}  // namespace morvalen::cli

@@ -1,0 +1,49 @@
+// The field book on the terminal: `morvalen-cli reduce FILE`, and `--field-book FILE` on an ordinary run.
+//
+//   morvalen-cli reduce FILE [--stations A,P1,P2,B] [--instrument 0.5|1|2|6] [--json]
+//                [--save-observations FILE [--row ID]]
+//
+// prints the reduction in the field book's layout, its checks against the direction method's limits and the eight
+// angles; with --json one document instead:
+//   {"instrument", "stations": [{"name", "rounds": [{"round", "pointings": [{"target", "left", "right",
+//    "two_c_sec", "mean", "reduced"}], "closure_sec": {"left", "right"} | null}], "directions": [{"target", "mean",
+//    "round_spread_sec"}], "sigma_sec"}], "checks": [{"station", "round", "kind", "value_sec", "limit_sec", "ok"}],
+//    "angles": [eight dd.mmss texts]}
+// Seconds of arc are rounded to 0.1 (sigma_sec to 0.01); "reduced" is null for a closing pointing, "round" null for
+// a check over the rounds, "limit_sec" null where the table sets none. Exit status 0, 2 for a usage error, 5 for a
+// field book that cannot be reduced (the reason on stderr, naming the spreadsheet row; nothing on stdout), and the
+// statuses of --save-observations.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/SurveyState.h"
+#include "fieldbook/FieldBookAngles.h"
+
+namespace morvalen::cli {
+
+struct ReduceOptions {
+    std::string fieldBookPath;
+    std::string stations;            // "A,P1,P2,B"; empty: in the order the field book first names them
+    std::string instrument = "2";    // the instrument class of the limits
+    bool json = false;
+    std::string saveObservationsPath;
+    std::optional<std::string> rowId;
+};
+
+// Adds the subcommand `reduce` to the program.
+CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options);
+
+int runReduce(const ReduceOptions& options);
+
+nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduction);
+
+// The field book of --field-book on an ordinary run, reduced before the first prompt; nullopt, with the reason on
+// stderr, when it cannot be reduced.
+std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path);
+
+}  // namespace morvalen::cli

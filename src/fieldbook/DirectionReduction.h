@@ -1,0 +1,113 @@
+// Direction sets observed in rounds (方向观测法), reduced to the eight angles of the braced quadrilateral.
+//
+// Notation of the field book, one station, one round:
+//   L, R      the face-left and face-right circle readings of one pointing (盘左, 盘右), dd.mmss
+//   2C        L − (R ± 180°), twice the collimation error, seconds of arc
+//   mean      (L + (R ± 180°)) / 2, the mean reading (平均读数)
+//   closure   半测回归零差: where the round closes on its start target again, the closing reading minus the first
+//             reading of that target, for each face, seconds of arc
+//   start     the start direction: the mean reading of the start target, or, where the round closes, the mean of its
+//             first and closing mean readings
+//   reduced   归零方向值: mean − start, in 0..360°
+// Over the rounds of one station:
+//   direction the mean of a target's reduced directions (各测回平均方向值)
+//   spread    各测回同一方向值较差: the largest minus the smallest reduced direction of a target
+//   μ         the station adjustment's σ of one direction observed in one round: with n rounds of m = 3 directions
+//             and v the differences of each round from the means, each round's own orientation taken out,
+//             μ = √([vv] / ((n − 1)(m − 1)))
+// Seconds of arc are kept unrounded throughout; texts are rounded once, when written.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "analysis/GradeTable.h"
+
+namespace morvalen::fieldbook {
+
+// A field book that cannot be reduced; the message names the spreadsheet row where there is one.
+class FieldBookError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One pointing as the field book holds it: one row of the file, cells trimmed of blanks.
+struct Pointing {
+    std::size_t row = 0;  // the spreadsheet row
+    std::string station, round, target, left, right;
+};
+
+struct ReducedPointing {
+    std::string target;
+    std::string left, right;         // the readings as written, dd.mmss
+    double twoC = 0;                 // seconds of arc
+    double mean = 0;                 // seconds of arc, 0 ≤ mean < 360°
+    std::optional<double> reduced;   // seconds of arc; none for the closing pointing
+};
+
+struct Closure {
+    double left = 0, right = 0;  // seconds of arc
+};
+
+struct Round {
+    int number = 0;
+    std::size_t firstRow = 0;
+    std::vector<ReducedPointing> pointings;  // in observation order; a closing pointing last
+    std::optional<Closure> closure;          // none when the round does not close (three directions need none)
+    double twoCSpread = 0;                   // largest minus smallest 2C of the round, seconds of arc
+};
+
+struct Direction {
+    std::string target;
+    double mean = 0;         // seconds of arc
+    double roundSpread = 0;  // seconds of arc
+};
+
+struct Station {
+    std::string name;
+    std::vector<Round> rounds;
+    std::vector<Direction> directions;  // in the order the rounds point at them, the start direction first
+    double sigma = 0;                   // μ, seconds of arc
+};
+
+enum class CheckKind { closure, twoCSpread, roundSpread };
+
+// One check against the limits: a round's closure (the larger of both faces) or 2C spread, a station's largest
+// spread over the rounds (no round). A limit the table does not set (2C of the 6″ class) always passes.
+struct Check {
+    std::string station;
+    std::optional<int> round;
+    CheckKind kind = CheckKind::closure;
+    double value = 0;              // seconds of arc
+    std::optional<double> limit;   // seconds of arc
+    bool ok = true;
+};
+
+struct FieldBookReduction {
+    const analysis::DirectionMethodLimits* limits = nullptr;
+    std::array<std::string, 4> quadrilateral;  // A, P1, P2, station 4: the names the computation asks
+    std::vector<Station> stations;             // in the order the field book first names them
+    std::vector<Check> checks;
+    std::array<std::string, 8> angles;         // b(1)..b(8), dd.mmss to 0.1″ as the prompts take them
+    double angleSigma = 0;                     // σ of one angle from the means over the rounds, √2 μ / √n over all
+                                               // stations, seconds of arc: an own σ for the checks
+};
+
+// Reduces the pointings, rows in observation order. The stations of the quadrilateral are `quadrilateral` (A, P1,
+// P2, B or P3, clockwise), or the stations in the order they first appear. Throws FieldBookError, naming the row,
+// for a station with other than three targets (four when the round closes), a target that is not one of the four
+// stations, a missing face or a reading that is not dd.mmss (minutes or seconds ≥ 60, degrees ≥ 360), a round that
+// is not a whole number, rounds of a station whose targets differ, a station with one round only (the spread over
+// the rounds needs two), and for a figure named counter-clockwise (its angles would exceed 180°).
+FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
+                                   const analysis::DirectionMethodLimits& limits,
+                                   const std::optional<std::array<std::string, 4>>& quadrilateral = std::nullopt);
+
+// Seconds of arc as dd.mmss text to 0.1″ ("44.13120"), rounded once: 59.96″ carries into the minute.
+std::string packedAngleText(double secondsOfArc);
+
+}  // namespace morvalen::fieldbook

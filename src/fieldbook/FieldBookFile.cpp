@@ -1,0 +1,59 @@
+#include "fieldbook/FieldBookFile.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+#include "files/ObservationFile.h"
+
+namespace morvalen::fieldbook {
+namespace {
+
+std::string trimmed(std::string_view cell) {
+    const auto first = cell.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(cell.substr(first, cell.find_last_not_of(" \t") - first + 1));
+}
+
+// The row of the spreadsheet a data row stands on: the header is row 1.
+std::size_t spreadsheetRow(const files::TableRow& row) { return row.rowNumber + 1; }
+
+}  // namespace
+
+std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
+    files::Table table;
+    try {
+        table = files::readCsvFile(path);
+    } catch (const files::ObservationFileError& problem) {
+        throw FieldBookError(problem.what());
+    } catch (const files::CampaignFileError& problem) {
+        throw FieldBookError(problem.what());
+    }
+    std::size_t at[std::size(fieldBookColumns)];
+    for (std::size_t column = 0; column < std::size(fieldBookColumns); ++column) {
+        const auto found = std::find(table.header.begin(), table.header.end(), fieldBookColumns[column]);
+        if (found == table.header.end()) {
+            throw FieldBookError(std::string("缺少列 \"") + fieldBookColumns[column] +
+                                 "\"（观测手簿的列为 station,round,target,left,right）");
+        }
+        at[column] = static_cast<std::size_t>(found - table.header.begin());
+    }
+    std::vector<Pointing> pointings;
+    for (const files::TableRow& row : table.rows) {
+        // A spreadsheet saves its blank rows as lines of commas.
+        if (std::all_of(row.cells.begin(), row.cells.end(), [](const std::string& cell) { return trimmed(cell).empty(); })) {
+            continue;
+        }
+        if (row.cells.size() != table.header.size()) {
+            throw FieldBookError("第 " + std::to_string(spreadsheetRow(row)) + " 行有 " +
+                                 std::to_string(row.cells.size()) + " 个单元格，标题行有 " +
+                                 std::to_string(table.header.size()) + " 个");
+        }
+        pointings.push_back({spreadsheetRow(row), trimmed(row.cells[at[0]]), trimmed(row.cells[at[1]]),
+                             trimmed(row.cells[at[2]]), trimmed(row.cells[at[3]]), trimmed(row.cells[at[4]])});
+    }
+    if (pointings.empty()) throw FieldBookError("没有观测行");
+    return pointings;
+}
+
+}  // namespace morvalen::fieldbook

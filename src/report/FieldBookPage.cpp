@@ -1,0 +1,144 @@
+#include "report/FieldBookPage.h"
+
+#include "analysis/ChecksText.h"
+#include "report/PageWriter.h"
+
+namespace morvalen::report {
+namespace {
+
+using analysis::decimalText;
+using fieldbook::packedAngleText;
+
+// Tab columns of the field book's table, and of the checks and the angles below it.
+constexpr int stationColumn = 1;
+constexpr int roundColumn = 7;
+constexpr int targetColumn = 12;
+constexpr int leftColumn = 19;
+constexpr int rightColumn = 29;
+constexpr int twoCColumn = 39;
+constexpr int meanColumn = 45;
+constexpr int reducedColumn = 55;
+constexpr int directionColumn = 66;
+constexpr int headingColumn = 26;
+constexpr int labelColumn = 4;
+constexpr int valueColumn = 46;
+constexpr int limitColumn = 58;
+constexpr int verdictColumn = 70;
+
+std::string seconds(double value) { return decimalText(value, 1) + " 秒"; }
+
+constexpr int tableColumns[fieldBookTableWidth] = {stationColumn, roundColumn,   targetColumn,
+                                                  leftColumn,    rightColumn,   twoCColumn,
+                                                  meanColumn,    reducedColumn, directionColumn};
+
+void writeTable(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
+    const auto write = [&](const FieldBookTableRow& row) {
+        for (std::size_t column = 0; column < fieldBookTableWidth; ++column) {
+            if (!row[column].empty()) out.tab(tableColumns[column]).text(row[column]);
+        }
+    };
+    // The titles over two lines, as a field book heads its columns, to keep the table within the page.
+    out.line();
+    write({"测站", "测回", "目标", "盘左", "盘右", "2C", "平均读数", "归零后", "各测回平均"});
+    out.line();
+    write({"", "", "", "", "", "(秒)", "", "方向值", "方向值"});
+    for (const FieldBookTableRow& row : fieldBookTableRows(reduction)) {
+        if (!row[0].empty()) out.line();  // a blank line before each station
+        out.line();
+        write(row);
+    }
+}
+
+void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
+    out.line();
+    out.line().tab(stationColumn).text("检核 :").tab(valueColumn).text("数值").tab(limitColumn).text("限差")
+        .tab(verdictColumn).text("检核");
+    std::string again;
+    for (const fieldbook::Check& check : reduction.checks) {
+        out.line().tab(labelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
+            .tab(valueColumn).text(seconds(check.value)).tab(limitColumn)
+            .text(check.limit ? seconds(*check.limit) : std::string("无限差"))
+            .tab(verdictColumn).text(std::string(analysis::verdictText(check.ok)));
+        if (!check.ok) {
+            const std::string place = checkPlaceText(check) + (check.round ? "" : " 各测回");
+            if (again.find(place) == std::string::npos) again += (again.empty() ? "" : "、") + place;
+        }
+    }
+    out.line();
+    out.line().tab(stationColumn).text("需重测 :").tab(labelColumn + 8).text(again.empty() ? std::string("无") : again);
+}
+
+void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
+    out.line();
+    out.line().tab(stationColumn).text("四边形 :").tab(labelColumn + 8)
+        .text(reduction.quadrilateral[0] + "、" + reduction.quadrilateral[1] + "、" + reduction.quadrilateral[2] +
+              "、" + reduction.quadrilateral[3] + "（顺时针）");
+    for (std::size_t k = 0; k < 8; k += 2) {
+        out.line();
+        for (std::size_t j = k; j < k + 2; ++j) {
+            out.tab(labelColumn + static_cast<int>(j - k) * 24).text("b( " + std::to_string(j + 1) + " ) = " +
+                                                                     reduction.angles[j]);
+        }
+    }
+    out.line().tab(stationColumn).text("测角中误差（可作 --sigma）:").tab(labelColumn + 28)
+        .text(decimalText(reduction.angleSigma, 2) + " 秒");
+}
+
+}  // namespace
+
+std::vector<FieldBookTableRow> fieldBookTableRows(const fieldbook::FieldBookReduction& reduction) {
+    std::vector<FieldBookTableRow> rows;
+    for (const fieldbook::Station& station : reduction.stations) {
+        bool firstRow = true;
+        for (std::size_t r = 0; r < station.rounds.size(); ++r) {
+            const fieldbook::Round& round = station.rounds[r];
+            for (std::size_t p = 0; p < round.pointings.size(); ++p) {
+                const fieldbook::ReducedPointing& pointing = round.pointings[p];
+                FieldBookTableRow& row = rows.emplace_back();
+                if (firstRow) row[0] = station.name;
+                firstRow = false;
+                if (p == 0) row[1] = std::to_string(round.number);
+                row[2] = pointing.target;
+                row[3] = pointing.left;
+                row[4] = pointing.right;
+                row[5] = decimalText(pointing.twoC, 1);
+                row[6] = packedAngleText(pointing.mean);
+                if (pointing.reduced) row[7] = packedAngleText(*pointing.reduced);
+                if (r == 0 && p < station.directions.size()) row[8] = packedAngleText(station.directions[p].mean);
+            }
+            if (round.closure) {
+                rows.push_back({"", "", "归零差", seconds(round.closure->left), seconds(round.closure->right)});
+            }
+        }
+        rows.push_back({"", "", "测站平差 一测回方向中误差 μ = " + seconds(station.sigma)});
+    }
+    return rows;
+}
+
+std::string_view checkKindText(fieldbook::CheckKind kind) {
+    switch (kind) {
+        case fieldbook::CheckKind::closure: return "半测回归零差";
+        case fieldbook::CheckKind::twoCSpread: return "一测回内 2C 互差";
+        case fieldbook::CheckKind::roundSpread: return "同一方向值各测回较差";
+    }
+    return {};
+}
+
+std::string checkPlaceText(const fieldbook::Check& check) {
+    return "测站 " + check.station + (check.round ? " 第 " + std::to_string(*check.round) + " 测回" : "");
+}
+
+std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduction) {
+    PageWriter out;
+    out.line().tab(headingColumn).text("--- 观测手簿归算（方向观测法）---");
+    out.line().tab(stationColumn).text("限差 :").tab(labelColumn + 8)
+        .text(std::string(analysis::directionMethodStandard) + "，" + std::string(reduction.limits->instrument) +
+              "″级仪器，" + std::string(reduction.limits->grades));
+    out.line();
+    writeTable(reduction, out);
+    writeChecks(reduction, out);
+    writeAngles(reduction, out);
+    return out.take();
+}
+
+}  // namespace morvalen::report

@@ -1,0 +1,134 @@
+// morvalen-cli reduce and --field-book as whole processes: the example's angles, the JSON keys, bad field books.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+const std::string examples = MORVALEN_EXAMPLES_DIR;
+
+struct Outcome {
+    int status = -1;
+    std::string output;
+    bool operator==(const Outcome&) const = default;
+};
+
+// `streams` picks what is kept: "2>/dev/null" for stdout, "2>&1 >/dev/null" for stderr.
+Outcome run(const std::string& arguments, const std::string& streams = "2>/dev/null") {
+    const std::string command = std::string(MORVALEN_CLI_PATH) + " " + arguments + " " + streams;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    Outcome outcome;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.output.append(buffer, got);
+    const int status = ::pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::string fileText(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+class ReduceCommand : public ::testing::Test {
+protected:
+    fs::path folder = fs::temp_directory_path() / ("morvalen-reduce-" + std::to_string(::getpid()));
+    std::string book = examples + "/field-book.csv";
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+};
+
+// The example field book gives the angles of examples/known-side.replies, and answering the angle prompts from it
+// gives the same document as typing them.
+TEST_F(ReduceCommand, ExampleGivesTheKnownSideAngles) {
+    std::ifstream replies(examples + "/known-side.replies");
+    std::vector<std::string> typed;
+    for (std::string line; std::getline(replies, line);) if (!line.empty()) typed.push_back(line);
+    const std::vector<std::string> angles(typed.end() - 8, typed.end());
+
+    const Outcome reduced = run("reduce '" + book + "' --json");
+    ASSERT_EQ(reduced.status, 0);
+    const auto document = nlohmann::ordered_json::parse(reduced.output);
+    EXPECT_EQ(document["angles"].get<std::vector<std::string>>(), angles);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : document.items()) keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"instrument", "stations", "checks", "angles"}));
+    const auto& station = document["stations"][3];
+    EXPECT_EQ(station["name"], "B");
+    EXPECT_TRUE(station["rounds"][0]["closure_sec"].is_null()) << "three directions, no 归零";
+    EXPECT_EQ(station["rounds"][0]["pointings"][0].size(), 6u);
+    EXPECT_EQ(station["directions"][1], nlohmann::ordered_json::parse(
+                                            R"({"target": "P1", "mean": "54.03519", "round_spread_sec": 0.4})"));
+    EXPECT_EQ(document["checks"][0], nlohmann::ordered_json::parse(R"({"station": "A", "round": 1, "kind": "closure",
+                                         "value_sec": 2.6, "limit_sec": 8.0, "ok": true})"));
+    EXPECT_EQ(document["checks"].back()["kind"], "round_spread");
+
+    const std::string knownSide = examples + "/known-side.replies";
+    EXPECT_EQ(run("--json --field-book '" + book + "' < '" + knownSide + "'").output,
+              run("--json < '" + knownSide + "'").output);
+}
+
+// The angles kept in the row of a campaign whose angles are missing: that row then computes as typed.
+TEST_F(ReduceCommand, SavedAnglesFillTheCampaignRow) {
+    std::ofstream(folder / "campaign.csv")
+        << "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\r\n"
+        << "north,1000,1000,1010,1175,,,,,,,,,,,,\r\n";
+    const std::string campaign = (folder / "campaign.csv").string();
+    ASSERT_EQ(run("reduce '" + book + "' --save-observations '" + campaign + "' --row north").status, 0);
+    const Outcome fromRow = run("--json --observations '" + campaign + "' --row north < /dev/null");
+    const Outcome typed = run("--json < '" + examples + "/known-side.replies'");
+    EXPECT_EQ(nlohmann::json::parse(fromRow.output)["fields"], nlohmann::json::parse(typed.output)["fields"]);
+    EXPECT_NE(fileText(campaign).find("\r\nnorth,1000,1000,1010,1175,A,P1,P2,B,44.13120,"), std::string::npos);
+}
+
+// Every bad field book: exit 5, nothing on stdout, a message naming the spreadsheet row.
+TEST_F(ReduceCommand, BadFieldBooksNameTheirRow) {
+    struct Case {
+        const char* what;
+        std::size_t line;         // the file's line to replace (1 is the header); "" drops it, "swap" swaps it with the next
+        const char* replacement;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a target that is no station", 3, "A,1,P9,44.13315,224.13241", "第 3 行：目标 \"P9\""},
+        {"a missing face", 4, "A,1,B,81.36254,", "第 4 行：缺少盘右读数"},
+        {"minutes of 60", 5, "A,1,P1,0.60200,180.00154", "第 5 行：盘左读数 \"0.60200\""},
+        {"seconds of 60", 10, "P1,1,P2,0.00138,180.00600", "第 10 行：盘右读数"},
+        {"two targets", 28, "", "第 26 行：测站 \"B\" 第 1 测回照准了 2 次"},
+        {"a target twice", 16, "P1,2,P2,183.39104,3.39176", "第 16 行：测站 \"P1\" 第 2 测回两次照准 \"P2\""},
+        {"rounds that differ", 29, "swap", "第 29 行：测站 \"B\" 第 2 测回的目标与第 1 测回不同"},
+        {"a round that is no number", 2, "A,一,P1,0.00206,180.00128", "第 2 行：测回 \"一\""},
+    };
+    std::vector<std::string> lines;
+    std::ifstream original(book);
+    for (std::string line; std::getline(original, line);) lines.push_back(line);
+    for (const Case& c : cases) {
+        std::vector<std::string> edited = lines;
+        if (std::string(c.replacement) == "swap") std::swap(edited[c.line - 1], edited[c.line]);
+        else if (*c.replacement) edited[c.line - 1] = c.replacement;
+        else edited.erase(edited.begin() + static_cast<std::ptrdiff_t>(c.line - 1));
+        std::ofstream file(folder / "book.csv");
+        for (const std::string& line : edited) file << line << '\n';
+        file.close();
+        const std::string arguments = "reduce '" + (folder / "book.csv").string() + "'";
+        EXPECT_EQ(run(arguments), (Outcome{5, ""})) << c.what;
+        EXPECT_NE(run(arguments, "2>&1 >/dev/null").output.find(c.message), std::string::npos) << c.what;
+    }
+    // One round only at B, and the figure named counter-clockwise.
+    std::ofstream(folder / "one-round.csv") << fileText(book).substr(0, fileText(book).find("B,2,A"));
+    EXPECT_NE(run("reduce '" + (folder / "one-round.csv").string() + "'", "2>&1 >/dev/null").output.find(
+                  "第 26 行：测站 \"B\" 只观测了一个测回"),
+              std::string::npos);
+    EXPECT_EQ(run("reduce '" + book + "' --stations B,P2,P1,A").status, 5);
+    EXPECT_EQ(run("reduce '" + book + "' --stations A,P1,P2").status, 2);
+}
+
+}  // namespace
