@@ -34,27 +34,40 @@ double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedSt
 double commonLogOfSine(const AdjustmentWork& work, int k, const CheckedStep& step) {
     const double sine = std::sin(toRadians(work.angles[k], work.radiansPerDegree));
     if (!(sine > 0)) stopOnSineNotPositive(work, k, step);
-    return std::log(sine) / naturalLogOfTen;
+    return commonLogOf(sine);
 }
 
 }  // namespace
 
-float triangleClosure(const AngleArray& angles, int first, const CheckedStep& step) {
-    const double sum = ((angles[first] + angles[first + 1]) + angles[first + 2]) + angles[first + 3];
-    return step.single((sum - 180) * secondsPerDegree, "三角形闭合差");
+double commonLogOf(double sine) { return std::log(sine) / naturalLogOfTen; }
+
+double triangleAngleSum(const AngleArray& angles, int first) {
+    return ((angles[first] + angles[first + 1]) + angles[first + 2]) + angles[first + 3];
 }
 
-void distributeTriangleClosure(AngleArray& angles, int first, float closure, const CheckedStep& step) {
+float triangleClosureOfSum(double angleSum, const CheckedStep& step) {
+    return step.single((angleSum - 180) * secondsPerDegree, "三角形闭合差");
+}
+
+float triangleClosure(const AngleArray& angles, int first, const CheckedStep& step) {
+    return triangleClosureOfSum(triangleAngleSum(angles, first), step);
+}
+
+float distributeTriangleClosure(AngleArray& angles, int first, float closure, const CheckedStep& step) {
     const float share = step.divideSingle(closure, 4.0f, "闭合差的分配");
     for (int i = first; i < first + 4; ++i) {
         const float shareInDegrees = share / 3600.0f;
         angles[i] = step.finite(angles[i] - shareInDegrees, [i] { return angleName(i); });
     }
+    return share;
+}
+
+double overlappingAngleDifference(const AngleArray& angles) {
+    return ((angles[1] + angles[2]) - angles[5]) - angles[6];
 }
 
 float overlappingTriangleClosure(const AngleArray& angles, const CheckedStep& step) {
-    const double difference = ((angles[1] + angles[2]) - angles[5]) - angles[6];
-    return step.single(difference * secondsPerDegree, "重叠三角形闭合差");
+    return step.single(overlappingAngleDifference(angles) * secondsPerDegree, "重叠三角形闭合差");
 }
 
 double firstGroupSquareSum(float w1, float w2) {

@@ -11,15 +11,27 @@
 
 namespace morvalen {
 
+// ((b(first) + b(first + 1)) + b(first + 2)) + b(first + 3), degrees.
+double triangleAngleSum(const AngleArray& angles, int first);
+
+// (sum − 180) × 3600 seconds, stored in single precision.
+float triangleClosureOfSum(double angleSum, const CheckedStep& step);
+
 // ((((b(first) + ...) + b(first + 3)) − 180) × 3600 seconds, stored in single precision.
 float triangleClosure(const AngleArray& angles, int first, const CheckedStep& step);
 
 // b(i) −= (w / 4) / 3600 for the four angles of the triangle, the share and its quotient by 3600 in single
-// precision, the subtraction in double.
-void distributeTriangleClosure(AngleArray& angles, int first, float closure, const CheckedStep& step);
+// precision, the subtraction in double. Returns the share w / 4, seconds of arc.
+float distributeTriangleClosure(AngleArray& angles, int first, float closure, const CheckedStep& step);
+
+// ((b(1) + b(2)) − b(5)) − b(6), degrees.
+double overlappingAngleDifference(const AngleArray& angles);
 
 // (((b(1) + b(2)) − b(5)) − b(6)) × 3600 seconds, stored in single precision.
 float overlappingTriangleClosure(const AngleArray& angles, const CheckedStep& step);
+
+// ln(sine) / 2.302585093: the common log without the table's 10 (NaN or −∞ for a sine that is not positive).
+double commonLogOf(double sine);
 
 // (w(2)² + w(1)²) / 4: each triangle has four corrections of w / 4.
 double firstGroupSquareSum(float w1, float w2);

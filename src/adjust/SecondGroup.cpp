@@ -29,14 +29,24 @@ void formNormalEquations(const AdjustmentWork& work, NormalMatrix& normal, const
     }
 }
 
-void solveCorrelates(AdjustmentWork& work, const NormalMatrix& normal, float w3, float w4, const CheckedStep& step) {
+void formDeterminant(AdjustmentWork& work, const NormalMatrix& normal, const CheckedStep& step) {
     const double n11 = normal[1][1], n12 = normal[1][2], n22 = normal[2][2];
     work.determinant = step.finite(n11 * n22 - n12 * n12, "法方程行列式");
+}
+
+void correlatesFromDeterminant(AdjustmentWork& work, const NormalMatrix& normal, float w3, float w4,
+                               const CheckedStep& step) {
+    const double n11 = normal[1][1], n12 = normal[1][2], n22 = normal[2][2];
     if (work.determinant == 0) step.stop("法方程行列式为零（两个条件的系数成比例），联系数的除数为零");
     const double closure3 = w3;
     const double closure4 = w4;
     work.correlate1 = step.divide(closure4 * n12 - closure3 * n22, work.determinant, "联系数 k1");
     work.correlate2 = step.divide(closure3 * n12 - closure4 * n11, work.determinant, "联系数 k2");
+}
+
+void solveCorrelates(AdjustmentWork& work, const NormalMatrix& normal, float w3, float w4, const CheckedStep& step) {
+    formDeterminant(work, normal, step);
+    correlatesFromDeterminant(work, normal, w3, w4, step);
 }
 
 void applySecondGroupCorrections(AdjustmentWork& work, const CheckedStep& step) {

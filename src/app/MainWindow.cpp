@@ -15,6 +15,7 @@
 #include "app/FileMenu.h"
 #include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
+#include "app/StepsWindow.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
 #include "entry/RunStopped.h"
@@ -61,6 +62,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     buildControls();
     auto* checks = new ChecksMenu(state_, this);
     menus_.addMenu(new FileMenu(*this, checks));
+    steps_ = new StepsMenu(state_, this);
+    menus_.addMenu(steps_);
     menus_.addMenu(checks);
 
     const double dpiX = logicalDpiX();
@@ -139,7 +142,7 @@ void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
     markEveryFieldStale();
     files::ObservationRecorder recorder(answers, typed_);
     try {
-        runComputeCommand(state_, recorder, *this);
+        runComputeCommand(state_, recorder, *this, steps_->steps());
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
         if (!prompt_.windowClosing()) reportStop(stop.what());

@@ -22,6 +22,8 @@ class QMessageBox;
 
 namespace morvalen::app {
 
+class StepsMenu;
+
 // Builds the controls of the layout and forwards the commands; the computation itself lives in the core and sees
 // the window only as its fields. The fields only show texts: they take no typing, and the program never reads them.
 // At the start of a computation every field that holds a text is greyed; a field the computation writes looks normal
@@ -81,6 +83,7 @@ private:
     std::map<QString, QLabel*> labels_;
     QPointer<QMessageBox> stopMessage_;
     std::unique_ptr<WindowCloseRequests> closeRequests_;
+    StepsMenu* steps_ = nullptr;  // 计算过程: keeps the steps of the last computation
 };
 
 }  // namespace morvalen::app

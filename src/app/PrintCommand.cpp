@@ -20,12 +20,12 @@ const QString messageTitle = QStringLiteral("打 印");
 
 // Where no printer is installed the report can still be kept: as a PDF file the surveyor names.
 void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* parent,
-              const analysis::NetworkPrecision* plot) {
+              const analysis::NetworkPrecision* plot, const report::StepsDocument* steps) {
     const QString path =
         QFileDialog::getSaveFileName(parent, QStringLiteral("没有安装打印机：将报表保存为 PDF 文件"),
                                      QDir::home().filePath(fileName), QStringLiteral("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
-    report::writeReportPdf(pages, path, plot);
+    report::writeReportPdf(pages, path, plot, steps);
     showMessage(parent, QMessageBox::Information, messageTitle, QStringLiteral("报表已保存为 PDF 文件："),
                 QDir::toNativeSeparators(path));
 }
@@ -51,16 +51,16 @@ void printReport(const SurveyState& state, QWidget* parent, const report::Pages&
 }
 
 void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent,
-                const analysis::NetworkPrecision* plot) {
+                const analysis::NetworkPrecision* plot, const report::StepsDocument* steps) {
     try {
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (defaultPrinter.isNull()) {
-            offerPdf(pages, pdfFileName, parent, plot);
+            offerPdf(pages, pdfFileName, parent, plot, steps);
             return;
         }
         QPrinter printer(defaultPrinter, QPrinter::HighResolution);
         printer.setDocName(QStringLiteral("Morvalen"));
-        report::paintReport(pages, printer, plot);
+        report::paintReport(pages, printer, plot, steps);
     } catch (const std::exception& failure) {
         showMessage(parent, QMessageBox::Warning, messageTitle, QStringLiteral("报表没有打印出来："),
                     QString::fromUtf8(failure.what()));

@@ -5,6 +5,7 @@
 
 #include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
+#include "report/StepsTables.h"
 
 class QWidget;
 
@@ -22,8 +23,8 @@ void printReport(const SurveyState& state, QWidget* parent, const report::Pages&
 
 // Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
 // under `pdfFileName` in the home folder; a printing error in a message box. The plot of the network follows the
-// pages when one is given.
+// pages when one is given, and the tables 平差计算过程 after the first page when `steps` is given.
 void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent,
-                const analysis::NetworkPrecision* plot = nullptr);
+                const analysis::NetworkPrecision* plot = nullptr, const report::StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::app

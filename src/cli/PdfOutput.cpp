@@ -23,9 +23,9 @@ PdfOutput::PdfOutput() {
 
 PdfOutput::~PdfOutput() = default;
 
-void PdfOutput::write(const report::Pages& pages, const std::string& path,
-                      const analysis::NetworkPrecision* plot) const {
-    report::writeReportPdf(pages, QString::fromStdString(path), plot);
+void PdfOutput::write(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
+                      const report::StepsDocument* steps) const {
+    report::writeReportPdf(pages, QString::fromStdString(path), plot, steps);
 }
 
 void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const {
@@ -36,8 +36,9 @@ void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std
     }
 }
 
-void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot) {
-    PdfOutput().write(pages, path, plot);
+void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
+              const report::StepsDocument* steps) {
+    PdfOutput().write(pages, path, plot, steps);
 }
 
 }  // namespace morvalen::cli

@@ -7,6 +7,7 @@
 
 #include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
+#include "report/StepsTables.h"
 
 class QGuiApplication;
 
@@ -19,10 +20,11 @@ public:
     PdfOutput();
     ~PdfOutput();
 
-    // Writes the pages to `path` as PDF, with the plot of the network after them when one is given. Throws
-    // report::PrintingFailed when the file cannot be written.
-    void write(const report::Pages& pages, const std::string& path,
-               const analysis::NetworkPrecision* plot = nullptr) const;
+    // Writes the pages to `path` as PDF, with the plot of the network after them when one is given and the pages
+    // 平差计算过程 after the report when `steps` is given. Throws report::PrintingFailed when the file cannot be
+    // written.
+    void write(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr,
+               const report::StepsDocument* steps = nullptr) const;
 
     // Writes the plot of the network to `path` as SVG, through a temporary file beside it that takes the place of
     // `path` only once it is complete. Throws report::PrintingFailed, naming the file and the reason, when it
@@ -34,6 +36,7 @@ private:
 };
 
 // One report, one application.
-void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr);
+void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr,
+              const report::StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::cli

@@ -4,6 +4,8 @@
 //   morvalen-cli < run.replies   takes the replies from a file, one per line
 //   morvalen-cli --json          prints only one JSON document: prompts, fields, captions, stop, report
 //   morvalen-cli --pdf FILE      also writes the report of the computation to FILE as PDF
+//   morvalen-cli --steps         also shows the computation step by step: a section 计算过程 after the report,
+//                                "steps" in the JSON, pages 平差计算过程 after the report's PDF
 //   morvalen-cli --grade 四等     also checks the computation against a survey grade (or --sigma S, seconds) and
 //                                gives the precision of the stations: a section 检核 after the report, "checks" and
 //                                "precision" in the JSON, a page after the report's PDF with the plot of the network
@@ -40,6 +42,7 @@
 #include "cli/ChecksOutput.h"
 #include "cli/Console.h"
 #include "cli/RunOutput.h"
+#include "cli/StepsOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "command/ComputeCommand.h"
 #include "entry/RunStopped.h"
@@ -73,6 +76,7 @@ struct Options {
     std::string exportPath;              // empty: no export
     std::string plotPath;                // empty: no plot of the network
     std::string fieldBookPath;           // empty: the angles are answered as the other values
+    bool steps = false;                  // the computation step by step after the report
 };
 
 constexpr int completed = 0;
@@ -106,7 +110,7 @@ ReportDocument reportDocument(const SurveyState& state, const std::optional<anal
 // complete to print.
 int writeReportFile(const SurveyState& state, const std::string& path,
                     const std::optional<analysis::CheckStandard>& standard,
-                    const fieldbook::FieldBookReduction* fieldBook) {
+                    const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
     if (!report::printingAllowed(state)) {
         std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
         return pdfNotWritten;
@@ -114,7 +118,7 @@ int writeReportFile(const SurveyState& state, const std::string& path,
 #ifdef MORVALEN_WITH_PDF
     try {
         const ReportDocument document = reportDocument(state, standard, fieldBook);
-        cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr);
+        cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << failure.what() << '\n';
@@ -123,6 +127,7 @@ int writeReportFile(const SurveyState& state, const std::string& path,
 #else
     (void)standard;
     (void)fieldBook;
+    (void)steps;
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
     return pdfNotWritten;
 #endif
@@ -184,9 +189,10 @@ int refusedPlot(const Options& options) {
 }
 
 // Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
-std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields) {
+std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields,
+                                         ComputationSteps& steps) {
     try {
-        runComputeCommand(state, asker, fields);
+        runComputeCommand(state, asker, fields, steps);
         return std::nullopt;
     } catch (const RunStopped& stop) {
         return stop;
@@ -241,7 +247,10 @@ int run(const Options& options) {
 #endif
     cli::TerminalFields fields(display);
 
-    const std::optional<RunStopped> stop = Command1_Click(state, typed, fields);
+    ComputationSteps steps;
+    const std::optional<RunStopped> stop = Command1_Click(state, typed, fields, steps);
+    const std::optional<report::StepsDocument> stepsTables =
+        options.steps ? std::optional(report::stepsDocument(state, steps)) : std::nullopt;
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
     const std::optional<analysis::Checks> checks =
         standard ? analysis::checkComputation(state, *standard) : std::nullopt;
@@ -255,6 +264,7 @@ int run(const Options& options) {
         document["captions"] = cli::captionsJson(fields);
         document["stopped"] = cli::stopJson(stop);
         document["report"] = cli::reportJson(state);
+        if (options.steps) document["steps"] = cli::stepsJson(steps);
         if (standard) {
             document["checks"] = cli::checksJson(checks);
             document["precision"] = cli::precisionJson(precision);
@@ -263,16 +273,18 @@ int run(const Options& options) {
     } else {
         cli::printFieldListing(fields, std::cout);
         cli::printReportText(state, std::cout);
+        if (stepsTables) cli::printStepsText(*stepsTables, std::cout);
         if (standard) cli::printChecksText(state, checks, precision, std::cout);
     }
     std::cout.flush();
     if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
+    const report::StepsDocument* stepsPages = stepsTables ? &*stepsTables : nullptr;
     const fieldbook::FieldBookReduction* fieldBookUsed = nullptr;
 #ifdef MORVALEN_WITH_FILES
     if (fieldBook && fieldBook->used()) fieldBookUsed = &*fieldBook->used();
 #endif
     int status = options.pdfPath.empty() ? completed
-                                         : writeReportFile(state, options.pdfPath, standard, fieldBookUsed);
+                                         : writeReportFile(state, options.pdfPath, standard, fieldBookUsed, stepsPages);
 #ifdef MORVALEN_WITH_FILES
     const auto keepFirstFailure = [&](int outcome) {
         if (status == completed) status = outcome;
@@ -300,6 +312,7 @@ int main(int argc, char** argv) {
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
     app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
+    app.add_flag("--steps", options.steps, "报表之后给出平差计算过程（各步的表格；JSON 中为 \"steps\"）");
     cli::addCheckOptions(app, options.checks);
 #ifdef MORVALEN_WITH_FILES
     CLI::Option* observations =

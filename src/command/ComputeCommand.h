@@ -4,17 +4,33 @@
 // coordinate computation of the run's case. The front ends call it from their 计 算.
 #pragma once
 
+#include <string>
+
+#include "adjust/AdjustmentSteps.h"
+#include "coords/CoordinateSteps.h"
 #include "entry/FrontEnd.h"
 #include "entry/ObservationEntry.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen {
 
+// The computation shown step by step: what the adjustment and the coordinate computation of one run formed, in the
+// order they formed it; stages the run did not reach stay empty.
+struct ComputationSteps {
+    AdjustmentSteps adjustment;
+    CoordinateSteps coordinates;
+    bool coordinatesCalled = false;  // the hand-over called cm2 or Cm1 (never in the mixed case)
+    std::string stopMessage;         // the message of the stop, empty for a run that went through
+};
+
 // Calls the coordinate computation of the case: Cm1 (azimuth case), cm2 (known-side case), none (mixed case).
-void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields);
+void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields,
+                           ComputationSteps* steps = nullptr);
 
 // The whole compute command: prepareState, enterObservations, runAdjustment, handOverToCoordinates. Throws
 // RunStopped at the step that cannot be carried out; everything written before it stays written.
 void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields);
+// The same, recording the steps of the run into `steps` (renewed at the start).
+void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps);
 
 }  // namespace morvalen

@@ -25,8 +25,8 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
         legs.sides[startSide] = length;
         firstRow = startSide;
         break;
-    case 5: legs.sides[1] = sineRule(b[7], length, b[8] + b[1], "b(8) + b(1)", k, step); break;
-    case 6: legs.sides[1] = sineRule(b[4], length, b[2] + b[3], "b(2) + b(3)", k, step); break;
+    case 5: legs.sides[1] = chainSide(legs, 1, 5, length, b[7], "b(7)", b[8] + b[1], "b(8) + b(1)", k, step); break;
+    case 6: legs.sides[1] = chainSide(legs, 1, 6, length, b[4], "b(4)", b[2] + b[3], "b(2) + b(3)", k, step); break;
     default: break;
     }
     for (int i = 0; i < 3; ++i) applySideChainRow(legs, (firstRow - 1 + i) % 4 + 1, b, k, step);
@@ -34,8 +34,9 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
 
 }  // namespace
 
-void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa) {
+void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa, CoordinateSteps* steps) {
     const CheckedStep step("外方位角推算座标");
+    if (steps) *steps = CoordinateSteps{state.upperBound4, {}, {}, {}, {}, {}};
     if (state.startSideNumber < 1 || state.startSideNumber > 6) {
         step.stop("起算边编号 " + std::to_string(state.startSideNumber) +
                   " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
@@ -51,17 +52,21 @@ void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Q
     legs.azimuths[1] = step.finite(azimuthAtA + orientationAngle, "方位角 α(1)");
     if (legs.azimuths[1] >= 360) legs.azimuths[1] = legs.azimuths[1] - 360;
     propagateAzimuths(legs, b, n, step);
+    if (steps) steps->azimuths = legs.azimuths;
 
     const double length = enteredNumber(state.startSideLength, "起算边长度", step);
+    if (steps) steps->azimuthStart = AzimuthStart{azimuthAtA, orientationAngle, state.startSideNumber, length};
     sidesFromStartSide(legs, state.startSideNumber, length, b, k, step);
+    if (steps) steps->legs = legs;
 
     state.pointX[0] = enteredNumber(state.xa, "A 点纵座标 Xa", step);
     state.pointY[0] = enteredNumber(state.ya, "A 点横座标 Ya", step);
     runTraverse(state, legs, n, step);
+    if (steps) recordTraverse(*steps, state, legs, state.pointX[0], state.pointY[0]);
 }
 
-void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields) {
-    computeAzimuthCoordinates(state, Ta, Qa);
+void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields, CoordinateSteps* steps) {
+    computeAzimuthCoordinates(state, Ta, Qa, steps);
     showStartRow(state, fields, nullptr);
     showTraverseRows(state, state.upperBound4, fields);
 }

@@ -20,8 +20,9 @@ double knownSideAzimuth(double deltaX, double deltaY, double length, double radi
     return alpha0;
 }
 
-void computeKnownSideCoordinates(SurveyState& state) {
+void computeKnownSideCoordinates(SurveyState& state, CoordinateSteps* steps) {
     const CheckedStep step("已知边推算座标");
+    if (steps) *steps = CoordinateSteps{state.upperBound3, {}, {}, {}, {}, {}};
     const int n = state.upperBound3;
     renewStationCoordinates(state, n);
     const AngleArray b = adjustedAnglesInDegrees(state);
@@ -38,22 +39,26 @@ void computeKnownSideCoordinates(SurveyState& state) {
 
     TraverseLegs legs;
     const double azimuthAB = knownSideAzimuth(deltaX, deltaY, length, k, step);
+    if (steps) steps->knownSide = KnownSideStart{deltaX, deltaY, length, azimuthAB};
     legs.azimuths[1] = (azimuthAB - b[1]) - b[8];
     if (legs.azimuths[1] < 0) legs.azimuths[1] = legs.azimuths[1] + 360;
     propagateAzimuths(legs, b, n, step);
+    if (steps) steps->azimuths = legs.azimuths;
 
     legs.sides[4] = length;
     applySideChainRow(legs, 4, b, k, step);
     applySideChainRow(legs, 1, b, k, step);
     applySideChainRow(legs, 2, b, k, step);
+    if (steps) steps->legs = legs;
 
     state.pointX[0] = xa;
     state.pointY[0] = ya;
     runTraverse(state, legs, n, step);
+    if (steps) recordTraverse(*steps, state, legs, xb, yb);
 }
 
-void cm2(SurveyState& state, WindowFields& fields) {
-    computeKnownSideCoordinates(state);
+void cm2(SurveyState& state, WindowFields& fields, CoordinateSteps* steps) {
+    computeKnownSideCoordinates(state, steps);
     const std::string yaCaption = " Ya";
     showStartRow(state, fields, &yaCaption);
     showTraverseRows(state, state.upperBound3, fields);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "adjust/ResultText.h"
+#include "coords/CoordinateSteps.h"
 #include "entry/RunStopped.h"
 
 namespace morvalen {
@@ -26,14 +27,45 @@ void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, cons
     }
 }
 
-double sineRule(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
-                double radiansPerDegree, const CheckedStep& step) {
-    const double numeratorSine = std::sin(radiansPerDegree * numeratorAngle);
-    const double denominatorSine = std::sin(radiansPerDegree * denominatorAngle);
-    if (denominatorSine == 0) {
+namespace {
+
+struct SineRuleTerms {
+    double numeratorSine = 0;
+    double denominatorSine = 0;
+    double side = 0;
+};
+
+SineRuleTerms sineRuleTerms(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
+                            double radiansPerDegree, const CheckedStep& step) {
+    SineRuleTerms terms;
+    terms.numeratorSine = std::sin(radiansPerDegree * numeratorAngle);
+    terms.denominatorSine = std::sin(radiansPerDegree * denominatorAngle);
+    if (terms.denominatorSine == 0) {
         step.stop(std::string(denominatorName) + " 的正弦为零（角值 " + roundedFixed(denominatorAngle, 6) + "°），正弦定理推算边长的除数为零");
     }
-    return step.finite((numeratorSine * side) / denominatorSine, "边长");
+    terms.side = step.finite((terms.numeratorSine * side) / terms.denominatorSine, "边长");
+    return terms;
+}
+
+const char* const angleNames[] = {"", "b(1)", "b(2)", "b(3)", "b(4)", "b(5)", "b(6)", "b(7)", "b(8)"};
+
+}  // namespace
+
+double sineRule(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
+                double radiansPerDegree, const CheckedStep& step) {
+    return sineRuleTerms(numeratorAngle, side, denominatorAngle, denominatorName, radiansPerDegree, step).side;
+}
+
+double chainSide(TraverseLegs& legs, int newSide, int fromSide, double fromLength, double numeratorAngle,
+                 const char* numeratorName, double denominatorAngle, const char* denominatorName,
+                 double radiansPerDegree, const CheckedStep& step) {
+    const SineRuleTerms terms =
+        sineRuleTerms(numeratorAngle, fromLength, denominatorAngle, denominatorName, radiansPerDegree, step);
+    legs.chain.at(static_cast<std::size_t>(legs.chainLength)) =
+        SideChainStep{newSide, fromSide, numeratorName, denominatorName, terms.numeratorSine, terms.denominatorSine,
+                      terms.side};
+    ++legs.chainLength;
+    return terms.side;
 }
 
 void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, double radiansPerDegree,
@@ -41,9 +73,8 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
     const int newSide = row % 4 + 1;
     const int numerator = 2 * row - 1;
     const int denominator = (2 * row + 1) % 8 + 1;
-    static const char* const angleNames[] = {"", "b(1)", "b(2)", "b(3)", "b(4)", "b(5)", "b(6)", "b(7)", "b(8)"};
-    legs.sides[newSide] = sineRule(angles[numerator], legs.sides[row], angles[denominator], angleNames[denominator],
-                                   radiansPerDegree, step);
+    legs.sides[newSide] = chainSide(legs, newSide, row, legs.sides[row], angles[numerator], angleNames[numerator],
+                                    angles[denominator], angleNames[denominator], radiansPerDegree, step);
 }
 
 double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step) {
@@ -52,16 +83,32 @@ double enteredNumber(const EntryValue& value, const char* name, const CheckedSte
     step.stop(describedInput(name, value.typedText(), cause));
 }
 
-void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step) {
+void runTraverse(SurveyState& state, TraverseLegs& legs, int n, const CheckedStep& step) {
     const double k = state.radiansPerDegree;
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
         // Both of the same angle before either is used, so that they are formed in one call.
         const double cosine = std::cos(k * legs.azimuths[i]);
         const double sine = std::sin(k * legs.azimuths[i]);
-        state.pointX[at] = step.finite(state.pointX[at - 1] + cosine * legs.sides[i], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
-        state.pointY[at] = step.finite(state.pointY[at - 1] + sine * legs.sides[i], [i] { return "横座标 Y(" + std::to_string(i) + ")"; });
+        legs.deltaX[at] = cosine * legs.sides[i];
+        legs.deltaY[at] = sine * legs.sides[i];
+        state.pointX[at] = step.finite(state.pointX[at - 1] + legs.deltaX[at], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
+        state.pointY[at] = step.finite(state.pointY[at - 1] + legs.deltaY[at], [i] { return "横座标 Y(" + std::to_string(i) + ")"; });
     }
+}
+
+void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const TraverseLegs& legs, double closingX,
+                    double closingY) {
+    steps.legs = legs;
+    TraverseSteps traverse;
+    const auto last = static_cast<std::size_t>(steps.stations);
+    for (std::size_t i = 0; i <= last; ++i) {
+        traverse.x[i] = state.pointX[i];
+        traverse.y[i] = state.pointY[i];
+    }
+    traverse.closureX = traverse.x[last] - closingX;
+    traverse.closureY = traverse.y[last] - closingY;
+    steps.traverse = traverse;
 }
 
 void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {

@@ -15,10 +15,26 @@
 
 namespace morvalen {
 
-// Azimuths α(1)..α(n) and outer sides S(1)..S(n) of one traverse; index 0 unused.
+// One side carried by the sine rule: S(newSide) = (sin(numerator) × S(fromSide)) / sin(denominator).
+struct SideChainStep {
+    int newSide = 0;
+    int fromSide = 0;                     // 1..4 an outer side, 5 or 6 the diagonal of the start side
+    const char* numeratorAngle = "";      // "b(7)"
+    const char* denominatorAngle = "";    // "b(2)", or "b(8) + b(1)" for a whole interior angle
+    double numeratorSine = 0;
+    double denominatorSine = 0;
+    double length = 0;                    // metres
+};
+
+// Azimuths α(1)..α(n) and outer sides S(1)..S(n) of one traverse, index 0 unused; the sides in the order the side
+// chain formed them; the coordinate differences of the legs as the traverse adds them.
 struct TraverseLegs {
     std::array<double, 5> azimuths{};  // decimal degrees
     std::array<double, 5> sides{};     // metres
+    std::array<SideChainStep, 4> chain{};
+    int chainLength = 0;
+    std::array<double, 5> deltaX{};  // metres: cos(α(i)) × S(i)
+    std::array<double, 5> deltaY{};  // metres: sin(α(i)) × S(i)
 };
 
 // Re-creates pointX and pointY with the indexes 0..lastStation, so that nothing of an earlier run survives in them.
@@ -44,14 +60,25 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
 double sineRule(double numeratorAngle, double side, double denominatorAngle, const char* denominatorName,
                 double radiansPerDegree, const CheckedStep& step);
 
+// The same as one step of the side chain, with both sines, appended to legs.chain: S(newSide) from S(fromSide).
+double chainSide(TraverseLegs& legs, int newSide, int fromSide, double fromLength, double numeratorAngle,
+                 const char* numeratorName, double denominatorAngle, const char* denominatorName,
+                 double radiansPerDegree, const CheckedStep& step);
+
 // The numeric value of an entered coordinate, length or angle; stops when it does not read as a number.
 double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step);
 
 // Runs the traverse from row 0 (pointX(0), pointY(0) already set) through stations 1..n into the survey state, then
-// writes rows 1..n of the table: name, X and Y, each behind a blank, coordinates rounded to three decimals (ties to
+// keeps the coordinate differences in legs, then writes rows 1..n of the table: name, X and Y, each behind a blank, coordinates rounded to three decimals (ties to
 // even). Every coordinate is computed and checked before the first row is written.
-void runTraverse(SurveyState& state, const TraverseLegs& legs, int n, const CheckedStep& step);
+void runTraverse(SurveyState& state, TraverseLegs& legs, int n, const CheckedStep& step);
 void showTraverseRows(const SurveyState& state, int n, WindowFields& fields);
+
+struct CoordinateSteps;
+// Records the legs' coordinate differences, the stations 0..n of the survey state and the misclosure of station n
+// against the given (closingX, closingY) into the record of the run.
+void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const TraverseLegs& legs, double closingX,
+                    double closingY);
 
 // Row 0: " A", then the entered xa and ya in "0.000" behind a blank (`yaCaption` is set between X and Y when given).
 void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption);

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "report/NetworkPlot.h"
+#include "report/StepsPage.h"
 #include "report/TabLayout.h"
 
 namespace morvalen::report {
@@ -54,7 +55,8 @@ QFont reportFont(int points) {
 
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) { paintReport(Pages{lines}, device); }
 
-void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot) {
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot,
+                 const StepsDocument* steps) {
     const QMarginsF margins(leftMarginTwips * pointsPerTwip, topMarginTwips * pointsPerTwip,
                             rightMarginTwips * pointsPerTwip, bottomMarginTwips * pointsPerTwip);
     device.setPageMargins(margins, QPageLayout::Point);
@@ -65,7 +67,14 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
     const DeviceMeasure measure(device);
     const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
     double top = 0;
+    const auto paintSteps = [&] {
+        if (!steps) return;
+        if (!pages.empty() && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+        top = paintStepsPages(painter, device, *steps);
+    };
+    if (pages.empty()) paintSteps();
     for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (page == 1) paintSteps();
         if (page > 0 && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
         top = 0;
         for (const Row& row : layOut(pages[page], measure)) {
@@ -81,6 +90,7 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
             top += rowMetrics.lineSpacing();
         }
     }
+    if (pages.size() == 1) paintSteps();
     if (plot) {
         if (top > pageHeight / 2) {
             if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
@@ -96,13 +106,14 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
 
 void writeReportPdf(const std::vector<Line>& lines, const QString& path) { writeReportPdf(Pages{lines}, path); }
 
-void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot) {
+void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot,
+                    const StepsDocument* steps) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(QStringLiteral("Morvalen"));
     writer.setCreator(QStringLiteral("Morvalen"));
     try {
-        paintReport(pages, writer, plot);
+        paintReport(pages, writer, plot, steps);
     } catch (const PrintingFailed&) {
         throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”。");
     }

@@ -14,6 +14,7 @@
 
 #include "analysis/NetworkPrecision.h"
 #include "report/ReportModel.h"
+#include "report/StepsTables.h"
 
 class QPagedPaintDevice;
 
@@ -37,13 +38,16 @@ QFont reportFont(int points);
 
 // Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends
 // the document. With a plot, the plot of the network follows the last page's lines, below them where half a page
-// is left, on a page of its own otherwise. Throws PrintingFailed when the device cannot be painted on.
+// is left, on a page of its own otherwise. With `steps`, the pages 平差计算过程 follow the first page's lines (the
+// report) before the pages after it (the checks). Throws PrintingFailed when the device cannot be painted on.
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device);
-void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot = nullptr);
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot = nullptr,
+                 const StepsDocument* steps = nullptr);
 
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
 // written.
 void writeReportPdf(const std::vector<Line>& lines, const QString& path);
-void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr);
+void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr,
+                    const StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::report

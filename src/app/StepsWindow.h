@@ -1,0 +1,52 @@
+// The window 平差计算过程 and the menu 计算过程 that opens it: the tables of the last computation step by step, as
+// the pages 平差计算过程 print them, with a button that prints them.
+#pragma once
+
+#include <QDialog>
+#include <QMenu>
+
+#include "command/ComputeCommand.h"
+#include "report/StepsTables.h"
+
+namespace morvalen {
+struct SurveyState;
+}
+
+namespace morvalen::app {
+
+class StepsWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // `printable`: the computation ran to its end; the tables of a stopped run are shown but not printed, like its
+    // report.
+    StepsWindow(const report::StepsDocument& document, bool printable, QWidget* parent);
+
+public slots:
+    // Prints the tables as the report prints (default printer, or a PDF file where there is none).
+    void printSteps();
+
+private:
+    report::StepsDocument document_;
+};
+
+// 计算过程 with the one item 计算过程表…, which shows the steps of the computation the window holds now. The
+// window's compute command records them into `steps()`.
+class StepsMenu : public QMenu {
+    Q_OBJECT
+
+public:
+    StepsMenu(const SurveyState& state, QWidget* window);
+
+    ComputationSteps& steps() { return steps_; }
+
+public slots:
+    void showSteps();
+
+private:
+    const SurveyState& state_;
+    QWidget* window_;
+    ComputationSteps steps_;
+};
+
+}  // namespace morvalen::app

@@ -1,0 +1,98 @@
+// The coordinate sections of the tables 平差计算过程: the side chain by the sine rule and the traverse.
+#include <cmath>
+
+#include "adjust/ResultText.h"
+#include "report/StepsTables.h"
+
+namespace morvalen::report {
+namespace {
+
+using Row = std::vector<std::string>;
+
+std::string fixed(double value, int decimals) { return std::isfinite(value) ? roundedFixed(value, decimals) : "—"; }
+
+std::string stationName(const SurveyState& state, int station) {
+    const auto at = static_cast<std::size_t>(station);
+    return at < state.pointNames.size() ? state.pointNames[at] : "";
+}
+
+// The stations at the ends of a side: S(1) = 1–2, S(2) = 2–3, S(3) = 3–4, S(4) = 4–1, S(5) = 2–4, S(6) = 1–3, with
+// station j being pointNames(j − 1).
+std::string sideName(const SurveyState& state, int side) {
+    static const int ends[7][2] = {{0, 0}, {1, 2}, {2, 3}, {3, 4}, {4, 1}, {2, 4}, {1, 3}};
+    if (side < 1 || side > 6) return "S(" + std::to_string(side) + ")";
+    return "S(" + std::to_string(side) + ") " + stationName(state, ends[side][0] - 1) + "–" +
+           stationName(state, ends[side][1] - 1);
+}
+
+// `diagonalLength`: the start side when it is a diagonal (5 or 6), which the legs do not hold.
+StepsTable sideChainTable(const SurveyState& state, const TraverseLegs& legs, double diagonalLength) {
+    using enum Alignment;
+    StepsTable made;
+    made.title = "表 6  边长推算（正弦定理：新边 = 起算边 × sin 分子角 / sin 分母角）";
+    made.heads = {"推算边", "起算边", "起算边长（m）", "分子角", "sin 分子角", "分母角", "sin 分母角", "推算边长（m）"};
+    made.alignments = {left, left, right, centre, right, centre, right, right};
+    for (int i = 0; i < legs.chainLength; ++i) {
+        const SideChainStep& chained = legs.chain[static_cast<std::size_t>(i)];
+        const bool outerSide = chained.fromSide >= 1 && chained.fromSide <= 4;
+        const double fromLength = outerSide ? legs.sides[static_cast<std::size_t>(chained.fromSide)] : diagonalLength;
+        made.rows.push_back({sideName(state, chained.newSide), sideName(state, chained.fromSide),
+                             fixed(fromLength, 4), chained.numeratorAngle,
+                             fixed(chained.numeratorSine, 8), chained.denominatorAngle,
+                             fixed(chained.denominatorSine, 8), fixed(chained.length, 4)});
+    }
+    return made;
+}
+
+StepsTable traverseTable(const SurveyState& state, const CoordinateSteps& coordinates) {
+    using enum Alignment;
+    StepsTable made;
+    made.title = "表 7  座标推算";
+    made.heads = {"边", "方位角 α", "边长 S（m）", "Δx（m）", "Δy（m）", "点名", "X（m）", "Y（m）"};
+    made.alignments = {left, right, right, right, right, centre, right, right};
+    const TraverseLegs& legs = *coordinates.legs;
+    const TraverseSteps& traverse = *coordinates.traverse;
+    made.rows.push_back({"", "", "", "", "", stationName(state, 0), fixed(traverse.x[0], 3), fixed(traverse.y[0], 3)});
+    const int n = coordinates.stations;
+    for (int i = 1; i <= n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        made.rows.push_back({sideName(state, i), sexagesimalText(legs.azimuths[at]), fixed(legs.sides[at], 4),
+                             fixed(legs.deltaX[at], 3), fixed(legs.deltaY[at], 3), stationName(state, i),
+                             fixed(traverse.x[at], 3), fixed(traverse.y[at], 3)});
+    }
+    const double closure = std::hypot(traverse.closureX, traverse.closureY);
+    const std::string against = n == 4 ? "回到 A 点的闭合差（推算减已知）" : "推算的 B 点减已知的 B 点";
+    made.notes.push_back(against + "：fx = " + fixed(traverse.closureX, 4) + " m，fy = " + fixed(traverse.closureY, 4) +
+                         " m，f = " + fixed(closure, 4) + " m");
+    return made;
+}
+
+}  // namespace
+
+void addCoordinateSections(StepsDocument& document, const SurveyState& state, const CoordinateSteps& coordinates) {
+    StepsSection section{"五、座标推算", {}};
+    std::vector<std::string> start;
+    if (coordinates.knownSide) {
+        const KnownSideStart& known = *coordinates.knownSide;
+        start.push_back("Δx(AB) = " + fixed(known.deltaX, 3) + " m，Δy(AB) = " + fixed(known.deltaY, 3) +
+                        " m，D(AB) = " + fixed(known.length, 4) + " m，αAB = " + sexagesimalText(known.azimuth));
+        start.push_back("α(1) = αAB − b(1) − b(8)；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）");
+    }
+    if (coordinates.azimuthStart) {
+        const AzimuthStart& given = *coordinates.azimuthStart;
+        start.push_back("Ta = " + sexagesimalText(given.externalAzimuth) + "，Qa = " +
+                        sexagesimalText(given.orientationAngle) + "，起算边 " + sideName(state, given.startSide) +
+                        " = " + fixed(given.length, 4) + " m");
+        start.push_back("α(1) = Ta + Qa；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）");
+    }
+    if (coordinates.legs) {
+        const double startLength = coordinates.azimuthStart ? coordinates.azimuthStart->length : 0.0;
+        StepsTable chain = sideChainTable(state, *coordinates.legs, startLength);
+        chain.notes = start;
+        section.tables.push_back(chain);
+    }
+    if (coordinates.legs && coordinates.traverse) section.tables.push_back(traverseTable(state, coordinates));
+    if (!section.tables.empty()) document.sections.push_back(section);
+}
+
+}  // namespace morvalen::report
