@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <random>
 #include <system_error>
 #ifdef _WIN32
@@ -36,6 +38,46 @@ int flushToDisk(int descriptor) { return ::fsync(descriptor); }
 int closeFile(int descriptor) { return ::close(descriptor); }
 bool userMayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
 #endif
+
+// The temporary files being written, removed when the program is interrupted (Ctrl+C, a terminal closed, kill), so
+// that an interrupted batch leaves no temporary file beside its results. A program killed outright (SIGKILL)
+// cannot remove anything; its old results are kept all the same.
+constexpr std::size_t slotCount = 4, slotSize = 4096;
+char pendingTemporaries[slotCount][slotSize];
+volatile std::sig_atomic_t pendingInSlot[slotCount];
+
+extern "C" void removePendingAndEnd(int signalNumber) {
+    for (std::size_t slot = 0; slot < slotCount; ++slot) {
+        if (pendingInSlot[slot]) std::remove(pendingTemporaries[slot]);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+// The slot that holds the temporary file; slotCount when the name is too long to be kept or every slot is taken.
+std::size_t rememberPending(const fs::path& temporary) {
+    static const bool installed = [] {
+        for (const int signalNumber : {SIGINT, SIGTERM}) std::signal(signalNumber, removePendingAndEnd);
+#ifdef SIGHUP
+        std::signal(SIGHUP, removePendingAndEnd);
+#endif
+        return true;
+    }();
+    (void)installed;
+    const std::string name = temporary.string();
+    for (std::size_t slot = 0; slot < slotCount; ++slot) {
+        if (pendingInSlot[slot] || name.size() >= slotSize) continue;
+        name.copy(pendingTemporaries[slot], name.size());
+        pendingTemporaries[slot][name.size()] = '\0';
+        pendingInSlot[slot] = 1;
+        return slot;
+    }
+    return slotCount;
+}
+
+void forgetPending(std::size_t slot) {
+    if (slot < slotCount) pendingInSlot[slot] = 0;
+}
 
 std::string commonReason(int errorNumber) {
     switch (errorNumber) {
@@ -111,8 +153,6 @@ void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) 
         }
     }
     if (fs::exists(found) && !userMayWrite(written)) refused("没有写入权限，文件保持原样");
-    const fs::path folder = written.parent_path().empty() ? fs::path(".") : written.parent_path();
-    if (!fs::is_directory(folder, status)) refused("文件夹不存在");
 }
 
 OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPath(path)) {
@@ -129,6 +169,7 @@ OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPa
         if (descriptor_ < 0 && errno != EEXIST) fail(errno);
     }
     if (descriptor_ < 0) fail(EEXIST);
+    pendingSlot_ = rememberPending(temporary_);
 }
 
 OutputFile::~OutputFile() {
@@ -137,6 +178,7 @@ OutputFile::~OutputFile() {
         std::error_code ignored;
         fs::remove(temporary_, ignored);
     }
+    forgetPending(pendingSlot_);
 }
 
 void OutputFile::closeDescriptor() {
@@ -145,7 +187,8 @@ void OutputFile::closeDescriptor() {
 }
 
 void OutputFile::fail(int errorNumber) const {
-    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + writeReason(errorNumber));
+    const std::string reason = writeReason(errorNumber);
+    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + reason, reason);
 }
 
 void OutputFile::failed(const std::string& detail) const {
@@ -184,6 +227,7 @@ void OutputFile::commit() {
     fs::rename(temporary_, written_, status);
     if (status) fail(status.value());
     committed_ = true;
+    forgetPending(pendingSlot_);
 }
 
 const fs::path& OutputFile::handedOver() {

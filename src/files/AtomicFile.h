@@ -5,18 +5,26 @@
 #pragma once
 
 #include <filesystem>
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morvalen::files {
 
-// A file that could not be written, with a message that names it and says why, in the interface language.
+// A file that could not be written, with a message that names it and says why, in the interface language, and the
+// reason alone where the system gave one (磁盘已满), for a caller that words its own message.
 class FileNotWritten : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileNotWritten(const std::string& message, std::string reason = {})
+        : std::runtime_error(message), reason_(std::move(reason)) {}
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 // The reason of a failed file operation as the interface says it: 文件不存在, 没有写入权限, 磁盘已满, 这是一个文件夹, …
@@ -67,6 +75,7 @@ private:
     std::filesystem::path temporary_;
     int descriptor_ = -1;
     bool committed_ = false;
+    std::size_t pendingSlot_ = 0;  // where an interruption finds the temporary file to remove
 
     [[noreturn]] void fail(int errorNumber) const;
     void closeDescriptor();

@@ -141,7 +141,8 @@ void writeReportPdf(const Pages& pages, const QString& path, const analysis::Net
         files::writeBytes(files::pathOf(path.toStdString()),
                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const files::FileNotWritten& failure) {
-        throw PrintingFailed(failure.what());
+        throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”：" +
+                             (failure.reason().empty() ? std::string(failure.what()) : failure.reason()) + "。");
     }
 }
 
