@@ -95,7 +95,8 @@ std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::ve
             return refused.what();
         }
         std::error_code ignored;
-        const auto same = std::filesystem::weakly_canonical(files::writtenPath(path), ignored);
+        const auto written = std::filesystem::absolute(files::writtenPath(path), ignored);
+        const auto same = std::filesystem::weakly_canonical(written, ignored);
         if (std::find(seen.begin(), seen.end(), same) != seen.end()) {
             return "无法写出文件 " + output.path + "：同一个文件不能作两种输出";
         }

@@ -14,13 +14,15 @@
 //   morvalen-cli --save-observations FILE
 //                                keeps the values of this run as one more row of an observation file
 //   morvalen-cli --export FILE   writes the result table as .dat (CASS), .csv, .xlsx or .dxf
+//   morvalen-cli --version       the version; --help the options, in Chinese like every message
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
 // Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export or a plot asked after
-// it is refused), 2 usage error (--plot without --grade or --sigma included), 4 the PDF, the export, the plot or the
-// observation file could not be written, 5 the observation
+// it is refused), 2 usage error (--plot without --grade or --sigma included, an empty file name), 4 the PDF, the
+// export, the plot or the observation file could not be written, or an output was refused before the first prompt
+// (an input, another output, a file the user may not write), 5 the observation
 // file could not be used (missing or unreadable, no campaign, unknown row id, a row that is not a data set). Every
 // reason is given on stderr.
 #include <CLI/CLI.hpp>
@@ -73,6 +75,7 @@ constexpr int completed = 0;
 constexpr int usageError = 2;
 constexpr int runStopped = 3;
 constexpr int pdfNotWritten = 4;
+constexpr int outputRefused = 4;  // an output that would destroy an input or a file the user may not write
 
 #ifdef MORVALEN_WITH_PDF
 // The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
@@ -194,7 +197,7 @@ int run(const Options& options) {
         {options.observationsPath});
     if (!refusedFile.empty()) {
         std::cerr << refusedFile << '\n';
-        return pdfNotWritten;
+        return outputRefused;
     }
     SurveyState state;
 #ifdef MORVALEN_WITH_FILES
@@ -283,29 +286,39 @@ int main(int argc, char** argv) {
     cli::useChineseCommandLine(app, MORVALEN_VERSION);
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
-    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE")->check(cli::fileName());
+    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")
+        ->type_name("FILE")
+        ->check(cli::fileName());
     cli::addCheckOptions(app, options.checks);
 #ifdef MORVALEN_WITH_FILES
     CLI::Option* observations =
         app.add_option("--observations", options.observationsPath, "从观测文件（CSV，每行一组观测数据）读取输入值")
-            ->type_name("FILE")->check(cli::fileName());
+            ->type_name("FILE")
+            ->check(cli::fileName());
     app.add_option("--row", options.rowId, "观测文件中的行（id 列的值；缺省为第一行）")
         ->type_name("ID")
         ->needs(observations);
     app.add_option("--save-observations", options.saveObservationsPath, "把这次输入的观测值存为观测文件的一行")
-        ->type_name("FILE")->check(cli::fileName());
+        ->type_name("FILE")
+        ->check(cli::fileName());
     app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
-        ->type_name("FILE")->check(cli::fileName());
+        ->type_name("FILE")
+        ->check(cli::fileName());
     app.add_option("--plot", options.plotPath, "把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）")
-        ->type_name("FILE.svg")->check(cli::fileName());
+        ->type_name("FILE.svg")
+        ->check(cli::fileName());
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
     batch->group("子命令");
     batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
-    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")->type_name("FILE")->check(cli::fileName());
+    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")
+        ->type_name("FILE")
+        ->check(cli::fileName());
     batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
-    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")->type_name("DIR")->check(cli::fileName());
+    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")
+        ->type_name("DIR")
+        ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
 #endif
     try {

@@ -81,6 +81,9 @@ const std::vector<Case> cases = {
     {"batch results over its own campaign",
      [](const fs::path& f) { write(f / "c.csv", campaignText); return true; },
      "{cli} batch {}/c.csv -o {}/./c.csv", 4, {"这是输入文件"}, folderHolds({{"c.csv", campaignText}})},
+    {"one file named for two outputs", [](const fs::path&) { return true; },
+     "{cli} --observations " + campaign + " --save-observations {}/x.csv --export {}/./x.csv", 4,
+     {"同一个文件不能作两种输出"}, folderHolds({})},
     {"read-only target, as a user who is not root",
      [](const fs::path& f) {
          write(f / "kept.csv", "old");
