@@ -311,7 +311,8 @@ int main(int argc, char** argv) {
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
     batch->group("子命令");
-    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
+    batch->get_help_ptr()->group("选项");
+    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->type_name("FILE")->required();
     batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")
         ->type_name("FILE")
         ->check(cli::fileName());
