@@ -133,6 +133,17 @@ void readPieces(const std::filesystem::path& path, const std::function<void(std:
 
 CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver& onHeader, const RowReceiver& onRow,
                          TextEncoding* decided) {
+    std::error_code status;
+    if (!std::filesystem::is_regular_file(path, status) && std::filesystem::exists(path, status) &&
+        !std::filesystem::is_directory(path, status)) {
+        // A pipe (/dev/stdin) can be read only once: its bytes are kept, then decided on and read.
+        std::string bytes;
+        readPieces(path, [&](std::string_view piece) { bytes.append(piece); });
+        EncodingDetector detector;
+        detector.read(bytes);
+        if (decided) *decided = detector.encoding();
+        return readCsvBytes(bytes, onHeader, onRow);
+    }
     EncodingDetector detector;
     readPieces(path, [&](std::string_view piece) { detector.read(piece); });
     if (decided) *decided = detector.encoding();

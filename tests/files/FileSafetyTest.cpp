@@ -75,6 +75,12 @@ const std::vector<Case> cases = {
      "{cli} --observations {}/gb.csv --row 'Q3 exact figure' --export {}/q3.csv", 0,
      {"不是 UTF-8 编码，按 GB 18030 读取"},
      [](const fs::path& f) { EXPECT_NE(contents(f / "q3.csv").find("东山,1000.000"), std::string::npos); }},
+    {"the same campaign through a pipe, which can be read once",
+     [](const fs::path& f) {
+         return std::system(("iconv -f UTF-8 -t GB18030 '" + campaign + "' > " + (f / "gb.csv").string()).c_str()) == 0;
+     },
+     "cat {}/gb.csv | {cli} batch /dev/stdin -o {}/out.csv", 3, {"按 GB 18030 读取"},
+     [](const fs::path& f) { EXPECT_NE(contents(f / "out.csv").find("Q3 exact figure,known-side"), std::string::npos); }},
     {"export over its own observation file",
      [](const fs::path& f) { write(f / "c.csv", campaignText); return true; },
      "{cli} --observations {}/c.csv --export {}/c.csv", 4, {"这是输入文件"}, folderHolds({{"c.csv", campaignText}})},
