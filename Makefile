@@ -43,17 +43,23 @@ sanitize:
 	cmake --build build-sanitize -j $(JOBS)
 	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
-# Fuzzes the compute command for FUZZ_SECONDS, starting from the seed replies in tests/fuzz/corpus.
+# Runs every fuzz target for FUZZ_SECONDS each: the compute command from the seed replies in tests/fuzz/corpus, the
+# campaign reader from the seed files in tests/fuzz/campaign-corpus.
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = morvalen-fuzz:corpus morvalen-fuzz-campaign:campaign-corpus
 fuzz:
 	@./scripts/install-deps sanitize
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVALEN_FUZZ=ON \
 	  -DMORVALEN_TESTS=OFF -DMORVALEN_WITH_WINDOW=OFF > build-fuzz.configure.log 2>&1 \
 	  || { cat build-fuzz.configure.log; exit 1; }
-	cmake --build build-fuzz --target morvalen-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus
-	build-fuzz/bin/morvalen-fuzz build-fuzz/corpus tests/fuzz/corpus -max_total_time=$(FUZZ_SECONDS) \
-	  -max_len=8192 -timeout=10 -print_final_stats=1
+	cmake --build build-fuzz --target $(foreach t,$(FUZZ_TARGETS),$(firstword $(subst :, ,$(t)))) -j $(JOBS)
+	@set -e; for target in $(FUZZ_TARGETS); do \
+	  program=$${target%%:*}; seeds=$${target#*:}; \
+	  mkdir -p build-fuzz/$$seeds; \
+	  echo "== $$program, $(FUZZ_SECONDS) s"; \
+	  build-fuzz/bin/$$program build-fuzz/$$seeds tests/fuzz/$$seeds -max_total_time=$(FUZZ_SECONDS) \
+	    -max_len=8192 -timeout=10 -print_final_stats=1; \
+	done
 
 bench:
 	$(call configure,bench,OFF,ON)

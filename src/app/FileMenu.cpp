@@ -105,7 +105,7 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
             for (const files::TableRow& row : file.rows) {
                 const std::string id = file.columns.id(row);
                 const QString shownId = id.empty() ? QString() : "  " + QString::fromStdString(id);
-                rows << QString("第 %1 行%2").arg(row.rowNumber).arg(shownId);
+                rows << QString("第 %1 行%2").arg(row.sheetRow).arg(shownId);
             }
             bool chosen = false;
             const QString row = QInputDialog::getItem(&window_, QStringLiteral("打开观测数据"),

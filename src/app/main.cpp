@@ -3,8 +3,10 @@
 
 #include "app/MainWindow.h"
 #include "app/WindowFonts.h"
+#include "report/PaintedReport.h"
 
 int main(int argc, char** argv) {
+    morvalen::report::keepQtMessages();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Morvalen");
     // Ties the window to the installed desktop entry (morvalen.desktop), whose icon the desktop then shows.

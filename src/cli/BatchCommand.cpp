@@ -8,7 +8,11 @@
 
 #include "batch/BatchAdjustment.h"
 #include "batch/BatchChecks.h"
+#include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "files/AtomicFile.h"
+#include "files/CsvFile.h"
+#include "files/ObservationFile.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
 
@@ -18,6 +22,7 @@ namespace {
 constexpr int allCompleted = 0;
 constexpr int someRowsStopped = 3;
 constexpr int pdfNotWritten = 4;
+constexpr int fileNotWritten = 4;
 constexpr int fileProblem = 5;
 
 // A file name for the report of a data set: its row number, then its id with anything unsafe in a path replaced.
@@ -57,29 +62,32 @@ struct BatchAbandoned {
 }  // namespace
 
 int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
-    std::ifstream input(options.input, std::ios::binary);
-    if (!input) {
-        std::cerr << "无法读取观测文件 " << options.input << '\n';
-        return fileProblem;
+    const std::filesystem::path input = files::pathOf(options.input);
+    const bool toStandardOutput = options.output.empty() || options.output == "-";
+    // Nothing the surveyor has is touched before the outputs are known to be safe to write.
+    const std::string refused = refusedOutput({{toStandardOutput ? std::string() : options.output}}, {options.input});
+    if (!refused.empty()) {
+        std::cerr << refused << '\n';
+        return fileNotWritten;
     }
-    // The file is read in pieces of a size that stays in the cache, each parsed as it arrives.
-    std::vector<char> piece(1 << 16);
-    const auto readAll = [&](std::istream& file, files::CsvRowReader& reader) {
-        while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
-            reader.read(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())));
-        }
-        if (file.bad()) throw files::CampaignFileError("读取文件时出错");
-        reader.finish();
+    std::error_code unknown;
+    const std::filesystem::path reports = files::pathOf(options.pdfDirectory);
+    if (!options.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
+        !std::filesystem::is_directory(reports, unknown)) {
+        std::cerr << "无法写出 PDF 报表：" << options.pdfDirectory << " 不是文件夹\n";
+        return fileNotWritten;
+    }
+    files::TextEncoding encoding = files::TextEncoding::utf8;
+    const auto reading = [&](const files::HeaderReceiver& onHeader, const files::RowReceiver& onRow) {
+        return files::readCsvFile(input, onHeader, onRow, &encoding);
     };
 
     Progress progress;
     if (progress.shown()) {
         std::size_t rows = 0;
         try {
-            std::ifstream counted(options.input, std::ios::binary);
-            files::CsvRowReader counter([](const std::vector<std::string>&) {}, [&](const files::TableRow&) { ++rows; });
-            readAll(counted, counter);
-        } catch (const files::CampaignFileError&) {
+            reading([](const std::vector<std::string>&) {}, [&](const files::TableRow&) { ++rows; });
+        } catch (const std::runtime_error&) {
             // reported by the reading below
         }
         progress.setTotal(rows);
@@ -87,32 +95,34 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
 
     std::optional<files::ColumnMap> columns;
     std::optional<batch::BatchAdjuster> adjuster;
-    std::ofstream file;
-    const bool toStandardOutput = options.output.empty() || options.output == "-";
-    std::ostream& out = toStandardOutput ? std::cout : file;
+    // The results go to a temporary file that takes the place of the old one only once every row is written, so a
+    // batch that fails or is killed half way leaves the old results as they were.
+    std::optional<files::OutputFile> file;
     std::string pending;  // result lines not yet written: the file is written in large pieces
     constexpr std::size_t writeSize = 1 << 18;
+    const auto flushPending = [&] {
+        if (file) file->write(pending);
+        else std::cout << pending;
+        pending.clear();
+    };
     int status = allCompleted;
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
 
     const auto startResults = [&](const std::vector<std::string>& header) {
         columns.emplace(header);
         adjuster.emplace(*columns);
+        for (const std::string& note : files::readingNotes(input, *columns, encoding)) std::cerr << note << '\n';
         if (!options.pdfDirectory.empty() && !writeReport) {
             std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
             throw BatchAbandoned{pdfNotWritten};
         }
-        if (!toStandardOutput) {
-            file.open(options.output, std::ios::binary);
-            if (!file) {
-                std::cerr << "无法写出结果文件 " << options.output << '\n';
-                throw BatchAbandoned{fileProblem};
-            }
-        }
+        if (!toStandardOutput) file.emplace(files::pathOf(options.output));
         if (!options.jsonLines) {
             std::vector<std::string> header = batch::resultColumns();
             if (standard) header.insert(header.end(), batch::checkColumns().begin(), batch::checkColumns().end());
-            batch::writeCsvRow(out, header);
+            // A results file for a spreadsheet carries a byte-order mark, so that it opens as UTF-8.
+            if (file) pending += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
+            pending += batch::csvLine(header);
         }
     };
 
@@ -137,10 +147,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         } else {
             pending += batch::csvLine(batch::resultCells(result));
         }
-        if (pending.size() >= writeSize) {
-            out << pending;
-            pending.clear();
-        }
+        if (pending.size() >= writeSize) flushPending();
         if (!result.completed()) status = std::max(status, someRowsStopped);
         if (!options.pdfDirectory.empty() && report::printingAllowed(result.state)) {
             const auto path = std::filesystem::path(options.pdfDirectory) / reportFileName(result);
@@ -156,19 +163,25 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     };
 
     try {
-        files::CsvRowReader reader(startResults, adjustRow);
-        readAll(input, reader);
+        reading(startResults, adjustRow);
+        flushPending();
+        if (file) file->commit();
+    } catch (const files::FileNotRead& problem) {
+        std::cerr << "无法读取观测文件 " << options.input << "：" << problem.what() << '\n';
+        return fileProblem;
     } catch (const files::CampaignFileError& error) {
         std::cerr << options.input << "：" << error.what() << '\n';
         return fileProblem;
+    } catch (const files::FileNotWritten& failure) {
+        std::cerr << "结果没有写出：" << failure.what() << '\n';
+        return fileNotWritten;
     } catch (const BatchAbandoned& abandoned) {
         return abandoned.status;
     }
-    out << pending;
-    out.flush();
-    if (!out) {
-        std::cerr << "结果没有完整写出\n";
-        return fileProblem;
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "结果没有完整写出：标准输出写入时出错\n";
+        return fileNotWritten;
     }
     return status;
 }

@@ -21,7 +21,8 @@ struct BatchOptions {
 using ReportWriter = std::function<void(const SurveyState& state, const std::string& path)>;
 
 // Exit status: 0 every row completed; 3 some row stopped or could not be read (its result row says why); 4 a PDF
-// could not be written; 5 the campaign file could not be read or the results not written.
+// or the results could not be written, or the results file is refused before the first row (the campaign itself, a
+// file the user may not write); 5 the campaign file could not be read. The reason is given on stderr.
 int runBatch(const BatchOptions& options, const ReportWriter& writeReport);
 
 }  // namespace morvalen::cli

@@ -1,8 +1,8 @@
 #include "cli/PdfOutput.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 
+#include "files/AtomicFile.h"
 #include "report/NetworkPlot.h"
 #include "report/PaintedReport.h"
 
@@ -18,6 +18,7 @@ char* arguments[] = {programName, nullptr};
 PdfOutput::PdfOutput() {
     // A terminal may have no display at all; the painter needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    report::keepQtMessages();
     application_ = std::make_unique<QGuiApplication>(argumentCount, arguments);
 }
 
@@ -30,9 +31,10 @@ void PdfOutput::write(const report::Pages& pages, const std::string& path, const
 
 void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const {
     const QByteArray svg = report::networkPlotSvg(precision);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size() || !file.commit()) {
-        throw report::PrintingFailed("无法写出文件 " + path + "：" + file.errorString().toStdString());
+    try {
+        files::writeBytes(files::pathOf(path), std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())));
+    } catch (const files::FileNotWritten& failure) {
+        throw report::PrintingFailed(failure.what());
     }
 }
 

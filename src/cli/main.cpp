@@ -19,13 +19,15 @@
 //   morvalen-cli --field-book FILE
 //                                answers the eight angle prompts from the reduction of a field book
 //   morvalen-cli reduce FILE     reduces a field book of direction sets to the eight angles (see cli/ReduceCommand.h)
+//   morvalen-cli --version       the version; --help the options, in Chinese like every message
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
 // Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export or a plot asked after
-// it is refused), 2 usage error (--plot without --grade or --sigma included), 4 the PDF, the export, the plot or the
-// observation file could not be written, 5 the observation
+// it is refused), 2 usage error (--plot without --grade or --sigma included, an empty file name), 4 the PDF, the
+// export, the plot or the observation file could not be written, or an output was refused before the first prompt
+// (an input, another output, a file the user may not write), 5 the observation
 // file could not be used (missing or unreadable, no campaign, unknown row id, a row that is not a data set). Every
 // reason is given on stderr.
 #include <CLI/CLI.hpp>
@@ -40,6 +42,7 @@
 #include "analysis/Checks.h"
 #include "analysis/NetworkPrecision.h"
 #include "cli/ChecksOutput.h"
+#include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/RunOutput.h"
 #include "cli/StepsOutput.h"
@@ -83,6 +86,7 @@ constexpr int completed = 0;
 constexpr int usageError = 2;
 constexpr int runStopped = 3;
 constexpr int pdfNotWritten = 4;
+constexpr int outputRefused = 4;  // an output that would destroy an input or a file the user may not write
 
 #ifdef MORVALEN_WITH_PDF
 // The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
@@ -202,8 +206,16 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
 int run(const Options& options) {
     const bool interactive = cli::isTerminal(stdin);
     std::ostream* display = options.json ? nullptr : &std::cout;
-    // A plot or an export that could never be written is refused before anything is asked.
+    // A plot or an export that could never be written is refused before anything is asked, and so is an output
+    // that would destroy an input, a file the user may not write, or another output.
     if (const int refused = refusedPlot(options); refused != completed) return refused;
+    const std::string refusedFile = cli::refusedOutput(
+        {{options.pdfPath}, {options.exportPath}, {options.plotPath}, {options.saveObservationsPath, false}},
+        {options.observationsPath});
+    if (!refusedFile.empty()) {
+        std::cerr << refusedFile << '\n';
+        return outputRefused;
+    }
     SurveyState state;
 #ifdef MORVALEN_WITH_FILES
     if (!options.exportPath.empty()) {
@@ -218,7 +230,9 @@ int run(const Options& options) {
     std::optional<files::RowPrompt> rowAnswers;
     if (!options.observationsPath.empty()) {
         try {
-            observations = files::openObservationRow(options.observationsPath, options.rowId);
+            std::vector<std::string> notes;
+            observations = files::openObservationRow(files::pathOf(options.observationsPath), options.rowId, &notes);
+            for (const std::string& note : notes) std::cerr << note << '\n';
         } catch (const files::ObservationFileError& problem) {
             std::cerr << problem.what() << '\n';
             return cli::observationFileProblem;
@@ -308,25 +322,32 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     cli::useUtf8Console();
-    CLI::App app{"Morvalen：大地四边形条件平差（终端界面）"};
+    CLI::App app{"Morvalen：大地四边形条件平差（终端界面）", "morvalen-cli"};
+    cli::useChineseCommandLine(app, MORVALEN_VERSION);
     Options options;
     app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
-    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")->type_name("FILE");
+    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")
+        ->type_name("FILE")
+        ->check(cli::fileName());
     app.add_flag("--steps", options.steps, "报表之后给出平差计算过程（各步的表格；JSON 中为 \"steps\"）");
     cli::addCheckOptions(app, options.checks);
 #ifdef MORVALEN_WITH_FILES
     CLI::Option* observations =
         app.add_option("--observations", options.observationsPath, "从观测文件（CSV，每行一组观测数据）读取输入值")
-            ->type_name("FILE");
+            ->type_name("FILE")
+            ->check(cli::fileName());
     app.add_option("--row", options.rowId, "观测文件中的行（id 列的值；缺省为第一行）")
         ->type_name("ID")
         ->needs(observations);
     app.add_option("--save-observations", options.saveObservationsPath, "把这次输入的观测值存为观测文件的一行")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(cli::fileName());
     app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(cli::fileName());
     app.add_option("--plot", options.plotPath, "把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）")
-        ->type_name("FILE.svg");
+        ->type_name("FILE.svg")
+        ->check(cli::fileName());
     app.add_option("--field-book", options.fieldBookPath, "由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示")
         ->type_name("FILE");
     cli::ReduceOptions reduceOptions;
@@ -334,10 +355,16 @@ int main(int argc, char** argv) {
 
     cli::BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
-    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->required();
-    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")->type_name("FILE");
+    batch->group("子命令");
+    batch->get_help_ptr()->group("选项");
+    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->type_name("FILE")->required();
+    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")
+        ->type_name("FILE")
+        ->check(cli::fileName());
     batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
-    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")->type_name("DIR");
+    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")
+        ->type_name("DIR")
+        ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
 #endif
     try {

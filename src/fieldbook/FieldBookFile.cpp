@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "files/ObservationFile.h"
+#include "files/CsvFile.h"
 
 namespace morvalen::fieldbook {
 namespace {
@@ -15,16 +15,15 @@ std::string trimmed(std::string_view cell) {
     return std::string(cell.substr(first, cell.find_last_not_of(" \t") - first + 1));
 }
 
-// The row of the spreadsheet a data row stands on: the header is row 1.
-std::size_t spreadsheetRow(const files::TableRow& row) { return row.rowNumber + 1; }
-
 }  // namespace
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     files::Table table;
     try {
-        table = files::readCsvFile(path);
-    } catch (const files::ObservationFileError& problem) {
+        files::readCsvFile(
+            path, [&](const std::vector<std::string>& header) { table.header = header; },
+            [&](const files::TableRow& row) { table.rows.push_back(row); });
+    } catch (const files::FileNotRead& problem) {
         throw FieldBookError(problem.what());
     } catch (const files::CampaignFileError& problem) {
         throw FieldBookError(problem.what());
@@ -40,16 +39,12 @@ std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     }
     std::vector<Pointing> pointings;
     for (const files::TableRow& row : table.rows) {
-        // A spreadsheet saves its blank rows as lines of commas.
-        if (std::all_of(row.cells.begin(), row.cells.end(), [](const std::string& cell) { return trimmed(cell).empty(); })) {
-            continue;
-        }
         if (row.cells.size() != table.header.size()) {
-            throw FieldBookError("第 " + std::to_string(spreadsheetRow(row)) + " 行有 " +
+            throw FieldBookError("第 " + std::to_string(row.sheetRow) + " 行有 " +
                                  std::to_string(row.cells.size()) + " 个单元格，标题行有 " +
                                  std::to_string(table.header.size()) + " 个");
         }
-        pointings.push_back({spreadsheetRow(row), trimmed(row.cells[at[0]]), trimmed(row.cells[at[1]]),
+        pointings.push_back({row.sheetRow, trimmed(row.cells[at[0]]), trimmed(row.cells[at[1]]),
                              trimmed(row.cells[at[2]]), trimmed(row.cells[at[3]]), trimmed(row.cells[at[4]])});
     }
     if (pointings.empty()) throw FieldBookError("没有观测行");

@@ -1,52 +1,254 @@
 #include "files/AtomicFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
-#include <fstream>
+#include <csignal>
+#include <cstdio>
 #include <random>
 #include <system_error>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace morvalen::files {
+namespace fs = std::filesystem;
+namespace {
 
-std::string shownPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+int openExclusive(const fs::path& path) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int openExisting(const fs::path& path) { return _wopen(path.c_str(), _O_RDWR | _O_BINARY); }
+long writeSome(int descriptor, const char* bytes, std::size_t count) {
+    return _write(descriptor, bytes, static_cast<unsigned>(std::min<std::size_t>(count, 1u << 30)));
+}
+int flushToDisk(int descriptor) { return _commit(descriptor); }
+int closeFile(int descriptor) { return _close(descriptor); }
+bool userMayWrite(const fs::path& path) { return _waccess(path.c_str(), 2) == 0; }
+#else
+int openExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+int openExisting(const fs::path& path) { return ::open(path.c_str(), O_RDWR | O_CLOEXEC); }
+long writeSome(int descriptor, const char* bytes, std::size_t count) { return ::write(descriptor, bytes, count); }
+int flushToDisk(int descriptor) { return ::fsync(descriptor); }
+int closeFile(int descriptor) { return ::close(descriptor); }
+bool userMayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
+#endif
+
+// The temporary files being written, removed when the program is interrupted (Ctrl+C, a terminal closed, kill), so
+// that an interrupted batch leaves no temporary file beside its results. A program killed outright (SIGKILL)
+// cannot remove anything; its old results are kept all the same.
+constexpr std::size_t slotCount = 4, slotSize = 4096;
+char pendingTemporaries[slotCount][slotSize];
+volatile std::sig_atomic_t pendingInSlot[slotCount];
+
+extern "C" void removePendingAndEnd(int signalNumber) {
+    for (std::size_t slot = 0; slot < slotCount; ++slot) {
+        if (pendingInSlot[slot]) std::remove(pendingTemporaries[slot]);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+// The slot that holds the temporary file; slotCount when the name is too long to be kept or every slot is taken.
+std::size_t rememberPending(const fs::path& temporary) {
+    static const bool installed = [] {
+        for (const int signalNumber : {SIGINT, SIGTERM}) std::signal(signalNumber, removePendingAndEnd);
+#ifdef SIGHUP
+        std::signal(SIGHUP, removePendingAndEnd);
+#endif
+        return true;
+    }();
+    (void)installed;
+    const std::string name = temporary.string();
+    for (std::size_t slot = 0; slot < slotCount; ++slot) {
+        if (pendingInSlot[slot] || name.size() >= slotSize) continue;
+        name.copy(pendingTemporaries[slot], name.size());
+        pendingTemporaries[slot][name.size()] = '\0';
+        pendingInSlot[slot] = 1;
+        return slot;
+    }
+    return slotCount;
+}
+
+void forgetPending(std::size_t slot) {
+    if (slot < slotCount) pendingInSlot[slot] = 0;
+}
+
+std::string commonReason(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT: return "文件或文件夹不存在";
+    case EISDIR: return "这是一个文件夹";
+    case ENOTDIR: return "路径中有一段不是文件夹";
+    case ENOSPC: return "磁盘已满";
+#ifdef EDQUOT
+    case EDQUOT: return "超出了磁盘配额";
+#endif
+    case EROFS: return "磁盘是只读的";
+    case ENAMETOOLONG: return "文件名太长";
+    case EMFILE:
+    case ENFILE: return "打开的文件太多";
+    case EIO: return "磁盘读写出错";
+#ifdef ELOOP
+    case ELOOP: return "符号链接太多层或成环";
+#endif
+    case EFBIG: return "文件太大";
+    case EBUSY: return "文件正被占用";
+    default: return "系统错误 " + std::to_string(errorNumber);
+    }
+}
+
+}  // namespace
+
+std::string readReason(int errorNumber) {
+    if (errorNumber == EACCES || errorNumber == EPERM) return "没有读取权限";
+    if (errorNumber == ENOENT) return "文件不存在";
+    return commonReason(errorNumber);
+}
+
+std::string writeReason(int errorNumber) {
+    if (errorNumber == EACCES || errorNumber == EPERM) return "没有写入权限";
+    if (errorNumber == ENOENT) return "文件夹不存在";
+    return commonReason(errorNumber);
+}
+
+std::string shownPath(const fs::path& path) {
     const auto text = path.u8string();
     return std::string(text.begin(), text.end());
 }
 
-void writeThroughTemporary(const std::filesystem::path& path,
-                           const std::function<void(const std::filesystem::path& temporary)>& write) {
-    std::random_device random;
-    const std::string suffix = ".tmp" + std::to_string(random() % 1000000);
-    std::filesystem::path temporary = path;
-    temporary += suffix;
-    const auto removeTemporary = [&] {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-    };
-    try {
-        write(temporary);
-    } catch (...) {
-        removeTemporary();
-        throw;
+fs::path pathOf(std::string_view utf8) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+fs::path writtenPath(const fs::path& path) {
+    fs::path resolved = path;
+    std::error_code status;
+    // 40 links, as the system itself follows them before it gives up.
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(resolved, status)); ++hop) {
+        const fs::path link = fs::read_symlink(resolved, status);
+        if (status) break;
+        resolved = link.is_absolute() ? link : resolved.parent_path() / link;
     }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
-    if (renamed) {
-        removeTemporary();
-        throw FileNotWritten("无法写出文件 " + shownPath(path) + "：" + renamed.message());
+    return resolved;
+}
+
+void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) {
+    const auto refused = [&](const std::string& reason) {
+        throw FileNotWritten("无法写出文件 " + shownPath(path) + "：" + reason);
+    };
+    if (path.empty()) throw FileNotWritten("无法写出文件：文件名是空的");
+    const fs::path written = writtenPath(path);
+    std::error_code status;
+    const fs::file_status found = fs::status(written, status);
+    if (fs::is_directory(found)) refused("这是一个文件夹");
+    for (const fs::path& input : inputs) {
+        std::error_code compared;
+        if (!input.empty() && fs::equivalent(written, input, compared)) {
+            refused("这是输入文件 " + shownPath(input) + " 本身，写出会毁掉它");
+        }
+    }
+    if (fs::exists(found) && !userMayWrite(written)) refused("没有写入权限，文件保持原样");
+}
+
+OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPath(path)) {
+    if (path.empty()) throw FileNotWritten("无法写出文件：文件名是空的");
+    std::error_code status;
+    if (fs::is_directory(written_, status)) fail(EISDIR);
+    if (fs::exists(written_, status) && !userMayWrite(written_)) fail(EACCES);
+    // A hidden name beside the file: the rename then stays within one file system, and is atomic.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
+        temporary_ = written_.parent_path() / ("." + shownPath(written_.filename()) + "." +
+                                               std::to_string(random() % 1000000) + ".tmp");
+        descriptor_ = openExclusive(temporary_);
+        if (descriptor_ < 0 && errno != EEXIST) fail(errno);
+    }
+    if (descriptor_ < 0) fail(EEXIST);
+    pendingSlot_ = rememberPending(temporary_);
+}
+
+OutputFile::~OutputFile() {
+    closeDescriptor();
+    if (!committed_) {
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
+    }
+    forgetPending(pendingSlot_);
+}
+
+void OutputFile::closeDescriptor() {
+    if (descriptor_ >= 0) closeFile(descriptor_);
+    descriptor_ = -1;
+}
+
+void OutputFile::fail(int errorNumber) const {
+    const std::string reason = writeReason(errorNumber);
+    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + reason, reason);
+}
+
+void OutputFile::failed(const std::string& detail) const {
+    if (detail.find(shownPath(target_)) != std::string::npos) throw FileNotWritten(detail);
+    std::error_code status;
+    const fs::space_info space = fs::space(temporary_.parent_path().empty() ? "." : temporary_.parent_path(), status);
+    if (!status && space.available == 0) fail(ENOSPC);
+    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + detail);
+}
+
+void OutputFile::write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const long written = writeSome(descriptor_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) fail(written < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
 }
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
-        std::ofstream file(temporary, std::ios::binary);
-        if (!file) {
-            throw FileNotWritten("无法写出文件 " + shownPath(path) + "：" +
-                                 std::error_code(errno, std::generic_category()).message());
-        }
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) throw FileNotWritten("无法写出文件 " + shownPath(path) + "：写入时出错");
-    });
+void OutputFile::commit() {
+    if (descriptor_ < 0) {
+        // A library wrote the temporary file by its name: open it again to flush it.
+        descriptor_ = openExisting(temporary_);
+        if (descriptor_ < 0) fail(errno);
+    }
+    if (flushToDisk(descriptor_) != 0) fail(errno);
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (closeFile(descriptor) != 0) fail(errno);
+    std::error_code status;
+    const fs::file_status replaced = fs::status(written_, status);
+    if (fs::exists(replaced)) {
+        fs::permissions(temporary_, replaced.permissions(), status);
+        if (status) fail(status.value());
+    }
+    fs::rename(temporary_, written_, status);
+    if (status) fail(status.value());
+    committed_ = true;
+    forgetPending(pendingSlot_);
+}
+
+const fs::path& OutputFile::handedOver() {
+    closeDescriptor();
+    return temporary_;
+}
+
+void writeThroughTemporary(const fs::path& path, const std::function<void(const fs::path& temporary)>& write) {
+    OutputFile file(path);
+    try {
+        write(file.handedOver());
+    } catch (const FileNotWritten& failure) {
+        file.failed(failure.what());
+    }
+    file.commit();
+}
+
+void writeBytes(const fs::path& path, std::string_view bytes) {
+    OutputFile file(path);
+    file.write(bytes);
+    file.commit();
 }
 
 }  // namespace morvalen::files

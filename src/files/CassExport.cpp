@@ -1,11 +1,7 @@
-// CASS coordinate data (.dat) in GB 18030, converted with the C library's iconv.
-#include <iconv.h>
-
-#include <cerrno>
-#include <memory>
-
+// CASS coordinate data (.dat) in GB 18030.
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
+#include "files/TextCodec.h"
 
 namespace morvalen::files {
 namespace {
@@ -18,37 +14,17 @@ std::size_t sequenceLength(unsigned char lead) {
     return 1;
 }
 
-class Gb18030Encoder {
-public:
-    Gb18030Encoder() : converter_(iconv_open("GB18030", "UTF-8")) {
-        if (converter_ == reinterpret_cast<iconv_t>(-1)) {
-            throw FileNotWritten("没有写出 CASS 坐标文件：本机的 iconv 没有 GB 18030 编码");
-        }
+// The GB 18030 bytes of one character given in UTF-8; empty when it has none.
+std::string gb18030Character(std::string_view utf8) {
+    try {
+        return encodedText(utf8, TextEncoding::gb18030);
+    } catch (const InvalidText&) {
+        return {};
     }
-    ~Gb18030Encoder() { iconv_close(converter_); }
-    Gb18030Encoder(const Gb18030Encoder&) = delete;
-    Gb18030Encoder& operator=(const Gb18030Encoder&) = delete;
-
-    // The GB 18030 bytes of one character given in UTF-8; empty when it has none.
-    std::string character(std::string_view utf8) {
-        char in[4], out[8];
-        utf8.copy(in, sizeof in);
-        char* from = in;
-        char* to = out;
-        std::size_t fromLeft = utf8.size(), toLeft = sizeof out;
-        iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(converter_, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1) || fromLeft != 0) {
-            return {};
-        }
-        return std::string(out, static_cast<std::size_t>(to - out));
-    }
-
-private:
-    iconv_t converter_;
-};
+}
 
 // A station name in GB 18030, refused when CASS could not read it back as the same name on its line.
-std::string encodedName(const std::string& name, Gb18030Encoder& encoder) {
+std::string encodedName(const std::string& name) {
     std::string bytes;
     for (std::size_t at = 0; at < name.size();) {
         const auto lead = static_cast<unsigned char>(name[at]);
@@ -58,7 +34,7 @@ std::string encodedName(const std::string& name, Gb18030Encoder& encoder) {
         if (lead < 0x20 || lead == 0x7F || lead == ',') {
             throw FileNotWritten(refused + "会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）");
         }
-        const std::string encoded = encoder.character(utf8);
+        const std::string encoded = gb18030Character(utf8);
         if (encoded.empty()) throw FileNotWritten(refused + "不能用 GB 18030 编码");
         // Four-byte sequences lie outside code page 936, which CASS reads on a Chinese Windows.
         if (encoded.size() > 2) throw FileNotWritten(refused + "在 GBK（代码页 936）中没有，CASS 读不出来");
@@ -71,11 +47,10 @@ std::string encodedName(const std::string& name, Gb18030Encoder& encoder) {
 }  // namespace
 
 std::string cassCoordinateData(const SurveyState& state) {
-    Gb18030Encoder encoder;
     std::string data;
     for (const Station& station : stations(state)) {
         // The digits, the comma and the point are ASCII, which GB 18030 keeps as they are.
-        data += encodedName(station.name, encoder) + ",," + station.yText + "," + station.xText + ",0.000\r\n";
+        data += encodedName(station.name) + ",," + station.yText + "," + station.xText + ",0.000\r\n";
     }
     return data;
 }

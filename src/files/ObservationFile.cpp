@@ -1,39 +1,38 @@
 #include "files/ObservationFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <set>
 #include <cerrno>
+#include <fstream>
 #include <iterator>
-#include <system_error>
+#include <set>
 
 #include "files/AtomicFile.h"
+#include "files/CsvFile.h"
 #include "files/CsvText.h"
 
 namespace morvalen::files {
 namespace {
 
-// The bytes of a file; nullopt when it does not exist. Throws ObservationFileError when it cannot be read.
-std::optional<std::string> fileBytes(const std::filesystem::path& path) {
-    std::error_code status;
-    if (!std::filesystem::exists(path, status) && !status) return std::nullopt;
-    if (std::filesystem::is_directory(path, status)) {
-        throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：这是一个文件夹");
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes(std::istreambuf_iterator<char>(file), {});
-    if (!file.is_open() || file.bad()) {
-        throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：" +
-                                   std::error_code(errno, std::generic_category()).message());
-    }
-    return bytes;
+std::string cannotRead(const std::filesystem::path& path, const std::string& reason) {
+    return "无法读取观测文件 " + shownPath(path) + "：" + reason;
 }
 
-Table campaignOf(const std::filesystem::path& path, const std::string& bytes) {
+// The header, the rows and the shape of an observation file. Throws ObservationFileError.
+struct ReadFile {
+    Table table;
+    CsvFileShape shape;
+};
+
+ReadFile campaignOf(const std::filesystem::path& path) {
+    ReadFile file;
     try {
-        Table table = readCsv(bytes);
-        ColumnMap checked(table.header);
-        return table;
+        file.shape = readCsvFile(
+            path, [&](const std::vector<std::string>& header) { file.table.header = header; },
+            [&](const TableRow& row) { file.table.rows.push_back(row); });
+        ColumnMap checked(file.table.header);
+        return file;
+    } catch (const FileNotRead& problem) {
+        throw ObservationFileError(cannotRead(path, problem.what()));
     } catch (const CampaignFileError& error) {
         throw ObservationFileError("观测文件 " + shownPath(path) + " 不是观测数据文件：" + error.what());
     }
@@ -52,20 +51,52 @@ void checkColumnsHeld(const std::filesystem::path& path, const std::vector<std::
     }
 }
 
+// The cells as one line of the file in its own line end and encoding; a value the encoding cannot hold is named
+// with its column.
+std::string encodedLine(const std::filesystem::path& path, const std::vector<std::string>& header,
+                        const std::vector<std::string>& cells, const CsvFileShape& shape) {
+    std::string line = csvLine(cells);
+    line.resize(line.size() - 2);
+    line += shape.lineEnd;
+    try {
+        return encodedText(line, shape.encoding);
+    } catch (const InvalidText&) {
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            try {
+                encodedText(cells[k], shape.encoding);
+            } catch (const InvalidText&) {
+                throw ObservationFileError("观测文件 " + shownPath(path) + " 是 " + encodingName(shape.encoding) +
+                                           " 编码，存不下列 \"" + (k < header.size() ? header[k] : std::string()) +
+                                           "\" 的值 \"" + cells[k] + "\"");
+            }
+        }
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 的编码存不下这次的观测值");
+    }
+}
+
 }  // namespace
 
-Table readCsvFile(const std::filesystem::path& path) {
-    const auto bytes = fileBytes(path);
-    if (!bytes) throw ObservationFileError("文件不存在");
-    return readCsv(*bytes);
+std::vector<std::string> readingNotes(const std::filesystem::path& path, const ColumnMap& columns,
+                                      TextEncoding encoding) {
+    std::vector<std::string> notes;
+    if (encoding != TextEncoding::utf8 && encoding != TextEncoding::utf8WithByteOrderMark) {
+        notes.push_back("注意：观测文件 " + shownPath(path) + " 不是 UTF-8 编码，按 " + encodingName(encoding) + " 读取");
+    }
+    if (!columns.unknownColumns().empty()) {
+        notes.push_back("注意：观测文件 " + shownPath(path) + " 的列 " + quotedList(columns.unknownColumns()) +
+                        " 不是观测数据，已略过");
+    }
+    return notes;
 }
 
 ObservationFileRows readObservationFile(const std::filesystem::path& path) {
-    const auto bytes = fileBytes(path);
-    if (!bytes) throw ObservationFileError("无法读取观测文件 " + shownPath(path) + "：文件不存在");
-    Table table = campaignOf(path, *bytes);
-    if (table.rows.empty()) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
-    return {ColumnMap(table.header), std::move(table.rows)};
+    std::error_code status;
+    if (!std::filesystem::exists(path, status)) throw ObservationFileError(cannotRead(path, readReason(ENOENT)));
+    ReadFile file = campaignOf(path);
+    if (file.table.rows.empty()) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
+    ColumnMap columns(file.table.header);
+    std::vector<std::string> notes = readingNotes(path, columns, file.shape.encoding);
+    return {std::move(columns), std::move(file.table.rows), std::move(notes)};
 }
 
 ObservationRow observationRow(const ObservationFileRows& file, std::size_t index, const std::filesystem::path& path) {
@@ -73,33 +104,45 @@ ObservationRow observationRow(const ObservationFileRows& file, std::size_t index
     try {
         file.columns.checkWidth(row);
     } catch (const std::invalid_argument& malformed) {
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(row.rowNumber) +
+        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(row.sheetRow) +
                                    " 行不是一组观测数据：" + malformed.what());
     }
     return {file.columns, row, file.columns.id(row)};
 }
 
-ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id) {
+ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id,
+                                  std::vector<std::string>* notes) {
     const ObservationFileRows file = readObservationFile(path);
-    const auto found = std::find_if(file.rows.begin(), file.rows.end(),
-                                    [&](const TableRow& row) { return !id || file.columns.id(row) == *id; });
+    if (notes) *notes = file.notes;
+    const auto held = [&](const TableRow& row) { return !id || file.columns.id(row) == *id; };
+    const auto found = std::find_if(file.rows.begin(), file.rows.end(), held);
     if (found == file.rows.end()) {
         throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有 id 为 \"" + *id + "\" 的行");
+    }
+    if (id) {
+        const auto again = std::find_if(std::next(found), file.rows.end(), held);
+        if (again != file.rows.end()) {
+            throw ObservationFileError("观测文件 " + shownPath(path) + " 中 id 为 \"" + *id + "\" 的行不止一行：第 " +
+                                       std::to_string(found->sheetRow) + " 行和第 " + std::to_string(again->sheetRow) +
+                                       " 行；请先把 id 改成各不相同");
+        }
     }
     return observationRow(file, static_cast<std::size_t>(found - file.rows.begin()), path);
 }
 
 std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
                              const std::string& id) {
-    auto bytes = fileBytes(path);
-    if (bytes && bytes->empty()) bytes.reset();
+    std::error_code status;
+    const bool extended = std::filesystem::file_size(path, status) > 0 && !status;
     std::vector<std::string> header = campaignColumns();
     std::set<std::string> idsHeld;
-    if (bytes) {
-        const Table table = campaignOf(path, *bytes);
-        header = table.header;
+    CsvFileShape shape{TextEncoding::utf8WithByteOrderMark, "\r\n", true};
+    if (extended) {
+        const ReadFile file = campaignOf(path);
+        header = file.table.header;
+        shape = file.shape;
         const ColumnMap columns(header);
-        for (const TableRow& row : table.rows) idsHeld.insert(columns.id(row));
+        for (const TableRow& row : file.table.rows) idsHeld.insert(columns.id(row));
     }
     const auto& names = campaignColumns();
     const bool hasIdColumn = std::find(header.begin(), header.end(), "id") != header.end();
@@ -113,25 +156,35 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
     checkColumnsHeld(path, header, values);
     std::vector<std::string> cells;
     for (const std::string& name : header) {
-        const auto column = static_cast<Column>(std::find(names.begin(), names.end(), name) - names.begin());
-        cells.push_back(column == Column::id ? givenId : values.value(column));
+        const auto known = std::find(names.begin(), names.end(), name);
+        const auto column = static_cast<Column>(known - names.begin());
+        cells.push_back(known == names.end() ? std::string() : column == Column::id ? givenId : values.value(column));
     }
-    std::string text = bytes ? *bytes : csvLine(header);
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
-    text += csvLine(cells);
-    writeBytes(path, text);
+    // The row in the file's own line ends and encoding.
+    std::string encoded = encodedLine(path, header, cells, shape);
+    if (!shape.endsWithLineEnd) encoded = encodedText(shape.lineEnd, shape.encoding) + encoded;
+    std::string text;
+    if (extended) {
+        std::ifstream file(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(file), {});
+        if (!file.is_open() || file.bad()) throw ObservationFileError(cannotRead(path, readReason(errno)));
+    } else {
+        text = std::string(byteOrderMark(shape.encoding)) + csvLine(header);
+    }
+    writeBytes(path, text + encoded);
     return hasIdColumn ? givenId : std::string();
 }
 
 bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id) {
-    const auto bytes = fileBytes(path);
-    if (!bytes || bytes->empty()) return false;
-    Table table = campaignOf(path, *bytes);
+    std::error_code status;
+    if (id.empty() || !(std::filesystem::file_size(path, status) > 0) || status) return false;
+    ReadFile file = campaignOf(path);
+    Table& table = file.table;
     const ColumnMap columns(table.header);
     const auto row = std::find_if(table.rows.begin(), table.rows.end(),
                                   [&](const TableRow& held) { return columns.id(held) == id; });
-    if (id.empty() || row == table.rows.end()) return false;
-    observationRow(ObservationFileRows{columns, {*row}}, 0, path);  // a row of the header's width
+    if (row == table.rows.end()) return false;
+    observationRow(ObservationFileRows{columns, {*row}, {}}, 0, path);  // a row of the header's width
     checkColumnsHeld(path, table.header, values);
     const auto& names = campaignColumns();
     for (std::size_t cell = 0; cell < table.header.size(); ++cell) {
@@ -140,10 +193,10 @@ bool fillObservationRow(const std::filesystem::path& path, const TypedValues& va
             row->cells[cell] = values.values[static_cast<std::size_t>(column)];
         }
     }
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    std::string text = bytes->starts_with(byteOrderMark) ? std::string(byteOrderMark) : std::string();
-    text += csvLine(table.header);
-    for (const TableRow& held : table.rows) text += csvLine(held.cells);
+    // The file written again as it was read: its encoding, byte-order mark and line ends.
+    std::string text(byteOrderMark(file.shape.encoding));
+    text += encodedLine(path, table.header, table.header, file.shape);
+    for (const TableRow& held : table.rows) text += encodedLine(path, table.header, held.cells, file.shape);
     writeBytes(path, text);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/ObservationTable.h"
+#include "files/TextCodec.h"
 #include "files/RowAnswers.h"
 
 namespace morvalen::files {
@@ -26,25 +27,31 @@ struct ObservationRow {
     std::string id;  // the row's id, empty without an id column
 };
 
-// The header and the rows of a CSV file at `path`, read as the campaign reader reads every file. Throws
-// ObservationFileError for a missing or unreadable file, CampaignFileError for one without a header.
-Table readCsvFile(const std::filesystem::path& path);
-
-// The header's columns and every row of an observation file. Throws ObservationFileError.
+// The header's columns and every row of an observation file, with the notes a reader should see once: the
+// columns read past, an encoding other than UTF-8. Throws ObservationFileError.
 struct ObservationFileRows {
     ColumnMap columns;
     std::vector<TableRow> rows;
+    std::vector<std::string> notes;
 };
 ObservationFileRows readObservationFile(const std::filesystem::path& path);
 
 // The row at `index` of the file read from `path`; throws ObservationFileError for a row that is not a data set.
 ObservationRow observationRow(const ObservationFileRows& file, std::size_t index, const std::filesystem::path& path);
 
-// The row with the id `id`; without an id, the only or first row. Throws ObservationFileError.
-ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id);
+// The row with the id `id`; without an id, the only or first row. Throws ObservationFileError, also for an id that
+// two rows hold (naming both). `notes` receives the notes of the file.
+ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id,
+                                  std::vector<std::string>* notes = nullptr);
+
+// The notes of a file read: its columns read past, once, and an encoding other than UTF-8.
+std::vector<std::string> readingNotes(const std::filesystem::path& path, const ColumnMap& columns,
+                                      TextEncoding encoding);
 
 // Adds the values of a run to the observation file at `path` through a temporary file: a new file with the full
-// header when there is none (or it is empty), otherwise one more row in the file's own column order. The row's id
+// header when there is none (or it is empty), in UTF-8 with a byte-order mark so that a spreadsheet opens it right;
+// otherwise one more row in the file's own column order, encoding and line ends (empty in columns of the
+// surveyor's own), a value that the file's encoding cannot hold refused with its column. The row's id
 // is `id` when the file does not hold it yet, otherwise the first whole number from 1 on that it does not hold.
 // Returns the id given. Throws ObservationFileError for an existing file that is no campaign or lacks a column a
 // value needs, FileNotWritten when the file cannot be written.

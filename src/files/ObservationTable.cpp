@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include "entry/Utf8.h"
 
@@ -18,6 +19,7 @@ struct ParseState {
     std::function<void(const TableRow&)> onRow;
     TableRow row;
     std::size_t fieldCount = 0;
+    int lastTerminator = 0;  // the character that ended the last record: CR of a CRLF is followed by its LF
     bool headerRead = false;
     std::exception_ptr failure;
 };
@@ -31,14 +33,20 @@ void onField(void* text, std::size_t length, void* data) {
     cells[state.fieldCount++] = isValidUtf8(bytes) ? std::string(bytes) : validUtf8(bytes);
 }
 
-void onRecordEnd(int, void* data) {
+// Every line of the file is a row of the spreadsheet, an empty one included: libcsv reports each line end outside
+// a record as an empty record (CSV_REPALL_NL), and the LF of a CRLF is no row of its own.
+void onRecordEnd(int terminator, void* data) {
     auto& state = *static_cast<ParseState*>(data);
     auto& cells = state.row.cells;
     const std::size_t count = state.fieldCount;
     state.fieldCount = 0;
-    if (state.failure) return;
-    if (count == 0 || (count == 1 && cells[0].empty())) return;  // a blank line
+    const bool secondHalfOfCrlf = count == 0 && terminator == '\n' && state.lastTerminator == '\r';
+    state.lastTerminator = terminator;
+    if (state.failure || secondHalfOfCrlf) return;
+    ++state.row.sheetRow;
     cells.resize(count);
+    // A blank row: an empty line, or a row of empty cells as a spreadsheet saves it (",,,,").
+    if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return cell.empty(); })) return;
     try {
         if (!state.headerRead) {
             state.headerRead = true;
@@ -83,7 +91,7 @@ struct CsvRowReader::Parser {
 CsvRowReader::CsvRowReader(std::function<void(const std::vector<std::string>&)> onHeader,
                            std::function<void(const TableRow&)> onRow)
     : parser_(std::make_unique<Parser>()) {
-    if (csv_init(&parser_->csv, CSV_APPEND_NULL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
+    if (csv_init(&parser_->csv, CSV_APPEND_NULL | CSV_REPALL_NL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
     csv_set_space_func(&parser_->csv, keepBlanks);
     parser_->state.onHeader = std::move(onHeader);
     parser_->state.onRow = std::move(onRow);
@@ -126,12 +134,10 @@ const std::vector<std::string> optionalColumns = {"id", "start_side_length", "st
 
 }  // namespace
 
-Table readCsv(std::string_view bytes) {
-    Table table;
-    readCsvRows(
-        bytes, [&](const std::vector<std::string>& header) { table.header = header; },
-        [&](const TableRow& row) { table.rows.push_back(row); });
-    return table;
+std::string quotedList(const std::vector<std::string>& names) {
+    std::string text;
+    for (const auto& name : names) text += (text.empty() ? "" : ", ") + ("\"" + name + "\"");
+    return text;
 }
 
 const std::vector<std::string>& campaignColumns() {
@@ -143,12 +149,22 @@ const std::vector<std::string>& campaignColumns() {
 
 ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
     positions_.fill(absent);
+    // A file saved with another separator reads as one column that holds all the names.
+    if (header.size() == 1) {
+        for (const auto& [separator, kind] : {std::pair{';', "分号"}, std::pair{'\t', "制表符"}}) {
+            if (header[0].find(separator) != std::string::npos) {
+                throw CampaignFileError(std::string("这是用") + kind +
+                                        "分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”");
+            }
+        }
+    }
     const auto& names = campaignColumns();
-    std::vector<std::string> unknown, repeated;
+    std::vector<std::string> repeated;
     for (std::size_t i = 0; i < header.size(); ++i) {
         const auto known = std::find(names.begin(), names.end(), header[i]);
         if (known == names.end()) {
-            unknown.push_back(header[i]);
+            // A column of the surveyor's own (备注, a date) is read past.
+            unknown_.push_back(header[i]);
             continue;
         }
         auto& position = positions_[static_cast<std::size_t>(known - names.begin())];
@@ -164,19 +180,11 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
         const bool optional = std::find(optionalColumns.begin(), optionalColumns.end(), name) != optionalColumns.end();
         if (!optional && positions_[column] == absent) missing.push_back(name);
     }
-    const auto list = [](const std::vector<std::string>& names) {
-        std::string text;
-        for (const auto& name : names) text += (text.empty() ? "" : ", ") + ("\"" + name + "\"");
-        return text;
-    };
     std::string problems;
-    if (!unknown.empty()) problems += "未知的列 " + list(unknown) + "；";
-    if (!repeated.empty()) problems += "重复的列 " + list(repeated) + "；";
-    if (!missing.empty()) problems += "缺少的列 " + list(missing) + "；";
+    if (!repeated.empty()) problems += "重复的列 " + quotedList(repeated) + "；";
+    if (!missing.empty()) problems += "缺少的列 " + quotedList(missing) + "；";
     if (!problems.empty()) {
-        problems.pop_back();
-        problems.pop_back();
-        problems.pop_back();  // the last "；" (three bytes)
+        problems.resize(problems.size() - std::string_view("；").size());
         throw CampaignFileError("标题行不符：" + problems);
     }
 }
@@ -188,7 +196,7 @@ std::string ColumnMap::id(const TableRow& row) const {
 
 void ColumnMap::checkWidth(const TableRow& row) const {
     if (row.cells.size() != width_) {
-        throw std::invalid_argument("第 " + std::to_string(row.rowNumber) + " 行有 " + std::to_string(row.cells.size()) +
+        throw std::invalid_argument("第 " + std::to_string(row.sheetRow) + " 行有 " + std::to_string(row.cells.size()) +
                                     " 个字段，标题行有 " + std::to_string(width_) + " 个");
     }
 }

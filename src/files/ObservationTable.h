@@ -20,7 +20,8 @@ public:
 };
 
 struct TableRow {
-    std::size_t rowNumber = 0;       // 1 for the first data row after the header
+    std::size_t rowNumber = 0;       // 1 for the first data row after the header, blank rows not counted
+    std::size_t sheetRow = 0;        // the row as a spreadsheet shows the file: the header's first line is row 1
     std::vector<std::string> cells;  // as written, UTF-8, nothing trimmed
 };
 
@@ -29,11 +30,10 @@ struct Table {
     std::vector<TableRow> rows;
 };
 
-// Reads CSV (RFC 4180 quoting, comma separated, CRLF or LF, UTF-8 with or without a byte-order mark). Cells keep
-// their blanks; bytes that are not UTF-8 become U+FFFD. Blank lines are skipped.
-Table readCsv(std::string_view bytes);
-
-// The same reading one row at a time: `onHeader` receives the header, then `onRow` each data row in file order. The
+// Parses CSV text (RFC 4180 quoting, comma separated, CRLF, LF or CR, UTF-8 with or without a byte-order mark;
+// files in other encodings are decoded first by files/CsvFile.h). Cells keep their blanks; bytes that are not UTF-8
+// become U+FFFD. Blank rows (empty lines, rows of empty cells) are skipped, and counted in `sheetRow`.
+// `onHeader` receives the header, then `onRow` each data row in file order. The
 // row handed to `onRow` is reused for the next one, so a campaign of any length is read with the storage of one row.
 // An exception thrown by either is passed on once the reading has stopped. Throws CampaignFileError for a file with
 // no header.
@@ -79,11 +79,18 @@ inline constexpr std::size_t columnCount = 22;
 // Column names of the header, in the order of Column.
 const std::vector<std::string>& campaignColumns();
 
-// Maps the header to the data-set fields. Throws CampaignFileError naming unknown, repeated or missing columns
-// (id, start_side_length, start_side_number, Ta, Qa and name_P3 may be left out).
+// The names as a message lists them: "a", "b".
+std::string quotedList(const std::vector<std::string>& names);
+
+// Maps the header to the data-set fields; columns of other names (a 备注 column) are read past. Throws
+// CampaignFileError naming repeated or missing columns (id, start_side_length, start_side_number, Ta, Qa and name_P3
+// may be left out), or the separator of a file that is separated by semicolons or tabs.
 class ColumnMap {
 public:
     explicit ColumnMap(const std::vector<std::string>& header);
+
+    // The columns read past, in file order.
+    const std::vector<std::string>& unknownColumns() const { return unknown_; }
 
     // The data set of a row; throws std::invalid_argument when the row has the wrong number of cells.
     DataSet dataSet(const TableRow& row) const;
@@ -105,6 +112,7 @@ private:
     static constexpr std::size_t absent = std::size_t(-1);
     std::array<std::size_t, columnCount> positions_;
     std::size_t width_;
+    std::vector<std::string> unknown_;
 };
 
 }  // namespace morvalen::files

@@ -21,7 +21,7 @@ ExportFormat exportFormatOf(const std::filesystem::path& path) {
 }
 
 std::string resultCsv(const SurveyState& state, const analysis::NetworkPrecision* precision) {
-    const Table table = resultTable(state, precision);
+    const ResultSheet table = resultTable(state, precision);
     std::string text = "\xEF\xBB\xBF" + csvLine(table.headings);
     for (const auto& row : table.rows) {
         std::vector<std::string> cells;

@@ -40,10 +40,14 @@ std::vector<Station> stations(const SurveyState& state) {
     return result;
 }
 
-Table resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision) {
-    Table table;
+ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision) {
+    ResultSheet table;
     table.headings = {"name", "X", "Y"};
-    if (precision) table.headings.insert(table.headings.end(), {"mx_mm", "my_mm", "mp_mm"});
+    table.captions = {"点名", "X (m)", "Y (m)"};
+    if (precision) {
+        table.headings.insert(table.headings.end(), {"mx_mm", "my_mm", "mp_mm"});
+        table.captions.insert(table.captions.end(), {"mx (mm)", "my (mm)", "mp (mm)"});
+    }
     std::size_t row = 0;
     for (const Station& station : stations(state)) {
         std::vector<Cell> cells = {textCell(station.name), numberCell(station.xText, "0.000"),
@@ -60,8 +64,8 @@ Table resultTable(const SurveyState& state, const analysis::NetworkPrecision* pr
     return table;
 }
 
-Table adjustmentTable(const SurveyState& state) {
-    Table table;
+ResultSheet adjustmentTable(const SurveyState& state) {
+    ResultSheet table;
     table.headings = {"角", "观测值 (dd.mmss)", "平差值 (dd.mmss)"};
     for (std::size_t k = 1; k <= 8 && k < state.observedAngles.size() && k < state.adjustedAngles.size(); ++k) {
         const std::string name = "b(" + std::to_string(k) + ")";
@@ -76,8 +80,8 @@ Table adjustmentTable(const SurveyState& state) {
     return table;
 }
 
-Table precisionTable(const SurveyState& state) {
-    Table table;
+ResultSheet precisionTable(const SurveyState& state) {
+    ResultSheet table;
     table.headings = {"项目", "数值", "单位"};
     const auto& w = state.closures;
     const auto closure = [&](const char* name, std::size_t index, const char* unit) {
@@ -91,11 +95,10 @@ Table precisionTable(const SurveyState& state) {
     table.rows.push_back({textCell("mb"), numberCell(roundedFixed(state.mb, 2), "0.00"), textCell("秒")});
     table.rows.push_back({textCell("1/Plgs"), numberCell(roundedFixed(state.invPlgs, 5), "0.00000"), textCell({})});
     table.rows.push_back({textCell("mlogs"), numberCell(roundedFixed(state.mlgs, 2), "0.00"), textCell("单位")});
-    // 1/m as the window writes it; the spreadsheet holds the number m and shows it behind "1/".
-    table.rows.push_back({textCell("1/m"),
-                          {"1/" + generalForm(state.relativeErrorDenominator),
-                           static_cast<double>(state.relativeErrorDenominator), "\"1/\"0"},
-                          textCell({})});
+    // 1/m as the window writes it; the spreadsheet holds the number m of the shown text (7.685087E+07 is
+    // 76850870, not the single-precision value behind it) and shows it behind "1/".
+    const std::string denominator = generalForm(state.relativeErrorDenominator);
+    table.rows.push_back({textCell("1/m"), {"1/" + denominator, numberOf(denominator), "\"1/\"0"}, textCell({})});
     return table;
 }
 

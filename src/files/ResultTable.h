@@ -39,20 +39,23 @@ struct Cell {
     std::string numberFormat;  // how a spreadsheet shows the number: "0.000", "0.00000", ...
 };
 
-struct Table {
-    std::vector<std::string> headings;
+// A table of an export (its own name: the campaign file's Table is another type, and two types of one name in one
+// namespace are one type to the linker).
+struct ResultSheet {
+    std::vector<std::string> headings;  // the column keys of a CSV file
+    std::vector<std::string> captions;  // the headings a spreadsheet shows, with units; empty: the headings
     std::vector<std::vector<Cell>> rows;
 };
 
 // The result table: name, X, Y for each station, and with the precision of the stations mx, my, mp in millimetres
 // (two decimals; empty for a fixed station). Further columns are added here and nowhere else: the CSV and XLSX
 // exports write whatever columns this table has.
-Table resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision = nullptr);
+ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision = nullptr);
 
 // The angles b(1)..b(8), observed (as the window echoes them) and adjusted (as the report prints them), in dd.mmss.
-Table adjustmentTable(const SurveyState& state);
+ResultSheet adjustmentTable(const SurveyState& state);
 
 // The closures w1, w2, wa, wb and the precision figures mb, 1/Plgs, mlogs, 1/m as the window shows them, with units.
-Table precisionTable(const SurveyState& state);
+ResultSheet precisionTable(const SurveyState& state);
 
 }  // namespace morvalen::files

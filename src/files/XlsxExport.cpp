@@ -1,7 +1,13 @@
 // The workbook of the results, written with libxlsxwriter.
 #include <xlsxwriter.h>
 
+#include <cstdio>
 #include <map>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
@@ -9,11 +15,63 @@
 namespace morvalen::files {
 namespace {
 
+#ifdef _WIN32
+int copyDescriptor(int descriptor) { return _dup(descriptor); }
+void moveDescriptor(int from, int to) { _dup2(from, to); }
+void closeDescriptor(int descriptor) { _close(descriptor); }
+int descriptorOf(std::FILE* file) { return _fileno(file); }
+#else
+int copyDescriptor(int descriptor) { return ::dup(descriptor); }
+void moveDescriptor(int from, int to) { ::dup2(from, to); }
+void closeDescriptor(int descriptor) { ::close(descriptor); }
+int descriptorOf(std::FILE* file) { return ::fileno(file); }
+#endif
+
+// libxlsxwriter prints its errors on standard error itself. While a workbook is made they are caught in a
+// temporary file instead, to be given in the program's own message.
+class CaughtLibraryMessages {
+public:
+    CaughtLibraryMessages() : caught_(std::tmpfile()) {
+        std::fflush(stderr);
+        if (caught_) saved_ = copyDescriptor(descriptorOf(stderr));
+        if (saved_ >= 0) moveDescriptor(descriptorOf(caught_), descriptorOf(stderr));
+    }
+    ~CaughtLibraryMessages() {
+        restore();
+        if (caught_) std::fclose(caught_);
+    }
+    CaughtLibraryMessages(const CaughtLibraryMessages&) = delete;
+    CaughtLibraryMessages& operator=(const CaughtLibraryMessages&) = delete;
+
+    // What the library printed, on one line.
+    std::string text() {
+        restore();
+        std::string messages;
+        if (!caught_) return messages;
+        std::rewind(caught_);
+        for (int c; (c = std::fgetc(caught_)) != EOF;) messages += c == '\n' ? ' ' : static_cast<char>(c);
+        while (!messages.empty() && messages.back() == ' ') messages.pop_back();
+        return messages;
+    }
+
+private:
+    std::FILE* caught_;
+    int saved_ = -1;
+
+    void restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        moveDescriptor(saved_, descriptorOf(stderr));
+        closeDescriptor(saved_);
+        saved_ = -1;
+    }
+};
+
 // The workbook, closed (and so written) exactly once.
 class Workbook {
 public:
     explicit Workbook(const std::filesystem::path& path) : book_(workbook_new(shownPath(path).c_str())) {
-        if (!book_) throw FileNotWritten("不能创建工作簿");
+        if (!book_) throw FileNotWritten("不能创建工作簿（libxlsxwriter：" + messages_.text() + "）");
         heading_ = workbook_add_format(book_);
         format_set_bold(heading_);
     }
@@ -39,21 +97,26 @@ public:
     void close() {
         const lxw_error result = workbook_close(book_);
         book_ = nullptr;
-        if (result != LXW_NO_ERROR) throw FileNotWritten(lxw_strerror(result));
+        if (result != LXW_NO_ERROR) {
+            const std::string messages = messages_.text();
+            throw FileNotWritten("工作簿没有写完（libxlsxwriter：" + (messages.empty() ? lxw_strerror(result) : messages) +
+                                 "）");
+        }
     }
 
 private:
+    CaughtLibraryMessages messages_;  // first, so that it catches from the first call to the last
     lxw_workbook* book_;
     lxw_format* heading_ = nullptr;
     std::map<std::string, lxw_format*> numberFormats_;
 };
 
 // Writes the table from `firstRow` on; returns the row after it.
-lxw_row_t writeTable(Workbook& book, lxw_worksheet* sheet, const Table& table, lxw_row_t firstRow) {
+lxw_row_t writeTable(Workbook& book, lxw_worksheet* sheet, const ResultSheet& table, lxw_row_t firstRow) {
     lxw_row_t row = firstRow;
-    for (std::size_t column = 0; column < table.headings.size(); ++column) {
-        worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), table.headings[column].c_str(),
-                               book.heading());
+    const std::vector<std::string>& headings = table.captions.empty() ? table.headings : table.captions;
+    for (std::size_t column = 0; column < headings.size(); ++column) {
+        worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), headings[column].c_str(), book.heading());
     }
     ++row;
     for (const auto& cells : table.rows) {

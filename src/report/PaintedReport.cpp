@@ -1,5 +1,6 @@
 #include "report/PaintedReport.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -7,8 +8,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
+#include "files/AtomicFile.h"
 #include "report/NetworkPlot.h"
 #include "report/StepsPage.h"
 #include "report/TabLayout.h"
@@ -17,6 +20,20 @@ namespace morvalen::report {
 namespace {
 
 constexpr double pointsPerTwip = 1.0 / 20;
+
+std::string& keptWarning() {
+    static std::string warning;
+    return warning;
+}
+
+void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    if (type == QtWarningMsg) {
+        keptWarning() = message.toStdString();
+        return;
+    }
+    std::fprintf(stderr, "Qt 报告错误：%s\n", message.toUtf8().constData());
+}
 
 // Widths in device pixels, from the font metrics of the paint device.
 class DeviceMeasure : public Measure {
@@ -62,7 +79,10 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
     device.setPageMargins(margins, QPageLayout::Point);
 
     QPainter painter;
-    if (!painter.begin(&device)) throw PrintingFailed("打印机无法开始打印（设备不可用或无法写入）。");
+    if (!painter.begin(&device)) {
+        const std::string detail = lastQtWarning().empty() ? std::string() : "（Qt：" + lastQtWarning() + "）";
+        throw PrintingFailed("打印机无法开始打印（设备不可用或无法写入）。" + detail);
+    }
 
     const DeviceMeasure measure(device);
     const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
@@ -104,18 +124,36 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
     if (!painter.end()) throw PrintingFailed("打印文档未能正常结束。");
 }
 
+void keepQtMessages() { qInstallMessageHandler(onQtMessage); }
+
+std::string lastQtWarning() { return keptWarning(); }
+
 void writeReportPdf(const std::vector<Line>& lines, const QString& path) { writeReportPdf(Pages{lines}, path); }
 
 void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot,
                     const StepsDocument* steps) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setTitle(QStringLiteral("Morvalen"));
-    writer.setCreator(QStringLiteral("Morvalen"));
+    // The document is made in memory and written by the program's one file writer, so that a full disk or a
+    // painter that fails leaves no file that is no PDF, and the old file as it was.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setTitle(QStringLiteral("Morvalen"));
+        writer.setCreator(QStringLiteral("Morvalen"));
+        try {
+            paintReport(pages, writer, plot, steps);
+        } catch (const PrintingFailed&) {
+            throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”：绘制报表失败。");
+        }
+    }
+    const QByteArray& bytes = document.data();
     try {
-        paintReport(pages, writer, plot, steps);
-    } catch (const PrintingFailed&) {
-        throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”。");
+        files::writeBytes(files::pathOf(path.toStdString()),
+                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const files::FileNotWritten& failure) {
+        throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”：" +
+                             (failure.reason().empty() ? std::string(failure.what()) : failure.reason()) + "。");
     }
 }
 

@@ -33,6 +33,13 @@ public:
     explicit PrintingFailed(const std::string& message) : std::runtime_error(message) {}
 };
 
+// Qt's own messages do not reach the terminal raw: its warnings are kept, the last one given in the message of a
+// painter that fails; its critical and fatal messages go to stderr behind a Chinese line that names them as Qt's.
+// Installed once, before the application starts.
+void keepQtMessages();
+// The last warning Qt gave since the start; empty when none.
+std::string lastQtWarning();
+
 // 宋体 in the given size: the families Go Mono (Latin letters and digits), SimSun, 宋体, then AR PL UMing CN.
 QFont reportFont(int points);
 

@@ -73,11 +73,11 @@ TEST_F(FileMenuTest, SavedRunsOpenInANewWindowWithTheSameFields) {
 
     MainWindow opened;
     FileMenu openedMenu(opened);
-    driver.reply("第 1 行  1");
+    driver.reply("第 2 行  1");  // the rows as the spreadsheet shows them, the header row 1
     openedMenu.openObservations(file);
     expectSameFields(typedKnownSide, opened);
     EXPECT_EQ(text(opened, "Text1"), " 1000.000");
-    driver.reply("第 2 行  2");
+    driver.reply("第 3 行  2");
     openedMenu.openObservations(file);
     expectSameFields(typedAzimuth, opened);
     expectDriverDone();

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "files/ObservationTable.h"
+#include "files/CsvFile.h"
 #include "support/RandomQuadrilateral.h"
 
 namespace {

@@ -111,7 +111,7 @@ TEST_F(ObservationFile, StoppedRunKeepsWhatWasTypedAndAppendsBehindTheFile) {
 
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, existing + "\r\n2,1000,1000,1010,1175,甲,乙,丙,丁,44.1312,4O.1,,,,,,\r\n");
+    EXPECT_EQ(bytes, existing + "\n2,1000,1000,1010,1175,甲,乙,丙,丁,44.1312,4O.1,,,,,,\n") << "the file's own line ends";
 
     // An azimuth value has no column in this file: refused, the file untouched.
     ScriptedPrompt azimuthTypist(confirmedEach({"1", "2", "0", "0", "100"}));
@@ -141,7 +141,7 @@ TEST_F(ObservationFile, BadFilesAreRefusedNamingFileAndReason) {
     std::ofstream(file, std::ios::binary) << "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,"
                                              "b7,b8\nshort,1,2\n";
     EXPECT_NE(message(file, "other").find("没有 id 为 \"other\" 的行"), std::string::npos);
-    EXPECT_NE(message(file, "short").find("第 1 行不是一组观测数据"), std::string::npos);
+    EXPECT_NE(message(file, "short").find("第 2 行不是一组观测数据"), std::string::npos);
     std::ofstream(file, std::ios::binary) << "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,"
                                              "b7,b8\n";
     EXPECT_NE(message(file, std::nullopt).find("没有数据行"), std::string::npos);

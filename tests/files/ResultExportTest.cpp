@@ -90,7 +90,7 @@ TEST_F(ResultExport, PrecisionAddsTheColumnsOfTheStationErrors) {
     const std::string csv = readFile(folder / "out.csv");
     const std::string start = "\xEF\xBB\xBFname,X,Y,mx_mm,my_mm,mp_mm\r\nA,1000.000,1000.000,,,\r\n";
     EXPECT_EQ(csv.substr(0, start.size()), start);
-    const Table table = resultTable(state, &*precision);
+    const ResultSheet table = resultTable(state, &*precision);
     ASSERT_EQ(table.rows.size(), 4u);
     EXPECT_EQ(table.rows[1][5].text, roundedFixed(precision->stations[1].mp, 2));
     EXPECT_EQ(table.rows[1][5].number, std::stod(table.rows[1][5].text));

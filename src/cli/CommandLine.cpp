@@ -1,0 +1,108 @@
+#include "cli/CommandLine.h"
+
+#include <algorithm>
+
+#include "files/AtomicFile.h"
+
+namespace morvalen::cli {
+namespace {
+
+// The names of options in an English message of CLI11, which quotes them as they were typed.
+std::vector<std::string> optionNames(const std::string& message) {
+    std::vector<std::string> names;
+    for (std::size_t at = message.find('-'); at != std::string::npos; at = message.find('-', at)) {
+        const std::size_t end = message.find_first_of(" :,", at);
+        const std::string name = message.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (name.size() > 1 && (at == 0 || message[at - 1] == ' ')) names.push_back(name);
+        at = end;
+    }
+    return names;
+}
+
+// CLI11 names some errors after the program rather than their kind: the kind is the type.
+template <class Kind>
+bool isKind(const CLI::Error& error) {
+    return dynamic_cast<const Kind*>(&error) != nullptr;
+}
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : " ") + item;
+    return text;
+}
+
+std::string usageMessage(const CLI::App* app, const CLI::Error& error) {
+    const std::string what = error.what();
+    const std::vector<std::string> options = optionNames(what);
+    const std::string first = options.empty() ? std::string() : options.front();
+    std::string message;
+    if (isKind<CLI::ExtrasError>(error)) {
+        // "The following argument(s) was/were not expected: a b"
+        const std::size_t listed = what.find(": ");
+        message = "不认识的参数：" + (listed == std::string::npos ? joined(app->remaining()) : what.substr(listed + 2));
+    } else if (isKind<CLI::RequiresError>(error) && options.size() >= 2) {
+        message = "选项 " + options[0] + " 需要同时给出 " + options[1];
+    } else if (isKind<CLI::ExcludesError>(error) && options.size() >= 2) {
+        message = "选项 " + options[0] + " 不能与 " + options[1] + " 同时使用";
+    } else if (isKind<CLI::ArgumentMismatch>(error)) {
+        message = "选项 " + first + " 的值不对：缺少值，或给了多个值";
+    } else if (isKind<CLI::RequiredError>(error)) {
+        message = "缺少必需的参数" + (first.empty() ? "：观测文件" : "：" + first);
+    } else if (isKind<CLI::ValidationError>(error) || isKind<CLI::ConversionError>(error)) {
+        message = "选项的值不对：" + what;
+    } else {
+        message = "命令行有误（" + what + "）";
+    }
+    const CLI::App* program = app;
+    while (program->get_parent() != nullptr) program = program->get_parent();
+    return message + "\n运行 " + program->get_name() + " --help 查看用法。\n";
+}
+
+}  // namespace
+
+void useChineseCommandLine(CLI::App& app, const std::string& version) {
+    const auto formatter = app.get_formatter();
+    for (const auto& [key, label] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"Usage", "用法"}, {"OPTIONS", "选项"}, {"SUBCOMMAND", "子命令"}, {"SUBCOMMANDS", "子命令"},
+             {"Positionals", "位置参数"}, {"REQUIRED", "必需"}, {"Needs", "需要"}, {"Excludes", "不能与之同用"},
+             {"Env", "环境变量"}, {"TEXT", "文本"}, {"FLOAT", "数"}, {"INT", "整数"}}) {
+        formatter->label(key, label);
+    }
+    app.option_defaults()->group("选项");
+    app.set_help_flag("-h,--help", "显示本帮助并退出")->group("选项");
+    app.set_version_flag("--version", app.get_name() + " " + version, "显示版本并退出")->group("选项");
+    app.failure_message(usageMessage);
+}
+
+const CLI::Validator& fileName() {
+    static const CLI::Validator validator(
+        [](std::string& name) { return name.empty() ? std::string("文件名是空的") : std::string(); }, std::string());
+    return validator;
+}
+
+std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::vector<std::string>& inputs) {
+    std::vector<std::filesystem::path> inputPaths;
+    for (const std::string& input : inputs) {
+        if (!input.empty()) inputPaths.push_back(files::pathOf(input));
+    }
+    std::vector<std::filesystem::path> seen;
+    for (const AskedOutput& output : outputs) {
+        if (output.path.empty()) continue;
+        const std::filesystem::path path = files::pathOf(output.path);
+        try {
+            files::checkOutputPath(path, output.replacesInputs ? inputPaths : std::vector<std::filesystem::path>{});
+        } catch (const files::FileNotWritten& refused) {
+            return refused.what();
+        }
+        std::error_code ignored;
+        const auto written = std::filesystem::absolute(files::writtenPath(path), ignored);
+        const auto same = std::filesystem::weakly_canonical(written, ignored);
+        if (std::find(seen.begin(), seen.end(), same) != seen.end()) {
+            return "无法写出文件 " + output.path + "：同一个文件不能作两种输出";
+        }
+        seen.push_back(same);
+    }
+    return {};
+}
+
+}  // namespace morvalen::cli

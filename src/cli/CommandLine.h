@@ -1,0 +1,28 @@
+// The command line of morvalen-cli in the interface language, and the checks of its output files before the run.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvalen::cli {
+
+// Chinese help: the labels of CLI11's formatter, the help and version flags, and the message of a usage error,
+// which names the argument and the reason, then points at --help.
+void useChineseCommandLine(CLI::App& app, const std::string& version);
+
+// A file name option: an empty name is a usage error.
+const CLI::Validator& fileName();
+
+// An output file and what it must not destroy.
+struct AskedOutput {
+    std::string path;  // as given, UTF-8; empty: not asked for
+    bool replacesInputs = true;  // false for a file that is only extended (a row added), which may be an input
+};
+
+// Checks every output asked for before the first prompt: none may be an input, another output, a folder or an
+// existing file the user may not write. Returns the message of the first refused, empty when all can be written.
+std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::vector<std::string>& inputs);
+
+}  // namespace morvalen::cli

@@ -1,0 +1,171 @@
+#include "files/CsvFile.h"
+
+#include <cerrno>
+#include <fstream>
+#include <memory>
+#include <optional>
+
+#include "entry/Utf8.h"
+#include "files/AtomicFile.h"
+
+namespace morvalen::files {
+namespace {
+
+// The length of the text without a UTF-8 sequence cut at its end, which the next piece completes.
+std::size_t withoutCutSequence(std::string_view text) {
+    for (std::size_t back = 1; back <= 4 && back <= text.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back for its lead
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? text.size() - back : text.size();
+    }
+    return text.size();
+}
+
+// Decides the encoding of a file from all of its bytes, read in pieces.
+class EncodingDetector {
+public:
+    void read(std::string_view piece) {
+        if (start_.size() < 3) start_.append(piece.substr(0, 3 - start_.size()));
+        if (!utf8_) return;
+        carried_.append(piece);
+        const std::size_t complete = withoutCutSequence(carried_);
+        utf8_ = isValidUtf8(std::string_view(carried_).substr(0, complete));
+        carried_.erase(0, complete);
+    }
+
+    TextEncoding encoding() const {
+        const std::string_view start = start_;
+        if (start.starts_with(byteOrderMark(TextEncoding::utf8WithByteOrderMark))) {
+            return TextEncoding::utf8WithByteOrderMark;
+        }
+        if (start.starts_with(byteOrderMark(TextEncoding::utf16LittleEndian))) return TextEncoding::utf16LittleEndian;
+        if (start.starts_with(byteOrderMark(TextEncoding::utf16BigEndian))) return TextEncoding::utf16BigEndian;
+        return utf8_ && carried_.empty() ? TextEncoding::utf8 : TextEncoding::gb18030;
+    }
+
+private:
+    std::string start_;
+    std::string carried_;
+    bool utf8_ = true;
+};
+
+// The rows of a file in a known encoding, decoded to UTF-8 piece by piece.
+class CsvDecoder {
+public:
+    CsvDecoder(TextEncoding encoding, const HeaderReceiver& onHeader, const RowReceiver& onRow)
+        : reader_(onHeader, onRow), skipped_(byteOrderMark(encoding).size()) {
+        shape_.encoding = encoding;
+        // UTF-8 goes to the parser as it is, with its byte-order mark, which the parser sets aside itself.
+        if (encoding == TextEncoding::utf8 || encoding == TextEncoding::utf8WithByteOrderMark) skipped_ = 0;
+        else converter_.emplace(encoding, true);
+    }
+
+    void read(std::string_view piece) {
+        const std::size_t skip = std::min(skipped_, piece.size());
+        skipped_ -= skip;
+        piece.remove_prefix(skip);
+        if (!converter_) {
+            parse(piece);
+            return;
+        }
+        try {
+            const std::string text = converter_->convert(piece);
+            parse(text);
+        } catch (const InvalidText& invalid) {
+            refuse(invalid.offset);
+        }
+    }
+
+    CsvFileShape finish() {
+        if (converter_) {
+            try {
+                converter_->finish();
+            } catch (const InvalidText& invalid) {
+                refuse(invalid.offset);
+            }
+        }
+        reader_.finish();
+        if (shape_.lineEnd.empty()) shape_.lineEnd = "\r\n";
+        return shape_;
+    }
+
+private:
+    CsvRowReader reader_;
+    std::size_t skipped_;  // bytes of the byte-order mark still to set aside
+    std::optional<TextConverter> converter_;
+    CsvFileShape shape_ = {TextEncoding::utf8, "", true};
+
+    void parse(std::string_view text) {
+        if (text.empty()) return;
+        if (shape_.lineEnd.empty()) {
+            const std::size_t end = text.find_first_of("\r\n");
+            if (end != std::string_view::npos && end + 1 < text.size()) {
+                shape_.lineEnd = text.substr(end, 2) == "\r\n" ? "\r\n" : std::string(1, text[end]);
+            }
+        }
+        shape_.endsWithLineEnd = text.back() == '\n' || text.back() == '\r';
+        reader_.read(text);
+    }
+
+    [[noreturn]] void refuse(std::size_t offset) const {
+        throw CampaignFileError("文件既不是 UTF-8 也不是 GB 18030 编码的文字（第 " +
+                                std::to_string(offset + byteOrderMark(shape_.encoding).size() + 1) + " 个字节起）");
+    }
+};
+
+constexpr std::size_t pieceSize = 1 << 16;  // bytes read at a time: a piece that stays in the cache
+
+// Calls `use` with every piece of the file; throws FileNotRead.
+void readPieces(const std::filesystem::path& path, const std::function<void(std::string_view)>& use) {
+    std::error_code status;
+    if (std::filesystem::is_directory(path, status)) throw FileNotRead(readReason(EISDIR));
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw FileNotRead(readReason(errno));
+    std::vector<char> piece(pieceSize);
+    while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
+        use(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())));
+    }
+    if (file.bad()) throw FileNotRead(readReason(EIO));
+}
+
+}  // namespace
+
+CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver& onHeader, const RowReceiver& onRow,
+                         TextEncoding* decided) {
+    std::error_code status;
+    if (!std::filesystem::is_regular_file(path, status) && std::filesystem::exists(path, status) &&
+        !std::filesystem::is_directory(path, status)) {
+        // A pipe (/dev/stdin) can be read only once: its bytes are kept, then decided on and read.
+        std::string bytes;
+        readPieces(path, [&](std::string_view piece) { bytes.append(piece); });
+        EncodingDetector detector;
+        detector.read(bytes);
+        if (decided) *decided = detector.encoding();
+        return readCsvBytes(bytes, onHeader, onRow);
+    }
+    EncodingDetector detector;
+    readPieces(path, [&](std::string_view piece) { detector.read(piece); });
+    if (decided) *decided = detector.encoding();
+    CsvDecoder decoder(detector.encoding(), onHeader, onRow);
+    readPieces(path, [&](std::string_view piece) { decoder.read(piece); });
+    return decoder.finish();
+}
+
+CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow) {
+    EncodingDetector detector;
+    detector.read(bytes);
+    CsvDecoder decoder(detector.encoding(), onHeader, onRow);
+    decoder.read(bytes);
+    return decoder.finish();
+}
+
+Table readCsv(std::string_view bytes) {
+    Table table;
+    readCsvBytes(
+        bytes, [&](const std::vector<std::string>& header) { table.header = header; },
+        [&](const TableRow& row) { table.rows.push_back(row); });
+    return table;
+}
+
+}  // namespace morvalen::files
