@@ -1,5 +1,13 @@
-// CASS coordinate data (.dat) in GB 18030, converted with the C library's iconv.
+// CASS coordinate data (.dat) in GB 18030, converted with the C library's iconv; on Windows, which has no iconv,
+// with its own code page 936.
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#define MORVALEN_HAS_ICONV 1
+#elif defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 #include <cerrno>
 #include <memory>
@@ -18,6 +26,7 @@ std::size_t sequenceLength(unsigned char lead) {
     return 1;
 }
 
+#ifdef MORVALEN_HAS_ICONV
 class Gb18030Encoder {
 public:
     Gb18030Encoder() : converter_(iconv_open("GB18030", "UTF-8")) {
@@ -46,6 +55,26 @@ public:
 private:
     iconv_t converter_;
 };
+#elif defined(_WIN32)
+// Windows' code page 936 (GBK), the one CASS reads: the two-byte part of GB 18030 that the refusals below keep.
+class Gb18030Encoder {
+public:
+    // The code page 936 bytes of one character given in UTF-8; empty when the UTF-8 is broken. A character outside
+    // code page 936 has a four-byte sequence in GB 18030; four bytes stand for it, which the caller refuses as such.
+    std::string character(std::string_view utf8) {
+        wchar_t wide[2];
+        const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                              static_cast<int>(utf8.size()), wide, 2);
+        if (units <= 0) return {};
+        char out[8];
+        BOOL outside = FALSE;
+        const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide, units, out, sizeof out, nullptr,
+                                              &outside);
+        if (bytes <= 0 || outside) return std::string(4, '?');
+        return std::string(out, static_cast<std::size_t>(bytes));
+    }
+};
+#endif
 
 // A station name in GB 18030, refused when CASS could not read it back as the same name on its line.
 std::string encodedName(const std::string& name, Gb18030Encoder& encoder) {
