@@ -1,6 +1,8 @@
 #include "app/WindowFonts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -56,6 +58,12 @@ QFont dialogFont() {
 }
 
 bool prepareApplication(QApplication& application) {
+    // Faces installed with the program in its folder "fonts" (the Windows installer brings Go there), for a system
+    // that has none of them.
+    const QDir bundledFonts(QApplication::applicationDirPath() + "/fonts");
+    for (const QString& name : bundledFonts.entryList({"*.ttf"}, QDir::Files)) {
+        QFontDatabase::addApplicationFont(bundledFonts.filePath(name));
+    }
     // A name asked for anywhere else (the report) finds a Song face whose text reads back from a PDF.
     QFont::insertSubstitutions("宋体", {"SimSun", "AR PL UMing CN"});
     QFont::insertSubstitutions("SimSun", {"宋体", "AR PL UMing CN"});

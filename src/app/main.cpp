@@ -1,8 +1,16 @@
 // morvalen: the window of the braced-quadrilateral adjustment.
+//
+//   morvalen                        the window
+//   morvalen --fields-json FILE     and, when the window closes, its fields and captions as JSON in FILE (for
+//                                   comparing the window of one build with another's; see app/FieldsJson.h)
 #include <QApplication>
+#include <QStringList>
+#include <cstdio>
 
+#include "app/FieldsJson.h"
 #include "app/MainWindow.h"
 #include "app/WindowFonts.h"
+#include "files/AtomicFile.h"
 #include "report/PaintedReport.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +21,24 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("morvalen");
     morvalen::app::prepareApplication(application);
 
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype option = arguments.indexOf("--fields-json");
+    if (option >= 0 && option + 1 >= arguments.size()) {
+        std::fputs("morvalen: --fields-json needs a FILE\n", stderr);
+        return 2;
+    }
+    const QString fieldsPath = option >= 0 ? arguments[option + 1] : QString();
+
     morvalen::app::MainWindow window;
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (!fieldsPath.isEmpty()) {
+        try {
+            morvalen::app::writeFieldsJson(window, fieldsPath);
+        } catch (const morvalen::files::FileNotWritten& failure) {
+            std::fprintf(stderr, "morvalen: %s\n", failure.what());
+            return 4;
+        }
+    }
+    return status;
 }

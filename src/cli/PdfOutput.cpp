@@ -16,8 +16,11 @@ char* arguments[] = {programName, nullptr};
 }  // namespace
 
 PdfOutput::PdfOutput() {
-    // A terminal may have no display at all; the painter needs fonts, not a screen.
+    // A terminal may have no display at all; the painter needs fonts, not a screen. (On Windows the desktop is
+    // always there, and Qt's offscreen platform would see only the fonts in Qt's own folder, not the system's.)
+#ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     report::keepQtMessages();
     application_ = std::make_unique<QGuiApplication>(argumentCount, arguments);
 }
@@ -29,6 +32,7 @@ void PdfOutput::write(const report::Pages& pages, const std::string& path, const
     report::writeReportPdf(pages, QString::fromStdString(path), plot, steps);
 }
 
+#ifdef MORVALEN_WITH_SVG
 void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const {
     const QByteArray svg = report::networkPlotSvg(precision);
     try {
@@ -37,6 +41,7 @@ void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std
         throw report::PrintingFailed(failure.what());
     }
 }
+#endif
 
 void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
               const report::StepsDocument* steps) {

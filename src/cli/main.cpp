@@ -161,7 +161,7 @@ int writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, co
         std::cerr << "没有写出网图 " << path << "：还没有完成的计算，或最近一次计算已中止。\n";
         return runStopped;
     }
-#ifdef MORVALEN_WITH_PDF
+#ifdef MORVALEN_WITH_SVG
     try {
         cli::PdfOutput().writePlot(*precision, path);
         return completed;
@@ -189,6 +189,11 @@ int refusedPlot(const Options& options) {
         std::cerr << "没有写出网图 " << options.plotPath << "：网图写成 .svg 文件。\n";
         return pdfNotWritten;
     }
+#if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
+    // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
+    std::cerr << "没有写出网图 " << options.plotPath << "：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。\n";
+    return pdfNotWritten;
+#endif
     return completed;
 }
 

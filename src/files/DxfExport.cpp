@@ -337,15 +337,17 @@ void writeResultDrawing(const SurveyState& state, const std::filesystem::path& p
         writeObjects(*writer);
         writer->dxfEOF();
         writer->close();
-        // dxflib reports no failed write: a drawing that does not end in its EOF record was cut short.
+        // dxflib reports no failed write: a drawing that does not end in its EOF record was cut short. It writes
+        // in text mode, so on Windows the record ends in CR LF.
         std::ifstream written(temporary, std::ios::binary | std::ios::ate);
         const auto size = static_cast<std::streamoff>(written.tellg());
-        char end[4] = {};
-        if (size >= 4) {
-            written.seekg(size - 4);
-            written.read(end, 4);
+        char end[5] = {};
+        if (size >= 5) {
+            written.seekg(size - 5);
+            written.read(end, 5);
         }
-        if (std::string_view(end, 4) != "EOF\n") throw FileNotWritten("写入时出错");
+        const std::string_view last(end, 5);
+        if (last.substr(1) != "EOF\n" && last != "EOF\r\n") throw FileNotWritten("写入时出错");
     });
 }
 

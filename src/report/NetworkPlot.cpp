@@ -4,7 +4,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#ifdef MORVALEN_WITH_SVG
 #include <QSvgGenerator>
+#endif
 #include <algorithm>
 #include <cmath>
 
@@ -310,6 +312,7 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
     painter.restore();
 }
 
+#ifdef MORVALEN_WITH_SVG
 QByteArray networkPlotSvg(const analysis::NetworkPrecision& precision) {
     constexpr int size = 720, margin = 16;
     QBuffer buffer;
@@ -328,5 +331,6 @@ QByteArray networkPlotSvg(const analysis::NetworkPrecision& precision) {
     painter.end();
     return buffer.data();
 }
+#endif
 
 }  // namespace morvalen::report

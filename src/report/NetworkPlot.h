@@ -29,7 +29,9 @@ double roundLengthBelow(double length);
 // device, so that it reads alike on the screen, in SVG and on paper. Leaves the painter's state as it found it.
 void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::NetworkPrecision& precision);
 
+#ifdef MORVALEN_WITH_SVG
 // The plot as an SVG document (Qt's SVG generator), 720 × 720 px at 96 dpi. Needs a QGuiApplication.
 QByteArray networkPlotSvg(const analysis::NetworkPrecision& precision);
+#endif
 
 }  // namespace morvalen::report

@@ -1,0 +1,39 @@
+#include "app/FieldsJson.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "files/AtomicFile.h"
+
+namespace morvalen::app {
+
+namespace {
+
+// Text by object name for every named child of type T; std::map keeps the names sorted.
+template <typename T, typename TextOf>
+nlohmann::ordered_json textsByName(const QWidget& window, TextOf textOf) {
+    std::map<std::string, std::string> texts;
+    for (const T* child : window.findChildren<T*>()) {
+        if (!child->objectName().isEmpty()) texts[child->objectName().toStdString()] = textOf(*child).toStdString();
+    }
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const auto& [name, text] : texts) object[name] = text;
+    return object;
+}
+
+}  // namespace
+
+std::string fieldsJson(const QWidget& window) {
+    nlohmann::ordered_json document;
+    document["fields"] = textsByName<QLineEdit>(window, [](const QLineEdit& field) { return field.text(); });
+    document["captions"] = textsByName<QLabel>(window, [](const QLabel& label) { return label.text(); });
+    return document.dump(2) + '\n';
+}
+
+void writeFieldsJson(const QWidget& window, const QString& path) {
+    files::writeBytes(std::filesystem::path(path.toStdU16String()), fieldsJson(window));
+}
+
+}  // namespace morvalen::app
