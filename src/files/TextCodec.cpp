@@ -1,12 +1,21 @@
 #include "files/TextCodec.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <cerrno>
 
 namespace morvalen::files {
 namespace {
 
+#ifndef _WIN32
 const char* iconvName(TextEncoding encoding) {
     switch (encoding) {
     case TextEncoding::utf8:
@@ -19,6 +28,8 @@ const char* iconvName(TextEncoding encoding) {
 }
 
 iconv_t handle(void* converter) { return static_cast<iconv_t>(converter); }
+
+#endif
 
 }  // namespace
 
@@ -42,8 +53,109 @@ std::string_view byteOrderMark(TextEncoding encoding) {
     }
 }
 
-TextConverter::TextConverter(TextEncoding encoding, bool toUtf8)
-    : converter_(toUtf8 ? iconv_open("UTF-8", iconvName(encoding)) : iconv_open(iconvName(encoding), "UTF-8")) {
+#ifdef _WIN32
+namespace {
+
+bool isUtf16(TextEncoding encoding) {
+    return encoding == TextEncoding::utf16LittleEndian || encoding == TextEncoding::utf16BigEndian;
+}
+
+// The length of the longest start of `bytes` that holds whole characters of `encoding`; bytes that are no
+// character at all count as whole, so that the conversion refuses them.
+std::size_t wholeCharacters(std::string_view bytes, TextEncoding encoding) {
+    if (isUtf16(encoding)) {
+        std::size_t length = bytes.size() - bytes.size() % 2;
+        if (length >= 2) {
+            const std::size_t high = encoding == TextEncoding::utf16LittleEndian ? length - 1 : length - 2;
+            const auto unit = static_cast<unsigned char>(bytes[high]);
+            if (unit >= 0xD8 && unit <= 0xDB) length -= 2;  // a high surrogate waits for its pair
+        }
+        return length;
+    }
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        std::size_t length = 1;
+        if (encoding == TextEncoding::gb18030) {
+            if (lead >= 0x81 && lead <= 0xFE) {
+                if (at + 1 >= bytes.size()) break;
+                const auto second = static_cast<unsigned char>(bytes[at + 1]);
+                length = second >= 0x30 && second <= 0x39 ? 4 : 2;
+            }
+        } else {
+            length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 1;
+            if (lead >= 0xF5) length = 1;
+        }
+        if (at + length > bytes.size()) break;
+        at += length;
+    }
+    return at;
+}
+
+UINT codePage(TextEncoding encoding) { return encoding == TextEncoding::gb18030 ? 54936 : CP_UTF8; }
+
+std::wstring wideText(std::string_view bytes, TextEncoding encoding, std::size_t offset) {
+    std::wstring wide;
+    if (isUtf16(encoding)) {
+        const bool little = encoding == TextEncoding::utf16LittleEndian;
+        for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
+            const auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+            wide.push_back(static_cast<wchar_t>(little ? first | second << 8 : first << 8 | second));
+        }
+        return wide;
+    }
+    if (bytes.empty()) return wide;
+    const int units = MultiByteToWideChar(codePage(encoding), MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), nullptr, 0);
+    if (units <= 0) throw InvalidText("字节不是文字", offset);
+    wide.resize(static_cast<std::size_t>(units));
+    MultiByteToWideChar(codePage(encoding), MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                        wide.data(), units);
+    return wide;
+}
+
+std::string encodedWide(const std::wstring& wide, TextEncoding encoding, std::size_t offset) {
+    std::string bytes;
+    if (isUtf16(encoding)) {
+        const bool little = encoding == TextEncoding::utf16LittleEndian;
+        for (const wchar_t unit : wide) {
+            const auto low = static_cast<char>(unit & 0xFF), high = static_cast<char>((unit >> 8) & 0xFF);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    }
+    if (wide.empty()) return bytes;
+    const DWORD flags = WC_ERR_INVALID_CHARS;  // an unpaired surrogate is no character
+    const int length = WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    if (length <= 0) throw InvalidText("无法转换", offset);
+    bytes.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), length,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(encoding), toUtf8_(toUtf8) {}
+
+TextConverter::~TextConverter() = default;
+
+std::string TextConverter::convert(std::string_view piece) {
+    kept_.append(piece);
+    const TextEncoding source = toUtf8_ ? encoding_ : TextEncoding::utf8;
+    const TextEncoding target = toUtf8_ ? TextEncoding::utf8 : encoding_;
+    const std::size_t whole = wholeCharacters(kept_, source);
+    const std::string converted =
+        encodedWide(wideText(std::string_view(kept_).substr(0, whole), source, offset_), target, offset_);
+    offset_ += whole;
+    kept_.erase(0, whole);
+    return converted;
+}
+
+#else
+TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(encoding), toUtf8_(toUtf8) {
+    converter_ = toUtf8_ ? iconv_open("UTF-8", iconvName(encoding_)) : iconv_open(iconvName(encoding_), "UTF-8");
     if (converter_ == reinterpret_cast<void*>(-1)) {
         throw std::runtime_error("本机的 iconv 不能转换 " + encodingName(encoding) + " 编码");
     }
@@ -73,6 +185,8 @@ std::string TextConverter::convert(std::string_view piece) {
     kept_.erase(0, used);
     return converted;
 }
+
+#endif
 
 void TextConverter::finish() const {
     if (!kept_.empty()) throw InvalidText("文件在一个字符的中间结束", offset_);

@@ -1,5 +1,5 @@
 // Conversion between the encodings of the files surveyors have and UTF-8, the program's own, through the C
-// library's iconv.
+// library's iconv; on Windows, which has none, through the system's own conversions (code page 54936 is GB 18030).
 #pragma once
 
 #include <cstddef>
@@ -43,7 +43,9 @@ public:
     void finish() const;
 
 private:
-    void* converter_;  // iconv_t
+    TextEncoding encoding_;
+    bool toUtf8_;
+    void* converter_ = nullptr;  // iconv_t; unused on Windows
     std::string kept_;
     std::size_t offset_ = 0;
 };
