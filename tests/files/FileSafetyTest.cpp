@@ -95,9 +95,13 @@ const std::vector<Case> cases = {
          write(f / "kept.csv", "old");
          fs::permissions(f / "kept.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
          fs::permissions(f, fs::perms::all);
+         // The program and the campaign where the other user may reach them: a build under /root is not.
+         fs::copy_file(cli, f / "morvalen-cli");
+         fs::copy_file(campaign, f / "campaign.csv");
          return asRoot(f);
      },
-     "su nobody -s /bin/sh -c \"{cli} --observations " + campaign + " --export {}/kept.csv\"", 4, {"没有写入权限"},
+     "su nobody -s /bin/sh -c \"{}/morvalen-cli --observations {}/campaign.csv --export {}/kept.csv\"", 4,
+     {"没有写入权限"},
      [](const fs::path& f) {
          EXPECT_EQ(contents(f / "kept.csv"), "old");
          EXPECT_EQ(fs::status(f / "kept.csv").permissions() & fs::perms::all,
