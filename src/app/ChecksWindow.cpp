@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "app/TableCells.h"
+#include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/PrecisionPage.h"
 

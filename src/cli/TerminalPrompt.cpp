@@ -7,12 +7,6 @@
 
 namespace morvalen::cli {
 
-std::string controlName(const Control& control) {
-    std::string name(control.name);
-    if (control.index >= 0) name += "(" + std::to_string(control.index) + ")";
-    return name;
-}
-
 std::string TerminalPrompt::ask(const std::string& promptText) {
     promptsShown_.push_back(promptText);
     if (display_) *display_ << promptText << std::flush;
@@ -33,12 +27,12 @@ std::string TerminalPrompt::ask(const std::string& promptText) {
 
 void TerminalFields::setText(const Control& field, const std::string& text) {
     FieldModel::setText(field, text);
-    if (display_) *display_ << "    [" << controlName(field) << "] \"" << text << "\"\n";
+    if (display_) *display_ << "    [" << form::shownName(field) << "] \"" << text << "\"\n";
 }
 
 void TerminalFields::setCaption(const Control& label, const std::string& caption) {
     FieldModel::setCaption(label, caption);
-    if (display_) *display_ << "    [" << controlName(label) << " 标题] \"" << caption << "\"\n";
+    if (display_) *display_ << "    [" << form::shownName(label) << " 标题] \"" << caption << "\"\n";
 }
 
 }  // namespace morvalen::cli

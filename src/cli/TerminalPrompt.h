@@ -44,6 +44,4 @@ private:
     std::ostream* display_;
 };
 
-std::string controlName(const Control& control);
-
 }  // namespace morvalen::cli

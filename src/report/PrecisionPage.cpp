@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::report {
 namespace {
