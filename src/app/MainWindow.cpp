@@ -149,7 +149,7 @@ void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
 }
 
 void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
-    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); }, state_);
+    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); });
     computeFrom(answers);
     // A completed run has asked b(1) from the book in this run: the reduction used is this run's.
     if (report::printingAllowed(state_) && angles.used()) fieldBookUsed_ = angles.used();

@@ -59,7 +59,7 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
-    files::RowPrompt prompt(columns_, row, result_.state);
+    files::RowPrompt prompt(columns_, row);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
     } catch (const RunStopped& stop) {

@@ -7,12 +7,16 @@
 
 namespace morvalen::cli {
 
-std::string TerminalPrompt::ask(const std::string& promptText) {
+std::string TerminalPrompt::ask(const std::string& promptText) { return reply(promptText, nullptr); }
+
+std::string TerminalPrompt::answer(const PromptRequest& request) { return reply(request.text, &request); }
+
+std::string TerminalPrompt::reply(const std::string& promptText, const PromptRequest* request) {
     promptsShown_.push_back(promptText);
     if (display_) *display_ << promptText << std::flush;
     std::string line;
     if (source_) {
-        line = source_->ask(promptText);
+        line = request ? source_->answer(*request) : source_->ask(promptText);
     } else if (!inputEnded_ && std::getline(*replies_, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = validUtf8(line);

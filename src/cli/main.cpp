@@ -234,7 +234,7 @@ ExitStatus run(const Options& options) {
             std::cerr << problem.what() << '\n';
             return ExitStatus::fileProblem;
         }
-        rowAnswers.emplace(observations->columns, observations->row, state);
+        rowAnswers.emplace(observations->columns, observations->row);
     }
     // A field book answers the eight angles; the other values come from the row or from standard input.
     std::optional<fieldbook::FieldBookAngles> fieldBook;
@@ -245,7 +245,7 @@ ExitStatus run(const Options& options) {
     std::optional<files::AngleAnswers> angleAnswers;
     if (fieldBook) {
         angleAnswers.emplace(rowAnswers ? static_cast<Prompt&>(*rowAnswers) : standardInput,
-                             [&](std::size_t k) { return fieldBook->angle(state, k); }, state);
+                             [&](std::size_t k) { return fieldBook->angle(state, k); });
     }
     cli::TerminalPrompt prompt = angleAnswers ? cli::TerminalPrompt(*angleAnswers, display)
                                  : rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
