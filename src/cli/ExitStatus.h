@@ -7,7 +7,7 @@ enum class ExitStatus {
     completed = 0,      // the computation (every row of a batch, the reduction) completed, every file written
     usageError = 2,     // options that do not go together, an unknown option or value
     stopped = 3,        // the run stopped, a batch row stopped or could not be read, an export after a stopped run
-    notWritten = 4,     // a report, plot, export or observation file that cannot be written
+    notWritten = 4,     // a report, plot, export or observation file that cannot be written, or an output refused
     fileProblem = 5,    // an input file missing, unreadable or no campaign, an unknown row, the batch's result file
 };
 
