@@ -4,9 +4,9 @@
 
 #include "adjust/FirstGroup.h"
 #include "adjust/Precision.h"
-#include "adjust/ResultText.h"
 #include "adjust/SecondGroup.h"
 #include "entry/RunStopped.h"
+#include "form/FieldText.h"
 
 namespace morvalen {
 namespace {
@@ -117,17 +117,17 @@ void computeAdjustment(SurveyState& state, int& resultsFormed) {
 
 void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields) {
     const auto& w = state.closures;
-    const auto show = [&](int result, const char* field, auto text) {
-        if (result < resultsFormed) fields.setText({field}, text());
+    const auto show = [&](int result, const Control& field, auto text) {
+        if (result < resultsFormed) fields.setText(field, text());
     };
-    show(0, "Text15", [&] { return secondsText(w[1]); });
-    show(1, "Text16", [&] { return secondsText(w[2]); });
-    show(2, "Text17", [&] { return secondsText(w[3]); });
-    show(3, "Text18", [&] { return logUnitsText(w[4]); });
-    show(4, "Text9", [&] { return reciprocalWeightText(state.invPlgs); });
-    show(5, "Text8", [&] { return secondsText(state.mb); });
-    show(6, "Text10", [&] { return logUnitsText(state.mlgs); });
-    show(7, "Text11", [&] { return relativeErrorText(state.relativeErrorDenominator); });
+    show(0, form::w1, [&] { return secondsText(w[1]); });
+    show(1, form::w2, [&] { return secondsText(w[2]); });
+    show(2, form::wa, [&] { return secondsText(w[3]); });
+    show(3, form::wb, [&] { return logUnitsText(w[4]); });
+    show(4, form::reciprocalWeight, [&] { return reciprocalWeightText(state.invPlgs); });
+    show(5, form::mb, [&] { return secondsText(state.mb); });
+    show(6, form::mlogs, [&] { return logUnitsText(state.mlgs); });
+    show(7, form::relativeError, [&] { return relativeErrorText(state.relativeErrorDenominator); });
 }
 
 void runAdjustment(SurveyState& state, WindowFields& fields, AdjustmentSteps& steps) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen {
 namespace {

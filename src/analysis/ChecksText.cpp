@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::analysis {
 

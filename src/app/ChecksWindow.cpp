@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "app/TableCells.h"
+#include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/PrecisionPage.h"
 
@@ -98,7 +98,7 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
     if (precision.weakestSide > 0) {
         const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
         QString text = QStringLiteral("最弱边（协方差传播）：") + qText(report::sideText(precision, weakest.side)) +
-                       QStringLiteral("  ") + qText(report::relativeErrorText(precision, weakest)) +
+                       QStringLiteral("  ") + qText(report::sideRelativeErrorText(precision, weakest)) +
                        QStringLiteral("\n最弱边（经典算法）：") + qText(report::sideText(precision, precision.classicalSide)) +
                        QStringLiteral("  1/") + QString::fromStdString(generalForm(precision.classicalDenominator)) +
                        QStringLiteral("（按 mb）\n");

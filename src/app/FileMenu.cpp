@@ -114,7 +114,7 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
             index = static_cast<std::size_t>(rows.indexOf(row));
         }
         const files::ObservationRow opened = files::observationRow(file, index, path);
-        files::RowPrompt answers(opened.columns, opened.row, window_.surveyState());
+        files::RowPrompt answers(opened.columns, opened.row);
         window_.computeFrom(answers, opened.id);
     } catch (const files::ObservationFileError& problem) {
         warn(problem.what());

@@ -25,11 +25,6 @@ namespace morvalen::app {
 
 namespace {
 
-QString objectNameOf(const Control& control) {
-    const QString name = QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
-    return control.index < 0 ? name : QString("%1_%2").arg(name).arg(control.index);
-}
-
 // A flat button in its own colour with a raised edge that sinks while pressed.
 QString buttonStyle(const QColor& colour) {
     const QString rgb = QString("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
@@ -89,7 +84,7 @@ void MainWindow::buildControls() {
 
     for (const auto& placed : fieldControls()) {
         auto* field = new QLineEdit(area);
-        field->setObjectName(placed.control.objectName());
+        field->setObjectName(controlObjectName(placed.control));
         field->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
         makeDisplayOnly(*field);
         fields_[field->objectName()] = field;
@@ -99,7 +94,7 @@ void MainWindow::buildControls() {
     const int twoLineHeight = twipsToPixels(375, dpiY);
     for (const auto& placed : labelControls()) {
         auto* label = new CaptionLabel(placed.caption, area);
-        label->setObjectName(placed.control.objectName());
+        label->setObjectName(controlObjectName(placed.control));
         label->setGeometry(twipsToPixels(placed.twips, dpiX, dpiY));
         label->setFont(windowFont(placed.font));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -120,8 +115,10 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::setText(const Control& field, const std::string& text) {
-    const auto found = fields_.find(objectNameOf(field));
-    if (found == fields_.end()) throw std::out_of_range("the window has no field " + objectNameOf(field).toStdString());
+    const auto found = fields_.find(controlObjectName(field));
+    if (found == fields_.end()) {
+        throw std::out_of_range("the window has no field " + controlObjectName(field).toStdString());
+    }
     found->second->setText(QString::fromStdString(text));
     // Show the cursor at the start, so that the leading digits of a long value are the ones in view.
     found->second->setCursorPosition(0);
@@ -129,8 +126,10 @@ void MainWindow::setText(const Control& field, const std::string& text) {
 }
 
 void MainWindow::setCaption(const Control& label, const std::string& caption) {
-    const auto found = labels_.find(objectNameOf(label));
-    if (found == labels_.end()) throw std::out_of_range("the window has no label " + objectNameOf(label).toStdString());
+    const auto found = labels_.find(controlObjectName(label));
+    if (found == labels_.end()) {
+        throw std::out_of_range("the window has no label " + controlObjectName(label).toStdString());
+    }
     found->second->setText(QString::fromStdString(caption));
 }
 
@@ -150,7 +149,7 @@ void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
 }
 
 void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
-    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); }, state_);
+    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); });
     computeFrom(answers);
     // A completed run has asked b(1) from the book in this run: the reduction used is this run's.
     if (report::printingAllowed(state_) && angles.used()) fieldBookUsed_ = angles.used();

@@ -29,8 +29,8 @@ class StepsMenu;
 // At the start of a computation every field that holds a text is greyed; a field the computation writes looks normal
 // again, so that after a stop the fields it did not reach show that they belong to an earlier computation.
 //
-// Controls carry their own names as object names; an element of a control array is name_index ("Text7_3",
-// "Label18_0"), the lines are DiagramLine widgets named "Line1".."Line27".
+// Controls carry their own names as object names; an element of a control array is name_index (Text7_3,
+// Label18_0), the lines are DiagramLine widgets named Line1..Line27.
 class MainWindow : public QWidget, public WindowFields {
     Q_OBJECT
 

@@ -28,83 +28,83 @@ QRect box(int left, int top, int width, int height) { return QRect(left, top, wi
 
 std::vector<LabelControl> buildLabels() {
     std::vector<LabelControl> labels = {
-        {{"Label1"}, spacedTitle(windowCaption), box(3600, 2040, 4215, 375), FontRole::title},
+        {form::label(1), spacedTitle(windowCaption), box(3600, 2040, 4215, 375), FontRole::title},
 
         // Start data panel.
-        {{"Label2"}, "( 起算数据 )", box(1320, 2760, 1215, 255)},
-        {{"Label41"}, "(外定向观测数据)", box(1080, 5040, 1695, 255)},
-        {{"Label3"}, " 已知点 A 纵座标 Xa", box(720, 3000, 975, 375)},
-        {{"Label4"}, " 已知点 A 横座标 Ya", box(720, 3480, 975, 375)},
-        {{"Label5"}, " 已知点 B 纵座标 Xb", box(720, 3960, 975, 375)},
-        {{"Label6"}, " 已知点 B 横座标 Yb", box(720, 4440, 975, 375)},
-        {{"Label33"}, "起算边长   S(1)", box(840, 5400, 855, 375)},
-        {{"Label8"}, "  起算点 A 外方位角Ta", box(600, 5880, 1095, 375)},
-        {{"Label9"}, "   A 点   定向角 Qa", box(720, 6360, 975, 375)},
+        {form::label(2), "( 起算数据 )", box(1320, 2760, 1215, 255)},
+        {form::label(41), "(外定向观测数据)", box(1080, 5040, 1695, 255)},
+        {form::label(3), " 已知点 A 纵座标 Xa", box(720, 3000, 975, 375)},
+        {form::label(4), " 已知点 A 横座标 Ya", box(720, 3480, 975, 375)},
+        {form::label(5), " 已知点 B 纵座标 Xb", box(720, 3960, 975, 375)},
+        {form::label(6), " 已知点 B 横座标 Yb", box(720, 4440, 975, 375)},
+        {form::label(33), "起算边长   S(1)", box(840, 5400, 855, 375)},
+        {form::label(8), "  起算点 A 外方位角Ta", box(600, 5880, 1095, 375)},
+        {form::label(9), "   A 点   定向角 Qa", box(720, 6360, 975, 375)},
 
         // Observed angles panel; the captions of the angle fields follow below.
-        {{"Label12"}, "( 观 测 角 )", box(3840, 3240, 1335, 255)},
+        {form::label(12), "( 观 测 角 )", box(3840, 3240, 1335, 255)},
 
         // Results panel.
-        {{"Label7"}, "( 起始数据说明 )", box(7440, 2880, 1695, 255)},
-        {{"Label19"}, "（ 平 差 结 果 ）", box(7200, 3720, 1815, 255), FontRole::sansLarge},
-        {{"Label21"}, "点  名", box(6120, 4080, 615, 255)},
-        {{"Label22"}, "纵 座 标", box(7800, 4080, 855, 255)},
-        {{"Label23"}, "横 座 标", box(9840, 4080, 855, 255)},
+        {form::label(7), "( 起始数据说明 )", box(7440, 2880, 1695, 255)},
+        {form::label(19), "（ 平 差 结 果 ）", box(7200, 3720, 1815, 255), FontRole::sansLarge},
+        {form::label(21), "点  名", box(6120, 4080, 615, 255)},
+        {form::label(22), "纵 座 标", box(7800, 4080, 855, 255)},
+        {form::label(23), "横 座 标", box(9840, 4080, 855, 255)},
 
         // Closures strip.
-        {{"Label15"}, "(条件方程式闭合差)", box(4920, 6960, 2055, 255), FontRole::arialMedium},
-        {{"Label24"}, "( 第一组条件方程式 )", box(2880, 7080, 2055, 255)},
-        {{"Label29"}, "( 第二组条件方程式 )", box(7320, 7080, 2055, 255)},
-        {{"Label28"}, " w1", box(1800, 7680, 375, 255), FontRole::sansSmall},
-        {{"Label25"}, " 三角形闭合差 ", box(2160, 7440, 1335, 255)},
-        {{"Label34"}, " w2", box(3600, 7680, 375, 255), FontRole::sansSmall},
-        {{"Label26"}, " 三角形闭合差 ", box(3960, 7440, 1335, 255)},
-        {{"Label35"}, " wa", box(6120, 7680, 375, 255), FontRole::sansSmall},
-        {{"Label30"}, " 二对角闭合差 ", box(6480, 7440, 1335, 255)},
-        {{"Label36"}, " wb", box(7920, 7680, 375, 255), FontRole::sansSmall},
-        {{"Label31"}, " 极条件闭合差", box(8400, 7440, 1335, 255)},
+        {form::label(15), "(条件方程式闭合差)", box(4920, 6960, 2055, 255), FontRole::arialMedium},
+        {form::label(24), "( 第一组条件方程式 )", box(2880, 7080, 2055, 255)},
+        {form::label(29), "( 第二组条件方程式 )", box(7320, 7080, 2055, 255)},
+        {form::label(28), " w1", box(1800, 7680, 375, 255), FontRole::sansSmall},
+        {form::label(25), " 三角形闭合差 ", box(2160, 7440, 1335, 255)},
+        {form::label(34), " w2", box(3600, 7680, 375, 255), FontRole::sansSmall},
+        {form::label(26), " 三角形闭合差 ", box(3960, 7440, 1335, 255)},
+        {form::label(35), " wa", box(6120, 7680, 375, 255), FontRole::sansSmall},
+        {form::label(30), " 二对角闭合差 ", box(6480, 7440, 1335, 255)},
+        {form::label(36), " wb", box(7920, 7680, 375, 255), FontRole::sansSmall},
+        {form::label(31), " 极条件闭合差", box(8400, 7440, 1335, 255)},
 
         // Precision strip.
-        {{"Label32"}, "( 精 度 统 计 )", box(5040, 8400, 1455, 255), FontRole::arialMedium},
-        {{"Label37"}, " mb", box(1800, 9000, 375, 255), FontRole::sansSmall},
-        {{"Label11"}, "单位权测角中误差", box(2040, 8760, 1575, 255)},
-        {{"Label38"}, "1/Plgs", box(3600, 9000, 615, 255), FontRole::sansSmall},
-        {{"Label13"}, "最弱边权倒数", box(4320, 8760, 1215, 255)},
-        {{"Label39"}, " mlogs", box(5640, 9000, 615, 255), FontRole::sansSmall},
-        {{"Label14"}, "最弱边对数中误差", box(6120, 8760, 1575, 255)},
-        {{"Label40"}, "1/m", box(7800, 9000, 375, 255), FontRole::sansSmall},
-        {{"Label27"}, "最弱边相对中误差", box(8040, 8760, 1575, 255)},
+        {form::label(32), "( 精 度 统 计 )", box(5040, 8400, 1455, 255), FontRole::arialMedium},
+        {form::label(37), " mb", box(1800, 9000, 375, 255), FontRole::sansSmall},
+        {form::label(11), "单位权测角中误差", box(2040, 8760, 1575, 255)},
+        {form::label(38), "1/Plgs", box(3600, 9000, 615, 255), FontRole::sansSmall},
+        {form::label(13), "最弱边权倒数", box(4320, 8760, 1215, 255)},
+        {form::label(39), " mlogs", box(5640, 9000, 615, 255), FontRole::sansSmall},
+        {form::label(14), "最弱边对数中误差", box(6120, 8760, 1575, 255)},
+        {form::label(40), "1/m", box(7800, 9000, 375, 255), FontRole::sansSmall},
+        {form::label(27), "最弱边相对中误差", box(8040, 8760, 1575, 255)},
 
         // Diagram of the known-side case: station letters, the known coordinates, angle and side numbers.
-        {{"Label44"}, "P1", box(11520, 1560, 375, 255), FontRole::sansLarge},
-        {{"Label45"}, "P2", box(13800, 1560, 375, 255), FontRole::sansLarge},
-        {{"Label42"}, "A", box(11280, 5040, 255, 255), FontRole::sansLarge},
-        {{"Label43"}, "B", box(14160, 5040, 255, 255), FontRole::sansLarge},
-        {{"Label60"}, "[ Xa,Ya ]", box(11400, 5280, 855, 255), FontRole::sansSmall},
-        {{"Label61"}, "[ Xb,Yb ]", box(13440, 5280, 855, 255), FontRole::sansSmall},
-        {{"Label50"}, "b(1)", box(11760, 4320, captionWidth, captionHeight)},
-        {{"Label51"}, "b(2)", box(11760, 2640, captionWidth, captionHeight)},
-        {{"Label52"}, "b(3)", box(12000, 2040, captionWidth, captionHeight)},
-        {{"Label53"}, "b(4)", box(13320, 2040, captionWidth, captionHeight)},
-        {{"Label54"}, "b(5)", box(13560, 2640, captionWidth, captionHeight)},
-        {{"Label55"}, "b(6)", box(13560, 4320, captionWidth, captionHeight)},
-        {{"Label56"}, "b(7)", box(13320, 4800, captionWidth, captionHeight)},
-        {{"Label57"}, "b(8)", box(12000, 4800, captionWidth, captionHeight)},
-        {{"Label63"}, "S(1)", box(11400, 3480, captionWidth, captionHeight)},
-        {{"Label64"}, "S(2)", box(12600, 1800, captionWidth, captionHeight)},
-        {{"Label65"}, "S(3)", box(13800, 3480, captionWidth, captionHeight)},
-        {{"Label66"}, "S(4)", box(12600, 5040, captionWidth, captionHeight)},
-        {{"Label67"}, "S(5)", box(12120, 2880, captionWidth, captionHeight)},
-        {{"Label68"}, "S(6)", box(12960, 2880, captionWidth, captionHeight)},
+        {form::label(44), "P1", box(11520, 1560, 375, 255), FontRole::sansLarge},
+        {form::label(45), "P2", box(13800, 1560, 375, 255), FontRole::sansLarge},
+        {form::label(42), "A", box(11280, 5040, 255, 255), FontRole::sansLarge},
+        {form::label(43), "B", box(14160, 5040, 255, 255), FontRole::sansLarge},
+        {form::label(60), "[ Xa,Ya ]", box(11400, 5280, 855, 255), FontRole::sansSmall},
+        {form::label(61), "[ Xb,Yb ]", box(13440, 5280, 855, 255), FontRole::sansSmall},
+        {form::label(50), "b(1)", box(11760, 4320, captionWidth, captionHeight)},
+        {form::label(51), "b(2)", box(11760, 2640, captionWidth, captionHeight)},
+        {form::label(52), "b(3)", box(12000, 2040, captionWidth, captionHeight)},
+        {form::label(53), "b(4)", box(13320, 2040, captionWidth, captionHeight)},
+        {form::label(54), "b(5)", box(13560, 2640, captionWidth, captionHeight)},
+        {form::label(55), "b(6)", box(13560, 4320, captionWidth, captionHeight)},
+        {form::label(56), "b(7)", box(13320, 4800, captionWidth, captionHeight)},
+        {form::label(57), "b(8)", box(12000, 4800, captionWidth, captionHeight)},
+        {form::label(63), "S(1)", box(11400, 3480, captionWidth, captionHeight)},
+        {form::label(64), "S(2)", box(12600, 1800, captionWidth, captionHeight)},
+        {form::label(65), "S(3)", box(13800, 3480, captionWidth, captionHeight)},
+        {form::label(66), "S(4)", box(12600, 5040, captionWidth, captionHeight)},
+        {form::label(67), "S(5)", box(12120, 2880, captionWidth, captionHeight)},
+        {form::label(68), "S(6)", box(12960, 2880, captionWidth, captionHeight)},
 
         // Diagram of the azimuth case: station letters and the orientation data at A.
-        {{"Label47"}, "P1", box(11520, 6120, 375, 255), FontRole::sansLarge},
-        {{"Label48"}, "P2", box(13800, 6120, 375, 255), FontRole::sansLarge},
-        {{"Label46"}, "A", box(11520, 9720, 255, 255), FontRole::sansLarge},
-        {{"Label49"}, "P3", box(13920, 9720, 375, 255), FontRole::sansLarge},
-        {{"Label62"}, "[ Xa,Ya ]", box(11760, 9720, 855, 255), FontRole::sansSmall},
-        {{"Label58"}, "T0", box(10320, 7560, 255, 255), FontRole::sansMedium},
-        {{"Label59"}, "Qa", box(11160, 8520, 375, 255), FontRole::sansMedium},
+        {form::label(47), "P1", box(11520, 6120, 375, 255), FontRole::sansLarge},
+        {form::label(48), "P2", box(13800, 6120, 375, 255), FontRole::sansLarge},
+        {form::label(46), "A", box(11520, 9720, 255, 255), FontRole::sansLarge},
+        {form::label(49), "P3", box(13920, 9720, 375, 255), FontRole::sansLarge},
+        {form::label(62), "[ Xa,Ya ]", box(11760, 9720, 855, 255), FontRole::sansSmall},
+        {form::label(58), "T0", box(10320, 7560, 255, 255), FontRole::sansMedium},
+        {form::label(59), "Qa", box(11160, 8520, 375, 255), FontRole::sansMedium},
     };
 
     // Captions of the observed angles. The elements 6 and 7 stand in swapped places: element 7 carries "B(7)" beside
@@ -115,18 +115,18 @@ std::vector<LabelControl> buildLabels() {
     };
     constexpr AngleCaption angleCaptions[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {7, 7}, {6, 8}};
     for (const auto& [element, angle] : angleCaptions) {
-        labels.push_back({{"Label10", element}, QString("B(%1)").arg(angle),
+        labels.push_back({form::angleCaption(element), QString("B(%1)").arg(angle),
                           box(3360, 3480 + rowPitch * (angle - 1), captionWidth, captionHeight), FontRole::sansSmall});
     }
 
     // Captions of the rows of the coordinate table: station name, X (northing) and Y (easting) of station r.
     for (int r = 0; r <= 4; ++r) {
         const int top = 4320 + rowPitch * r;
-        labels.push_back({{"Label16", r}, QString("N(%1)").arg(r), box(5520, top, captionWidth, captionHeight),
+        labels.push_back({form::nameCaption(r), QString("N(%1)").arg(r), box(5520, top, captionWidth, captionHeight),
                           FontRole::sansSmall});
-        labels.push_back({{"Label17", r}, QString("X(%1)").arg(r), box(6960, top, captionWidth, captionHeight),
+        labels.push_back({form::xCaption(r), QString("X(%1)").arg(r), box(6960, top, captionWidth, captionHeight),
                           FontRole::sansSmall});
-        labels.push_back({{"Label18", r}, QString("Y(%1)").arg(r), box(9000, top, captionWidth, captionHeight),
+        labels.push_back({form::yCaption(r), QString::fromStdString(form::initialYCaption(r)), box(9000, top, captionWidth, captionHeight),
                           FontRole::sansSmall});
     }
     return labels;
@@ -135,32 +135,32 @@ std::vector<LabelControl> buildLabels() {
 std::vector<FieldControl> buildFields() {
     std::vector<FieldControl> fields = {
         // Start data: coordinates of A and B, the start side, the external azimuth Ta and the orientation angle Qa.
-        {{"Text1"}, box(1680, 3090, 1455, fieldHeight)},
-        {{"Text2"}, box(1680, 3570, 1455, fieldHeight)},
-        {{"Text3"}, box(1680, 4050, 1455, fieldHeight)},
-        {{"Text4"}, box(1680, 4530, 1455, fieldHeight)},
-        {{"Text19"}, box(1680, 5490, 1455, fieldHeight)},
-        {{"Text5"}, box(1680, 5970, 1455, fieldHeight)},
-        {{"Text6"}, box(1680, 6450, 1455, fieldHeight)},
+        {form::xa, box(1680, 3090, 1455, fieldHeight)},
+        {form::ya, box(1680, 3570, 1455, fieldHeight)},
+        {form::xb, box(1680, 4050, 1455, fieldHeight)},
+        {form::yb, box(1680, 4530, 1455, fieldHeight)},
+        {form::startSideLength, box(1680, 5490, 1455, fieldHeight)},
+        {form::externalAzimuth, box(1680, 5970, 1455, fieldHeight)},
+        {form::orientationAngle, box(1680, 6450, 1455, fieldHeight)},
         // How the computation starts.
-        {{"Text20"}, box(6480, 3120, 3495, fieldHeight)},
+        {form::startNote, box(6480, 3120, 3495, fieldHeight)},
         // Closures w(1)..w(4).
-        {{"Text15"}, box(2160, 7680, 1335, fieldHeight)},
-        {{"Text16"}, box(3960, 7680, 1335, fieldHeight)},
-        {{"Text17"}, box(6480, 7680, 1335, fieldHeight)},
-        {{"Text18"}, box(8280, 7680, 1575, fieldHeight)},
+        {form::w1, box(2160, 7680, 1335, fieldHeight)},
+        {form::w2, box(3960, 7680, 1335, fieldHeight)},
+        {form::wa, box(6480, 7680, 1335, fieldHeight)},
+        {form::wb, box(8280, 7680, 1575, fieldHeight)},
         // Precision: mb, 1/Plgs, mlgs, 1/m.
-        {{"Text8"}, box(2160, 9000, 1335, fieldHeight)},
-        {{"Text9"}, box(4200, 9000, 1335, fieldHeight)},
-        {{"Text10"}, box(6240, 9000, 1335, fieldHeight)},
-        {{"Text11"}, box(8160, 9000, 1335, fieldHeight)},
+        {form::mb, box(2160, 9000, 1335, fieldHeight)},
+        {form::reciprocalWeight, box(4200, 9000, 1335, fieldHeight)},
+        {form::mlogs, box(6240, 9000, 1335, fieldHeight)},
+        {form::relativeError, box(8160, 9000, 1335, fieldHeight)},
     };
-    for (int k = 0; k <= 7; ++k) fields.push_back({{"Text7", k}, box(3840, 3450 + rowPitch * k, 1335, fieldHeight)});
+    for (int k = 0; k < form::angleCount; ++k) fields.push_back({form::observedAngle(k), box(3840, 3450 + rowPitch * k, 1335, fieldHeight)});
     for (int r = 0; r <= 4; ++r) {
         const int top = 4290 + rowPitch * r;
-        fields.push_back({{"Text12", r}, box(6000, top, 855, fieldHeight)});
-        fields.push_back({{"Text13", r}, box(7440, top, 1455, fieldHeight)});
-        fields.push_back({{"Text14", r}, box(9480, top, 1455, fieldHeight)});
+        fields.push_back({form::stationName(r), box(6000, top, 855, fieldHeight)});
+        fields.push_back({form::stationX(r), box(7440, top, 1455, fieldHeight)});
+        fields.push_back({form::stationY(r), box(9480, top, 1455, fieldHeight)});
     }
     return fields;
 }
@@ -217,8 +217,9 @@ std::vector<ButtonControl> buildButtons() {
 
 }  // namespace
 
-QString ControlName::objectName() const {
-    return index < 0 ? QString::fromLatin1(name) : QString("%1_%2").arg(QLatin1String(name)).arg(index);
+QString controlObjectName(const Control& control) {
+    const QString name = QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
+    return control.index < 0 ? name : QString("%1_%2").arg(name).arg(control.index);
 }
 
 QString spacedTitle(const QString& caption) {

@@ -12,6 +12,8 @@
 #include <QString>
 #include <vector>
 
+#include "form/Controls.h"
+
 namespace morvalen::app {
 
 // The faces of the window. The window font serves the fields, the buttons and every label not named otherwise.
@@ -24,24 +26,19 @@ enum class FontRole {
     arialMedium,  // Arial 10.5 pt bold: the closures and precision headings
 };
 
-// A control name with its index in a control array; index -1 for a single control. The object name of the widget
-// is the name for a single control and name_index for an array element: "Text1", "Text7_3", "Label18_0".
-struct ControlName {
-    const char* name;
-    int index = -1;
-
-    QString objectName() const;
-};
+// The object name of a control's widget: its name for a single control, name_index for an element of a control
+// array (Text1, Text7_3, Label18_0).
+QString controlObjectName(const Control& control);
 
 struct LabelControl {
-    ControlName control;
+    Control control;
     QString caption;
     QRect twips;
     FontRole font = FontRole::window;
 };
 
 struct FieldControl {
-    ControlName control;
+    Control control;
     QRect twips;
 };
 

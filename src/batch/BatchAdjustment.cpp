@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
 #include "command/ComputeCommand.h"
 #include "files/RowAnswers.h"
+#include "form/FieldText.h"
 
 namespace morvalen::batch {
 namespace {
@@ -59,7 +59,7 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
-    files::RowPrompt prompt(columns_, row, result_.state);
+    files::RowPrompt prompt(columns_, row);
     try {
         runComputeCommand(result_.state, prompt, result_.fields);
     } catch (const RunStopped& stop) {
@@ -99,17 +99,20 @@ std::vector<std::string> resultCells(const BatchResult& result) {
     }
     const FieldModel& fields = result.fields;
     cells.push_back(caseName(result.state));
-    for (const char* field : {"Text15", "Text16", "Text17", "Text18", "Text8", "Text9", "Text10", "Text11"}) {
-        cells.push_back(shownNumber(fields.text({field})));
+    for (const Control& field : {form::w1, form::w2, form::wa, form::wb, form::mb, form::reciprocalWeight, form::mlogs,
+                                 form::relativeError}) {
+        cells.push_back(shownNumber(fields.text(field)));
     }
     // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
-    const bool adjusted = !fields.text({"Text8"}).empty();
+    const bool adjusted = !fields.text(form::mb).empty();
     for (std::size_t k = 1; k <= 8; ++k) {
         const auto degrees = adjusted ? result.state.adjustedAngles[k].numericValue() : std::nullopt;
         cells.push_back(degrees ? roundedFixed(toDms(*degrees), 5) : std::string());
     }
-    for (int r = 0; r <= 4; ++r) {
-        for (const char* column : {"Text12", "Text13", "Text14"}) cells.push_back(shownNumber(fields.text({column, r})));
+    for (int r = 0; r < form::tableRows; ++r) {
+        for (const Control& cell : {form::stationName(r), form::stationX(r), form::stationY(r)}) {
+            cells.push_back(shownNumber(fields.text(cell)));
+        }
     }
     cells.push_back(result.stop ? result.stop->what() : std::string());
     return cells;

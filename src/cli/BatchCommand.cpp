@@ -19,12 +19,6 @@
 namespace morvalen::cli {
 namespace {
 
-constexpr int allCompleted = 0;
-constexpr int someRowsStopped = 3;
-constexpr int pdfNotWritten = 4;
-constexpr int fileNotWritten = 4;
-constexpr int fileProblem = 5;
-
 // A file name for the report of a data set: its row number, then its id with anything unsafe in a path replaced.
 std::string reportFileName(const batch::BatchResult& result) {
     std::string safeId;
@@ -56,26 +50,26 @@ private:
 
 // Ends the batch before its first row, with the exit status to give.
 struct BatchAbandoned {
-    int status;
+    ExitStatus status;
 };
 
 }  // namespace
 
-int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
+ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
     const std::filesystem::path input = files::pathOf(options.input);
     const bool toStandardOutput = options.output.empty() || options.output == "-";
     // Nothing the surveyor has is touched before the outputs are known to be safe to write.
     const std::string refused = refusedOutput({{toStandardOutput ? std::string() : options.output}}, {options.input});
     if (!refused.empty()) {
         std::cerr << refused << '\n';
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
     std::error_code unknown;
     const std::filesystem::path reports = files::pathOf(options.pdfDirectory);
     if (!options.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
         !std::filesystem::is_directory(reports, unknown)) {
         std::cerr << "无法写出 PDF 报表：" << options.pdfDirectory << " 不是文件夹\n";
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
     files::TextEncoding encoding = files::TextEncoding::utf8;
     const auto reading = [&](const files::HeaderReceiver& onHeader, const files::RowReceiver& onRow) {
@@ -105,7 +99,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         else std::cout << pending;
         pending.clear();
     };
-    int status = allCompleted;
+    ExitStatus status = ExitStatus::completed;
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
 
     const auto startResults = [&](const std::vector<std::string>& header) {
@@ -114,7 +108,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         for (const std::string& note : files::readingNotes(input, *columns, encoding)) std::cerr << note << '\n';
         if (!options.pdfDirectory.empty() && !writeReport) {
             std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
-            throw BatchAbandoned{pdfNotWritten};
+            throw BatchAbandoned{ExitStatus::notWritten};
         }
         if (!toStandardOutput) file.emplace(files::pathOf(options.output));
         if (!options.jsonLines) {
@@ -148,7 +142,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
             pending += batch::csvLine(batch::resultCells(result));
         }
         if (pending.size() >= writeSize) flushPending();
-        if (!result.completed()) status = std::max(status, someRowsStopped);
+        if (!result.completed()) status = std::max(status, ExitStatus::stopped);
         if (!options.pdfDirectory.empty() && report::printingAllowed(result.state)) {
             const auto path = std::filesystem::path(options.pdfDirectory) / reportFileName(result);
             try {
@@ -156,7 +150,7 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
                 writeReport(result.state, path.string());
             } catch (const std::exception& failure) {
                 std::cerr << "第 " << result.rowNumber << " 行的报表没有写出：" << failure.what() << '\n';
-                status = pdfNotWritten;
+                status = ExitStatus::notWritten;
             }
         }
         progress.rowDone(row.rowNumber);
@@ -168,20 +162,20 @@ int runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
         if (file) file->commit();
     } catch (const files::FileNotRead& problem) {
         std::cerr << "无法读取观测文件 " << options.input << "：" << problem.what() << '\n';
-        return fileProblem;
+        return ExitStatus::fileProblem;
     } catch (const files::CampaignFileError& error) {
         std::cerr << options.input << "：" << error.what() << '\n';
-        return fileProblem;
+        return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
         std::cerr << "结果没有写出：" << failure.what() << '\n';
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     } catch (const BatchAbandoned& abandoned) {
         return abandoned.status;
     }
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "结果没有完整写出：标准输出写入时出错\n";
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
     return status;
 }

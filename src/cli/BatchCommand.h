@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/ChecksOutput.h"
+#include "cli/ExitStatus.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::cli {
@@ -20,9 +21,9 @@ struct BatchOptions {
 // Writes a report as PDF to a path; throws report::PrintingFailed when it cannot.
 using ReportWriter = std::function<void(const SurveyState& state, const std::string& path)>;
 
-// Exit status: 0 every row completed; 3 some row stopped or could not be read (its result row says why); 4 a PDF
+// Exit status (ExitStatus): 0 every row completed; 3 some row stopped or could not be read (its result row says why); 4 a PDF
 // or the results could not be written, or the results file is refused before the first row (the campaign itself, a
 // file the user may not write); 5 the campaign file could not be read. The reason is given on stderr.
-int runBatch(const BatchOptions& options, const ReportWriter& writeReport);
+ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport);
 
 }  // namespace morvalen::cli

@@ -7,33 +7,34 @@
 
 namespace morvalen::cli {
 
-int saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
+ExitStatus saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
     if (values.empty()) {
         std::cerr << "没有保存观测数据：还没有输入过观测值。\n";
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
     try {
         files::saveObservations(path, values, id);
-        return 0;
+        return ExitStatus::completed;
     } catch (const files::ObservationFileError& problem) {
         std::cerr << "没有保存观测数据：" << problem.what() << '\n';
-        return observationFileProblem;
+        return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
         std::cerr << "没有保存观测数据：" << failure.what() << '\n';
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
 }
 
-int exportRunResults(const SurveyState& state, const std::string& path, const analysis::NetworkPrecision* precision) {
+ExitStatus exportRunResults(const SurveyState& state, const std::string& path,
+                            const analysis::NetworkPrecision* precision) {
     try {
         files::exportResults(state, path, precision);
-        return 0;
+        return ExitStatus::completed;
     } catch (const files::NothingToExport& refused) {
         std::cerr << refused.what() << '\n';
-        return nothingComplete;
+        return ExitStatus::stopped;
     } catch (const files::FileNotWritten& failure) {
         std::cerr << failure.what() << '\n';
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
 }
 

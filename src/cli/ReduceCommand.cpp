@@ -16,8 +16,6 @@ namespace {
 
 using fieldbook::packedAngleText;
 
-constexpr int completed = 0;
-
 // Seconds of arc for the JSON document, to `decimals` places, never -0.
 double rounded(double seconds, int decimals) {
     const double scale = std::pow(10.0, decimals);
@@ -93,7 +91,7 @@ std::optional<files::ObservationRow> heldRow(const std::string& path, const std:
 // Keeps the names and the angles as a row of an observation file: the row `id` where the file holds it, otherwise
 // one more row. The fourth station is P3 in a row of the azimuth case (whose closing point is A unless the row names
 // it), B otherwise.
-int saveReducedAngles(const fieldbook::FieldBookReduction& reduction, const ReduceOptions& options) {
+ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, const ReduceOptions& options) {
     using files::Column;
     const std::string& path = options.saveObservationsPath;
     const std::string id = options.rowId.value_or("");
@@ -113,13 +111,13 @@ int saveReducedAngles(const fieldbook::FieldBookReduction& reduction, const Redu
                 held->columns.cell(held->row, Column::nameClosing).empty() ? reduction.quadrilateral[0] : std::string();
         }
         files::fillObservationRow(path, values, id);
-        return completed;
+        return ExitStatus::completed;
     } catch (const files::ObservationFileError& problem) {
         std::cerr << "没有保存观测数据：" << problem.what() << '\n';
-        return observationFileProblem;
+        return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
         std::cerr << "没有保存观测数据：" << failure.what() << '\n';
-        return fileNotWritten;
+        return ExitStatus::notWritten;
     }
 }
 
@@ -155,16 +153,16 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
             {"angles", reduction.angles}};
 }
 
-int runReduce(const ReduceOptions& options) {
+ExitStatus runReduce(const ReduceOptions& options) {
     std::optional<std::array<std::string, 4>> names;
-    if (!options.stations.empty() && !(names = stationNames(options.stations))) return 2;
+    if (!options.stations.empty() && !(names = stationNames(options.stations))) return ExitStatus::usageError;
     const analysis::DirectionMethodLimits& limits = *analysis::findDirectionMethodLimits(options.instrument);
     std::optional<fieldbook::FieldBookReduction> reduction;
     try {
         reduction = fieldbook::reduceFieldBook(fieldbook::readFieldBook(options.fieldBookPath), limits, names);
     } catch (const fieldbook::FieldBookError& problem) {
         std::cerr << "观测手簿 " << files::shownPath(options.fieldBookPath) << " 无法归算：" << problem.what() << '\n';
-        return observationFileProblem;
+        return ExitStatus::fileProblem;
     }
     if (options.json) {
         std::cout << reductionJson(*reduction).dump(2) << '\n';
@@ -172,7 +170,7 @@ int runReduce(const ReduceOptions& options) {
         std::cout << report::renderText(report::fieldBookPageLines(*reduction));
     }
     std::cout.flush();
-    return options.saveObservationsPath.empty() ? completed : saveReducedAngles(*reduction, options);
+    return options.saveObservationsPath.empty() ? ExitStatus::completed : saveReducedAngles(*reduction, options);
 }
 
 std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path) {

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ExitStatus.h"
 #include "entry/SurveyState.h"
 #include "fieldbook/FieldBookAngles.h"
 
@@ -38,7 +39,7 @@ struct ReduceOptions {
 // Adds the subcommand `reduce` to the program.
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options);
 
-int runReduce(const ReduceOptions& options);
+ExitStatus runReduce(const ReduceOptions& options);
 
 nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduction);
 

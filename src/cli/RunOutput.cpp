@@ -9,14 +9,17 @@ namespace morvalen::cli {
 namespace {
 
 // The captions of the fields as the window labels them.
-const std::vector<std::pair<std::string, std::string>>& labelledFields() {
-    static const std::vector<std::pair<std::string, std::string>> fields = {
-        {"Text1", "已知点 A 纵座标 Xa"}, {"Text2", "已知点 A 横座标 Ya"}, {"Text3", "已知点 B 纵座标 Xb"},
-        {"Text4", "已知点 B 横座标 Yb"}, {"Text19", "起算边长 S"},        {"Text5", "起算点 A 外方位角 Ta"},
-        {"Text6", "A 点定向角 Qa"},      {"Text20", "起始数据说明"},       {"Text15", "w1 三角形闭合差"},
-        {"Text16", "w2 三角形闭合差"},   {"Text17", "wa 二对角闭合差"},    {"Text18", "wb 极条件闭合差"},
-        {"Text8", "mb 单位权测角中误差"}, {"Text9", "1/Plgs 最弱边权倒数"}, {"Text10", "mlogs 最弱边对数中误差"},
-        {"Text11", "1/m 最弱边相对中误差"}};
+const std::vector<std::pair<Control, std::string>>& labelledFields() {
+    using namespace form;
+    static const std::vector<std::pair<Control, std::string>> fields = {
+        {xa, "已知点 A 纵座标 Xa"},        {ya, "已知点 A 横座标 Ya"},
+        {xb, "已知点 B 纵座标 Xb"},        {yb, "已知点 B 横座标 Yb"},
+        {startSideLength, "起算边长 S"},   {externalAzimuth, "起算点 A 外方位角 Ta"},
+        {orientationAngle, "A 点定向角 Qa"}, {startNote, "起始数据说明"},
+        {w1, "w1 三角形闭合差"},           {w2, "w2 三角形闭合差"},
+        {wa, "wa 二对角闭合差"},           {wb, "wb 极条件闭合差"},
+        {mb, "mb 单位权测角中误差"},       {reciprocalWeight, "1/Plgs 最弱边权倒数"},
+        {mlogs, "mlogs 最弱边对数中误差"}, {relativeError, "1/m 最弱边相对中误差"}};
     return fields;
 }
 
@@ -24,37 +27,38 @@ const std::vector<std::pair<std::string, std::string>>& labelledFields() {
 
 void printFieldListing(const FieldModel& fields, std::ostream& out) {
     out << "\n== 窗口字段 ==\n";
-    for (const auto& [name, caption] : labelledFields()) {
-        out << caption << " [" << name << "]: " << fields.text({name}) << '\n';
+    for (const auto& [field, caption] : labelledFields()) {
+        out << caption << " [" << field.name << "]: " << fields.text(field) << '\n';
     }
-    for (int k = 0; k < 8; ++k) {
-        out << "观测角 B(" << k + 1 << ") [Text7(" << k << ")]: " << fields.text({"Text7", k}) << '\n';
+    for (int k = 0; k < form::angleCount; ++k) {
+        const Control angle = form::observedAngle(k);
+        out << "观测角 B(" << k + 1 << ") [" << form::shownName(angle) << "]: " << fields.text(angle) << '\n';
     }
     out << "\n（平差结果）\n";
-    for (int r = 0; r <= 4; ++r) {
-        out << "N(" << r << ")" << fields.text({"Text12", r}) << "  X(" << r << ")" << fields.text({"Text13", r})
-            << "  " << fields.caption({"Label18", r}) << fields.text({"Text14", r}) << '\n';
+    for (int r = 0; r < form::tableRows; ++r) {
+        out << "N(" << r << ")" << fields.text(form::stationName(r)) << "  X(" << r << ")"
+            << fields.text(form::stationX(r)) << "  " << fields.caption(form::yCaption(r))
+            << fields.text(form::stationY(r)) << '\n';
     }
 }
 
 nlohmann::ordered_json fieldsJson(const FieldModel& fields) {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
-    for (int number = 1; number <= 20; ++number) {
-        const std::string name = "Text" + std::to_string(number);
-        const auto array = FieldModel::fieldArrays().find(name);
-        if (array == FieldModel::fieldArrays().end()) {
-            json[name] = fields.text({name});
+    for (const auto& [field, size] : form::textFields) {
+        const std::string name(field.name);
+        if (size == 1) {
+            json[name] = fields.text(field);
             continue;
         }
         json[name] = nlohmann::ordered_json::array();
-        for (int i = 0; i < array->second; ++i) json[name].push_back(fields.text({name, i}));
+        for (int i = 0; i < size; ++i) json[name].push_back(fields.text({field.name, i}));
     }
     return json;
 }
 
 nlohmann::ordered_json captionsJson(const FieldModel& fields) {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
-    json["Label18(0)"] = fields.caption({"Label18", 0});
+    json[form::shownName(form::yCaption(0))] = fields.caption(form::yCaption(0));
     return json;
 }
 

@@ -16,7 +16,7 @@ namespace morvalen::cli {
 // The window's fields after the run, grouped as the window shows them.
 void printFieldListing(const FieldModel& fields, std::ostream& out);
 
-// "fields": every text field, Text7/12/13/14 as arrays; "captions": {"Label18(0)": …}.
+// "fields": every text field, Text7/12/13/14 as arrays; "captions": the caption Y(0), keyed Label18(0).
 nlohmann::ordered_json fieldsJson(const FieldModel& fields);
 nlohmann::ordered_json captionsJson(const FieldModel& fields);
 // null, or {"step", "cause", "message"}.

@@ -7,18 +7,16 @@
 
 namespace morvalen::cli {
 
-std::string controlName(const Control& control) {
-    std::string name(control.name);
-    if (control.index >= 0) name += "(" + std::to_string(control.index) + ")";
-    return name;
-}
+std::string TerminalPrompt::ask(const std::string& promptText) { return reply(promptText, nullptr); }
 
-std::string TerminalPrompt::ask(const std::string& promptText) {
+std::string TerminalPrompt::answer(const PromptRequest& request) { return reply(request.text, &request); }
+
+std::string TerminalPrompt::reply(const std::string& promptText, const PromptRequest* request) {
     promptsShown_.push_back(promptText);
     if (display_) *display_ << promptText << std::flush;
     std::string line;
     if (source_) {
-        line = source_->ask(promptText);
+        line = request ? source_->answer(*request) : source_->ask(promptText);
     } else if (!inputEnded_ && std::getline(*replies_, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = validUtf8(line);
@@ -33,12 +31,12 @@ std::string TerminalPrompt::ask(const std::string& promptText) {
 
 void TerminalFields::setText(const Control& field, const std::string& text) {
     FieldModel::setText(field, text);
-    if (display_) *display_ << "    [" << controlName(field) << "] \"" << text << "\"\n";
+    if (display_) *display_ << "    [" << form::shownName(field) << "] \"" << text << "\"\n";
 }
 
 void TerminalFields::setCaption(const Control& label, const std::string& caption) {
     FieldModel::setCaption(label, caption);
-    if (display_) *display_ << "    [" << controlName(label) << " 标题] \"" << caption << "\"\n";
+    if (display_) *display_ << "    [" << form::shownName(label) << " 标题] \"" << caption << "\"\n";
 }
 
 }  // namespace morvalen::cli

@@ -21,9 +21,13 @@ public:
     TerminalPrompt(Prompt& source, std::ostream* display) : source_(&source), display_(display), echoReplies_(true) {}
 
     std::string ask(const std::string& promptText) override;
+    std::string answer(const PromptRequest& request) override;
     const std::vector<std::string>& promptsShown() const { return promptsShown_; }
 
 private:
+    // Shows the prompt and takes its reply; a source is asked the request itself where there is one.
+    std::string reply(const std::string& promptText, const PromptRequest* request);
+
     std::istream* replies_ = nullptr;  // the replies are read from here, or
     Prompt* source_ = nullptr;         // given by this
     std::ostream* display_;  // null: nothing shown (JSON output)
@@ -43,7 +47,5 @@ public:
 private:
     std::ostream* display_;
 };
-
-std::string controlName(const Control& control);
 
 }  // namespace morvalen::cli

@@ -44,6 +44,7 @@
 #include "cli/ChecksOutput.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "cli/ExitStatus.h"
 #include "cli/RunOutput.h"
 #include "cli/StepsOutput.h"
 #include "cli/TerminalPrompt.h"
@@ -82,11 +83,7 @@ struct Options {
     bool steps = false;                  // the computation step by step after the report
 };
 
-constexpr int completed = 0;
-constexpr int usageError = 2;
-constexpr int runStopped = 3;
-constexpr int pdfNotWritten = 4;
-constexpr int outputRefused = 4;  // an output that would destroy an input or a file the user may not write
+using cli::ExitStatus;
 
 #ifdef MORVALEN_WITH_PDF
 // The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
@@ -112,28 +109,28 @@ ReportDocument reportDocument(const SurveyState& state, const std::optional<anal
 
 // The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
 // complete to print.
-int writeReportFile(const SurveyState& state, const std::string& path,
-                    const std::optional<analysis::CheckStandard>& standard,
-                    const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
+ExitStatus writeReportFile(const SurveyState& state, const std::string& path,
+                           const std::optional<analysis::CheckStandard>& standard,
+                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
     if (!report::printingAllowed(state)) {
         std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
-        return pdfNotWritten;
+        return ExitStatus::notWritten;
     }
 #ifdef MORVALEN_WITH_PDF
     try {
         const ReportDocument document = reportDocument(state, standard, fieldBook);
         cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
-        return completed;
+        return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << failure.what() << '\n';
-        return pdfNotWritten;
+        return ExitStatus::notWritten;
     }
 #else
     (void)standard;
     (void)fieldBook;
     (void)steps;
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
-    return pdfNotWritten;
+    return ExitStatus::notWritten;
 #endif
 }
 
@@ -156,45 +153,45 @@ cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>
 
 // The plot of the network as an SVG file, written through a temporary file; refused like an export when there is
 // no completed computation with coordinates.
-int writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
+ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
     if (!precision) {
         std::cerr << "没有写出网图 " << path << "：还没有完成的计算，或最近一次计算已中止。\n";
-        return runStopped;
+        return ExitStatus::stopped;
     }
 #ifdef MORVALEN_WITH_SVG
     try {
         cli::PdfOutput().writePlot(*precision, path);
-        return completed;
+        return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << "没有写出网图：" << failure.what() << '\n';
-        return pdfNotWritten;
+        return ExitStatus::notWritten;
     }
 #else
     std::cerr << "没有写出网图 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
-    return pdfNotWritten;
+    return ExitStatus::notWritten;
 #endif
 }
 
 // A plot is written as SVG, and needs σ for its ellipses; refused before anything is asked.
-int refusedPlot(const Options& options) {
-    if (options.plotPath.empty()) return completed;
+ExitStatus refusedPlot(const Options& options) {
+    if (options.plotPath.empty()) return ExitStatus::completed;
     if (!options.checks.standard()) {
         std::cerr << "--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。\n";
-        return usageError;
+        return ExitStatus::usageError;
     }
     std::string extension = std::filesystem::path(options.plotPath).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension != ".svg") {
         std::cerr << "没有写出网图 " << options.plotPath << "：网图写成 .svg 文件。\n";
-        return pdfNotWritten;
+        return ExitStatus::notWritten;
     }
 #if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
     // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
     std::cerr << "没有写出网图 " << options.plotPath << "：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。\n";
-    return pdfNotWritten;
+    return ExitStatus::notWritten;
 #endif
-    return completed;
+    return ExitStatus::completed;
 }
 
 // Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
@@ -208,18 +205,18 @@ std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, Wind
     }
 }
 
-int run(const Options& options) {
+ExitStatus run(const Options& options) {
     const bool interactive = cli::isTerminal(stdin);
     std::ostream* display = options.json ? nullptr : &std::cout;
     // A plot or an export that could never be written is refused before anything is asked, and so is an output
     // that would destroy an input, a file the user may not write, or another output.
-    if (const int refused = refusedPlot(options); refused != completed) return refused;
+    if (const ExitStatus refused = refusedPlot(options); refused != ExitStatus::completed) return refused;
     const std::string refusedFile = cli::refusedOutput(
         {{options.pdfPath}, {options.exportPath}, {options.plotPath}, {options.saveObservationsPath, false}},
         {options.observationsPath});
     if (!refusedFile.empty()) {
         std::cerr << refusedFile << '\n';
-        return outputRefused;
+        return ExitStatus::notWritten;
     }
     SurveyState state;
 #ifdef MORVALEN_WITH_FILES
@@ -228,7 +225,7 @@ int run(const Options& options) {
             files::exportFormatOf(options.exportPath);
         } catch (const files::FileNotWritten& refused) {
             std::cerr << refused.what() << '\n';
-            return cli::fileNotWritten;
+            return ExitStatus::notWritten;
         }
     }
     std::optional<files::ObservationRow> observations;
@@ -240,20 +237,20 @@ int run(const Options& options) {
             for (const std::string& note : notes) std::cerr << note << '\n';
         } catch (const files::ObservationFileError& problem) {
             std::cerr << problem.what() << '\n';
-            return cli::observationFileProblem;
+            return ExitStatus::fileProblem;
         }
-        rowAnswers.emplace(observations->columns, observations->row, state);
+        rowAnswers.emplace(observations->columns, observations->row);
     }
     // A field book answers the eight angles; the other values come from the row or from standard input.
     std::optional<fieldbook::FieldBookAngles> fieldBook;
     if (!options.fieldBookPath.empty() && !(fieldBook = cli::openFieldBook(options.fieldBookPath))) {
-        return cli::observationFileProblem;
+        return ExitStatus::fileProblem;
     }
     cli::TerminalPrompt standardInput(std::cin, nullptr, false);
     std::optional<files::AngleAnswers> angleAnswers;
     if (fieldBook) {
         angleAnswers.emplace(rowAnswers ? static_cast<Prompt&>(*rowAnswers) : standardInput,
-                             [&](std::size_t k) { return fieldBook->angle(state, k); }, state);
+                             [&](std::size_t k) { return fieldBook->angle(state, k); });
     }
     cli::TerminalPrompt prompt = angleAnswers ? cli::TerminalPrompt(*angleAnswers, display)
                                  : rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
@@ -302,12 +299,11 @@ int run(const Options& options) {
 #ifdef MORVALEN_WITH_FILES
     if (fieldBook && fieldBook->used()) fieldBookUsed = &*fieldBook->used();
 #endif
-    int status = options.pdfPath.empty() ? completed
-                                         : writeReportFile(state, options.pdfPath, standard, fieldBookUsed, stepsPages);
+    ExitStatus status = options.pdfPath.empty()
+                            ? ExitStatus::completed
+                            : writeReportFile(state, options.pdfPath, standard, fieldBookUsed, stepsPages);
 #ifdef MORVALEN_WITH_FILES
-    const auto keepFirstFailure = [&](int outcome) {
-        if (status == completed) status = outcome;
-    };
+    const auto keepFirstFailure = [&](ExitStatus outcome) { status = cli::firstFailure(status, outcome); };
     if (!options.saveObservationsPath.empty()) {
         keepFirstFailure(cli::saveRunObservations(typedValues, options.saveObservationsPath,
                                                   observations ? observations->id : std::string()));
@@ -317,10 +313,9 @@ int run(const Options& options) {
     }
 #endif
     if (!options.plotPath.empty()) {
-        const int outcome = writePlotFile(precision, options.plotPath);
-        if (status == completed) status = outcome;
+        status = cli::firstFailure(status, writePlotFile(precision, options.plotPath));
     }
-    return stop ? runStopped : status;
+    return stop ? ExitStatus::stopped : status;
 }
 
 }  // namespace
@@ -379,11 +374,13 @@ int main(int argc, char** argv) {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
-        return status == 0 ? completed : usageError;
+        return cli::exitCode(status == 0 ? ExitStatus::completed : ExitStatus::usageError);
     }
 #ifdef MORVALEN_WITH_FILES
-    if (reduce->parsed()) return cli::runReduce(reduceOptions);
-    if (batch->parsed()) return cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard()));
+    if (reduce->parsed()) return cli::exitCode(cli::runReduce(reduceOptions));
+    if (batch->parsed()) {
+        return cli::exitCode(cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard())));
+    }
 #endif
-    return run(options);
+    return cli::exitCode(run(options));
 }

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "adjust/ResultText.h"
 #include "coords/CoordinateSteps.h"
 #include "entry/RunStopped.h"
+#include "form/FieldText.h"
 
 namespace morvalen {
 
@@ -114,17 +114,17 @@ void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const Trav
 void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        fields.setText({"Text12", i}, " " + state.pointNames[at]);
-        fields.setText({"Text13", i}, " " + roundedFixed(state.pointX[at], 3));
-        fields.setText({"Text14", i}, " " + roundedFixed(state.pointY[at], 3));
+        fields.setText(form::stationName(i), " " + state.pointNames[at]);
+        fields.setText(form::stationX(i), " " + roundedFixed(state.pointX[at], 3));
+        fields.setText(form::stationY(i), " " + roundedFixed(state.pointY[at], 3));
     }
 }
 
 void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption) {
-    fields.setText({"Text12", 0}, " A");
-    fields.setText({"Text13", 0}, " " + state.xa.display(Pattern::threeDecimals));
-    if (yaCaption) fields.setCaption({"Label18", 0}, *yaCaption);
-    fields.setText({"Text14", 0}, " " + state.ya.display(Pattern::threeDecimals));
+    fields.setText(form::stationName(0), " A");
+    fields.setText(form::stationX(0), " " + state.xa.display(Pattern::threeDecimals));
+    if (yaCaption) fields.setCaption(form::yCaption(0), *yaCaption);
+    fields.setText(form::stationY(0), " " + state.ya.display(Pattern::threeDecimals));
 }
 
 }  // namespace morvalen

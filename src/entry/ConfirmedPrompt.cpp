@@ -1,5 +1,7 @@
 #include "entry/ConfirmedPrompt.h"
 
+#include <utility>
+
 #include "entry/DecimalRounding.h"
 #include "entry/RunStopped.h"
 
@@ -28,21 +30,24 @@ bool isWrongReply(std::string_view reply) {
 }
 
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
-    store(prompt, asker.ask(prompt.texts.entryPrompt));
+    const auto ask = [&](const std::string& text, PromptRole role) { return asker.answer({text, prompt.value, role}); };
+    store(prompt, ask(prompt.texts.entryPrompt, PromptRole::entry));
     fields.setText(prompt.echoField, echoText(prompt));
-    std::string reply = asker.ask(prompt.texts.confirmationPrompt);
+    std::string reply = ask(prompt.texts.confirmationPrompt, PromptRole::confirmation);
     while (isWrongReply(reply)) {
         fields.setText(prompt.echoField, "");
-        store(prompt, asker.ask(prompt.texts.reentryPrompt));
+        store(prompt, ask(prompt.texts.reentryPrompt, PromptRole::reentry));
         fields.setText(prompt.echoField, echoText(prompt));
-        reply = asker.ask(prompt.texts.reconfirmationPrompt);
+        reply = ask(prompt.texts.reconfirmationPrompt, PromptRole::confirmation);
     }
 }
 
 void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt,
-                        std::int16_t& target, Prompt& asker) {
+                        std::int16_t& target, Prompt& asker, EnteredValue value) {
+    bool first = true;
     do {
-        const std::string reply = asker.ask(entryPrompt);
+        const std::string reply =
+            asker.answer({entryPrompt, value, std::exchange(first, false) ? PromptRole::entry : PromptRole::reentry});
         const auto number = parseDecimal(reply);
         if (!number) {
             throw RunStopped("起算边编号输入", describedInput("起算边编号", reply, " 不是数值", " "));
@@ -52,7 +57,7 @@ void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confi
             throw RunStopped("起算边编号输入", "起算边编号 " + quoted(reply) + " 超出 -32768 至 32767 的范围");
         }
         target = *whole;
-    } while (isWrongReply(asker.ask(confirmationPrompt)));
+    } while (isWrongReply(asker.answer({confirmationPrompt, value, PromptRole::confirmation})));
 }
 
 }  // namespace morvalen

@@ -29,6 +29,7 @@ struct ConfirmedPrompt {
     std::variant<EntryValue*, std::string*> target;  // an entry value, or a station name
     Control echoField;
     Pattern echoPattern = Pattern::none;
+    EnteredValue value = EnteredValue::xa;  // the value asked, as observation files and recorders know it
 };
 
 bool isWrongReply(std::string_view reply);
@@ -41,6 +42,7 @@ void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fi
 // to the even neighbour (2.5 gives 2, 3.5 gives 4); nothing is shown in any field and a wrong reply asks the entry
 // prompt again. Stops the run when a reply does not read as a number or lies outside -32768..32767.
 void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt,
-                        std::int16_t& target, Prompt& asker);
+                        std::int16_t& target, Prompt& asker,
+                        EnteredValue value = EnteredValue::startSideNumber);
 
 }  // namespace morvalen

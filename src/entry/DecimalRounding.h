@@ -2,7 +2,7 @@
 //
 // Two rounding rules meet here, both intended: the echo of a typed value rounds its typed digits with halves away
 // from zero (3456.7895 echoes as 3456.790), a computed result rounds its exact binary value with halves to even
-// (adjust/ResultText.h). A value that rounds to zero is written without a minus sign.
+// (form/FieldText.h). A value that rounds to zero is written without a minus sign.
 #pragma once
 
 #include <cstdint>

@@ -7,14 +7,24 @@
 namespace morvalen {
 
 const std::vector<std::string>& FieldModel::singleFieldNames() {
-    static const std::vector<std::string> names = {"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",
-                                                   "Text8",  "Text9",  "Text10", "Text11", "Text15", "Text16",
-                                                   "Text17", "Text18", "Text19", "Text20"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> single;
+        for (const auto& [control, size] : form::textFields) {
+            if (size == 1) single.emplace_back(control.name);
+        }
+        return single;
+    }();
     return names;
 }
 
 const std::map<std::string, int>& FieldModel::fieldArrays() {
-    static const std::map<std::string, int> arrays = {{"Text7", 8}, {"Text12", 5}, {"Text13", 5}, {"Text14", 5}};
+    static const std::map<std::string, int> arrays = [] {
+        std::map<std::string, int> all;
+        for (const auto& [control, size] : form::textFields) {
+            if (size > 1) all.emplace(control.name, size);
+        }
+        return all;
+    }();
     return arrays;
 }
 
@@ -29,15 +39,21 @@ struct FieldSlots {
 constexpr FieldSlots fieldSlots = [] {
     FieldSlots slots;
     std::size_t next = 0;
-    for (int number = 1; number <= 20; ++number) {
-        const std::size_t count = number == 7 ? 8 : number == 12 || number == 13 || number == 14 ? 5 : 1;
+    for (const form::FieldDeclaration& field : form::textFields) {
+        const int number = field.control.fieldNumber;
         slots.first[number] = next;
-        slots.count[number] = count;
-        next += count;
+        slots.count[number] = static_cast<std::size_t>(field.size);
+        next += slots.count[number];
     }
     return slots;
 }();
 static_assert(fieldSlots.first[20] + 1 == FieldModel::textCount);
+static_assert([] {
+    for (std::size_t i = 0; i < form::textFields.size(); ++i) {
+        if (form::textFields[i].control.fieldNumber != static_cast<int>(i) + 1) return false;
+    }
+    return true;
+}());
 
 [[noreturn]] void noSuchField(std::string_view name, const char* problem) {
     throw std::out_of_range(problem + std::string(name));
@@ -60,19 +76,21 @@ std::size_t slotOf(const Control& field) {
 
 }  // namespace
 
-FieldModel::FieldModel() : label18Captions_{"Y(0)", "Y(1)", "Y(2)", "Y(3)", "Y(4)"} {}
+FieldModel::FieldModel() {
+    for (int r = 0; r < form::tableRows; ++r) label18Captions_.push_back(form::initialYCaption(r));
+}
 
 void FieldModel::setText(const Control& field, const std::string& text) { texts_[slotOf(field)] = text; }
 
 const std::string& FieldModel::text(const Control& field) const { return texts_[slotOf(field)]; }
 
 void FieldModel::setCaption(const Control& label, const std::string& caption) {
-    if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");
+    if (label.name != form::yCaption(0).name) throw std::out_of_range("only the captions Y(r) change");
     label18Captions_.at(static_cast<std::size_t>(label.index)) = caption;
 }
 
 const std::string& FieldModel::caption(const Control& label) const {
-    if (label.name != "Label18") throw std::out_of_range("only Label18 changes its caption");
+    if (label.name != form::yCaption(0).name) throw std::out_of_range("only the captions Y(r) change");
     return label18Captions_.at(static_cast<std::size_t>(label.index));
 }
 

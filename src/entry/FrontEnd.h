@@ -2,9 +2,26 @@
 #pragma once
 
 #include <string>
-#include <string_view>
+
+#include "form/Controls.h"
 
 namespace morvalen {
+
+// The values of one data set that the entry sequence asks, in the order of a campaign file's columns.
+enum class EnteredValue {
+    xa, ya, xb, yb, startSideLength, startSideNumber, Ta, Qa,
+    nameA, nameP1, nameP2, nameP3, nameClosing, b1, b2, b3, b4, b5, b6, b7, b8
+};
+
+// What a prompt of the entry sequence asks for: the value, or the confirmation of the value just typed.
+enum class PromptRole { entry, reentry, confirmation };
+
+// One prompt of the entry sequence: its text, the value it is about and its role.
+struct PromptRequest {
+    const std::string& text;
+    EnteredValue value;
+    PromptRole role;
+};
 
 // Shows one prompt text with an empty input line and returns the typed text; a dismissed prompt returns the empty
 // text. The window is blocked while the prompt is open.
@@ -12,31 +29,9 @@ class Prompt {
 public:
     virtual ~Prompt() = default;
     virtual std::string ask(const std::string& promptText) = 0;
-};
-
-// n of a control named Textn with n in 1..20, the fields of the window; 0 for any other name.
-constexpr int textFieldNumber(std::string_view name) {
-    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(name[i]) - unsigned{'0'}; };
-    int number = 0;
-    if ((name.size() == 5 || name.size() == 6) && name.starts_with("Text") && digit(4) <= 9) {
-        number = static_cast<int>(digit(4));
-        if (name.size() == 6) number = digit(5) <= 9 ? number * 10 + static_cast<int>(digit(5)) : 0;
-    }
-    return number <= 20 ? number : 0;
-}
-
-// A control of the window by name, with its index for the control arrays (Text7, Text12, Text13, Text14, Label18);
-// `index` is -1 for a single control such as Text1. The number of a field is worked out where the control is named,
-// for a literal name when the program is compiled, so that finding the field's text costs no reading of its name.
-struct Control {
-    constexpr Control(std::string_view name, int index = -1)
-        : name(name), index(index), fieldNumber(textFieldNumber(name)) {}
-
-    std::string_view name;
-    int index = -1;
-    int fieldNumber = 0;  // n of a field Textn, 0 for a control that is no text field
-
-    bool operator==(const Control& other) const { return name == other.name && index == other.index; }
+    // A prompt of the entry sequence. A front end shows its text (the default); a prompt that answers from stored
+    // values, or keeps what is typed, answers by the value and the role, never by reading the text.
+    virtual std::string answer(const PromptRequest& request) { return ask(request.text); }
 };
 
 // The fields of the main window as the computation sees them: it only ever sets texts, never reads them.

@@ -19,6 +19,11 @@ struct EntryTexts {
     PromptTexts angle[9];           // 1..8
 };
 
+// The value `steps` places after `first` in the order of EnteredValue: the stations P1..P3, the angles b(1)..b(8).
+EnteredValue enteredAfter(EnteredValue first, int steps) {
+    return static_cast<EnteredValue>(static_cast<int>(first) + steps);
+}
+
 PromptTexts texts(std::string entry, const std::string& question, std::string reentry) {
     const std::string confirmation = question + "  输入正确单击 Enter ; 错误输入零( 即为:0 )";
     return {std::move(entry), confirmation, std::move(reentry), confirmation};
@@ -57,32 +62,39 @@ const EntryTexts& entryTexts() {
 
 void askStartDataOfAzimuthCase(SurveyState& state, OrientationCopies& copies, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.startSideLength, &state.startSideLength, {"Text19"}, Pattern::threeDecimals}, asker, fields);
+    askConfirmed({t.startSideLength, &state.startSideLength, form::startSideLength, Pattern::threeDecimals,
+                  EnteredValue::startSideLength},
+                 asker, fields);
     askConfirmedRepeat(t.startSideNumber.entryPrompt, t.startSideNumber.confirmationPrompt, state.startSideNumber,
                        asker);
-    askConfirmed({t.Ta, &copies.Ta, {"Text5"}, Pattern::fiveDecimals}, asker, fields);
+    askConfirmed({t.Ta, &copies.Ta, form::externalAzimuth, Pattern::fiveDecimals, EnteredValue::Ta}, asker, fields);
     state.Ta = copies.Ta;
-    askConfirmed({t.Qa, &copies.Qa, {"Text6"}, Pattern::fiveDecimals}, asker, fields);
+    askConfirmed({t.Qa, &copies.Qa, form::orientationAngle, Pattern::fiveDecimals, EnteredValue::Qa}, asker, fields);
     state.Qa = copies.Qa;
 }
 
 void askStationNames(SurveyState& state, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.nameA, &state.pointNames[0], {"Text12", 0}}, asker, fields);
+    askConfirmed({t.nameA, &state.pointNames[0], form::stationName(0), Pattern::none, EnteredValue::nameA}, asker,
+                 fields);
     for (int i = 1; i <= state.unknownPointCount; ++i) {
-        askConfirmed({t.unknownStation[i], &state.pointNames[static_cast<std::size_t>(i)], {"Text12", i}}, asker,
-                     fields);
+        askConfirmed({t.unknownStation[i], &state.pointNames[static_cast<std::size_t>(i)], form::stationName(i),
+                      Pattern::none, enteredAfter(EnteredValue::nameA, i)},
+                     asker, fields);
     }
     const int closing = state.unknownPointCount + 1;
-    askConfirmed({t.nameClosing, &state.pointNames[static_cast<std::size_t>(closing)], {"Text12", closing}}, asker,
-                 fields);
+    askConfirmed({t.nameClosing, &state.pointNames[static_cast<std::size_t>(closing)], form::stationName(closing),
+                  Pattern::none, EnteredValue::nameClosing},
+                 asker, fields);
 }
 
 void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
     for (int i = 1; i <= 8; ++i) {
         auto& angle = state.adjustedAngles[static_cast<std::size_t>(i)];
-        askConfirmed({t.angle[i], &angle, {"Text7", i - 1}, Pattern::fiveDecimals}, asker, fields);
+        askConfirmed({t.angle[i], &angle, form::observedAngle(i - 1), Pattern::fiveDecimals,
+                      enteredAfter(EnteredValue::b1, i - 1)},
+                     asker, fields);
         state.observedAngles[static_cast<std::size_t>(i)] = angle;
         const auto degrees = toDegrees(angle);
         if (!degrees) {
@@ -97,21 +109,21 @@ void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
 
 void enterObservations(SurveyState& state, OrientationCopies& copies, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.xa, &state.xa, {"Text1"}, Pattern::threeDecimals}, asker, fields);
-    askConfirmed({t.ya, &state.ya, {"Text2"}, Pattern::threeDecimals}, asker, fields);
-    askConfirmed({t.xb, &state.xb, {"Text3"}, Pattern::threeDecimals}, asker, fields);
-    askConfirmed({t.yb, &state.yb, {"Text4"}, Pattern::threeDecimals}, asker, fields);
+    askConfirmed({t.xa, &state.xa, form::xa, Pattern::threeDecimals, EnteredValue::xa}, asker, fields);
+    askConfirmed({t.ya, &state.ya, form::ya, Pattern::threeDecimals, EnteredValue::ya}, asker, fields);
+    askConfirmed({t.xb, &state.xb, form::xb, Pattern::threeDecimals, EnteredValue::xb}, asker, fields);
+    askConfirmed({t.yb, &state.yb, form::yb, Pattern::threeDecimals, EnteredValue::yb}, asker, fields);
 
     const RunCase kind = runCase(state);
     if (kind == RunCase::knownSide) {
-        fields.setText({"Text20"}, knownSideStart);
-        fields.setText({"Text19"}, fromStartSide);
-        fields.setText({"Text5"}, fromStartSide);
-        fields.setText({"Text6"}, fromStartSide);
+        fields.setText(form::startNote, knownSideStart);
+        fields.setText(form::startSideLength, fromStartSide);
+        fields.setText(form::externalAzimuth, fromStartSide);
+        fields.setText(form::orientationAngle, fromStartSide);
     } else if (kind == RunCase::azimuth) {
-        fields.setText({"Text20"}, azimuthStart);
-        fields.setText({"Text3"}, bIsUnknown);
-        fields.setText({"Text4"}, bIsUnknown);
+        fields.setText(form::startNote, azimuthStart);
+        fields.setText(form::xb, bIsUnknown);
+        fields.setText(form::yb, bIsUnknown);
         askStartDataOfAzimuthCase(state, copies, asker, fields);
     }
 

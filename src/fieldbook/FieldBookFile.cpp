@@ -18,7 +18,7 @@ std::string trimmed(std::string_view cell) {
 }  // namespace
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
-    files::Table table;
+    files::CsvTable table;
     try {
         files::readCsvFile(
             path, [&](const std::vector<std::string>& header) { table.header = header; },

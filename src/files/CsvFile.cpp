@@ -160,8 +160,8 @@ CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader
     return decoder.finish();
 }
 
-Table readCsv(std::string_view bytes) {
-    Table table;
+CsvTable readCsv(std::string_view bytes) {
+    CsvTable table;
     readCsvBytes(
         bytes, [&](const std::vector<std::string>& header) { table.header = header; },
         [&](const TableRow& row) { table.rows.push_back(row); });

@@ -49,6 +49,6 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
 CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow);
 
 // The header and every data row of the bytes of a file.
-Table readCsv(std::string_view bytes);
+CsvTable readCsv(std::string_view bytes);
 
 }  // namespace morvalen::files

@@ -19,7 +19,7 @@ std::string cannotRead(const std::filesystem::path& path, const std::string& rea
 
 // The header, the rows and the shape of an observation file. Throws ObservationFileError.
 struct ReadFile {
-    Table table;
+    CsvTable table;
     CsvFileShape shape;
 };
 
@@ -179,7 +179,7 @@ bool fillObservationRow(const std::filesystem::path& path, const TypedValues& va
     std::error_code status;
     if (id.empty() || !(std::filesystem::file_size(path, status) > 0) || status) return false;
     ReadFile file = campaignOf(path);
-    Table& table = file.table;
+    CsvTable& table = file.table;
     const ColumnMap columns(table.header);
     const auto row = std::find_if(table.rows.begin(), table.rows.end(),
                                   [&](const TableRow& held) { return columns.id(held) == id; });

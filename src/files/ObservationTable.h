@@ -25,7 +25,7 @@ struct TableRow {
     std::vector<std::string> cells;  // as written, UTF-8, nothing trimmed
 };
 
-struct Table {
+struct CsvTable {
     std::vector<std::string> header;
     std::vector<TableRow> rows;
 };

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::files {
 namespace {

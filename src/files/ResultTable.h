@@ -39,7 +39,7 @@ struct Cell {
     std::string numberFormat;  // how a spreadsheet shows the number: "0.000", "0.00000", ...
 };
 
-// A table of an export (its own name: the campaign file's Table is another type, and two types of one name in one
+// A table of an export (its own name: the campaign file's CsvTable is another type, and two types of one name in one
 // namespace are one type to the linker).
 struct ResultSheet {
     std::vector<std::string> headings;  // the column keys of a CSV file

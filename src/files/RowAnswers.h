@@ -3,7 +3,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "entry/FrontEnd.h"
@@ -12,44 +11,38 @@
 
 namespace morvalen::files {
 
-// The column whose value the `position`-th entry of the compute command asks (from 0), not counting re-entries
-// after a wrong confirmation; nullopt past the last one. From the fifth entry on the order follows the case.
-std::optional<Column> columnAsked(std::size_t position, RunCase kind);
+// The column of a campaign file that holds a value of the entry sequence.
+constexpr Column columnOf(EnteredValue value) {
+    return static_cast<Column>(static_cast<std::size_t>(value) + static_cast<std::size_t>(Column::xa));
+}
 
-// Answers the entry prompts from the row in order and every confirmation with Enter. From the fifth entry on the
-// order follows the case, which the coordinates of B, as the window has accepted them, decide. Prompts past the
-// last value are dismissed.
+// Answers every entry of the compute command with its cell of the row and every confirmation with Enter.
 class RowPrompt : public Prompt {
 public:
-    RowPrompt(const ColumnMap& columns, const TableRow& row, const SurveyState& state)
-        : columns_(columns), row_(row), state_(state) {}
+    RowPrompt(const ColumnMap& columns, const TableRow& row) : columns_(columns), row_(row) {}
 
-    std::string ask(const std::string& promptText) override;
+    std::string answer(const PromptRequest& request) override;
+    std::string ask(const std::string&) override { return {}; }  // a prompt of no value of the row: dismissed
 
 private:
     const ColumnMap& columns_;
     const TableRow& row_;
-    const SurveyState& state_;
-    std::size_t next_ = 0;
 };
 
 // Answers the entry prompts of the eight angles b(1)..b(8) with `angle` (0 for b(1)) and their confirmations with
-// Enter; passes every other prompt on to `others`, whose wrong confirmations ask their value again as usual. The
-// case is decided as RowPrompt decides it. Whatever `angle` throws (a RunStopped) stops the run.
+// Enter; passes every other prompt on to `others`, whose wrong confirmations ask their value again as usual.
+// Whatever `angle` throws (a RunStopped) stops the run.
 class AngleAnswers : public Prompt {
 public:
-    AngleAnswers(Prompt& others, std::function<std::string(std::size_t angle)> angle, const SurveyState& state)
-        : others_(others), angle_(std::move(angle)), state_(state) {}
+    AngleAnswers(Prompt& others, std::function<std::string(std::size_t angle)> angle)
+        : others_(others), angle_(std::move(angle)) {}
 
-    std::string ask(const std::string& promptText) override;
+    std::string answer(const PromptRequest& request) override;
+    std::string ask(const std::string& promptText) override { return others_.ask(promptText); }
 
 private:
     Prompt& others_;
     std::function<std::string(std::size_t)> angle_;
-    const SurveyState& state_;
-    std::size_t entries_ = 0;  // entries asked, re-entries not counted
-    bool reentryNext_ = false;
-    bool answeringAngle_ = false;
 };
 
 // The values of one run as typed, by column; columns never asked are empty.
@@ -68,13 +61,12 @@ class ObservationRecorder : public Prompt {
 public:
     ObservationRecorder(Prompt& asker, TypedValues& into) : asker_(asker), values_(into) { values_ = {}; }
 
-    std::string ask(const std::string& promptText) override;
+    std::string answer(const PromptRequest& request) override;
+    std::string ask(const std::string& promptText) override { return asker_.ask(promptText); }
 
 private:
     Prompt& asker_;
     TypedValues& values_;
-    std::size_t entries_ = 0;  // entries asked, re-entries not counted
-    bool reentryNext_ = false;
 };
 
 }  // namespace morvalen::files

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <string>
 
-#include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
 #include "analysis/LinearisedConditions.h"
+#include "form/FieldText.h"
 #include "report/PageWriter.h"
 #include "report/PrecisionPage.h"
 

@@ -266,7 +266,7 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
         painter.drawText(QRectF(area.left(), subtitleTop + metrics.lineSpacing(), area.width(), metrics.height()),
                          Qt::AlignHCenter,
                          QStringLiteral("最弱边（红色虚线）：") + qText(sideText(precision, weakest.side)) +
-                             QStringLiteral("  ") + qText(relativeErrorText(precision, weakest)));
+                             QStringLiteral("  ") + qText(sideRelativeErrorText(precision, weakest)));
         painter.setPen(lineColour);
     }
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "adjust/ResultText.h"
 #include "analysis/ChecksText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::report {
 namespace {
@@ -60,7 +60,7 @@ void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
         const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
         out.line().at(labelColumn, sideText(precision, side.side))
             .at(lengthColumn, " " + decimalText(side.length, 3))
-            .at(relativeErrorColumn, " " + relativeErrorText(precision, side))
+            .at(relativeErrorColumn, " " + sideRelativeErrorText(precision, side))
             .at(azimuthErrorColumn, fixedAzimuth ? std::string(" 固定") : " " + decimalText(side.azimuthError, 2));
     }
 }
@@ -70,7 +70,7 @@ void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& o
     if (precision.weakestSide == 0) return;
     const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
     out.line().at(sectionColumn, "最弱边 (协方差传播) :")
-        .at(listColumn, sideText(precision, weakest.side) + "  " + relativeErrorText(precision, weakest));
+        .at(listColumn, sideText(precision, weakest.side) + "  " + sideRelativeErrorText(precision, weakest));
     out.line().at(sectionColumn, "最弱边 (经典算法) :")
         .at(listColumn, sideText(precision, precision.classicalSide) + "  " +
                             reciprocal(precision.classicalDenominator) + " (按 mb)");
@@ -87,7 +87,7 @@ std::string sideText(const analysis::NetworkPrecision& precision, int side) {
            precision.stations[static_cast<std::size_t>(stations[1])].name;
 }
 
-std::string relativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side) {
+std::string sideRelativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side) {
     if (side.relativeErrorDenominator) return reciprocal(*side.relativeErrorDenominator);
     return side.side == precision.heavySide && precision.knownSide ? "已知边" : "起算边";
 }

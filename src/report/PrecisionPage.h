@@ -18,7 +18,7 @@ std::vector<Line> precisionPageLines(const analysis::NetworkPrecision& precision
 std::string sideText(const analysis::NetworkPrecision& precision, int side);
 
 // "1/123456" in the general form of 1/m, or "已知边" / "起算边" for a side whose length is fixed.
-std::string relativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side);
+std::string sideRelativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side);
 
 // Why the weakest side by propagation and the classical figure differ, as short sentences.
 std::vector<std::string> weakestSideNote(const analysis::NetworkPrecision& precision);

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::report {
 namespace {

@@ -1,7 +1,7 @@
 // The coordinate sections of the tables 平差计算过程: the side chain by the sine rule and the traverse.
 #include <cmath>
 
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 #include "report/StepsTables.h"
 
 namespace morvalen::report {

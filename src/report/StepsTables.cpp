@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen::report {
 namespace {

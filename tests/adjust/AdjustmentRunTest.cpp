@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
 #include "entry/RunStopped.h"
+#include "form/FieldText.h"
 #include "support/RecordingFields.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "adjust/AngleConversions.h"
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 namespace morvalen {
 namespace {

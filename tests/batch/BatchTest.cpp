@@ -65,7 +65,7 @@ void expectSameResults(const BatchResult& batch, const SurveyState& state, const
 // One adjuster renews its window between rows; each row must still come out as on a new window, whatever case
 // or stop the row before it had. The rows go through twice, the second time backwards.
 TEST(Batch, EveryRowOfTheExampleCampaignMatchesTheInteractiveRun) {
-    const Table table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
+    const CsvTable table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
     const ColumnMap columns(table.header);
     ASSERT_EQ(table.rows.size(), 6u);
     std::vector<TableRow> rows = table.rows;
@@ -96,7 +96,7 @@ TEST(Batch, EveryRowOfTheExampleCampaignMatchesTheInteractiveRun) {
 }
 
 TEST(Batch, ResultRowsCarryTheShownNumbersAndStopsInInputOrder) {
-    const Table table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
+    const CsvTable table = readCsv(readFile(MORVALEN_EXAMPLES_DIR "/campaign.csv"));
     const ColumnMap columns(table.header);
     std::ostringstream csv;
     writeCsvRow(csv, resultColumns());
@@ -124,7 +124,7 @@ TEST(Batch, ResultRowsCarryTheShownNumbersAndStopsInInputOrder) {
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i][column("row")], std::to_string(i + 1));
 
     // The written file reads back with the same cells, quoting and all.
-    const Table back = readCsv(csv.str());
+    const CsvTable back = readCsv(csv.str());
     EXPECT_EQ(back.header, resultColumns());
     ASSERT_EQ(back.rows.size(), cells.size());
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(back.rows[i].cells, cells[i]);
@@ -146,7 +146,7 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
         "\r\n"
         "\"quoted, id\",1000,1000,1010,1175,\"A \"\"east\"\"\",P1,P2,B,44.13120,44.20042,49.18030,42.08428,"
         "33.10401,55.22345,54.03519,37.22520\r\n";
-    const Table table = readCsv(csv);
+    const CsvTable table = readCsv(csv);
     ASSERT_EQ(table.header.front(), "id") << "the byte-order mark is not part of the first column";
     const ColumnMap columns(table.header);
     ASSERT_EQ(table.rows.size(), 2u);
@@ -179,7 +179,7 @@ TEST(Batch, AFileReadInPiecesGivesTheSameRows) {
         "\r\n"
         "\xE5\x8C\x97\xE5\xB1\xB1,\xFF\xFE,\t\n"
         "last,no,line break";
-    Table whole;
+    CsvTable whole;
     readCsvRows(
         csv, [&](const std::vector<std::string>& header) { whole.header = header; },
         [&](const TableRow& row) { whole.rows.push_back(row); });
@@ -194,7 +194,7 @@ TEST(Batch, AFileReadInPiecesGivesTheSameRows) {
     EXPECT_EQ(whole.rows[3].cells[2], "line break");
 
     const auto readInPieces = [&](const std::vector<std::size_t>& cuts) {
-        Table table;
+        CsvTable table;
         CsvRowReader reader([&](const std::vector<std::string>& header) { table.header = header; },
                             [&](const TableRow& row) { table.rows.push_back(row); });
         std::size_t from = 0;
@@ -206,7 +206,7 @@ TEST(Batch, AFileReadInPiecesGivesTheSameRows) {
         reader.finish();
         return table;
     };
-    const auto expectSame = [&](const Table& table, const std::string& how) {
+    const auto expectSame = [&](const CsvTable& table, const std::string& how) {
         EXPECT_EQ(table.header, whole.header) << how;
         ASSERT_EQ(table.rows.size(), whole.rows.size()) << how;
         for (std::size_t i = 0; i < table.rows.size(); ++i) {

@@ -11,7 +11,7 @@ namespace morvalen::files {
 namespace {
 
 struct Read {
-    Table table;
+    CsvTable table;
     CsvFileShape shape;
 };
 
@@ -68,7 +68,7 @@ TEST(CsvFile, ADecisionTakesTheWholeFileAndBadBytesAreRefused) {
 
 // Empty lines and rows of empty cells are skipped, and still counted as the spreadsheet counts its rows.
 TEST(CsvFile, BlankRowsAreSkippedAndCounted) {
-    const Table table = read("\n,,\nid,name,b1\r\n,,\r\n\r\n1,\"two\r\nlines\",x\r\n,,\r2,b,c").table;
+    const CsvTable table = read("\n,,\nid,name,b1\r\n,,\r\n\r\n1,\"two\r\nlines\",x\r\n,,\r2,b,c").table;
     EXPECT_EQ(table.header.front(), "id");
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0].sheetRow, 6u);

@@ -83,7 +83,7 @@ TEST_F(ObservationFile, SavedRunOpensToTheSameWindowInBothCases) {
         EXPECT_EQ(id, "Q" + std::to_string(kind));
         const ObservationRow opened = openObservationRow(file, id);
         Window fromFile;
-        RowPrompt answers(opened.columns, opened.row, fromFile.state);
+        RowPrompt answers(opened.columns, opened.row);
         compute(fromFile, answers);
         expectSameWindow(typed, fromFile);
         EXPECT_EQ(fromFile.state.xb.typedText(), kind == 0 ? "1010" : "0");

@@ -12,9 +12,9 @@
 
 #include "command/ComputeCommand.h"
 #include "entry/FieldModel.h"
-#include "adjust/ResultText.h"
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
+#include "form/FieldText.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
 

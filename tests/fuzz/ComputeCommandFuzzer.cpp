@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
-#include "adjust/ResultText.h"
 #include "command/ComputeCommand.h"
 #include "entry/DecimalNumber.h"
 #include "entry/EntryValue.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "entry/Utf8.h"
+#include "form/FieldText.h"
 #include "report/ReportModel.h"
 #include "report/TextReport.h"
 

@@ -1,4 +1,4 @@
-#include "adjust/ResultText.h"
+#include "form/FieldText.h"
 
 #include <charconv>
 #include <cmath>

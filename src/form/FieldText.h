@@ -1,4 +1,4 @@
-// The texts of the result fields.
+// The texts of the result fields: how a stored value is shown in its field.
 //
 // A result is rounded to its decimals with ties to even on the stored binary value (a single is rounded as that
 // single, not as its decimal text) and written with at least one integer digit; a value that rounds to zero is
