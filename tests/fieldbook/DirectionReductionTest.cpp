@@ -69,7 +69,7 @@ TEST(DirectionReduction, ReadingsAcrossZeroAndCarries) {
         std::vector<Pointing> book = exampleBook();
         book[0].left = c.left;
         book[0].right = c.right;
-        const ReducedPointing& pointing = reduceFieldBook(book, limitsOf("2")).stations[0].rounds[0].pointings[0];
+        const ReducedPointing pointing = reduceFieldBook(book, limitsOf("2")).stations[0].rounds[0].pointings[0];
         EXPECT_NEAR(pointing.twoC, c.twoC, 1e-9) << c.left;
         EXPECT_EQ(packedAngleText(pointing.mean), c.mean) << c.left;
     }
