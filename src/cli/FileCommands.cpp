@@ -12,9 +12,15 @@ ExitStatus saveRunObservations(const files::TypedValues& values, const std::stri
         std::cerr << "没有保存观测数据：还没有输入过观测值。\n";
         return ExitStatus::notWritten;
     }
-    try {
+    return savingObservations([&] {
         files::saveObservations(path, values, id);
         return ExitStatus::completed;
+    });
+}
+
+ExitStatus savingObservations(const std::function<ExitStatus()>& save) {
+    try {
+        return save();
     } catch (const files::ObservationFileError& problem) {
         std::cerr << "没有保存观测数据：" << problem.what() << '\n';
         return ExitStatus::fileProblem;

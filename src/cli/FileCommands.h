@@ -1,6 +1,7 @@
 // The observation files and result exports of a terminal run: --observations, --save-observations, --export.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,10 @@ namespace morvalen::cli {
 // at all included). Returns the exit status: completed, notWritten or fileProblem (no column for a value
 // typed, a file that is no campaign).
 ExitStatus saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id);
+
+// Runs `save`, which writes an observation file, and reports on stderr why it did not: 5 for a file that cannot be
+// used, 4 for one that cannot be written.
+ExitStatus savingObservations(const std::function<ExitStatus()>& save);
 
 // Writes the result table of the run to `path` in the format of its extension; the reason on stderr when it
 // cannot. Returns the exit status: completed, stopped (the run stopped) or notWritten.

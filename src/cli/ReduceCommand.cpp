@@ -101,7 +101,7 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
     values.value(Column::nameP2) = reduction.quadrilateral[2];
     values.value(Column::nameClosing) = reduction.quadrilateral[3];
     for (std::size_t k = 0; k < 8; ++k) values.values[static_cast<std::size_t>(Column::b1) + k] = reduction.angles[k];
-    try {
+    return savingObservations([&] {
         const std::optional<files::ObservationRow> held = heldRow(path, id);
         if (!held) return saveRunObservations(values, path, id);
         const auto cell = [&](Column column) { return EntryValue::text(std::string(held->columns.cell(held->row, column))); };
@@ -112,13 +112,7 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
         }
         files::fillObservationRow(path, values, id);
         return ExitStatus::completed;
-    } catch (const files::ObservationFileError& problem) {
-        std::cerr << "没有保存观测数据：" << problem.what() << '\n';
-        return ExitStatus::fileProblem;
-    } catch (const files::FileNotWritten& failure) {
-        std::cerr << "没有保存观测数据：" << failure.what() << '\n';
-        return ExitStatus::notWritten;
-    }
+    });
 }
 
 }  // namespace
