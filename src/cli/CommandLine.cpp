@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/AtomicFile.h"
+#include "i18n/Language.h"
 
 namespace morvalen::cli {
 namespace {
@@ -72,6 +73,19 @@ void useChineseCommandLine(CLI::App& app, const std::string& version) {
     app.set_help_flag("-h,--help", "显示本帮助并退出")->group("选项");
     app.set_version_flag("--version", app.get_name() + " " + version, "显示版本并退出")->group("选项");
     app.failure_message(usageMessage);
+    // Read before parsing by useChosenLanguage; declared here so that it is accepted and shown in the help.
+    static std::string languageValue;
+    app.add_option("--lang", languageValue, i18n::translate("界面语言：zh 中文，en 英文（缺省按系统的区域设置 LANG）"))
+        ->check(CLI::IsMember({"zh", "en"}))
+        ->type_name("zh|en")
+        ->group("选项");
+}
+
+void useChosenLanguage(int argc, const char* const argv[]) {
+    const std::optional<std::string> argument = i18n::languageArgument(argc, argv);
+    const std::optional<i18n::Language> named = argument ? i18n::languageNamed(*argument) : std::nullopt;
+    const i18n::Language language = argument ? named.value_or(i18n::Language::chinese) : i18n::languageOfEnvironment();
+    i18n::useLanguage(language, argc > 0 ? argv[0] : "");
 }
 
 const CLI::Validator& fileName() {

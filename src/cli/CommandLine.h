@@ -12,6 +12,10 @@ namespace morvalen::cli {
 // which names the argument and the reason, then points at --help.
 void useChineseCommandLine(CLI::App& app, const std::string& version);
 
+// Chooses the language of every text from --lang among the arguments, or from the locale environment without it.
+// Called first, before any text is made: the help texts are in the chosen language too.
+void useChosenLanguage(int argc, const char* const argv[]);
+
 // A file name option: an empty name is a usage error.
 const CLI::Validator& fileName();
 

@@ -322,6 +322,7 @@ ExitStatus run(const Options& options) {
 
 int main(int argc, char** argv) {
     cli::useUtf8Console();
+    cli::useChosenLanguage(argc, argv);
     CLI::App app{"Morvalen：大地四边形条件平差（终端界面）", "morvalen-cli"};
     cli::useChineseCommandLine(app, MORVALEN_VERSION);
     Options options;
