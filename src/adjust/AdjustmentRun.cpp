@@ -135,9 +135,11 @@ void runAdjustment(SurveyState& state, WindowFields& fields, AdjustmentSteps& st
     try {
         computeAdjustment(state, resultsFormed, steps);
     } catch (const RunStopped&) {
+        steps.resultsFormed = resultsFormed;
         showAdjustmentResults(state, resultsFormed, fields);
         throw;
     }
+    steps.resultsFormed = resultsFormed;
     showAdjustmentResults(state, resultsFormed, fields);
 }
 
