@@ -11,11 +11,8 @@
 namespace morvalen::report {
 namespace {
 
-// Tab columns of the page: the heading, the section titles, their labels, and the value, limit and verdict columns;
-// the columns of the angle table.
-constexpr int headingColumn = 26;
-constexpr int sectionColumn = 22;
-constexpr int labelColumn = 24;
+// Tab columns of the page besides those of every page: the value, limit and verdict columns; the columns of the
+// angle table.
 constexpr int valueColumn = 50;
 constexpr int limitColumn = 64;
 constexpr int verdictColumn = 78;
