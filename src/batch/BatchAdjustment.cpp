@@ -57,7 +57,8 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
     }
     files::RowPrompt prompt(columns_, row);
     try {
-        runComputeCommand(result_.state, prompt, result_.fields, result_.steps);
+        NoFields fields;
+        runComputeCommand(result_.state, prompt, fields, result_.steps);
     } catch (const RunStopped& stop) {
         result_.stop = stop;
     }

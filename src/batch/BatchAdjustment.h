@@ -9,14 +9,14 @@
 #include "command/ComputeCommand.h"
 #include "files/CsvText.h"
 #include "files/ObservationTable.h"
-#include "entry/FieldModel.h"
+#include "entry/FrontEnd.h"
 #include "entry/RunStopped.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::batch {
 
-// A data set adjusted: the survey state with the values as the computation stored them, what it formed before a
-// stop, and the window's fields as they were written.
+// A data set adjusted: the survey state with the values as the computation stored them, and what it formed before a
+// stop. The batch shows no fields; its results are written from these values.
 struct BatchResult {
     std::size_t rowNumber = 0;
     std::string id;
@@ -24,13 +24,13 @@ struct BatchResult {
     std::optional<RunStopped> stop;
     SurveyState state;
     ComputationSteps steps;
-    FieldModel fields;
 
     bool completed() const { return rowError.empty() && !stop; }
 };
 
-// Adjusts the rows of a campaign one after another, each on a fresh window: the compute command is answered from
-// the row, every entry prompt with its cell and every confirmation with Enter. One window is renewed between rows.
+// Adjusts the rows of a campaign one after another, each on a fresh survey state: the compute command is answered
+// from the row, every entry prompt with its cell and every confirmation with Enter. One state is renewed between
+// rows.
 class BatchAdjuster {
 public:
     explicit BatchAdjuster(const files::ColumnMap& columns) : columns_(columns) {}

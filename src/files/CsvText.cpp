@@ -3,8 +3,9 @@
 namespace morvalen::files {
 
 void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trailing) {
-    const bool quoted = cell.find_first_of(",\"\r\n") != std::string_view::npos || cell.starts_with(' ') ||
-                        (trailing == TrailingBlank::quoted && cell.ends_with(' '));
+    // One plain pass over the characters: most cells are short numbers that need no quotes.
+    bool quoted = cell.starts_with(' ') || (trailing == TrailingBlank::quoted && cell.ends_with(' '));
+    for (const char c : cell) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
     if (!quoted) {
         line += cell;
         return;
