@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
@@ -15,13 +14,13 @@
 #include "app/TableCells.h"
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
+#include "report/ChecksPage.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::app {
 namespace {
 
 QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
-QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 单位"); }
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -111,8 +110,9 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
 }
 
 void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {
-    layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(analysis::standardText(checks.standard)) +
-                                     QStringLiteral("    测角中误差 σ = ") + seconds(checks.standard.sigma),
+    const report::ChecksPage page = report::checksPage(checks);
+    layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(page.standard) +
+                                     QStringLiteral("    测角中误差 σ = ") + qText(page.sigma),
                                  this));
 
     auto* checksTable = table(QStringLiteral("ChecksTable"), {"检核项目", "数值", "限差", "检核"}, 8, this);
@@ -124,51 +124,42 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         checksTable->setItem(row, 3, cell(verdict));
         ++row;
     };
-    for (const analysis::TriangleCheck& triangle : checks.triangles) {
-        addRow(QStringLiteral("三角形闭合差 ") + qText(analysis::triangleText(triangle)), seconds(triangle.closure),
-               seconds(triangle.limit), qText(analysis::verdictText(triangle.pass)));
-    }
-    addRow(QStringLiteral("极条件闭合差 w(4)"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
-           qText(analysis::verdictText(checks.pole.pass)));
-    addRow(QStringLiteral("测角中误差 mb"), seconds(checks.angleError.value), seconds(checks.angleError.limit),
-           qText(analysis::verdictText(checks.angleError.pass)));
-    addRow(QStringLiteral("菲列罗公式 mβ（%1 个三角形）").arg(checks.ferrero.triangles), seconds(checks.ferrero.value),
-           QString(), QStringLiteral("仅供参考"));
-    const analysis::WeakestSideCheck& side = checks.weakestSide;
-    const auto reciprocal = [](double denominator) {
-        return QStringLiteral("1/") + QString::fromStdString(generalForm(static_cast<float>(denominator)));
+    const auto addCheck = [&](const QString& what, const report::CheckRow& check) {
+        addRow(what, qText(check.value), qText(check.limit), qText(check.verdict));
     };
-    addRow(QStringLiteral("最弱边相对中误差 1/m"), reciprocal(side.denominator),
-           side.limit ? reciprocal(*side.limit) : QStringLiteral("无限差"),
-           side.pass ? qText(analysis::verdictText(*side.pass)) : QString());
+    for (std::size_t t = 0; t < page.triangles.size(); ++t) {
+        addCheck(QStringLiteral("三角形闭合差 ") + qText(page.triangleNames[t]), page.triangles[t]);
+    }
+    addCheck(QStringLiteral("极条件闭合差 w(4)"), page.pole);
+    addCheck(QStringLiteral("测角中误差 mb"), page.angleError);
+    addRow(QStringLiteral("菲列罗公式 mβ（%1 个三角形）").arg(page.ferreroTriangles), qText(page.ferreroValue),
+           QString(), QStringLiteral("仅供参考"));
+    addCheck(QStringLiteral("最弱边相对中误差 1/m"), page.weakestSide);
     fitRows(checksTable);
     layout->addWidget(checksTable);
 
-    layout->addWidget(new QLabel(QStringLiteral("观测角粗差检验（w 检验，临界值 3.29，α0 = 0.1 %，β0 = 80 %）"), this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("观测角粗差检验（w 检验，临界值 %1，α0 = 0.1 %，β0 = 80 %）").arg(qText(page.criticalValue)),
+        this));
     auto* anglesTable = table(QStringLiteral("AnglesTable"),
                               {"角", "改正数 v（秒）", "多余观测分量 r", "标准化改正数 w", "可发现粗差 ∇0（秒）", "检验"},
                               8, this);
     for (int k = 0; k < 8; ++k) {
-        const analysis::AngleTest& test = checks.angles[static_cast<std::size_t>(k)];
-        const bool suspect =
-            std::find(checks.suspects.begin(), checks.suspects.end(), test.angle) != checks.suspects.end();
-        anglesTable->setItem(k, 0, cell(qText(analysis::angleText(test.angle))));
-        anglesTable->setItem(k, 1, cell(qText(analysis::decimalText(test.residual, 2))));
-        anglesTable->setItem(k, 2, cell(qText(analysis::decimalText(test.redundancy, 3))));
-        anglesTable->setItem(k, 3, cell(qText(analysis::decimalText(test.standardized, 2))));
-        anglesTable->setItem(k, 4, cell(qText(analysis::decimalText(test.minimalDetectableBlunder, 2))));
-        anglesTable->setItem(k, 5, cell(suspect ? qText(analysis::suspectText) : QString()));
+        const report::AngleTestRow& test = page.angles[static_cast<std::size_t>(k)];
+        anglesTable->setItem(k, 0, cell(qText(test.angle)));
+        anglesTable->setItem(k, 1, cell(qText(test.residual)));
+        anglesTable->setItem(k, 2, cell(qText(test.redundancy)));
+        anglesTable->setItem(k, 3, cell(qText(test.standardized)));
+        anglesTable->setItem(k, 4, cell(qText(test.minimalDetectableBlunder)));
+        anglesTable->setItem(k, 5, cell(test.suspect ? qText(analysis::suspectText) : QString()));
     }
     fitRows(anglesTable);
     layout->addWidget(anglesTable);
 
-    QString suspects = QStringLiteral("粗差可疑观测：") + qText(analysis::suspectsText(checks));
-    if (checks.suspects.size() > 1) suspects += qText(analysis::indistinguishableNote);
-    layout->addWidget(verdictLabel(suspects, checks.suspects.empty(), QStringLiteral("Suspects"), this));
-    const std::string failed = analysis::failedChecksText(checks);
-    QString verdict = QStringLiteral("检核结论：") + qText(analysis::verdictText(checks.pass));
-    if (!failed.empty()) verdict += QStringLiteral("（") + qText(failed) + QStringLiteral("）");
-    layout->addWidget(verdictLabel(verdict, checks.pass, QStringLiteral("Verdict"), this));
+    layout->addWidget(verdictLabel(QStringLiteral("粗差可疑观测：") + qText(page.suspects), page.noSuspects,
+                                   QStringLiteral("Suspects"), this));
+    layout->addWidget(verdictLabel(QStringLiteral("检核结论：") + qText(page.verdict), page.pass,
+                                   QStringLiteral("Verdict"), this));
 }
 
 void ChecksWindow::printChecks() {
