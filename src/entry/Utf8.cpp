@@ -29,18 +29,23 @@ std::size_t sequenceLength(std::string_view bytes, std::size_t i) {
 
 }  // namespace
 
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at) {
+    const std::size_t length = sequenceLength(text, at);
+    if (length == 0) return {0xFFFD, 1, false};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+    return {codePoint, length, true};
+}
+
 std::string validUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = sequenceLength(bytes, i);
-        if (length == 0) {
-            text += "\xEF\xBF\xBD";
-            ++i;
-        } else {
-            text.append(bytes.substr(i, length));
-            i += length;
-        }
+        const Utf8Character character = utf8CharacterAt(bytes, i);
+        if (character.wellFormed) text.append(bytes.substr(i, character.length));
+        else text += "\xEF\xBF\xBD";
+        i += character.length;
     }
     return text;
 }
@@ -51,9 +56,9 @@ bool isValidUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
-        const std::size_t length = sequenceLength(bytes, i);
-        if (length == 0) return false;
-        i += length;
+        const Utf8Character character = utf8CharacterAt(bytes, i);
+        if (!character.wellFormed) return false;
+        i += character.length;
     }
     return true;
 }

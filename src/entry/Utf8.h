@@ -13,6 +13,18 @@ std::string validUtf8(std::string_view bytes);
 // True when every byte sequence of the text is well-formed UTF-8, so that validUtf8 would give it unchanged.
 bool isValidUtf8(std::string_view bytes);
 
+// One character of a UTF-8 text: its code point and the bytes it takes. A byte that begins no well-formed sequence
+// (a stray continuation byte, an overlong form, a surrogate, a sequence cut short) is a character of its own, one
+// byte long, with `wellFormed` false and the code point U+FFFD.
+struct Utf8Character {
+    char32_t codePoint = 0;
+    std::size_t length = 1;  // bytes
+    bool wellFormed = false;
+};
+
+// The character that begins at byte `at` of the text (`at` < the text's size).
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at);
+
 // The first `maximumCodePoints` code points of a valid UTF-8 text, with "…" behind when anything was cut.
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints);
 

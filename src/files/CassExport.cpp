@@ -1,18 +1,11 @@
 // CASS coordinate data (.dat) in GB 18030.
+#include "entry/Utf8.h"
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
 #include "files/TextCodec.h"
 
 namespace morvalen::files {
 namespace {
-
-// Bytes of the UTF-8 sequence that begins with `lead`; 1 for a byte that begins none, which iconv then refuses.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead < 0xF8) return 4;
-    if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
 
 // The GB 18030 bytes of one character given in UTF-8; empty when it has none.
 std::string gb18030Character(std::string_view utf8) {
@@ -28,7 +21,8 @@ std::string encodedName(const std::string& name) {
     std::string bytes;
     for (std::size_t at = 0; at < name.size();) {
         const auto lead = static_cast<unsigned char>(name[at]);
-        const std::size_t length = std::min(sequenceLength(lead), name.size() - at);
+        // A malformed byte is a character of its own, which GB 18030 then refuses.
+        const std::size_t length = utf8CharacterAt(name, at).length;
         const std::string_view utf8(name.data() + at, length);
         const std::string refused = "点名 \"" + name + "\" 中的字符 \"" + std::string(utf8) + "\" ";
         if (lead < 0x20 || lead == 0x7F || lead == ',') {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "entry/Utf8.h"
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
 
@@ -35,11 +36,9 @@ std::string drawingText(const std::string& utf8) {
             text += utf8[at++];
             continue;
         }
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        char32_t codePoint = lead & (length == 4 ? 0x07 : length == 3 ? 0x0F : 0x1F);
-        for (std::size_t k = 1; k < length && at + k < utf8.size(); ++k) {
-            codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[at + k]) & 0x3F);
-        }
+        const Utf8Character character = utf8CharacterAt(utf8, at);
+        const char32_t codePoint = character.codePoint;
+        const std::size_t length = character.length;
         at += length;
         const auto escape = [&](unsigned unit) {
             char hex[16];

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "entry/Utf8.h"
 #include "report/TabLayout.h"
 
 namespace morvalen::report {
@@ -48,31 +49,6 @@ bool within(const std::array<Range, n>& ranges, char32_t c) {
     return std::any_of(ranges.begin(), ranges.end(), [c](const Range& r) { return c >= r.first && c <= r.last; });
 }
 
-// Decodes the character at `i` and moves `i` behind it; a malformed sequence gives U+FFFD for its first byte.
-char32_t nextCharacter(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    if (lead < 0x80) length = 1;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    if (length == 0 || i + length > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (byte(i + k) & 0x3F);
-    }
-    i += length;
-    return c;
-}
-
 class TerminalMeasure : public Measure {
 public:
     double columnWidth(int) const override { return 1; }
@@ -88,7 +64,11 @@ int terminalCells(char32_t character) {
 
 int terminalWidth(std::string_view utf8) {
     int cells = 0;
-    for (std::size_t i = 0; i < utf8.size();) cells += terminalCells(nextCharacter(utf8, i));
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character character = utf8CharacterAt(utf8, i);
+        cells += terminalCells(character.codePoint);
+        i += character.length;
+    }
     return cells;
 }
 

@@ -30,5 +30,24 @@ TEST(Utf8, ValidityAgreesWithTheRepair) {
     }
 }
 
+TEST(Utf8, CharacterCodePointsAndLengths) {
+    const struct {
+        std::string text;
+        char32_t codePoint;
+        std::size_t length;
+    } cases[] = {
+        {"A", U'A', 1},           {"\xC3\xA9", U'\u00E9', 2}, {"北", U'北', 3},
+        {"\xF0\x9F\x98\x80", U'\U0001F600', 4},
+        {"\xC0\xAF", 0xFFFD, 1},  // overlong: the lead byte alone
+        {"\xED\xA0\x80", 0xFFFD, 1}, {"\xE5\x8C", 0xFFFD, 1}, {"\x80", 0xFFFD, 1},
+    };
+    for (const auto& sample : cases) {
+        const Utf8Character character = utf8CharacterAt(sample.text, 0);
+        EXPECT_EQ(character.codePoint, sample.codePoint) << sample.text;
+        EXPECT_EQ(character.length, sample.length) << sample.text;
+        EXPECT_EQ(character.wellFormed, sample.codePoint != 0xFFFD) << sample.text;
+    }
+}
+
 }  // namespace
 }  // namespace morvalen
