@@ -24,7 +24,7 @@ const char* caseName(const SurveyState& state) {
 // " 2.00 秒" → "2.00": the number as the window shows it, without the leading blank and the unit.
 std::string shownNumber(std::string text) {
     if (text.starts_with(' ')) text.erase(0, 1);
-    for (const std::string_view unit : {" 秒", " 单位"}) {
+    for (const std::string_view unit : {secondsUnit(), logUnitsUnit()}) {
         if (text.ends_with(unit)) text.resize(text.size() - unit.size());
     }
     return text;

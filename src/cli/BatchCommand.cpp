@@ -13,6 +13,7 @@
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/ObservationFile.h"
+#include "i18n/Language.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
 
@@ -39,7 +40,8 @@ public:
     void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {
         if (shown_ && (done % 1000 == 0 || done == total_)) {
-            std::cerr << "\r已处理 " << done << " / " << total_ << " 行" << (done == total_ ? "\n" : "") << std::flush;
+            std::cerr << "\r" << i18n::withArguments(i18n::translate("已处理 %1 / %2 行"), {std::to_string(done), std::to_string(total_)})
+                      << (done == total_ ? "\n" : "") << std::flush;
         }
     }
 
@@ -68,7 +70,7 @@ ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport
     const std::filesystem::path reports = files::pathOf(options.pdfDirectory);
     if (!options.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
         !std::filesystem::is_directory(reports, unknown)) {
-        std::cerr << "无法写出 PDF 报表：" << options.pdfDirectory << " 不是文件夹\n";
+        std::cerr << i18n::withArguments(i18n::translate("无法写出 PDF 报表：%1 不是文件夹"), {options.pdfDirectory}) << '\n';
         return ExitStatus::notWritten;
     }
     files::TextEncoding encoding = files::TextEncoding::utf8;
@@ -107,7 +109,7 @@ ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport
         adjuster.emplace(*columns);
         for (const std::string& note : files::readingNotes(input, *columns, encoding)) std::cerr << note << '\n';
         if (!options.pdfDirectory.empty() && !writeReport) {
-            std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
+            std::cerr << i18n::translate("没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。") << '\n';
             throw BatchAbandoned{ExitStatus::notWritten};
         }
         if (!toStandardOutput) file.emplace(files::pathOf(options.output));
@@ -149,7 +151,9 @@ ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport
                 std::filesystem::create_directories(options.pdfDirectory);
                 writeReport(result.state, path.string());
             } catch (const std::exception& failure) {
-                std::cerr << "第 " << result.rowNumber << " 行的报表没有写出：" << failure.what() << '\n';
+                std::cerr << i18n::withArguments(i18n::translate("第 %1 行的报表没有写出：%2"),
+                                                 {std::to_string(result.rowNumber), failure.what()})
+                          << '\n';
                 status = ExitStatus::notWritten;
             }
         }
@@ -161,20 +165,20 @@ ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport
         flushPending();
         if (file) file->commit();
     } catch (const files::FileNotRead& problem) {
-        std::cerr << "无法读取观测文件 " << options.input << "：" << problem.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("无法读取观测文件 %1：%2"), {options.input, problem.what()}) << '\n';
         return ExitStatus::fileProblem;
     } catch (const files::CampaignFileError& error) {
         std::cerr << options.input << "：" << error.what() << '\n';
         return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
-        std::cerr << "结果没有写出：" << failure.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("结果没有写出：%1"), {failure.what()}) << '\n';
         return ExitStatus::notWritten;
     } catch (const BatchAbandoned& abandoned) {
         return abandoned.status;
     }
     std::cout.flush();
     if (!std::cout) {
-        std::cerr << "结果没有完整写出：标准输出写入时出错\n";
+        std::cerr << i18n::translate("结果没有完整写出：标准输出写入时出错") << '\n';
         return ExitStatus::notWritten;
     }
     return status;

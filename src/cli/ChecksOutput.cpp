@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "i18n/Language.h"
 #include "report/AnalysisPage.h"
 #include "report/TextReport.h"
 
@@ -28,21 +29,21 @@ void addCheckOptions(CLI::App& command, CheckOptions& options) {
     std::vector<std::string> names;
     for (const analysis::Grade& grade : analysis::grades()) names.emplace_back(grade.name);
     CLI::Option* grade = command.add_option("--grade", options.gradeName,
-                                            "按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
-                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）")
+                                            i18n::translate("按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
+                                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）"))
                              ->check(CLI::IsMember(names))
                              ->type_name("NAME");
     const CLI::Validator positiveSeconds(
         [](std::string& text) -> std::string {
             double value = 0;
             if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || !(value > 0)) {
-                return "测角中误差 σ 须为正数（秒）：" + text;
+                return i18n::withArguments(i18n::translate("测角中误差 σ 须为正数（秒）：%1"), {text});
             }
             return {};
         },
         "SECONDS");
     CLI::Option* sigma =
-        command.add_option("--sigma", options.sigmaSeconds, "按自定的测角中误差 σ（秒）检核闭合差与观测角")
+        command.add_option("--sigma", options.sigmaSeconds, i18n::translate("按自定的测角中误差 σ（秒）检核闭合差与观测角"))
             ->check(positiveSeconds)
             ->type_name("S");
     grade->excludes(sigma);
@@ -52,7 +53,7 @@ Json checksJson(const std::optional<analysis::Checks>& checks) {
     if (!checks) return nullptr;
     const analysis::CheckStandard& standard = checks->standard;
     Json json;
-    json["standard"] = standard.grade ? Json(std::string(standard.grade->standard)) : Json(nullptr);
+    json["standard"] = standard.grade ? Json(std::string(i18n::translate(standard.grade->standard.data()))) : Json(nullptr);
     json["grade"] = standard.grade ? Json(std::string(standard.grade->name)) : Json(nullptr);
     json["sigma"] = standard.sigma;
     json["triangles"] = Json::array();
@@ -111,7 +112,7 @@ Json precisionJson(const std::optional<analysis::NetworkPrecision>& precision) {
 
 void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks,
                      const std::optional<analysis::NetworkPrecision>& precision, std::ostream& out) {
-    out << "\n== 检核 ==\n";
+    out << "\n== " << i18n::translate("检核") << " ==\n";
     if (!checks) {
         out << analysis::nothingToCheck(state) << '\n';
         return;

@@ -2,8 +2,12 @@
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
 #include "files/TextCodec.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
+using i18n::translate;
+using i18n::withArguments;
+
 namespace {
 
 // Bytes of the UTF-8 sequence that begins with `lead`; 1 for a byte that begins none, which iconv then refuses.
@@ -30,14 +34,16 @@ std::string encodedName(const std::string& name) {
         const auto lead = static_cast<unsigned char>(name[at]);
         const std::size_t length = std::min(sequenceLength(lead), name.size() - at);
         const std::string_view utf8(name.data() + at, length);
-        const std::string refused = "点名 \"" + name + "\" 中的字符 \"" + std::string(utf8) + "\" ";
+        const auto refuse = [&](const char* pattern) {
+            throw FileNotWritten(withArguments(translate(pattern), {name, std::string(utf8)}));
+        };
         if (lead < 0x20 || lead == 0x7F || lead == ',') {
-            throw FileNotWritten(refused + "会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）");
+            refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）"));
         }
         const std::string encoded = gb18030Character(utf8);
-        if (encoded.empty()) throw FileNotWritten(refused + "不能用 GB 18030 编码");
+        if (encoded.empty()) refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 不能用 GB 18030 编码"));
         // Four-byte sequences lie outside code page 936, which CASS reads on a Chinese Windows.
-        if (encoded.size() > 2) throw FileNotWritten(refused + "在 GBK（代码页 936）中没有，CASS 读不出来");
+        if (encoded.size() > 2) refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 在 GBK（代码页 936）中没有，CASS 读不出来"));
         bytes += encoded;
         at += length;
     }
