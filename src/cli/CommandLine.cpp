@@ -81,9 +81,13 @@ void useChineseCommandLine(CLI::App& app, const std::string& version) {
     app.set_help_flag("-h,--help", translate("显示本帮助并退出"))->group(optionsGroup());
     app.set_version_flag("--version", app.get_name() + " " + version, translate("显示版本并退出"))->group(optionsGroup());
     app.failure_message(usageMessage);
-    // Read before parsing by useChosenLanguage; declared here so that it is accepted and shown in the help.
+    addLanguageOption(app);
+}
+
+void addLanguageOption(CLI::App& command) {
+    // Read before parsing by useChosenLanguage; declared so that it is accepted and shown in the help.
     static std::string languageValue;
-    app.add_option("--lang", languageValue, i18n::translate("界面语言：zh 中文，en 英文（缺省按系统的区域设置 LANG）"))
+    command.add_option("--lang", languageValue, translate("界面语言：zh 中文，en 英文（缺省按系统的区域设置 LANG）"))
         ->check(CLI::IsMember({"zh", "en"}))
         ->type_name("zh|en")
         ->group(optionsGroup());

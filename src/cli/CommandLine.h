@@ -12,6 +12,9 @@ namespace morvalen::cli {
 // which names the argument and the reason, then points at --help.
 void useChineseCommandLine(CLI::App& app, const std::string& version);
 
+// The option --lang of the program, declared again on each subcommand, so that it may also follow one.
+void addLanguageOption(CLI::App& command);
+
 // Chooses the language of every text from --lang among the arguments (after a subcommand too), or from the locale
 // environment without it. Called first, before any text is made: the help texts are in the chosen language too.
 // Gives back why --lang en is refused (in Chinese) where this build or its installation has no English catalogue,

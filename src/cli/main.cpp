@@ -376,6 +376,7 @@ int main(int argc, char** argv) {
         ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
 #endif
+    for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) cli::addLanguageOption(*subcommand);
     try {
         std::vector<std::string> arguments = cli::utf8Arguments(argc, argv);
         std::vector<char*> pointers;
