@@ -168,7 +168,7 @@ ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport
         std::cerr << i18n::withArguments(i18n::translate("无法读取观测文件 %1：%2"), {options.input, problem.what()}) << '\n';
         return ExitStatus::fileProblem;
     } catch (const files::CampaignFileError& error) {
-        std::cerr << options.input << "：" << error.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("%1：%2"), {options.input, error.what()}) << '\n';
         return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
         std::cerr << i18n::withArguments(i18n::translate("结果没有写出：%1"), {failure.what()}) << '\n';

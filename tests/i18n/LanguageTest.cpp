@@ -16,11 +16,7 @@ void setVariable(const char* name, const char* value) {
 }
 
 TEST(Language, WithArgumentsPlacesEachValueByItsNumber) {
-    struct Case {
-        const char* pattern;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"第 %1 行：%2", "第 12 行：缺少目标"},
         {"%2 for %1", "缺少目标 for 12"},  // a translation may turn the order round
         {"B%1 的数值 B%1", "B12 的数值 B12"},
@@ -29,7 +25,7 @@ TEST(Language, WithArgumentsPlacesEachValueByItsNumber) {
         {"ends in %", "ends in %"},
         {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(withArguments(c.pattern, {"12", "缺少目标"}), c.expected) << c.pattern;
+    for (const auto& [pattern, expected] : cases) EXPECT_EQ(withArguments(pattern, {"12", "缺少目标"}), expected) << pattern;
 }
 
 TEST(Language, EnvironmentChoosesEnglishOnlyForAnEnglishLocale) {
