@@ -22,20 +22,32 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/examples/field-book.csv
   DESTINATION ${documentation}/examples)
 
-# The manual pages, compressed as Debian keeps manual pages.
+# The manual pages, compressed as Debian keeps manual pages: English in man1, Chinese in zh_CN/man1, where man finds
+# them for a Chinese locale.
 if(UNIX)
   set(manuals)
   foreach(program morvalen-cli morvalen)
     if(TARGET ${program})
-      set(manual ${CMAKE_CURRENT_BINARY_DIR}/${program}.1.gz)
-      add_custom_command(OUTPUT ${manual}
-        COMMAND gzip -9 -n -c ${packaging}/${program}.1 > ${manual}
-        DEPENDS ${packaging}/${program}.1)
-      list(APPEND manuals ${manual})
+      foreach(language en zh_CN)
+        if(language STREQUAL "en")
+          set(source ${packaging}/${program}.1)
+          set(folder ${CMAKE_INSTALL_MANDIR}/man1)
+          set(manual ${CMAKE_CURRENT_BINARY_DIR}/${program}.1.gz)
+        else()
+          set(source ${packaging}/${language}/${program}.1)
+          set(folder ${CMAKE_INSTALL_MANDIR}/${language}/man1)
+          set(manual ${CMAKE_CURRENT_BINARY_DIR}/${language}/${program}.1.gz)
+        endif()
+        add_custom_command(OUTPUT ${manual}
+          COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/${language}
+          COMMAND gzip -9 -n -c ${source} > ${manual}
+          DEPENDS ${source})
+        list(APPEND manuals ${manual})
+        install(FILES ${manual} DESTINATION ${folder})
+      endforeach()
     endif()
   endforeach()
   add_custom_target(morvalen-manuals ALL DEPENDS ${manuals})
-  install(FILES ${manuals} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # The Debian package.

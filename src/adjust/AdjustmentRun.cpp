@@ -7,6 +7,7 @@
 #include "adjust/SecondGroup.h"
 #include "entry/RunStopped.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 
 namespace morvalen {
 namespace {
@@ -17,13 +18,13 @@ void storeAngles(SurveyState& state, const AngleArray& angles) {
 
 const char* reasonForZeroLogSideError(RunCase kind, float mb) {
     if (kind == RunCase::mixed) {
-        return "B 点的两个座标中恰有一个为零（既不是已知边情况也不是外方位角情况），没有最弱边的推算路线，"
-               "1/Plgs = 0，mlogs = 0，不能计算最弱边相对中误差";
+        return i18n::translate("B 点的两个座标中恰有一个为零（既不是已知边情况也不是外方位角情况），没有最弱边的推算路线，"
+                               "1/Plgs = 0，mlogs = 0，不能计算最弱边相对中误差");
     }
     if (mb == 0) {
-        return "所有闭合差与改正数均为零，mb = 0，mlogs = 0，不能计算最弱边相对中误差";
+        return i18n::translate("所有闭合差与改正数均为零，mb = 0，mlogs = 0，不能计算最弱边相对中误差");
     }
-    return "最弱边权倒数 1/Plgs 为零，mlogs = 0，不能计算最弱边相对中误差";
+    return i18n::translate("最弱边权倒数 1/Plgs 为零，mlogs = 0，不能计算最弱边相对中误差");
 }
 
 std::array<std::array<double, 4>, 4> normalMatrixOf(const NormalMatrix& normal) {
@@ -53,7 +54,7 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
     w[2] = triangleClosureOfSum(firstGroup.angleSums[1], CheckedStep("三角形闭合差 w2"));
     ++resultsFormed;
 
-    const CheckedStep distribution("第一组改正数分配");
+    const auto distribution = CheckedStep("第一组改正数分配");
     firstGroup.shares[0] = distributeTriangleClosure(work.angles, 1, w[1], distribution);
     firstGroup.shares[1] = distributeTriangleClosure(work.angles, 5, w[2], distribution);
     storeAngles(state, work.angles);
@@ -71,7 +72,7 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
     ++resultsFormed;
     steps.pole = PoleSteps{work.poleCoefficients, {work.oddLogSineSum, work.evenLogSineSum}, w[4]};
 
-    const CheckedStep weakestSide("最弱边权倒数 1/Plgs");
+    const auto weakestSide = CheckedStep("最弱边权倒数 1/Plgs");
     computeRouteStrengths(work, weakestSide);
     steps.routeStrengths = {work.routeStrength1, work.routeStrength2};
     fillConditionRows(work, CheckedStep("第二组条件方程式"));
@@ -81,7 +82,7 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
     steps.weightFunction = weightFunction;
     steps.coefficientRows = work.secondGroupCoefficients;
 
-    const CheckedStep normalEquations("第二组法方程与联系数");
+    const auto normalEquations = CheckedStep("第二组法方程与联系数");
     formNormalEquations(work, state.normalMatrix, normalEquations);
     steps.normalMatrix = normalMatrixOf(state.normalMatrix);
     formDeterminant(work, state.normalMatrix, normalEquations);

@@ -5,13 +5,16 @@
 // and its result, and stops the run there with the step's name and the cause.
 //
 // `what` names the quantity for the message: a text, or a callable that forms the text, called only when the check
-// fails, so that a run that goes through builds no message at all.
+// fails, so that a run that goes through builds no message at all. A text is the Chinese of the code and is
+// translated only then, with the step's name; a callable forms its text in the language of the interface.
 #pragma once
 
 #include <cfloat>
 #include <cmath>
 #include <string>
 #include <type_traits>
+
+#include "i18n/Language.h"
 
 namespace morvalen {
 
@@ -32,30 +35,31 @@ public:
     template <class Name>
     float single(double value, const Name& what) const {
         finite(value, what);
-        if (std::abs(value) > FLT_MAX) stopWith(what, " 超出单精度数值范围（溢出）");
+        if (std::abs(value) > FLT_MAX) stopWith(what, i18n::translate("%1 超出单精度数值范围（溢出）"));
         return static_cast<float>(value);
     }
 
     template <class Name>
     double divide(double numerator, double denominator, const Name& what) const {
-        if (denominator == 0) stopWith(what, " 的除数为零");
+        if (denominator == 0) stopWith(what, i18n::translate("%1 的除数为零"));
         return finite(numerator / denominator, what);
     }
 
     template <class Name>
     float divideSingle(float numerator, float denominator, const Name& what) const {
-        if (denominator == 0) stopWith(what, " 的除数为零");
+        if (denominator == 0) stopWith(what, i18n::translate("%1 的除数为零"));
         const float quotient = numerator / denominator;
-        if (!std::isfinite(quotient)) stopWith(what, " 超出单精度数值范围（溢出）");
+        if (!std::isfinite(quotient)) stopWith(what, i18n::translate("%1 超出单精度数值范围（溢出）"));
         return quotient;
     }
 
     template <class Name>
     double squareRoot(double value, const Name& what) const {
-        if (value < 0) stopWith(what, " 为负数，不能开平方");
+        if (value < 0) stopWith(what, i18n::translate("%1 为负数，不能开平方"));
         return std::sqrt(value);
     }
 
+    // Stops the run with the cause, already in the language of the interface.
     [[noreturn]] void stop(const std::string& cause) const;
 
 private:
@@ -64,9 +68,10 @@ private:
     [[noreturn, gnu::cold, gnu::noinline]] void stopNotFinite(double value, const Name& what) const {
         notFinite(std::isnan(value), describe(what));
     }
+    // causePattern: translated, %1 the quantity.
     template <class Name>
-    [[noreturn, gnu::cold, gnu::noinline]] void stopWith(const Name& what, const char* cause) const {
-        stop(describe(what) + cause);
+    [[noreturn, gnu::cold, gnu::noinline]] void stopWith(const Name& what, const char* causePattern) const {
+        stop(i18n::withArguments(causePattern, {describe(what)}));
     }
 
     template <class Name>
@@ -74,7 +79,7 @@ private:
         if constexpr (std::is_invocable_v<const Name&>) {
             return std::string(what());
         } else {
-            return std::string(what);
+            return std::string(i18n::translate(what));
         }
     }
     [[noreturn]] void notFinite(bool invalidOperation, const std::string& what) const;

@@ -5,6 +5,7 @@
 
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 
 namespace morvalen {
 namespace {
@@ -14,20 +15,21 @@ std::string angleName(int k) { return "b(" + std::to_string(k) + ")"; }
 // The stops of the pole condition, kept out of line: a run that goes through never forms their messages.
 [[noreturn, gnu::cold, gnu::noinline]] void stopOnZeroTangent(const AdjustmentWork& work, int k,
                                                              const CheckedStep& step) {
-    step.stop(angleName(k) + " 的正切为零（角值 " + roundedFixed(work.angles[k], 6) + "°），极条件系数的除数为零");
+    step.stop(i18n::withArguments(i18n::translate("%1 的正切为零（角值 %2°），极条件系数的除数为零"),
+                                  {angleName(k), roundedFixed(work.angles[k], 6)}));
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void stopOnSineNotPositive(const AdjustmentWork& work, int k,
                                                                  const CheckedStep& step) {
-    step.stop(angleName(k) + " 的正弦不为正（第一组改正后角值 " + roundedFixed(work.angles[k], 6) +
-              "°），不能取对数");
+    step.stop(i18n::withArguments(i18n::translate("%1 的正弦不为正（第一组改正后角值 %2°），不能取对数"),
+                                  {angleName(k), roundedFixed(work.angles[k], 6)}));
 }
 
 double checkedPoleCoefficient(const AdjustmentWork& work, int k, const CheckedStep& step) {
     const double tangent = std::tan(toRadians(work.angles[k], work.radiansPerDegree));
     if (tangent == 0) stopOnZeroTangent(work, k, step);
     const double coefficient = (k % 2 == 1 ? poleCoefficientNumerator : -poleCoefficientNumerator) / tangent;
-    return step.finite(coefficient, [k] { return angleName(k) + " 的极条件系数"; });
+    return step.finite(coefficient, [k] { return i18n::withArguments(i18n::translate("%1 的极条件系数"), {angleName(k)}); });
 }
 
 // The natural log of the sine of b(k), divided by ln 10: the common log without the table's 10.

@@ -67,7 +67,10 @@ float meanSquareErrorOfAngle(const AdjustmentWork& work, const CheckedStep& step
 }
 
 float logSideError(float mb, double invPlgs, const CheckedStep& step) {
-    if (invPlgs < 0) step.stop("最弱边权倒数 1/Plgs 为负数（" + std::to_string(invPlgs) + "），不能开平方");
+    if (invPlgs < 0) {
+        step.stop(i18n::withArguments(i18n::translate("最弱边权倒数 1/Plgs 为负数（%1），不能开平方"),
+                                      {std::to_string(invPlgs)}));
+    }
     return step.single(static_cast<double>(mb) * std::sqrt(invPlgs), "最弱边对数中误差 mlogs");
 }
 

@@ -23,7 +23,7 @@ void formNormalEquations(const AdjustmentWork& work, NormalMatrix& normal, const
             double sum = 0;
             for (int k = 1; k <= 8; ++k) sum = sum + table[i][k] * table[j][k];
             normal[i][j] = step.finite(sum, [i, j] {
-                return "法方程系数 N(" + std::to_string(i) + "," + std::to_string(j) + ")";
+                return i18n::withArguments(i18n::translate("法方程系数 N(%1,%2)"), {std::to_string(i), std::to_string(j)});
             });
         }
     }
@@ -37,7 +37,7 @@ void formDeterminant(AdjustmentWork& work, const NormalMatrix& normal, const Che
 void correlatesFromDeterminant(AdjustmentWork& work, const NormalMatrix& normal, float w3, float w4,
                                const CheckedStep& step) {
     const double n11 = normal[1][1], n12 = normal[1][2], n22 = normal[2][2];
-    if (work.determinant == 0) step.stop("法方程行列式为零（两个条件的系数成比例），联系数的除数为零");
+    if (work.determinant == 0) step.stop(i18n::translate("法方程行列式为零（两个条件的系数成比例），联系数的除数为零"));
     const double closure3 = w3;
     const double closure4 = w4;
     work.correlate1 = step.divide(closure4 * n12 - closure3 * n22, work.determinant, "联系数 k1");
@@ -55,7 +55,7 @@ void applySecondGroupCorrections(AdjustmentWork& work, const CheckedStep& step) 
     for (int k = 1; k <= 8; ++k) {
         const auto name = [k] { return "b(" + std::to_string(k) + ")"; };
         const double correction = work.correlate1 * table[1][k] + work.correlate2 * table[2][k];
-        work.corrections[k] = step.finite(correction, [&] { return name() + " 的改正数"; });
+        work.corrections[k] = step.finite(correction, [&] { return i18n::withArguments(i18n::translate("%1 的改正数"), {name()}); });
         work.angles[k] = step.finite(work.angles[k] + work.corrections[k] / secondsPerDegree, name);
         work.secondGroupSquareSum =
             step.finite(work.secondGroupSquareSum + work.corrections[k] * work.corrections[k], "改正数平方和");

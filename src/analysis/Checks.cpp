@@ -8,6 +8,7 @@
 #include "adjust/FirstGroup.h"
 #include "analysis/LinearisedConditions.h"
 #include "entry/PackedAngle.h"
+#include "i18n/Language.h"
 
 namespace morvalen::analysis {
 namespace {
@@ -23,7 +24,7 @@ AngleArray observedDegrees(const SurveyState& state) {
 // adjustment formed them, at the angles after the distribution of the triangle closures. A completed computation
 // went through these steps, so none of them stops here.
 AngleArray adjustmentPoleCoefficients(const AngleArray& observed, double radiansPerDegree) {
-    const CheckedStep step("检核");
+    const auto step = CheckedStep("检核");
     AdjustmentWork work;
     work.radiansPerDegree = radiansPerDegree;
     work.angles = observed;
@@ -118,8 +119,8 @@ std::optional<Checks> checkComputation(const SurveyState& state, const CheckStan
 }
 
 std::string_view nothingToCheck(const SurveyState& state) {
-    if (state.adjustedAngles.empty()) return "还没有完成的计算：请先用 计 算 完成一次平差，再作检核。";
-    return "最近一次计算已中止，没有完成的平差可以检核：请改正数据后重新计算。";
+    if (state.adjustedAngles.empty()) return i18n::translate("还没有完成的计算：请先用 计 算 完成一次平差，再作检核。");
+    return i18n::translate("最近一次计算已中止，没有完成的平差可以检核：请改正数据后重新计算。");
 }
 
 }  // namespace morvalen::analysis

@@ -3,12 +3,18 @@
 #include <algorithm>
 
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 
 namespace morvalen::analysis {
 
+using i18n::translate;
+
+std::string_view verdictText(bool pass) { return translate(pass ? passedText.data() : failedText.data()); }
+
 std::string standardText(const CheckStandard& standard) {
-    if (!standard.grade) return "自定测角中误差";
-    return std::string(standard.grade->standard) + " " + std::string(standard.grade->name);
+    if (!standard.grade) return translate("自定测角中误差");
+    return i18n::withArguments(translate("%1 %2"),
+                               {translate(standard.grade->standard.data()), translate(standard.grade->name.data())});
 }
 
 std::string triangleText(const TriangleCheck& triangle) {
@@ -20,23 +26,23 @@ std::string triangleText(const TriangleCheck& triangle) {
 std::string angleText(int k) { return "b( " + std::to_string(k) + " )"; }
 
 std::string suspectsText(const Checks& checks) {
-    if (checks.suspects.empty()) return "无";
+    if (checks.suspects.empty()) return translate("无");
     std::string text;
-    for (const int k : checks.suspects) text += (text.empty() ? "" : "、") + angleText(k);
+    for (const int k : checks.suspects) text += (text.empty() ? "" : translate("、")) + angleText(k);
     return text;
 }
 
 std::string failedChecksText(const Checks& checks) {
     std::string text;
     const auto add = [&](bool failed, std::string_view name) {
-        if (failed) text += (text.empty() ? "" : "、") + std::string(name);
+        if (failed) text += (text.empty() ? "" : translate("、")) + std::string(translate(name.data()));
     };
     add(std::any_of(checks.triangles.begin(), checks.triangles.end(), [](const TriangleCheck& t) { return !t.pass; }),
-        "三角形闭合差");
-    add(!checks.pole.pass, "极条件闭合差");
-    add(!checks.angleError.pass, "测角中误差");
-    add(!checks.weakestSide.pass.value_or(true), "最弱边相对中误差");
-    add(!checks.suspects.empty(), "粗差");
+        i18n::catalogued("三角形闭合差"));
+    add(!checks.pole.pass, i18n::catalogued("极条件闭合差"));
+    add(!checks.angleError.pass, i18n::catalogued("测角中误差"));
+    add(!checks.weakestSide.pass.value_or(true), i18n::catalogued("最弱边相对中误差"));
+    add(!checks.suspects.empty(), i18n::catalogued("粗差"));
     return text;
 }
 

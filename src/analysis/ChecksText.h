@@ -5,16 +5,19 @@
 #include <string_view>
 
 #include "analysis/Checks.h"
+#include "i18n/Language.h"
 
 namespace morvalen::analysis {
 
-inline constexpr std::string_view passedText = "合格";
-inline constexpr std::string_view failedText = "超限";
+// The Chinese of the texts below; they are shown through i18n::translate.
+inline constexpr std::string_view passedText = i18n::catalogued("合格");
+inline constexpr std::string_view failedText = i18n::catalogued("超限");
 // The mark of the angle a blunder is suspected in (the largest |w| above the critical value); other angles may also
 // exceed it, through the blunder's share in their residuals.
-inline constexpr std::string_view suspectText = "可疑";
+inline constexpr std::string_view suspectText = i18n::catalogued("可疑");
 
-inline std::string_view verdictText(bool pass) { return pass ? passedText : failedText; }
+// 合格 or 超限, in the language of the interface.
+std::string_view verdictText(bool pass);
 
 // "GB 50026-2020 工程测量标准 四等", or "自定测角中误差" for an own σ.
 std::string standardText(const CheckStandard& standard);
@@ -35,6 +38,6 @@ std::string failedChecksText(const Checks& checks);
 std::string decimalText(double value, int decimals);
 
 // Explains a suspect group of more than one angle.
-inline constexpr std::string_view indistinguishableNote = "（四个条件方程不能区分这几个角）";
+inline constexpr std::string_view indistinguishableNote = i18n::catalogued("（四个条件方程不能区分这几个角）");
 
 }  // namespace morvalen::analysis

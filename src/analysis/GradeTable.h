@@ -5,19 +5,21 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/Language.h"
+
 namespace morvalen::analysis {
 
 // One grade of a standard's table of the main technical requirements of a triangulation network.
 struct Grade {
     std::string_view standard;            // the standard that tabulates the grade
-    std::string_view name;                // the grade as the command line and the menu name it
+    std::string_view name;                // the grade as the command line names it; shown through i18n::translate
     double angleError = 0;                // 测角中误差 mβ, seconds of arc
     double triangleClosureLimit = 0;      // 三角形最大闭合差, seconds of arc
     double weakestSideDenominator = 0;    // 最弱边边长相对中误差 1/T: the T
 };
 
-inline constexpr std::string_view engineeringSurveyStandard = "GB 50026-2020 工程测量标准";
-inline constexpr std::string_view nationalTriangulationStandard = "GB/T 17942-2000 国家三角测量规范";
+inline constexpr std::string_view engineeringSurveyStandard = i18n::catalogued("GB 50026-2020 工程测量标准");
+inline constexpr std::string_view nationalTriangulationStandard = i18n::catalogued("GB/T 17942-2000 国家三角测量规范");
 
 // Every grade, the engineering survey grades (二等 … 二级) first, then the national ones (国家一等 … 国家四等).
 const std::vector<Grade>& grades();
@@ -35,7 +37,7 @@ struct DirectionMethodLimits {
     double roundSpreadLimit = 0;              // 同一方向值各测回较差, seconds of arc
 };
 
-inline constexpr std::string_view directionMethodStandard = "GB 50026-2020 工程测量标准 水平角方向观测法的技术要求";
+inline constexpr std::string_view directionMethodStandard = i18n::catalogued("GB 50026-2020 工程测量标准 水平角方向观测法的技术要求");
 
 // Every row, 四等及以上 first (0.5″, 1″, 2″), then 一级及以下 (2″, 6″).
 const std::vector<DirectionMethodLimits>& directionMethodLimits();

@@ -14,8 +14,9 @@
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/CsvText.h"
-#include "files/ObservationFile.h"
 #include "entry/Utf8.h"
+#include "files/ObservationFile.h"
+#include "i18n/Language.h"
 #include "report/ReportModel.h"
 
 namespace morvalen::cli {
@@ -41,7 +42,10 @@ public:
     void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {
         if (shown_ && (done % 1000 == 0 || done == total_)) {
-            std::cerr << "\r已处理 " << done << " / " << total_ << " 行" << (done == total_ ? "\n" : "") << std::flush;
+            std::cerr << "\r"
+                      << i18n::withArguments(i18n::translate("已处理 %1 / %2 行"),
+                                             {std::to_string(done), std::to_string(total_)})
+                      << (done == total_ ? "\n" : "") << std::flush;
         }
     }
 
@@ -76,20 +80,21 @@ public:
             flushPending();
             if (file_) file_->commit();
         } catch (const files::FileNotRead& problem) {
-            std::cerr << "无法读取观测文件 " << options_.input << "：" << problem.what() << '\n';
+            std::cerr << i18n::withArguments(i18n::translate("无法读取观测文件 %1：%2"), {options_.input, problem.what()})
+                      << '\n';
             return ExitStatus::fileProblem;
         } catch (const files::CampaignFileError& error) {
-            std::cerr << options_.input << "：" << error.what() << '\n';
+            std::cerr << i18n::withArguments(i18n::translate("%1：%2"), {options_.input, error.what()}) << '\n';
             return ExitStatus::fileProblem;
         } catch (const files::FileNotWritten& failure) {
-            std::cerr << "结果没有写出：" << failure.what() << '\n';
+            std::cerr << i18n::withArguments(i18n::translate("结果没有写出：%1"), {failure.what()}) << '\n';
             return ExitStatus::notWritten;
         } catch (const BatchAbandoned& abandoned) {
             return abandoned.status;
         }
         std::cout.flush();
         if (!std::cout) {
-            std::cerr << "结果没有完整写出：标准输出写入时出错\n";
+            std::cerr << i18n::translate("结果没有完整写出：标准输出写入时出错") << '\n';
             return ExitStatus::notWritten;
         }
         return status_;
@@ -111,7 +116,8 @@ private:
         const std::filesystem::path reports = files::pathOf(options_.pdfDirectory);
         if (!options_.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
             !std::filesystem::is_directory(reports, unknown)) {
-            std::cerr << "无法写出 PDF 报表：" << options_.pdfDirectory << " 不是文件夹\n";
+            std::cerr << i18n::withArguments(i18n::translate("无法写出 PDF 报表：%1 不是文件夹"), {options_.pdfDirectory})
+                      << '\n';
             return ExitStatus::notWritten;
         }
         return std::nullopt;
@@ -138,7 +144,7 @@ private:
         adjuster_.emplace(*columns_);
         for (const std::string& note : files::readingNotes(input_, *columns_, encoding_)) std::cerr << note << '\n';
         if (!options_.pdfDirectory.empty() && !writeReport_) {
-            std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
+            std::cerr << i18n::translate("没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。") << '\n';
             throw BatchAbandoned{ExitStatus::notWritten};
         }
         // The results go to a temporary file that takes the place of the old one only once every row is written,
@@ -192,7 +198,9 @@ private:
             std::filesystem::create_directories(options_.pdfDirectory);
             writeReport_(result.state, analysed, path.string());
         } catch (const std::exception& failure) {
-            std::cerr << "第 " << result.rowNumber << " 行的报表没有写出：" << failure.what() << '\n';
+            std::cerr << i18n::withArguments(i18n::translate("第 %1 行的报表没有写出：%2"),
+                                             {std::to_string(result.rowNumber), failure.what()})
+                      << '\n';
             status_ = ExitStatus::notWritten;
         }
     }

@@ -1,8 +1,10 @@
 #include "cli/ChecksOutput.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "i18n/Language.h"
 #include "report/AnalysisPage.h"
 #include "report/TextReport.h"
 
@@ -16,33 +18,60 @@ Json orNull(const std::optional<T>& value) {
     return value ? Json(*value) : Json(nullptr);
 }
 
+// The grade as --grade names it in the language of the interface: its Chinese name, or its English with hyphens for
+// the blanks ("fourth-order", "national-first-order").
+std::string gradeOptionName(const analysis::Grade& grade) {
+    std::string name = i18n::translate(grade.name.data());
+    std::replace(name.begin(), name.end(), ' ', '-');
+    return name;
+}
+
+// The grade of a --grade value: its Chinese name in either language, its English name in English.
+const analysis::Grade* gradeNamed(const std::string& text) {
+    if (const analysis::Grade* grade = analysis::findGrade(text)) return grade;
+    const auto& all = analysis::grades();
+    const auto found = std::find_if(all.begin(), all.end(), [&](const auto& grade) { return gradeOptionName(grade) == text; });
+    return found == all.end() ? nullptr : &*found;
+}
+
 }  // namespace
 
 std::optional<analysis::CheckStandard> CheckOptions::standard() const {
-    if (const analysis::Grade* grade = analysis::findGrade(gradeName)) return analysis::CheckStandard::ofGrade(*grade);
+    if (const analysis::Grade* grade = gradeNamed(gradeName)) return analysis::CheckStandard::ofGrade(*grade);
     if (sigmaSeconds > 0) return analysis::CheckStandard::ofSigma(sigmaSeconds);
     return std::nullopt;
 }
 
 void addCheckOptions(CLI::App& command, CheckOptions& options) {
     std::vector<std::string> names;
-    for (const analysis::Grade& grade : analysis::grades()) names.emplace_back(grade.name);
+    for (const analysis::Grade& grade : analysis::grades()) names.push_back(gradeOptionName(grade));
+    CLI::Validator gradeValues = CLI::IsMember(names);
+    if (i18n::currentLanguage() == i18n::Language::english) {
+        // The Chinese names are taken too, as a surveyor's field book writes them; the help shows the English.
+        std::string listed;
+        for (const std::string& name : names) listed += (listed.empty() ? "" : ",") + name;
+        gradeValues = CLI::Validator(
+            [listed](std::string& text) {
+                return gradeNamed(text) ? std::string() : text + " not in {" + listed + "}";
+            },
+            "{" + listed + "}");
+    }
     CLI::Option* grade = command.add_option("--grade", options.gradeName,
-                                            "按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
-                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）")
-                             ->check(CLI::IsMember(names))
+                                            i18n::translate("按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
+                                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）"))
+                             ->check(gradeValues)
                              ->type_name("NAME");
     const CLI::Validator positiveSeconds(
         [](std::string& text) -> std::string {
             double value = 0;
             if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || !(value > 0)) {
-                return "测角中误差 σ 须为正数（秒）：" + text;
+                return i18n::withArguments(i18n::translate("测角中误差 σ 须为正数（秒）：%1"), {text});
             }
             return {};
         },
         "SECONDS");
     CLI::Option* sigma =
-        command.add_option("--sigma", options.sigmaSeconds, "按自定的测角中误差 σ（秒）检核闭合差与观测角")
+        command.add_option("--sigma", options.sigmaSeconds, i18n::translate("按自定的测角中误差 σ（秒）检核闭合差与观测角"))
             ->check(positiveSeconds)
             ->type_name("S");
     grade->excludes(sigma);
@@ -52,8 +81,8 @@ Json checksJson(const std::optional<analysis::Checks>& checks) {
     if (!checks) return nullptr;
     const analysis::CheckStandard& standard = checks->standard;
     Json json;
-    json["standard"] = standard.grade ? Json(std::string(standard.grade->standard)) : Json(nullptr);
-    json["grade"] = standard.grade ? Json(std::string(standard.grade->name)) : Json(nullptr);
+    json["standard"] = standard.grade ? Json(std::string(i18n::translate(standard.grade->standard.data()))) : Json(nullptr);
+    json["grade"] = standard.grade ? Json(gradeOptionName(*standard.grade)) : Json(nullptr);
     json["sigma"] = standard.sigma;
     json["triangles"] = Json::array();
     for (const analysis::TriangleCheck& triangle : checks->triangles) {
@@ -111,7 +140,7 @@ Json precisionJson(const std::optional<analysis::NetworkPrecision>& precision) {
 
 void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks,
                      const std::optional<analysis::NetworkPrecision>& precision, std::ostream& out) {
-    out << "\n== 检核 ==\n";
+    out << "\n== " << i18n::translate("检核") << " ==\n";
     if (!checks) {
         out << analysis::nothingToCheck(state) << '\n';
         return;

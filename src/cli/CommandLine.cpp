@@ -8,6 +8,9 @@
 namespace morvalen::cli {
 namespace {
 
+using i18n::translate;
+using i18n::withArguments;
+
 // The names of options in an English message of CLI11, which quotes them as they were typed.
 std::vector<std::string> optionNames(const std::string& message) {
     std::vector<std::string> names;
@@ -40,57 +43,76 @@ std::string usageMessage(const CLI::App* app, const CLI::Error& error) {
     if (isKind<CLI::ExtrasError>(error)) {
         // "The following argument(s) was/were not expected: a b"
         const std::size_t listed = what.find(": ");
-        message = "不认识的参数：" + (listed == std::string::npos ? joined(app->remaining()) : what.substr(listed + 2));
+        message = withArguments(translate("不认识的参数：%1"),
+                                {listed == std::string::npos ? joined(app->remaining()) : what.substr(listed + 2)});
     } else if (isKind<CLI::RequiresError>(error) && options.size() >= 2) {
-        message = "选项 " + options[0] + " 需要同时给出 " + options[1];
+        message = withArguments(translate("选项 %1 需要同时给出 %2"), {options[0], options[1]});
     } else if (isKind<CLI::ExcludesError>(error) && options.size() >= 2) {
-        message = "选项 " + options[0] + " 不能与 " + options[1] + " 同时使用";
+        message = withArguments(translate("选项 %1 不能与 %2 同时使用"), {options[0], options[1]});
     } else if (isKind<CLI::ArgumentMismatch>(error)) {
-        message = "选项 " + first + " 的值不对：缺少值，或给了多个值";
+        message = withArguments(translate("选项 %1 的值不对：缺少值，或给了多个值"), {first});
     } else if (isKind<CLI::RequiredError>(error)) {
-        message = "缺少必需的参数" + (first.empty() ? "：观测文件" : "：" + first);
+        message = first.empty() ? std::string(translate("缺少必需的参数：观测文件"))
+                                : withArguments(translate("缺少必需的参数：%1"), {first});
     } else if (isKind<CLI::ValidationError>(error) || isKind<CLI::ConversionError>(error)) {
-        message = "选项的值不对：" + what;
+        message = withArguments(translate("选项的值不对：%1"), {what});
     } else {
-        message = "命令行有误（" + what + "）";
+        message = withArguments(translate("命令行有误（%1）"), {what});
     }
     const CLI::App* program = app;
     while (program->get_parent() != nullptr) program = program->get_parent();
-    return message + "\n运行 " + program->get_name() + " --help 查看用法。\n";
+    return message + "\n" + withArguments(translate("运行 %1 --help 查看用法。"), {program->get_name()}) + "\n";
 }
 
 }  // namespace
 
+const char* optionsGroup() { return translate("选项"); }
+const char* subcommandsGroup() { return translate("子命令"); }
+
 void useChineseCommandLine(CLI::App& app, const std::string& version) {
     const auto formatter = app.get_formatter();
     for (const auto& [key, label] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"Usage", "用法"}, {"OPTIONS", "选项"}, {"SUBCOMMAND", "子命令"}, {"SUBCOMMANDS", "子命令"},
-             {"Positionals", "位置参数"}, {"REQUIRED", "必需"}, {"Needs", "需要"}, {"Excludes", "不能与之同用"},
-             {"Env", "环境变量"}, {"TEXT", "文本"}, {"FLOAT", "数"}, {"INT", "整数"}}) {
-        formatter->label(key, label);
+             {"Usage", i18n::catalogued("用法")}, {"OPTIONS", i18n::catalogued("选项")}, {"SUBCOMMAND", i18n::catalogued("子命令")}, {"SUBCOMMANDS", i18n::catalogued("子命令")},
+             {"Positionals", i18n::catalogued("位置参数")}, {"REQUIRED", i18n::catalogued("必需")}, {"Needs", i18n::catalogued("需要")}, {"Excludes", i18n::catalogued("不能与之同用")},
+             {"Env", i18n::catalogued("环境变量")}, {"TEXT", i18n::catalogued("文本")}, {"FLOAT", i18n::catalogued("数")}, {"INT", i18n::catalogued("整数")}}) {
+        formatter->label(key, translate(label));
     }
-    app.option_defaults()->group("选项");
-    app.set_help_flag("-h,--help", "显示本帮助并退出")->group("选项");
-    app.set_version_flag("--version", app.get_name() + " " + version, "显示版本并退出")->group("选项");
+    app.option_defaults()->group(optionsGroup());
+    app.set_help_flag("-h,--help", translate("显示本帮助并退出"))->group(optionsGroup());
+    app.set_version_flag("--version", app.get_name() + " " + version, translate("显示版本并退出"))->group(optionsGroup());
     app.failure_message(usageMessage);
-    // Read before parsing by useChosenLanguage; declared here so that it is accepted and shown in the help.
-    static std::string languageValue;
-    app.add_option("--lang", languageValue, i18n::translate("界面语言：zh 中文，en 英文（缺省按系统的区域设置 LANG）"))
-        ->check(CLI::IsMember({"zh", "en"}))
-        ->type_name("zh|en")
-        ->group("选项");
+    addLanguageOption(app);
 }
 
-void useChosenLanguage(int argc, const char* const argv[]) {
+void addLanguageOption(CLI::App& command) {
+    // Read before parsing by useChosenLanguage; declared so that it is accepted and shown in the help.
+    static std::string languageValue;
+    command.add_option("--lang", languageValue, translate("界面语言：zh 中文，en 英文（缺省按系统的区域设置 LANG）"))
+        ->check(CLI::IsMember({"zh", "en"}))
+        ->type_name("zh|en")
+        ->group(optionsGroup());
+}
+
+std::string useChosenLanguage(int argc, const char* const argv[]) {
     const std::optional<std::string> argument = i18n::languageArgument(argc, argv);
     const std::optional<i18n::Language> named = argument ? i18n::languageNamed(*argument) : std::nullopt;
+    const bool asked = named == i18n::Language::english;
+    if (asked && !i18n::englishAvailable()) return "不能使用 --lang en：本程序编译时没有英文界面（没有 GNU gettext），只有中文。";
     const i18n::Language language = argument ? named.value_or(i18n::Language::chinese) : i18n::languageOfEnvironment();
+    if (!i18n::englishAvailable()) return {};
     i18n::useLanguage(language, argc > 0 ? argv[0] : "");
+    // The catalogue of the installation holds every text; one that comes back untranslated means there is none.
+    const char* probe = "选项";
+    if (language == i18n::Language::english && i18n::translate(probe) == std::string_view(probe)) {
+        i18n::useLanguage(i18n::Language::chinese, argc > 0 ? argv[0] : "");
+        if (asked) return "不能使用 --lang en：找不到英文的消息目录（share/locale/en/LC_MESSAGES/morvalen.mo），只有中文。";
+    }
+    return {};
 }
 
 const CLI::Validator& fileName() {
     static const CLI::Validator validator(
-        [](std::string& name) { return name.empty() ? std::string("文件名是空的") : std::string(); }, std::string());
+        [](std::string& name) { return name.empty() ? std::string(translate("文件名是空的")) : std::string(); }, std::string());
     return validator;
 }
 
@@ -112,7 +134,7 @@ std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::ve
         const auto written = std::filesystem::absolute(files::writtenPath(path), ignored);
         const auto same = std::filesystem::weakly_canonical(written, ignored);
         if (std::find(seen.begin(), seen.end(), same) != seen.end()) {
-            return "无法写出文件 " + output.path + "：同一个文件不能作两种输出";
+            return withArguments(translate("无法写出文件 %1：同一个文件不能作两种输出"), {output.path});
         }
         seen.push_back(same);
     }

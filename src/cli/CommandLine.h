@@ -12,9 +12,18 @@ namespace morvalen::cli {
 // which names the argument and the reason, then points at --help.
 void useChineseCommandLine(CLI::App& app, const std::string& version);
 
-// Chooses the language of every text from --lang among the arguments, or from the locale environment without it.
-// Called first, before any text is made: the help texts are in the chosen language too.
-void useChosenLanguage(int argc, const char* const argv[]);
+// The option --lang of the program, declared again on each subcommand, so that it may also follow one.
+void addLanguageOption(CLI::App& command);
+
+// Chooses the language of every text from --lang among the arguments (after a subcommand too), or from the locale
+// environment without it. Called first, before any text is made: the help texts are in the chosen language too.
+// Gives back why --lang en is refused (in Chinese) where this build or its installation has no English catalogue,
+// empty otherwise; an English locale without --lang leaves such a build in Chinese.
+std::string useChosenLanguage(int argc, const char* const argv[]);
+
+// The groups of the help: the options, and the subcommands.
+const char* optionsGroup();
+const char* subcommandsGroup();
 
 // A file name option: an empty name is a usage error.
 const CLI::Validator& fileName();

@@ -4,12 +4,13 @@
 
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
+#include "i18n/Language.h"
 
 namespace morvalen::cli {
 
 ExitStatus saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
     if (values.empty()) {
-        std::cerr << "没有保存观测数据：还没有输入过观测值。\n";
+        std::cerr << i18n::translate("没有保存观测数据：还没有输入过观测值。") << '\n';
         return ExitStatus::notWritten;
     }
     return savingObservations([&] {
@@ -22,10 +23,10 @@ ExitStatus savingObservations(const std::function<ExitStatus()>& save) {
     try {
         return save();
     } catch (const files::ObservationFileError& problem) {
-        std::cerr << "没有保存观测数据：" << problem.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("没有保存观测数据：%1"), {problem.what()}) << '\n';
         return ExitStatus::fileProblem;
     } catch (const files::FileNotWritten& failure) {
-        std::cerr << "没有保存观测数据：" << failure.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("没有保存观测数据：%1"), {failure.what()}) << '\n';
         return ExitStatus::notWritten;
     }
 }

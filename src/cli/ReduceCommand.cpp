@@ -8,6 +8,7 @@
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
+#include "i18n/Language.h"
 #include "report/FieldBookPage.h"
 #include "report/TextReport.h"
 
@@ -67,7 +68,7 @@ std::optional<std::array<std::string, 4>> stationNames(const std::string& list) 
     }
     names.push_back(list.substr(from));
     if (names.size() != 4 || std::any_of(names.begin(), names.end(), [](const std::string& name) { return name.empty(); })) {
-        std::cerr << "--stations 需要四个测站名，以逗号分开，按顺时针顺序：A,P1,P2,B\n";
+        std::cerr << i18n::translate("--stations 需要四个测站名，以逗号分开，按顺时针顺序：A,P1,P2,B") << '\n';
         return std::nullopt;
     }
     return std::array<std::string, 4>{names[0], names[1], names[2], names[3]};
@@ -118,18 +119,18 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
 }  // namespace
 
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
-    CLI::App* reduce = app.add_subcommand("reduce", "归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核");
-    reduce->add_option("fieldbook", options.fieldBookPath, "观测手簿（CSV：station,round,target,left,right）")
+    CLI::App* reduce = app.add_subcommand("reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
+    reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right）"))
         ->required()
         ->type_name("FILE");
-    reduce->add_option("--stations", options.stations, "四边形的四个测站，按顺时针顺序：A,P1,P2,B（缺省：按手簿中首次出现的顺序）")
+    reduce->add_option("--stations", options.stations, i18n::translate("四边形的四个测站，按顺时针顺序：A,P1,P2,B（缺省：按手簿中首次出现的顺序）"))
         ->type_name("A,P1,P2,B");
-    reduce->add_option("--instrument", options.instrument, "仪器等级（秒）：0.5、1、2 或 6（缺省 2）")
+    reduce->add_option("--instrument", options.instrument, i18n::translate("仪器等级（秒）：0.5、1、2 或 6（缺省 2）"))
         ->check(CLI::IsMember({"0.5", "1", "2", "6"}));
-    reduce->add_flag("--json", options.json, "只输出一个 JSON 文档");
+    reduce->add_flag("--json", options.json, i18n::translate("只输出一个 JSON 文档"));
     CLI::Option* save = reduce->add_option("--save-observations", options.saveObservationsPath,
-                                           "把测站名和八个角存入观测文件的一行")->type_name("FILE");
-    reduce->add_option("--row", options.rowId, "存入观测文件中 id 为 ID 的行（缺省：新的一行）")->type_name("ID")->needs(save);
+                                           i18n::translate("把测站名和八个角存入观测文件的一行"))->type_name("FILE");
+    reduce->add_option("--row", options.rowId, i18n::translate("存入观测文件中 id 为 ID 的行（缺省：新的一行）"))->type_name("ID")->needs(save);
     return reduce;
 }
 
@@ -155,7 +156,9 @@ ExitStatus runReduce(const ReduceOptions& options) {
     try {
         reduction = fieldbook::reduceFieldBook(fieldbook::readFieldBook(options.fieldBookPath), limits, names);
     } catch (const fieldbook::FieldBookError& problem) {
-        std::cerr << "观测手簿 " << files::shownPath(options.fieldBookPath) << " 无法归算：" << problem.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"),
+                                         {files::shownPath(options.fieldBookPath), problem.what()})
+                  << '\n';
         return ExitStatus::fileProblem;
     }
     if (options.json) {
@@ -171,7 +174,8 @@ std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path)
     try {
         return fieldbook::FieldBookAngles(fieldbook::readFieldBook(path), *analysis::findDirectionMethodLimits("2"));
     } catch (const fieldbook::FieldBookError& problem) {
-        std::cerr << "观测手簿 " << files::shownPath(path) << " 无法归算：" << problem.what() << '\n';
+        std::cerr << i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"), {files::shownPath(path), problem.what()})
+                  << '\n';
         return std::nullopt;
     }
 }

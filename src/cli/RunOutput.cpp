@@ -4,37 +4,39 @@
 
 #include "report/ReportModel.h"
 #include "report/TextReport.h"
+#include "i18n/Language.h"
 
 namespace morvalen::cli {
 namespace {
 
 // The captions of the fields as the window labels them.
-const std::vector<std::pair<Control, std::string>>& labelledFields() {
+const std::vector<std::pair<Control, const char*>>& labelledFields() {
     using namespace form;
-    static const std::vector<std::pair<Control, std::string>> fields = {
-        {xa, "已知点 A 纵座标 Xa"},        {ya, "已知点 A 横座标 Ya"},
-        {xb, "已知点 B 纵座标 Xb"},        {yb, "已知点 B 横座标 Yb"},
-        {startSideLength, "起算边长 S"},   {externalAzimuth, "起算点 A 外方位角 Ta"},
-        {orientationAngle, "A 点定向角 Qa"}, {startNote, "起始数据说明"},
-        {w1, "w1 三角形闭合差"},           {w2, "w2 三角形闭合差"},
-        {wa, "wa 二对角闭合差"},           {wb, "wb 极条件闭合差"},
-        {mb, "mb 单位权测角中误差"},       {reciprocalWeight, "1/Plgs 最弱边权倒数"},
-        {mlogs, "mlogs 最弱边对数中误差"}, {relativeError, "1/m 最弱边相对中误差"}};
+    static const std::vector<std::pair<Control, const char*>> fields = {
+        {xa, i18n::catalogued("已知点 A 纵座标 Xa")},        {ya, i18n::catalogued("已知点 A 横座标 Ya")},
+        {xb, i18n::catalogued("已知点 B 纵座标 Xb")},        {yb, i18n::catalogued("已知点 B 横座标 Yb")},
+        {startSideLength, i18n::catalogued("起算边长 S")},   {externalAzimuth, i18n::catalogued("起算点 A 外方位角 Ta")},
+        {orientationAngle, i18n::catalogued("A 点定向角 Qa")}, {startNote, i18n::catalogued("起始数据说明")},
+        {w1, i18n::catalogued("w1 三角形闭合差")},           {w2, i18n::catalogued("w2 三角形闭合差")},
+        {wa, i18n::catalogued("wa 二对角闭合差")},           {wb, i18n::catalogued("wb 极条件闭合差")},
+        {mb, i18n::catalogued("mb 单位权测角中误差")},       {reciprocalWeight, i18n::catalogued("1/Plgs 最弱边权倒数")},
+        {mlogs, i18n::catalogued("mlogs 最弱边对数中误差")}, {relativeError, i18n::catalogued("1/m 最弱边相对中误差")}};
     return fields;
 }
 
 }  // namespace
 
 void printFieldListing(const FieldModel& fields, std::ostream& out) {
-    out << "\n== 窗口字段 ==\n";
+    out << "\n== " << i18n::translate("窗口字段") << " ==\n";
     for (const auto& [field, caption] : labelledFields()) {
-        out << caption << " [" << field.name << "]: " << fields.text(field) << '\n';
+        out << i18n::translate(caption) << " [" << field.name << "]: " << fields.text(field) << '\n';
     }
     for (int k = 0; k < form::angleCount; ++k) {
         const Control angle = form::observedAngle(k);
-        out << "观测角 B(" << k + 1 << ") [" << form::shownName(angle) << "]: " << fields.text(angle) << '\n';
+        out << i18n::withArguments(i18n::translate("观测角 B(%1)"), {std::to_string(k + 1)}) << " ["
+            << form::shownName(angle) << "]: " << fields.text(angle) << '\n';
     }
-    out << "\n（平差结果）\n";
+    out << "\n" << i18n::translate("（平差结果）") << "\n";
     for (int r = 0; r < form::tableRows; ++r) {
         out << "N(" << r << ")" << fields.text(form::stationName(r)) << "  X(" << r << ")"
             << fields.text(form::stationX(r)) << "  " << fields.caption(form::yCaption(r))
@@ -84,7 +86,7 @@ nlohmann::ordered_json reportJson(const SurveyState& state) {
 
 void printReportText(const SurveyState& state, std::ostream& out) {
     if (!report::printingAllowed(state)) return;
-    out << "\n== 报表 ==\n" << report::renderText(report::reportLines(state));
+    out << "\n== " << i18n::translate("报表") << " ==\n" << report::renderText(report::reportLines(state));
 }
 
 }  // namespace morvalen::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "i18n/Language.h"
 #include "report/TextReport.h"
 
 namespace morvalen::cli {
@@ -161,7 +162,7 @@ ordered_json stepsJson(const ComputationSteps& steps) {
 }
 
 void printStepsText(const report::StepsDocument& document, std::ostream& out) {
-    out << "\n== 计算过程 ==\n";
+    out << "\n== " << i18n::translate("计算过程") << " ==\n";
     for (const report::StepsSection& section : document.sections) {
         out << '\n' << section.heading << '\n';
         for (const report::StepsTable& table : section.tables) {
@@ -169,7 +170,7 @@ void printStepsText(const report::StepsDocument& document, std::ostream& out) {
             printTable(table, out);
         }
     }
-    if (document.sections.empty()) out << "没有计算过程：计算在第一组平差之前已中止。\n";
+    if (document.sections.empty()) out << i18n::translate("没有计算过程：计算在第一组平差之前已中止。") << '\n';
     if (!document.stopNote.empty()) out << '\n' << document.stopNote << '\n';
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "entry/Utf8.h"
+#include "i18n/Language.h"
 
 namespace morvalen::cli {
 
@@ -24,7 +25,7 @@ std::string TerminalPrompt::reply(const std::string& promptText, const PromptReq
         inputEnded_ = true;
         line.clear();
     }
-    if (display_ && inputEnded_) *display_ << "（输入已结束，按取消处理）\n";
+    if (display_ && inputEnded_) *display_ << i18n::translate("（输入已结束，按取消处理）") << '\n';
     else if (display_ && echoReplies_) *display_ << line << '\n';
     return line;
 }
@@ -36,7 +37,10 @@ void TerminalFields::setText(const Control& field, const std::string& text) {
 
 void TerminalFields::setCaption(const Control& label, const std::string& caption) {
     FieldModel::setCaption(label, caption);
-    if (display_) *display_ << "    [" << form::shownName(label) << " 标题] \"" << caption << "\"\n";
+    if (display_) {
+        *display_ << "    [" << i18n::withArguments(i18n::translate("%1 标题"), {form::shownName(label)}) << "] \"" << caption
+                  << "\"\n";
+    }
 }
 
 }  // namespace morvalen::cli

@@ -50,6 +50,7 @@
 #include "command/ComputeCommand.h"
 #include "entry/RunStopped.h"
 #include "fieldbook/DirectionReduction.h"
+#include "i18n/Language.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_FILES
 #include "cli/BatchCommand.h"
@@ -83,6 +84,8 @@ struct Options {
 };
 
 using cli::ExitStatus;
+using i18n::translate;
+using i18n::withArguments;
 
 #ifdef MORVALEN_WITH_PDF
 // The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
@@ -109,7 +112,7 @@ ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis
 ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
                            const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
     if (!report::printingAllowed(state)) {
-        std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
+        std::cerr << withArguments(translate("没有写出 PDF 文件：%1"), {report::nothingToPrint}) << '\n';
         return ExitStatus::notWritten;
     }
 #ifdef MORVALEN_WITH_PDF
@@ -125,7 +128,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path, co
     (void)analysed;
     (void)fieldBook;
     (void)steps;
-    std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
+    std::cerr << withArguments(translate("没有写出 PDF 文件 %1：本程序编译时没有 Qt 绘图功能。"), {path}) << '\n';
     return ExitStatus::notWritten;
 #endif
 }
@@ -150,7 +153,7 @@ cli::ReportWriter batchReportWriter() {
 // no completed computation with coordinates.
 ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
     if (!precision) {
-        std::cerr << "没有写出网图 " << path << "：还没有完成的计算，或最近一次计算已中止。\n";
+        std::cerr << withArguments(translate("没有写出网图 %1：还没有完成的计算，或最近一次计算已中止。"), {path}) << '\n';
         return ExitStatus::stopped;
     }
 #ifdef MORVALEN_WITH_SVG
@@ -158,11 +161,11 @@ ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precis
         cli::PdfOutput().writePlot(*precision, path);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
-        std::cerr << "没有写出网图：" << failure.what() << '\n';
+        std::cerr << withArguments(translate("没有写出网图：%1"), {failure.what()}) << '\n';
         return ExitStatus::notWritten;
     }
 #else
-    std::cerr << "没有写出网图 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
+    std::cerr << withArguments(translate("没有写出网图 %1：本程序编译时没有 Qt 绘图功能。"), {path}) << '\n';
     return ExitStatus::notWritten;
 #endif
 }
@@ -171,19 +174,21 @@ ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precis
 ExitStatus refusedPlot(const Options& options) {
     if (options.plotPath.empty()) return ExitStatus::completed;
     if (!options.checks.standard()) {
-        std::cerr << "--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。\n";
+        std::cerr << translate("--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。") << '\n';
         return ExitStatus::usageError;
     }
     std::string extension = std::filesystem::path(options.plotPath).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension != ".svg") {
-        std::cerr << "没有写出网图 " << options.plotPath << "：网图写成 .svg 文件。\n";
+        std::cerr << withArguments(translate("没有写出网图 %1：网图写成 .svg 文件。"), {options.plotPath}) << '\n';
         return ExitStatus::notWritten;
     }
 #if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
     // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
-    std::cerr << "没有写出网图 " << options.plotPath << "：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。\n";
+    std::cerr << withArguments(translate("没有写出网图 %1：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。"),
+                               {options.plotPath})
+              << '\n';
     return ExitStatus::notWritten;
 #endif
     return ExitStatus::completed;
@@ -287,7 +292,7 @@ ExitStatus run(const Options& options) {
         if (standard) cli::printChecksText(state, checks, precision, std::cout);
     }
     std::cout.flush();
-    if (stop) std::cerr << "计算中止 — " << stop->what() << '\n';
+    if (stop) std::cerr << withArguments(translate("计算中止 — %1"), {stop->what()}) << '\n';
     const report::StepsDocument* stepsPages = stepsTables ? &*stepsTables : nullptr;
     const fieldbook::FieldBookReduction* fieldBookUsed = nullptr;
 #ifdef MORVALEN_WITH_FILES
@@ -316,52 +321,56 @@ ExitStatus run(const Options& options) {
 
 int main(int argc, char** argv) {
     cli::useUtf8Console();
-    cli::useChosenLanguage(argc, argv);
-    CLI::App app{"Morvalen：大地四边形条件平差（终端界面）", "morvalen-cli"};
+    if (const std::string refused = cli::useChosenLanguage(argc, argv); !refused.empty()) {
+        std::cerr << refused << '\n';
+        return cli::exitCode(ExitStatus::usageError);
+    }
+    CLI::App app{translate("Morvalen：大地四边形条件平差（终端界面）"), "morvalen-cli"};
     cli::useChineseCommandLine(app, MORVALEN_VERSION);
     Options options;
-    app.add_flag("--json", options.json, "只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）");
-    app.add_option("--pdf", options.pdfPath, "计算完成后把报表写成 PDF 文件")
+    app.add_flag("--json", options.json, translate("只输出一个 JSON 文档（提示、字段、标题、中止信息、报表）"));
+    app.add_option("--pdf", options.pdfPath, translate("计算完成后把报表写成 PDF 文件"))
         ->type_name("FILE")
         ->check(cli::fileName());
-    app.add_flag("--steps", options.steps, "报表之后给出平差计算过程（各步的表格；JSON 中为 \"steps\"）");
+    app.add_flag("--steps", options.steps, translate("报表之后给出平差计算过程（各步的表格；JSON 中为 \"steps\"）"));
     cli::addCheckOptions(app, options.checks);
 #ifdef MORVALEN_WITH_FILES
     CLI::Option* observations =
-        app.add_option("--observations", options.observationsPath, "从观测文件（CSV，每行一组观测数据）读取输入值")
+        app.add_option("--observations", options.observationsPath, translate("从观测文件（CSV，每行一组观测数据）读取输入值"))
             ->type_name("FILE")
             ->check(cli::fileName());
-    app.add_option("--row", options.rowId, "观测文件中的行（id 列的值；缺省为第一行）")
+    app.add_option("--row", options.rowId, translate("观测文件中的行（id 列的值；缺省为第一行）"))
         ->type_name("ID")
         ->needs(observations);
-    app.add_option("--save-observations", options.saveObservationsPath, "把这次输入的观测值存为观测文件的一行")
+    app.add_option("--save-observations", options.saveObservationsPath, translate("把这次输入的观测值存为观测文件的一行"))
         ->type_name("FILE")
         ->check(cli::fileName());
-    app.add_option("--export", options.exportPath, "导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf")
+    app.add_option("--export", options.exportPath, translate("导出成果表：.dat（CASS 坐标）、.csv、.xlsx 或 .dxf"))
         ->type_name("FILE")
         ->check(cli::fileName());
-    app.add_option("--plot", options.plotPath, "把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）")
+    app.add_option("--plot", options.plotPath, translate("把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）"))
         ->type_name("FILE.svg")
         ->check(cli::fileName());
-    app.add_option("--field-book", options.fieldBookPath, "由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示")
+    app.add_option("--field-book", options.fieldBookPath, translate("由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示"))
         ->type_name("FILE");
     cli::ReduceOptions reduceOptions;
     CLI::App* reduce = cli::addReduceCommand(app, reduceOptions);
 
     cli::BatchOptions batchOptions;
-    CLI::App* batch = app.add_subcommand("batch", "逐行平差观测文件（CSV，每行一个四边形）中的所有四边形");
-    batch->group("子命令");
-    batch->get_help_ptr()->group("选项");
-    batch->add_option("observations", batchOptions.input, "观测文件（CSV，第一行为列名）")->type_name("FILE")->required();
-    batch->add_option("-o,--output", batchOptions.output, "结果文件（缺省：标准输出）")
+    CLI::App* batch = app.add_subcommand("batch", translate("逐行平差观测文件（CSV，每行一个四边形）中的所有四边形"));
+    batch->group(cli::subcommandsGroup());
+    batch->get_help_ptr()->group(cli::optionsGroup());
+    batch->add_option("observations", batchOptions.input, translate("观测文件（CSV，第一行为列名）"))->type_name("FILE")->required();
+    batch->add_option("-o,--output", batchOptions.output, translate("结果文件（缺省：标准输出）"))
         ->type_name("FILE")
         ->check(cli::fileName());
-    batch->add_flag("--json", batchOptions.jsonLines, "结果写成 JSON Lines（每行一个 JSON 对象）");
-    batch->add_option("--pdf", batchOptions.pdfDirectory, "为每个完成的四边形写一份 PDF 报表")
+    batch->add_flag("--json", batchOptions.jsonLines, translate("结果写成 JSON Lines（每行一个 JSON 对象）"));
+    batch->add_option("--pdf", batchOptions.pdfDirectory, translate("为每个完成的四边形写一份 PDF 报表"))
         ->type_name("DIR")
         ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
 #endif
+    for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) cli::addLanguageOption(*subcommand);
     try {
         std::vector<std::string> arguments = cli::utf8Arguments(argc, argv);
         std::vector<char*> pointers;

@@ -35,11 +35,12 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
 }  // namespace
 
 void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa, CoordinateSteps* steps) {
-    const CheckedStep step("外方位角推算座标");
+    const auto step = CheckedStep("外方位角推算座标");
     if (steps) *steps = CoordinateSteps{state.upperBound4, {}, {}, {}, {}, {}};
     if (state.startSideNumber < 1 || state.startSideNumber > 6) {
-        step.stop("起算边编号 " + std::to_string(state.startSideNumber) +
-                  " 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）");
+        step.stop(i18n::withArguments(
+            i18n::translate("起算边编号 %1 无效：只接受 1、2、3、4（外边 S(1)…S(4)）或 5、6（对角线 S(5)、S(6)）"),
+            {std::to_string(state.startSideNumber)}));
     }
     const int n = state.upperBound4;
     renewStationCoordinates(state, n);

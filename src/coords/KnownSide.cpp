@@ -10,7 +10,7 @@ constexpr double eastWestGuard = 0.99999999999999;
 
 double knownSideAzimuth(double deltaX, double deltaY, double length, double radiansPerDegree,
                         const CheckedStep& step) {
-    if (length == 0) step.stop("A 点与 B 点座标相同（A–B 边长为零），无法推算方位角与边长");
+    if (length == 0) step.stop(i18n::translate("A 点与 B 点座标相同（A–B 边长为零），无法推算方位角与边长"));
     double r = step.divide(deltaY, length, "A–B 方位角");
     if (std::abs(r) == 1) r = r * eastWestGuard;
     const double cosineTerm = step.squareRoot(1 - r * r, "A–B 方位角的 1 − r²");
@@ -21,7 +21,7 @@ double knownSideAzimuth(double deltaX, double deltaY, double length, double radi
 }
 
 void computeKnownSideCoordinates(SurveyState& state, CoordinateSteps* steps) {
-    const CheckedStep step("已知边推算座标");
+    const auto step = CheckedStep("已知边推算座标");
     if (steps) *steps = CoordinateSteps{state.upperBound3, {}, {}, {}, {}, {}};
     const int n = state.upperBound3;
     renewStationCoordinates(state, n);

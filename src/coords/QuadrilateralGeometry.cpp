@@ -23,7 +23,7 @@ void propagateAzimuths(TraverseLegs& legs, const AngleArray& angles, int n, cons
     for (int i = 2; i <= n; ++i) {
         double azimuth = ((legs.azimuths[i - 1] - angles[2 * i - 2]) - angles[2 * i - 1]) - 180;
         if (azimuth < 0) azimuth = 360 + azimuth;
-        legs.azimuths[i] = step.finite(azimuth, [i] { return "方位角 α(" + std::to_string(i) + ")"; });
+        legs.azimuths[i] = step.finite(azimuth, [i] { return i18n::withArguments(i18n::translate("方位角 α(%1)"), {std::to_string(i)}); });
     }
 }
 
@@ -41,7 +41,8 @@ SineRuleTerms sineRuleTerms(double numeratorAngle, double side, double denominat
     terms.numeratorSine = std::sin(radiansPerDegree * numeratorAngle);
     terms.denominatorSine = std::sin(radiansPerDegree * denominatorAngle);
     if (terms.denominatorSine == 0) {
-        step.stop(std::string(denominatorName) + " 的正弦为零（角值 " + roundedFixed(denominatorAngle, 6) + "°），正弦定理推算边长的除数为零");
+        step.stop(i18n::withArguments(i18n::translate("%1 的正弦为零（角值 %2°），正弦定理推算边长的除数为零"),
+                                      {denominatorName, roundedFixed(denominatorAngle, 6)}));
     }
     terms.side = step.finite((terms.numeratorSine * side) / terms.denominatorSine, "边长");
     return terms;
@@ -79,8 +80,7 @@ void applySideChainRow(TraverseLegs& legs, int row, const AngleArray& angles, do
 
 double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step) {
     if (const auto number = value.numericValue()) return *number;
-    const char* cause = value.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
-    step.stop(describedInput(name, value.typedText(), cause));
+    step.stop(describedNumber(i18n::translate(name), value.typedText(), value.reading() == Reading::outOfRange));
 }
 
 void runTraverse(SurveyState& state, TraverseLegs& legs, int n, const CheckedStep& step) {
@@ -92,8 +92,8 @@ void runTraverse(SurveyState& state, TraverseLegs& legs, int n, const CheckedSte
         const double sine = std::sin(k * legs.azimuths[i]);
         legs.deltaX[at] = cosine * legs.sides[i];
         legs.deltaY[at] = sine * legs.sides[i];
-        state.pointX[at] = step.finite(state.pointX[at - 1] + legs.deltaX[at], [i] { return "纵座标 X(" + std::to_string(i) + ")"; });
-        state.pointY[at] = step.finite(state.pointY[at - 1] + legs.deltaY[at], [i] { return "横座标 Y(" + std::to_string(i) + ")"; });
+        state.pointX[at] = step.finite(state.pointX[at - 1] + legs.deltaX[at], [i] { return i18n::withArguments(i18n::translate("纵座标 X(%1)"), {std::to_string(i)}); });
+        state.pointY[at] = step.finite(state.pointY[at - 1] + legs.deltaY[at], [i] { return i18n::withArguments(i18n::translate("横座标 Y(%1)"), {std::to_string(i)}); });
     }
 }
 

@@ -53,11 +53,13 @@ void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confi
             asker.answer({entryPrompt, value, std::exchange(first, false) ? PromptRole::entry : PromptRole::reentry});
         const auto number = parseDecimal(reply);
         if (!number) {
-            throw RunStopped("起算边编号输入", describedInput("起算边编号", reply, " 不是数值", " "));
+            throw RunStopped(i18n::translate("起算边编号输入"),
+                             describedInput(i18n::translate("起算边编号"), reply, i18n::translate("%1 %2 不是数值")));
         }
         const auto whole = roundToInt16(*number);
         if (!whole) {
-            throw RunStopped("起算边编号输入", "起算边编号 " + quoted(reply) + " 超出 -32768 至 32767 的范围");
+            throw RunStopped(i18n::translate("起算边编号输入"),
+                             i18n::withArguments(i18n::translate("起算边编号 %1 超出 -32768 至 32767 的范围"), {quoted(reply)}));
         }
         target = *whole;
     } while (isWrongReply(asker.answer({confirmationPrompt, value, PromptRole::confirmation})));

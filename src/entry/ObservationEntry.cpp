@@ -3,14 +3,13 @@
 #include "entry/ConfirmedPrompt.h"
 #include "entry/PackedAngle.h"
 #include "entry/RunStopped.h"
+#include "i18n/Language.h"
 
 namespace morvalen {
 namespace {
 
-const std::string knownSideStart = "    以起始边 S(a-b)起算 ";
-const std::string fromStartSide = "由起始边起算";
-const std::string azimuthStart = " 由A点的外方位角定向";
-const std::string bIsUnknown = "B点为待定点";
+using i18n::translate;
+using i18n::withArguments;
 
 // Every prompt text of the sequence, formed once.
 struct EntryTexts {
@@ -25,35 +24,39 @@ EnteredValue enteredAfter(EnteredValue first, int steps) {
 }
 
 PromptTexts texts(std::string entry, const std::string& question, std::string reentry) {
-    const std::string confirmation = question + "  输入正确单击 Enter ; 错误输入零( 即为:0 )";
+    const std::string confirmation = withArguments(translate("%1  输入正确单击 Enter ; 错误输入零( 即为:0 )"), {question});
     return {std::move(entry), confirmation, std::move(reentry), confirmation};
 }
 
 const EntryTexts& entryTexts() {
     static const EntryTexts all = [] {
         EntryTexts t;
-        t.xa = texts("输入起始点 A 的纵座标 : ", "确认纵座标输入是否正确 ?", "输入正确的纵座标 : ");
-        t.ya = texts("输入起始点 A 的横座标 : ", "确认横座标输入是否正确 ?", "输入正确的横座标 : ");
-        t.xb = texts("输入起始点 B 的纵座标 : ", "确认纵座标输入是否正确 ?", "输入正确的纵座标 Xb: ");
-        t.yb = texts("输入起始点 B 的横座标 : ", "确认横座标输入是否正确 ?", "输入正确的横纵座标 : ");
+        t.xa = texts(translate("输入起始点 A 的纵座标 : "), translate("确认纵座标输入是否正确 ?"), translate("输入正确的纵座标 : "));
+        t.ya = texts(translate("输入起始点 A 的横座标 : "), translate("确认横座标输入是否正确 ?"), translate("输入正确的横座标 : "));
+        t.xb = texts(translate("输入起始点 B 的纵座标 : "), translate("确认纵座标输入是否正确 ?"), translate("输入正确的纵座标 Xb: "));
+        t.yb = texts(translate("输入起始点 B 的横座标 : "), translate("确认横座标输入是否正确 ?"), translate("输入正确的横纵座标 : "));
         t.startSideLength =
-            texts("输入起算边长度 :（以米为单位）", "确认起算边长度输入是否正确 ?", "输入起算边长度 S 正确的观测值: ");
-        t.startSideNumber = texts("输入起算边在示图上所示的编号 ：（1，2，3，4）", "确认起算边的编号输入是否正确 ?", "");
-        t.Ta = texts("输入起始点 A 的外方位角 Ta : ( 方向由 A 点向外 )", "确认外方位角 Ta 输入是否正确 ?",
-                     "输入起始点 A 点的外方位角 Ta 正确的观测值: ");
-        t.Qa = texts("输入起始点 A 点的定向角 Qa : ", "确认定向角 Qa 输入是否正确 ?", "输入定向角 Qa 正确的观测值 :");
-        t.Qa.reconfirmationPrompt = "确认定向角 Qa 输入是否正确 ? 输入正确单击 Enter ; 错误输入零( 即为:0 )";
-        t.nameA = texts("输入起始点 A 点的点名 :", "确认 A 点的点名输入是否正确 ?", "输入起始点 A 的正确点名 :");
-        t.nameClosing = texts("输入闭合点 B 点的点名 :", "确认 B 点的点名输入是否正确 ?", "输入闭合点 B 正确的点名 :");
+            texts(translate("输入起算边长度 :（以米为单位）"), translate("确认起算边长度输入是否正确 ?"), translate("输入起算边长度 S 正确的观测值: "));
+        t.startSideNumber = texts(translate("输入起算边在示图上所示的编号 ：（1，2，3，4）"), translate("确认起算边的编号输入是否正确 ?"), "");
+        t.Ta = texts(translate("输入起始点 A 的外方位角 Ta : ( 方向由 A 点向外 )"), translate("确认外方位角 Ta 输入是否正确 ?"),
+                     translate("输入起始点 A 点的外方位角 Ta 正确的观测值: "));
+        t.Qa = texts(translate("输入起始点 A 点的定向角 Qa : "), translate("确认定向角 Qa 输入是否正确 ?"), translate("输入定向角 Qa 正确的观测值 :"));
+        t.Qa.reconfirmationPrompt = translate("确认定向角 Qa 输入是否正确 ? 输入正确单击 Enter ; 错误输入零( 即为:0 )");
+        t.nameA = texts(translate("输入起始点 A 点的点名 :"), translate("确认 A 点的点名输入是否正确 ?"),
+                        translate("输入起始点 A 的正确点名 :"));
+        t.nameClosing = texts(translate("输入闭合点 B 点的点名 :"), translate("确认 B 点的点名输入是否正确 ?"),
+                              translate("输入闭合点 B 正确的点名 :"));
         for (int i = 1; i <= 3; ++i) {
             const std::string n = std::to_string(i);
-            const std::string entry = "按顺时针顺序输入第 " + n + " 个待定点的点名 :";
-            t.unknownStation[i] = texts(entry, "确认第 " + n + " 个待定点的点名输入是否正确 ?", entry);
+            const std::string entry = withArguments(translate("按顺时针顺序输入第 %1 个待定点的点名 :"), {n});
+            t.unknownStation[i] =
+                texts(entry, withArguments(translate("确认第 %1 个待定点的点名输入是否正确 ?"), {n}), entry);
         }
         for (int i = 1; i <= 8; ++i) {
             const std::string n = std::to_string(i);
-            t.angle[i] = texts("请输入第 " + n + " 个观测角 B" + n + " 的数值 : ", "确认 B(" + n + ") 输入是否正确?",
-                               "输入 B(" + n + ") 正确的观测值: ");
+            t.angle[i] = texts(withArguments(translate("请输入第 %1 个观测角 B%1 的数值 : "), {n}),
+                               withArguments(translate("确认 B(%1) 输入是否正确?"), {n}),
+                               withArguments(translate("输入 B(%1) 正确的观测值: "), {n}));
         }
         return t;
     }();
@@ -98,8 +101,9 @@ void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
         state.observedAngles[static_cast<std::size_t>(i)] = angle;
         const auto degrees = toDegrees(angle);
         if (!degrees) {
-            const char* cause = angle.reading() == Reading::outOfRange ? " 超出数值范围" : " 不是数值";
-            throw RunStopped("观测角输入", describedInput("b(" + std::to_string(i) + ")", angle.typedText(), cause));
+            throw RunStopped(translate("观测角输入"),
+                             describedNumber("b(" + std::to_string(i) + ")", angle.typedText(),
+                                             angle.reading() == Reading::outOfRange));
         }
         angle.setNumber(*degrees);
     }
@@ -116,14 +120,15 @@ void enterObservations(SurveyState& state, OrientationCopies& copies, Prompt& as
 
     const RunCase kind = runCase(state);
     if (kind == RunCase::knownSide) {
-        fields.setText(form::startNote, knownSideStart);
+        fields.setText(form::startNote, translate("    以起始边 S(a-b)起算 "));
+        const std::string fromStartSide = translate("由起始边起算");
         fields.setText(form::startSideLength, fromStartSide);
         fields.setText(form::externalAzimuth, fromStartSide);
         fields.setText(form::orientationAngle, fromStartSide);
     } else if (kind == RunCase::azimuth) {
-        fields.setText(form::startNote, azimuthStart);
-        fields.setText(form::xb, bIsUnknown);
-        fields.setText(form::yb, bIsUnknown);
+        fields.setText(form::startNote, translate(" 由A点的外方位角定向"));
+        fields.setText(form::xb, translate("B点为待定点"));
+        fields.setText(form::yb, translate("B点为待定点"));
         askStartDataOfAzimuthCase(state, copies, asker, fields);
     }
 

@@ -23,9 +23,12 @@ double signedDifference(double seconds) {
 // Into 0 ≤ x < 360°.
 double onCircle(double seconds) { return seconds - fullCircle * std::floor(seconds / fullCircle); }
 
-std::string rowText(std::size_t row) { return "第 " + std::to_string(row) + " 行"; }
+using i18n::translate;
+using i18n::withArguments;
 
-[[noreturn]] void refuse(std::size_t row, const std::string& reason) { throw FieldBookError(rowText(row) + "：" + reason); }
+[[noreturn]] void refuse(std::size_t row, const std::string& reason) {
+    throw FieldBookError(withArguments(translate("第 %1 行：%2"), {std::to_string(row), reason}));
+}
 
 // A circle reading dd.mmss in seconds of arc; nullopt when it is no number, negative, or its degrees, minutes or
 // seconds are out of range (0 ≤ degrees < 360, minutes and whole seconds < 60). 0.00120 is 0°00′12.0″, 180.00186 is
@@ -62,15 +65,17 @@ std::array<std::string, 4> quadrilateralOf(const std::vector<Pointing>& pointing
     if (given) return *given;
     std::vector<std::string> names;
     for (const Pointing& pointing : pointings) {
-        if (pointing.station.empty()) refuse(pointing.row, "缺少测站名");
+        if (pointing.station.empty()) refuse(pointing.row, translate("缺少测站名"));
         if (std::find(names.begin(), names.end(), pointing.station) != names.end()) continue;
         if (names.size() == 4) {
-            refuse(pointing.row, "测站 " + quoted(pointing.station) + " 是第五个测站，四边形只有四个测站");
+            refuse(pointing.row,
+                   withArguments(translate("测站 %1 是第五个测站，四边形只有四个测站"), {quoted(pointing.station)}));
         }
         names.push_back(pointing.station);
     }
     if (names.size() < 4) {
-        throw FieldBookError("观测手簿只有 " + std::to_string(names.size()) + " 个测站，四边形需要四个");
+        throw FieldBookError(
+            withArguments(translate("观测手簿只有 %1 个测站，四边形需要四个"), {std::to_string(names.size())}));
     }
     return {names[0], names[1], names[2], names[3]};
 }
@@ -92,16 +97,21 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
     };
     std::vector<StationRows> stations;
     for (const Pointing& pointing : pointings) {
-        if (pointing.station.empty()) refuse(pointing.row, "缺少测站名");
-        if (pointing.target.empty()) refuse(pointing.row, "缺少目标");
-        if (!isStation(pointing.station)) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 不是四边形的四个测站之一");
-        if (!isStation(pointing.target)) refuse(pointing.row, "目标 " + quoted(pointing.target) + " 不是四边形的四个测站之一");
-        if (pointing.target == pointing.station) refuse(pointing.row, "测站 " + quoted(pointing.station) + " 照准了自己");
-        if (!roundNumber(pointing.round)) refuse(pointing.row, "测回 " + quoted(pointing.round) + " 不是正整数");
-        for (const auto& [face, reading] : {std::pair{"盘左", &pointing.left}, std::pair{"盘右", &pointing.right}}) {
-            if (reading->empty()) refuse(pointing.row, std::string("缺少") + face + "读数");
+        if (pointing.station.empty()) refuse(pointing.row, translate("缺少测站名"));
+        if (pointing.target.empty()) refuse(pointing.row, translate("缺少目标"));
+        const auto refuseName = [&](const char* pattern, const std::string& name) {
+            refuse(pointing.row, withArguments(translate(pattern), {quoted(name)}));
+        };
+        if (!isStation(pointing.station)) refuseName(i18n::catalogued("测站 %1 不是四边形的四个测站之一"), pointing.station);
+        if (!isStation(pointing.target)) refuseName(i18n::catalogued("目标 %1 不是四边形的四个测站之一"), pointing.target);
+        if (pointing.target == pointing.station) refuseName(i18n::catalogued("测站 %1 照准了自己"), pointing.station);
+        if (!roundNumber(pointing.round)) refuseName(i18n::catalogued("测回 %1 不是正整数"), pointing.round);
+        for (const auto& [face, reading] : {std::pair{translate("盘左"), &pointing.left},
+                                            std::pair{translate("盘右"), &pointing.right}}) {
+            if (reading->empty()) refuse(pointing.row, withArguments(translate("缺少%1读数"), {face}));
             if (!readingSeconds(*reading)) {
-                refuse(pointing.row, std::string(face) + "读数 " + quoted(*reading) + " 不是 dd.mmss 读数（度 0–359，分、秒小于 60）");
+                refuse(pointing.row, withArguments(translate("%1读数 %2 不是 dd.mmss 读数（度 0–359，分、秒小于 60）"),
+                                                   {face, quoted(*reading)}));
             }
         }
         auto station = std::find_if(stations.begin(), stations.end(),
@@ -121,7 +131,7 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
     }
     for (const std::string& name : names) {
         if (std::none_of(stations.begin(), stations.end(), [&](const StationRows& held) { return held.name == name; })) {
-            throw FieldBookError("观测手簿中没有测站 " + quoted(name) + " 的观测");
+            throw FieldBookError(withArguments(translate("观测手簿中没有测站 %1 的观测"), {quoted(name)}));
         }
     }
     return stations;
@@ -132,15 +142,15 @@ std::vector<std::string> roundTargets(const std::string& station, const RoundRow
     const auto& rows = round.rows;
     closes = rows.size() == 4 && rows[3]->target == rows[0]->target;
     if (rows.size() != 3 && !closes) {
-        refuse(rows.front()->row, "测站 " + quoted(station) + " 第 " + std::to_string(round.number) + " 测回照准了 " +
-                                      std::to_string(rows.size()) +
-                                      " 次：应照准另外三个测站各一次（归零时再照准起始目标）");
+        refuse(rows.front()->row,
+               withArguments(translate("测站 %1 第 %2 测回照准了 %3 次：应照准另外三个测站各一次（归零时再照准起始目标）"),
+                             {quoted(station), std::to_string(round.number), std::to_string(rows.size())}));
     }
     std::vector<std::string> targets;
     for (std::size_t i = 0; i < 3; ++i) {
         if (std::find(targets.begin(), targets.end(), rows[i]->target) != targets.end()) {
-            refuse(rows[i]->row, "测站 " + quoted(station) + " 第 " + std::to_string(round.number) + " 测回两次照准 " +
-                                     quoted(rows[i]->target));
+            refuse(rows[i]->row, withArguments(translate("测站 %1 第 %2 测回两次照准 %3"),
+                                               {quoted(station), std::to_string(round.number), quoted(rows[i]->target)}));
         }
         targets.push_back(rows[i]->target);
     }
@@ -237,8 +247,9 @@ void assignAngles(FieldBookReduction& reduction) {
         const AngleBetween& between = angleDirections[k];
         const double angle = onCircle(direction(between.at, between.to) - direction(between.at, between.from));
         if (angle > halfCircle) {
-            throw FieldBookError("b(" + std::to_string(k + 1) + ") = " + packedAngleText(angle) +
-                                 " 超过 180°：四个测站是按逆时针顺序给出的，请按顺时针顺序（A、P1、P2、B）给出");
+            throw FieldBookError(withArguments(
+                translate("b(%1) = %2 超过 180°：四个测站是按逆时针顺序给出的，请按顺时针顺序（A、P1、P2、B）给出"),
+                {std::to_string(k + 1), packedAngleText(angle)}));
         }
         reduction.angles[k] = packedAngleText(angle);
     }
@@ -276,15 +287,17 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
             const std::vector<std::string> targets = roundTargets(rows.name, round, closes);
             if (firstTargets.empty()) firstTargets = targets;
             if (targets != firstTargets) {
-                refuse(round.rows.front()->row, "测站 " + quoted(rows.name) + " 第 " + std::to_string(round.number) +
-                                                    " 测回的目标与第 " + std::to_string(rows.rounds.front().number) +
-                                                    " 测回不同（各测回应按同一顺序照准同样的目标）");
+                refuse(round.rows.front()->row,
+                       withArguments(translate("测站 %1 第 %2 测回的目标与第 %3 测回不同（各测回应按同一顺序照准同样的目标）"),
+                                     {quoted(rows.name), std::to_string(round.number),
+                                      std::to_string(rows.rounds.front().number)}));
             }
             station.rounds.push_back(reducedRound(round, closes));
         }
         if (station.rounds.size() < 2) {
             refuse(rows.rounds.front().rows.front()->row,
-                   "测站 " + quoted(rows.name) + " 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回");
+                   withArguments(translate("测站 %1 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回"),
+                                 {quoted(rows.name)}));
         }
         adjustStation(station);
         addChecks(station, limits, reduction.checks);

@@ -15,7 +15,8 @@ std::string FieldBookAngles::angle(const SurveyState& state, std::size_t k) {
             used_.reset();
             used_ = reduceFieldBook(pointings_, *limits_, names);
         } catch (const FieldBookError& problem) {
-            throw RunStopped("由观测手簿输入 b( " + std::to_string(k + 1) + " )", problem.what());
+            throw RunStopped(i18n::withArguments(i18n::translate("由观测手簿输入 b( %1 )"), {std::to_string(k + 1)}),
+                             problem.what());
         }
     }
     return used_->angles[k];

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "files/CsvFile.h"
+#include "i18n/Language.h"
 
 namespace morvalen::fieldbook {
 namespace {
@@ -32,22 +33,22 @@ std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     for (std::size_t column = 0; column < std::size(fieldBookColumns); ++column) {
         const auto found = std::find(table.header.begin(), table.header.end(), fieldBookColumns[column]);
         if (found == table.header.end()) {
-            throw FieldBookError(std::string("缺少列 \"") + fieldBookColumns[column] +
-                                 "\"（观测手簿的列为 station,round,target,left,right）");
+            throw FieldBookError(i18n::withArguments(
+                i18n::translate("缺少列 \"%1\"（观测手簿的列为 station,round,target,left,right）"), {fieldBookColumns[column]}));
         }
         at[column] = static_cast<std::size_t>(found - table.header.begin());
     }
     std::vector<Pointing> pointings;
     for (const files::TableRow& row : table.rows) {
         if (row.cells.size() != table.header.size()) {
-            throw FieldBookError("第 " + std::to_string(row.sheetRow) + " 行有 " +
-                                 std::to_string(row.cells.size()) + " 个单元格，标题行有 " +
-                                 std::to_string(table.header.size()) + " 个");
+            throw FieldBookError(i18n::withArguments(i18n::translate("第 %1 行有 %2 个单元格，标题行有 %3 个"),
+                                                     {std::to_string(row.sheetRow), std::to_string(row.cells.size()),
+                                                      std::to_string(table.header.size())}));
         }
         pointings.push_back({row.sheetRow, trimmed(row.cells[at[0]]), trimmed(row.cells[at[1]]),
                              trimmed(row.cells[at[2]]), trimmed(row.cells[at[3]]), trimmed(row.cells[at[4]])});
     }
-    if (pointings.empty()) throw FieldBookError("没有观测行");
+    if (pointings.empty()) throw FieldBookError(i18n::translate("没有观测行"));
     return pointings;
 }
 

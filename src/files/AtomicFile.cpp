@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+#include "i18n/Language.h"
+
 namespace morvalen::files {
 namespace fs = std::filesystem;
 namespace {
@@ -81,38 +83,38 @@ void forgetPending(std::size_t slot) {
 
 std::string commonReason(int errorNumber) {
     switch (errorNumber) {
-    case ENOENT: return "文件或文件夹不存在";
-    case EISDIR: return "这是一个文件夹";
-    case ENOTDIR: return "路径中有一段不是文件夹";
-    case ENOSPC: return "磁盘已满";
+    case ENOENT: return i18n::translate("文件或文件夹不存在");
+    case EISDIR: return i18n::translate("这是一个文件夹");
+    case ENOTDIR: return i18n::translate("路径中有一段不是文件夹");
+    case ENOSPC: return i18n::translate("磁盘已满");
 #ifdef EDQUOT
-    case EDQUOT: return "超出了磁盘配额";
+    case EDQUOT: return i18n::translate("超出了磁盘配额");
 #endif
-    case EROFS: return "磁盘是只读的";
-    case ENAMETOOLONG: return "文件名太长";
+    case EROFS: return i18n::translate("磁盘是只读的");
+    case ENAMETOOLONG: return i18n::translate("文件名太长");
     case EMFILE:
-    case ENFILE: return "打开的文件太多";
-    case EIO: return "磁盘读写出错";
+    case ENFILE: return i18n::translate("打开的文件太多");
+    case EIO: return i18n::translate("磁盘读写出错");
 #ifdef ELOOP
-    case ELOOP: return "符号链接太多层或成环";
+    case ELOOP: return i18n::translate("符号链接太多层或成环");
 #endif
-    case EFBIG: return "文件太大";
-    case EBUSY: return "文件正被占用";
-    default: return "系统错误 " + std::to_string(errorNumber);
+    case EFBIG: return i18n::translate("文件太大");
+    case EBUSY: return i18n::translate("文件正被占用");
+    default: return i18n::withArguments(i18n::translate("系统错误 %1"), {std::to_string(errorNumber)});
     }
 }
 
 }  // namespace
 
 std::string readReason(int errorNumber) {
-    if (errorNumber == EACCES || errorNumber == EPERM) return "没有读取权限";
-    if (errorNumber == ENOENT) return "文件不存在";
+    if (errorNumber == EACCES || errorNumber == EPERM) return i18n::translate("没有读取权限");
+    if (errorNumber == ENOENT) return i18n::translate("文件不存在");
     return commonReason(errorNumber);
 }
 
 std::string writeReason(int errorNumber) {
-    if (errorNumber == EACCES || errorNumber == EPERM) return "没有写入权限";
-    if (errorNumber == ENOENT) return "文件夹不存在";
+    if (errorNumber == EACCES || errorNumber == EPERM) return i18n::translate("没有写入权限");
+    if (errorNumber == ENOENT) return i18n::translate("文件夹不存在");
     return commonReason(errorNumber);
 }
 
@@ -139,24 +141,24 @@ fs::path writtenPath(const fs::path& path) {
 
 void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) {
     const auto refused = [&](const std::string& reason) {
-        throw FileNotWritten("无法写出文件 " + shownPath(path) + "：" + reason);
+        throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(path), reason}));
     };
-    if (path.empty()) throw FileNotWritten("无法写出文件：文件名是空的");
+    if (path.empty()) throw FileNotWritten(i18n::translate("无法写出文件：文件名是空的"));
     const fs::path written = writtenPath(path);
     std::error_code status;
     const fs::file_status found = fs::status(written, status);
-    if (fs::is_directory(found)) refused("这是一个文件夹");
+    if (fs::is_directory(found)) refused(i18n::translate("这是一个文件夹"));
     for (const fs::path& input : inputs) {
         std::error_code compared;
         if (!input.empty() && fs::equivalent(written, input, compared)) {
-            refused("这是输入文件 " + shownPath(input) + " 本身，写出会毁掉它");
+            refused(i18n::withArguments(i18n::translate("这是输入文件 %1 本身，写出会毁掉它"), {shownPath(input)}));
         }
     }
-    if (fs::exists(found) && !userMayWrite(written)) refused("没有写入权限，文件保持原样");
+    if (fs::exists(found) && !userMayWrite(written)) refused(i18n::translate("没有写入权限，文件保持原样"));
 }
 
 OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPath(path)) {
-    if (path.empty()) throw FileNotWritten("无法写出文件：文件名是空的");
+    if (path.empty()) throw FileNotWritten(i18n::translate("无法写出文件：文件名是空的"));
     std::error_code status;
     if (fs::is_directory(written_, status)) fail(EISDIR);
     if (fs::exists(written_, status) && !userMayWrite(written_)) fail(EACCES);
@@ -188,7 +190,7 @@ void OutputFile::closeDescriptor() {
 
 void OutputFile::fail(int errorNumber) const {
     const std::string reason = writeReason(errorNumber);
-    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + reason, reason);
+    throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(target_), reason}), reason);
 }
 
 void OutputFile::failed(const std::string& detail) const {
@@ -196,7 +198,7 @@ void OutputFile::failed(const std::string& detail) const {
     std::error_code status;
     const fs::space_info space = fs::space(temporary_.parent_path().empty() ? "." : temporary_.parent_path(), status);
     if (!status && space.available == 0) fail(ENOSPC);
-    throw FileNotWritten("无法写出文件 " + shownPath(target_) + "：" + detail);
+    throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(target_), detail}));
 }
 
 void OutputFile::write(std::string_view bytes) {

@@ -3,8 +3,12 @@
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
 #include "files/TextCodec.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
+using i18n::translate;
+using i18n::withArguments;
+
 namespace {
 
 // The GB 18030 bytes of one character given in UTF-8; empty when it has none.
@@ -24,14 +28,16 @@ std::string encodedName(const std::string& name) {
         // A malformed byte is a character of its own, which GB 18030 then refuses.
         const std::size_t length = utf8CharacterAt(name, at).length;
         const std::string_view utf8(name.data() + at, length);
-        const std::string refused = "点名 \"" + name + "\" 中的字符 \"" + std::string(utf8) + "\" ";
+        const auto refuse = [&](const char* pattern) {
+            throw FileNotWritten(withArguments(translate(pattern), {name, std::string(utf8)}));
+        };
         if (lead < 0x20 || lead == 0x7F || lead == ',') {
-            throw FileNotWritten(refused + "会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）");
+            refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）"));
         }
         const std::string encoded = gb18030Character(utf8);
-        if (encoded.empty()) throw FileNotWritten(refused + "不能用 GB 18030 编码");
+        if (encoded.empty()) refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 不能用 GB 18030 编码"));
         // Four-byte sequences lie outside code page 936, which CASS reads on a Chinese Windows.
-        if (encoded.size() > 2) throw FileNotWritten(refused + "在 GBK（代码页 936）中没有，CASS 读不出来");
+        if (encoded.size() > 2) refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 在 GBK（代码页 936）中没有，CASS 读不出来"));
         bytes += encoded;
         at += length;
     }

@@ -7,6 +7,7 @@
 
 #include "entry/Utf8.h"
 #include "files/AtomicFile.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 namespace {
@@ -109,8 +110,9 @@ private:
     }
 
     [[noreturn]] void refuse(std::size_t offset) const {
-        throw CampaignFileError("文件既不是 UTF-8 也不是 GB 18030 编码的文字（第 " +
-                                std::to_string(offset + byteOrderMark(shape_.encoding).size() + 1) + " 个字节起）");
+        throw CampaignFileError(
+            i18n::withArguments(i18n::translate("文件既不是 UTF-8 也不是 GB 18030 编码的文字（第 %1 个字节起）"),
+                                {std::to_string(offset + byteOrderMark(shape_.encoding).size() + 1)}));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "entry/Utf8.h"
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 namespace {
@@ -47,8 +48,9 @@ std::string drawingText(const std::string& utf8) {
         };
         // CAD fonts draw the Basic Multilingual Plane only; a character beyond it (an emoji) would be lost.
         if (codePoint >= 0x10000) {
-            throw FileNotWritten("点名 \"" + utf8 + "\" 中的字符 \"" + utf8.substr(at - length, length) +
-                                 "\" 在 CAD 的字体中没有（基本多文种平面以外的字符）");
+            throw FileNotWritten(i18n::withArguments(
+                i18n::translate("点名 \"%1\" 中的字符 \"%2\" 在 CAD 的字体中没有（基本多文种平面以外的字符）"),
+                {utf8, utf8.substr(at - length, length)}));
         }
         escape(codePoint);
     }
@@ -318,7 +320,7 @@ void writeResultDrawing(const SurveyState& state, const std::filesystem::path& p
     writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
         DL_Dxf dxf;
         std::unique_ptr<DL_WriterA> writer(dxf.out(shownPath(temporary).c_str(), DL_Codes::AC1015));
-        if (!writer || writer->openFailed()) throw FileNotWritten("不能在其文件夹中创建文件");
+        if (!writer || writer->openFailed()) throw FileNotWritten(i18n::translate("不能在其文件夹中创建文件"));
         dxf.writeHeader(*writer);
         writer->dxfString(9, "$INSUNITS");
         writer->dxfInt(70, 6);  // metres
@@ -346,7 +348,7 @@ void writeResultDrawing(const SurveyState& state, const std::filesystem::path& p
             written.read(end, 5);
         }
         const std::string_view last(end, 5);
-        if (last.substr(1) != "EOF\n" && last != "EOF\r\n") throw FileNotWritten("写入时出错");
+        if (last.substr(1) != "EOF\n" && last != "EOF\r\n") throw FileNotWritten(i18n::translate("写入时出错"));
     });
 }
 

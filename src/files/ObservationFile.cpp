@@ -9,12 +9,16 @@
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/CsvText.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
+using i18n::translate;
+using i18n::withArguments;
+
 namespace {
 
 std::string cannotRead(const std::filesystem::path& path, const std::string& reason) {
-    return "无法读取观测文件 " + shownPath(path) + "：" + reason;
+    return withArguments(translate("无法读取观测文件 %1：%2"), {shownPath(path), reason});
 }
 
 // The header, the rows and the shape of an observation file. Throws ObservationFileError.
@@ -34,7 +38,7 @@ ReadFile campaignOf(const std::filesystem::path& path) {
     } catch (const FileNotRead& problem) {
         throw ObservationFileError(cannotRead(path, problem.what()));
     } catch (const CampaignFileError& error) {
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 不是观测数据文件：" + error.what());
+        throw ObservationFileError(withArguments(translate("观测文件 %1 不是观测数据文件：%2"), {shownPath(path), error.what()}));
     }
 }
 
@@ -45,8 +49,8 @@ void checkColumnsHeld(const std::filesystem::path& path, const std::vector<std::
     for (std::size_t column = 1; column < columnCount; ++column) {
         const std::string& value = values.value(static_cast<Column>(column));
         if (!value.empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
-            throw ObservationFileError("观测文件 " + shownPath(path) + " 没有列 \"" + names[column] +
-                                       "\"，这次的观测值存不进去");
+            throw ObservationFileError(withArguments(translate("观测文件 %1 没有列 \"%2\"，这次的观测值存不进去"),
+                                                     {shownPath(path), names[column]}));
         }
     }
 }
@@ -65,12 +69,12 @@ std::string encodedLine(const std::filesystem::path& path, const std::vector<std
             try {
                 encodedText(cells[k], shape.encoding);
             } catch (const InvalidText&) {
-                throw ObservationFileError("观测文件 " + shownPath(path) + " 是 " + encodingName(shape.encoding) +
-                                           " 编码，存不下列 \"" + (k < header.size() ? header[k] : std::string()) +
-                                           "\" 的值 \"" + cells[k] + "\"");
+                throw ObservationFileError(withArguments(translate("观测文件 %1 是 %2 编码，存不下列 \"%3\" 的值 \"%4\""),
+                                                         {shownPath(path), encodingName(shape.encoding),
+                                                          k < header.size() ? header[k] : std::string(), cells[k]}));
             }
         }
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 的编码存不下这次的观测值");
+        throw ObservationFileError(withArguments(translate("观测文件 %1 的编码存不下这次的观测值"), {shownPath(path)}));
     }
 }
 
@@ -80,11 +84,12 @@ std::vector<std::string> readingNotes(const std::filesystem::path& path, const C
                                       TextEncoding encoding) {
     std::vector<std::string> notes;
     if (encoding != TextEncoding::utf8 && encoding != TextEncoding::utf8WithByteOrderMark) {
-        notes.push_back("注意：观测文件 " + shownPath(path) + " 不是 UTF-8 编码，按 " + encodingName(encoding) + " 读取");
+        notes.push_back(withArguments(translate("注意：观测文件 %1 不是 UTF-8 编码，按 %2 读取"),
+                                      {shownPath(path), encodingName(encoding)}));
     }
     if (!columns.unknownColumns().empty()) {
-        notes.push_back("注意：观测文件 " + shownPath(path) + " 的列 " + quotedList(columns.unknownColumns()) +
-                        " 不是观测数据，已略过");
+        notes.push_back(withArguments(translate("注意：观测文件 %1 的列 %2 不是观测数据，已略过"),
+                                      {shownPath(path), quotedList(columns.unknownColumns())}));
     }
     return notes;
 }
@@ -93,7 +98,7 @@ ObservationFileRows readObservationFile(const std::filesystem::path& path) {
     std::error_code status;
     if (!std::filesystem::exists(path, status)) throw ObservationFileError(cannotRead(path, readReason(ENOENT)));
     ReadFile file = campaignOf(path);
-    if (file.table.rows.empty()) throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有数据行");
+    if (file.table.rows.empty()) throw ObservationFileError(withArguments(translate("观测文件 %1 中没有数据行"), {shownPath(path)}));
     ColumnMap columns(file.table.header);
     std::vector<std::string> notes = readingNotes(path, columns, file.shape.encoding);
     return {std::move(columns), std::move(file.table.rows), std::move(notes)};
@@ -104,8 +109,8 @@ ObservationRow observationRow(const ObservationFileRows& file, std::size_t index
     try {
         file.columns.checkWidth(row);
     } catch (const std::invalid_argument& malformed) {
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 的第 " + std::to_string(row.sheetRow) +
-                                   " 行不是一组观测数据：" + malformed.what());
+        throw ObservationFileError(withArguments(translate("观测文件 %1 的第 %2 行不是一组观测数据：%3"),
+                                                 {shownPath(path), std::to_string(row.sheetRow), malformed.what()}));
     }
     return {file.columns, row, file.columns.id(row)};
 }
@@ -117,14 +122,14 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
     const auto held = [&](const TableRow& row) { return !id || file.columns.id(row) == *id; };
     const auto found = std::find_if(file.rows.begin(), file.rows.end(), held);
     if (found == file.rows.end()) {
-        throw ObservationFileError("观测文件 " + shownPath(path) + " 中没有 id 为 \"" + *id + "\" 的行");
+        throw ObservationFileError(withArguments(translate("观测文件 %1 中没有 id 为 \"%2\" 的行"), {shownPath(path), *id}));
     }
     if (id) {
         const auto again = std::find_if(std::next(found), file.rows.end(), held);
         if (again != file.rows.end()) {
-            throw ObservationFileError("观测文件 " + shownPath(path) + " 中 id 为 \"" + *id + "\" 的行不止一行：第 " +
-                                       std::to_string(found->sheetRow) + " 行和第 " + std::to_string(again->sheetRow) +
-                                       " 行；请先把 id 改成各不相同");
+            throw ObservationFileError(withArguments(
+                translate("观测文件 %1 中 id 为 \"%2\" 的行不止一行：第 %3 行和第 %4 行；请先把 id 改成各不相同"),
+                {shownPath(path), *id, std::to_string(found->sheetRow), std::to_string(again->sheetRow)}));
         }
     }
     return observationRow(file, static_cast<std::size_t>(found - file.rows.begin()), path);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "entry/Utf8.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 namespace {
@@ -77,7 +78,7 @@ struct CsvRowReader::Parser {
     void parse(std::string_view bytes) {
         if (bytes.empty() || state.failure) return;
         if (csv_parse(&csv, bytes.data(), bytes.size(), onField, onRecordEnd, &state) != bytes.size()) {
-            throw CampaignFileError(std::string("CSV 文件无法读取：") + csv_strerror(csv_error(&csv)));
+            throw CampaignFileError(i18n::withArguments(i18n::translate("CSV 文件无法读取：%1"), {csv_strerror(csv_error(&csv))}));
         }
     }
 
@@ -91,7 +92,7 @@ struct CsvRowReader::Parser {
 CsvRowReader::CsvRowReader(std::function<void(const std::vector<std::string>&)> onHeader,
                            std::function<void(const TableRow&)> onRow)
     : parser_(std::make_unique<Parser>()) {
-    if (csv_init(&parser_->csv, CSV_APPEND_NULL | CSV_REPALL_NL) != 0) throw CampaignFileError("CSV 解析器无法初始化");
+    if (csv_init(&parser_->csv, CSV_APPEND_NULL | CSV_REPALL_NL) != 0) throw CampaignFileError(i18n::translate("CSV 解析器无法初始化"));
     csv_set_space_func(&parser_->csv, keepBlanks);
     parser_->state.onHeader = std::move(onHeader);
     parser_->state.onRow = std::move(onRow);
@@ -117,7 +118,7 @@ void CsvRowReader::finish() {
     if (!parser.started) parser.parseStart();
     if (!parser.state.failure) csv_fini(&parser.csv, onField, onRecordEnd, &parser.state);
     if (parser.state.failure) std::rethrow_exception(parser.state.failure);
-    if (!parser.state.headerRead) throw CampaignFileError("CSV 文件是空的：没有标题行");
+    if (!parser.state.headerRead) throw CampaignFileError(i18n::translate("CSV 文件是空的：没有标题行"));
 }
 
 void readCsvRows(std::string_view bytes, const std::function<void(const std::vector<std::string>&)>& onHeader,
@@ -151,10 +152,10 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
     positions_.fill(absent);
     // A file saved with another separator reads as one column that holds all the names.
     if (header.size() == 1) {
-        for (const auto& [separator, kind] : {std::pair{';', "分号"}, std::pair{'\t', "制表符"}}) {
+        for (const auto& [separator, kind] : {std::pair{';', i18n::translate("分号")}, std::pair{'\t', i18n::translate("制表符")}}) {
             if (header[0].find(separator) != std::string::npos) {
-                throw CampaignFileError(std::string("这是用") + kind +
-                                        "分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”");
+                throw CampaignFileError(i18n::withArguments(
+                    i18n::translate("这是用%1分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”"), {kind}));
             }
         }
     }
@@ -181,12 +182,14 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
         if (!optional && positions_[column] == absent) missing.push_back(name);
     }
     std::string problems;
-    if (!repeated.empty()) problems += "重复的列 " + quotedList(repeated) + "；";
-    if (!missing.empty()) problems += "缺少的列 " + quotedList(missing) + "；";
-    if (!problems.empty()) {
-        problems.resize(problems.size() - std::string_view("；").size());
-        throw CampaignFileError("标题行不符：" + problems);
-    }
+    const auto add = [&](const char* pattern, const std::vector<std::string>& columns) {
+        if (columns.empty()) return;
+        if (!problems.empty()) problems += i18n::translate("；");
+        problems += i18n::withArguments(i18n::translate(pattern), {quotedList(columns)});
+    };
+    add(i18n::catalogued("重复的列 %1"), repeated);
+    add(i18n::catalogued("缺少的列 %1"), missing);
+    if (!problems.empty()) throw CampaignFileError(i18n::withArguments(i18n::translate("标题行不符：%1"), {problems}));
 }
 
 std::string ColumnMap::id(const TableRow& row) const {
@@ -196,8 +199,9 @@ std::string ColumnMap::id(const TableRow& row) const {
 
 void ColumnMap::checkWidth(const TableRow& row) const {
     if (row.cells.size() != width_) {
-        throw std::invalid_argument("第 " + std::to_string(row.sheetRow) + " 行有 " + std::to_string(row.cells.size()) +
-                                    " 个字段，标题行有 " + std::to_string(width_) + " 个");
+        throw std::invalid_argument(i18n::withArguments(i18n::translate("第 %1 行有 %2 个字段，标题行有 %3 个"),
+                                                        {std::to_string(row.sheetRow), std::to_string(row.cells.size()),
+                                                         std::to_string(width_)}));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "files/CsvText.h"
 #include "files/ResultTable.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 
@@ -16,8 +17,8 @@ ExportFormat exportFormatOf(const std::filesystem::path& path) {
     if (lower == ".csv") return ExportFormat::csv;
     if (lower == ".xlsx") return ExportFormat::xlsx;
     if (lower == ".dxf") return ExportFormat::dxf;
-    throw FileNotWritten("没有写出成果文件 " + shownPath(path) +
-                         "：不认识的扩展名，可用 .dat（CASS 坐标）、.csv、.xlsx、.dxf");
+    throw FileNotWritten(i18n::withArguments(
+        i18n::translate("没有写出成果文件 %1：不认识的扩展名，可用 .dat（CASS 坐标）、.csv、.xlsx、.dxf"), {shownPath(path)}));
 }
 
 std::string resultCsv(const SurveyState& state, const analysis::NetworkPrecision* precision) {
@@ -35,8 +36,9 @@ void exportResults(const SurveyState& state, const std::filesystem::path& path,
                    const analysis::NetworkPrecision* precision) {
     const ExportFormat format = exportFormatOf(path);
     if (!state.computationComplete) {
-        throw NothingToExport("没有写出成果文件 " + shownPath(path) +
-                              "：还没有完成的计算，或最近一次计算已中止。请先完成一次计算再导出。");
+        throw NothingToExport(i18n::withArguments(
+            i18n::translate("没有写出成果文件 %1：还没有完成的计算，或最近一次计算已中止。请先完成一次计算再导出。"),
+            {shownPath(path)}));
     }
     try {
         switch (format) {
@@ -49,7 +51,7 @@ void exportResults(const SurveyState& state, const std::filesystem::path& path,
         const std::string message = failure.what();
         // Messages about the file name it already; those about the content get the file put in front.
         if (message.find(shownPath(path)) != std::string::npos) throw;
-        throw FileNotWritten("没有写出成果文件 " + shownPath(path) + "：" + message);
+        throw FileNotWritten(i18n::withArguments(i18n::translate("没有写出成果文件 %1：%2"), {shownPath(path), message}));
     }
 }
 

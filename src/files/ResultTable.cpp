@@ -4,6 +4,7 @@
 
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 namespace {
@@ -43,7 +44,7 @@ std::vector<Station> stations(const SurveyState& state) {
 ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecision* precision) {
     ResultSheet table;
     table.headings = {"name", "X", "Y"};
-    table.captions = {"点名", "X (m)", "Y (m)"};
+    table.captions = {i18n::translate("点名"), "X (m)", "Y (m)"};
     if (precision) {
         table.headings.insert(table.headings.end(), {"mx_mm", "my_mm", "mp_mm"});
         table.captions.insert(table.captions.end(), {"mx (mm)", "my (mm)", "mp (mm)"});
@@ -66,7 +67,7 @@ ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecisi
 
 ResultSheet adjustmentTable(const SurveyState& state) {
     ResultSheet table;
-    table.headings = {"角", "观测值 (dd.mmss)", "平差值 (dd.mmss)"};
+    table.headings = {i18n::translate("角"), i18n::translate("观测值 (dd.mmss)"), i18n::translate("平差值 (dd.mmss)")};
     for (std::size_t k = 1; k <= 8 && k < state.observedAngles.size() && k < state.adjustedAngles.size(); ++k) {
         const std::string name = "b(" + std::to_string(k) + ")";
         const EntryValue& observed = state.observedAngles[k];
@@ -82,19 +83,23 @@ ResultSheet adjustmentTable(const SurveyState& state) {
 
 ResultSheet precisionTable(const SurveyState& state) {
     ResultSheet table;
-    table.headings = {"项目", "数值", "单位"};
+    table.headings = {i18n::translate("项目"), i18n::translate("数值"), i18n::translate("单位")};
     const auto& w = state.closures;
-    const auto closure = [&](const char* name, std::size_t index, const char* unit) {
+    const auto closure = [&](const char* name, std::size_t index, const std::string& unit) {
         if (index < w.size()) table.rows.push_back({textCell(name), numberCell(roundedFixed(w[index], 2), "0.00"),
                                                     textCell(unit)});
     };
-    closure("w1", 1, "秒");
-    closure("w2", 2, "秒");
-    closure("wa", 3, "秒");
-    closure("wb", 4, "单位");
-    table.rows.push_back({textCell("mb"), numberCell(roundedFixed(state.mb, 2), "0.00"), textCell("秒")});
+    // The units as the fields write them behind the number, without the blank between.
+    const auto unit = [](std::string_view behindNumber) { return std::string(behindNumber.substr(behindNumber.find_first_not_of(' '))); };
+    const std::string seconds = unit(secondsUnit());
+    const std::string logUnits = unit(logUnitsUnit());
+    closure("w1", 1, seconds);
+    closure("w2", 2, seconds);
+    closure("wa", 3, seconds);
+    closure("wb", 4, logUnits);
+    table.rows.push_back({textCell("mb"), numberCell(roundedFixed(state.mb, 2), "0.00"), textCell(seconds)});
     table.rows.push_back({textCell("1/Plgs"), numberCell(roundedFixed(state.invPlgs, 5), "0.00000"), textCell({})});
-    table.rows.push_back({textCell("mlogs"), numberCell(roundedFixed(state.mlgs, 2), "0.00"), textCell("单位")});
+    table.rows.push_back({textCell("mlogs"), numberCell(roundedFixed(state.mlgs, 2), "0.00"), textCell(logUnits)});
     // 1/m as the window writes it; the spreadsheet holds the number m of the shown text (7.685087E+07 is
     // 76850870, not the single-precision value behind it) and shows it behind "1/".
     const std::string denominator = generalForm(state.relativeErrorDenominator);

@@ -12,6 +12,8 @@
 
 #include <cerrno>
 
+#include "i18n/Language.h"
+
 namespace morvalen::files {
 namespace {
 
@@ -107,7 +109,7 @@ std::wstring wideText(std::string_view bytes, TextEncoding encoding, std::size_t
     if (bytes.empty()) return wide;
     const int units = MultiByteToWideChar(codePage(encoding), MB_ERR_INVALID_CHARS, bytes.data(),
                                           static_cast<int>(bytes.size()), nullptr, 0);
-    if (units <= 0) throw InvalidText("字节不是文字", offset);
+    if (units <= 0) throw InvalidText(i18n::translate("字节不是文字"), offset);
     wide.resize(static_cast<std::size_t>(units));
     MultiByteToWideChar(codePage(encoding), MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
                         wide.data(), units);
@@ -128,7 +130,7 @@ std::string encodedWide(const std::wstring& wide, TextEncoding encoding, std::si
     const DWORD flags = WC_ERR_INVALID_CHARS;  // an unpaired surrogate is no character
     const int length = WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, nullptr);
-    if (length <= 0) throw InvalidText("无法转换", offset);
+    if (length <= 0) throw InvalidText(i18n::translate("无法转换"), offset);
     bytes.resize(static_cast<std::size_t>(length));
     WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), length,
                         nullptr, nullptr);
@@ -157,7 +159,7 @@ std::string TextConverter::convert(std::string_view piece) {
 TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(encoding), toUtf8_(toUtf8) {
     converter_ = toUtf8_ ? iconv_open("UTF-8", iconvName(encoding_)) : iconv_open(iconvName(encoding_), "UTF-8");
     if (converter_ == reinterpret_cast<void*>(-1)) {
-        throw std::runtime_error("本机的 iconv 不能转换 " + encodingName(encoding) + " 编码");
+        throw std::runtime_error(i18n::withArguments(i18n::translate("本机的 iconv 不能转换 %1 编码"), {encodingName(encoding)}));
     }
 }
 
@@ -178,7 +180,7 @@ std::string TextConverter::convert(std::string_view piece) {
         if (errno == E2BIG) continue;
         if (errno == EINVAL) break;  // a character cut at the end of the piece
         const std::size_t offset = offset_ + static_cast<std::size_t>(from - kept_.data());
-        throw InvalidText(errno == EILSEQ ? "字节不是文字" : "无法转换", offset);
+        throw InvalidText(errno == EILSEQ ? i18n::translate("字节不是文字") : i18n::translate("无法转换"), offset);
     }
     const std::size_t used = kept_.size() - fromLeft;
     offset_ += used;
@@ -189,7 +191,7 @@ std::string TextConverter::convert(std::string_view piece) {
 #endif
 
 void TextConverter::finish() const {
-    if (!kept_.empty()) throw InvalidText("文件在一个字符的中间结束", offset_);
+    if (!kept_.empty()) throw InvalidText(i18n::translate("文件在一个字符的中间结束"), offset_);
 }
 
 std::string encodedText(std::string_view utf8, TextEncoding encoding) {

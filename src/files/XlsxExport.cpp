@@ -11,6 +11,7 @@
 
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
+#include "i18n/Language.h"
 
 namespace morvalen::files {
 namespace {
@@ -71,7 +72,10 @@ private:
 class Workbook {
 public:
     explicit Workbook(const std::filesystem::path& path) : book_(workbook_new(shownPath(path).c_str())) {
-        if (!book_) throw FileNotWritten("不能创建工作簿（libxlsxwriter：" + messages_.text() + "）");
+        if (!book_) {
+            throw FileNotWritten(
+                i18n::withArguments(i18n::translate("不能创建工作簿（libxlsxwriter：%1）"), {messages_.text()}));
+        }
         heading_ = workbook_add_format(book_);
         format_set_bold(heading_);
     }
@@ -99,8 +103,8 @@ public:
         book_ = nullptr;
         if (result != LXW_NO_ERROR) {
             const std::string messages = messages_.text();
-            throw FileNotWritten("工作簿没有写完（libxlsxwriter：" + (messages.empty() ? lxw_strerror(result) : messages) +
-                                 "）");
+            throw FileNotWritten(i18n::withArguments(i18n::translate("工作簿没有写完（libxlsxwriter：%1）"),
+                                                     {messages.empty() ? lxw_strerror(result) : messages}));
         }
     }
 
@@ -140,12 +144,12 @@ void writeResultWorkbook(const SurveyState& state, const std::filesystem::path& 
                          const analysis::NetworkPrecision* precision) {
     writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
         Workbook book(temporary);
-        lxw_worksheet* results = book.sheet("成果表");
+        lxw_worksheet* results = book.sheet(i18n::translate("成果表"));
         writeTable(book, results, resultTable(state, precision), 0);
         worksheet_set_column(results, 0, 0, 14, nullptr);
         worksheet_set_column(results, 1, 16, 14, nullptr);
 
-        lxw_worksheet* observations = book.sheet("观测值");
+        lxw_worksheet* observations = book.sheet(i18n::translate("观测值"));
         const lxw_row_t afterAngles = writeTable(book, observations, adjustmentTable(state), 0);
         writeTable(book, observations, precisionTable(state), afterAngles + 1);
         worksheet_set_column(observations, 0, 2, 18, nullptr);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "i18n/Language.h"
+
 namespace morvalen {
 
 std::string roundedFixed(double value, int decimals) {
@@ -55,8 +57,11 @@ std::string generalForm(float value) {
     return general + digits.substr(0, wholeLength) + "." + digits.substr(wholeLength);
 }
 
-std::string secondsText(float seconds) { return " " + roundedFixed(seconds, 2) + " 秒"; }
-std::string logUnitsText(float logUnits) { return " " + roundedFixed(logUnits, 2) + " 单位"; }
+const char* secondsUnit() { return i18n::translate(" 秒"); }
+const char* logUnitsUnit() { return i18n::translate(" 单位"); }
+
+std::string secondsText(float seconds) { return " " + roundedFixed(seconds, 2) + secondsUnit(); }
+std::string logUnitsText(float logUnits) { return " " + roundedFixed(logUnits, 2) + logUnitsUnit(); }
 std::string reciprocalWeightText(double invPlgs) { return roundedFixed(invPlgs, 5); }
 std::string relativeErrorText(float denominator) { return " 1/" + generalForm(denominator); }
 

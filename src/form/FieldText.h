@@ -16,6 +16,11 @@ std::string roundedFixed(double value, int decimals);
 // (353081); exponent form otherwise, with trailing zeros dropped (1.234568E+07, 1E+07).
 std::string generalForm(float value);
 
+// The units written behind the number, in the language of the interface: " 秒" (″), " 单位" (units of the 6th
+// decimal of the common logarithm, ×10⁻⁶).
+const char* secondsUnit();
+const char* logUnitsUnit();
+
 std::string secondsText(float seconds);    // " 2.00 秒": closures w(1)..w(3) and mb
 std::string logUnitsText(float logUnits);  // " 3.00 单位": closure w(4) and mlgs
 std::string reciprocalWeightText(double invPlgs);  // "5.29618": nothing before or after it

@@ -40,6 +40,9 @@ Language currentLanguage();
 // The text in the current language; `chinese` is the text as the code writes it.
 const char* translate(const char* chinese);
 
+// Marks a text of a table for the catalogue where it is written; it is translated where it is shown.
+constexpr const char* catalogued(const char* chinese) { return chinese; }
+
 // The pattern with %1 … %9 replaced by the arguments, in the order their numbers give; a translation may put them in
 // another order than the Chinese. "%%" is a percent sign.
 std::string withArguments(std::string_view pattern, std::initializer_list<std::string_view> arguments);
