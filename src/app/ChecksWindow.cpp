@@ -13,6 +13,7 @@
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "app/TableCells.h"
+#include "app/Translated.h"
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/PrecisionPage.h"
@@ -20,8 +21,8 @@
 namespace morvalen::app {
 namespace {
 
-QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
-QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 单位"); }
+QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + translated(" 秒"); }
+QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + translated(" 单位"); }
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -39,12 +40,12 @@ QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidge
 ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
                            QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision)
     : QDialog(parent), checks_(checks), precision_(checks ? precision : std::nullopt) {
-    setWindowTitle(QStringLiteral("检核与精度分析"));
+    setWindowTitle(translated("检核与精度分析"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* print = buttons->addButton(QStringLiteral("打印检核页"), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons->addButton(translated("打印检核页"), QDialogButtonBox::ActionRole);
     print->setObjectName(QStringLiteral("PrintChecks"));
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(translated("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("CloseChecks"));
     connect(print, &QPushButton::clicked, this, &ChecksWindow::printChecks);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -75,13 +76,11 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
 
 void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
     layout->addWidget(new NetworkPlotView(precision, this), 1);
-    layout->addWidget(new QLabel(QStringLiteral("点位精度（协方差传播，σ = ") + seconds(precision.sigma) +
-                                     QStringLiteral("）"),
-                                 this));
+    layout->addWidget(new QLabel(translated("点位精度（协方差传播，σ = %1）", {seconds(precision.sigma)}), this));
     int computed = 0;
     for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
     auto* stations = table(QStringLiteral("PrecisionTable"),
-                           {"点名", "mx（mm）", "my（mm）", "mp（mm）", "a（mm）", "b（mm）", "φ（度）"}, computed, this);
+                           {translated("点名"), translated("mx（mm）"), translated("my（mm）"), translated("mp（mm）"), translated("a（mm）"), translated("b（mm）"), translated("φ（度）")}, computed, this);
     int row = 0;
     for (const analysis::StationPrecision& station : precision.stations) {
         if (station.fixed) continue;
@@ -97,11 +96,12 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
     layout->addWidget(stations);
     if (precision.weakestSide > 0) {
         const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
-        QString text = QStringLiteral("最弱边（协方差传播）：") + qText(report::sideText(precision, weakest.side)) +
-                       QStringLiteral("  ") + qText(report::sideRelativeErrorText(precision, weakest)) +
-                       QStringLiteral("\n最弱边（经典算法）：") + qText(report::sideText(precision, precision.classicalSide)) +
-                       QStringLiteral("  1/") + QString::fromStdString(generalForm(precision.classicalDenominator)) +
-                       QStringLiteral("（按 mb）\n");
+        QString text = translated("最弱边（协方差传播）：%1  %2\n",
+                                  {qText(report::sideText(precision, weakest.side)),
+                                   qText(report::sideRelativeErrorText(precision, weakest))}) +
+                       translated("最弱边（经典算法）：%1  1/%2（按 mb）\n",
+                                  {qText(report::sideText(precision, precision.classicalSide)),
+                                   QString::fromStdString(generalForm(precision.classicalDenominator))});
         for (const std::string& sentence : report::weakestSideNote(precision)) text += qText(sentence);
         auto* note = new QLabel(text, this);
         note->setObjectName(QStringLiteral("WeakestSide"));
@@ -111,11 +111,11 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
 }
 
 void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {
-    layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(analysis::standardText(checks.standard)) +
-                                     QStringLiteral("    测角中误差 σ = ") + seconds(checks.standard.sigma),
+    layout->addWidget(new QLabel(translated("检核标准：%1    测角中误差 σ = %2",
+                                            {qText(analysis::standardText(checks.standard)), seconds(checks.standard.sigma)}),
                                  this));
 
-    auto* checksTable = table(QStringLiteral("ChecksTable"), {"检核项目", "数值", "限差", "检核"}, 8, this);
+    auto* checksTable = table(QStringLiteral("ChecksTable"), {translated("检核项目"), translated("数值"), translated("限差"), translated("检核")}, 8, this);
     int row = 0;
     const auto addRow = [&](const QString& what, const QString& value, const QString& limit, const QString& verdict) {
         checksTable->setItem(row, 0, cell(what));
@@ -125,28 +125,29 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         ++row;
     };
     for (const analysis::TriangleCheck& triangle : checks.triangles) {
-        addRow(QStringLiteral("三角形闭合差 ") + qText(analysis::triangleText(triangle)), seconds(triangle.closure),
+        addRow(translated("三角形闭合差 %1", {qText(analysis::triangleText(triangle))}), seconds(triangle.closure),
                seconds(triangle.limit), qText(analysis::verdictText(triangle.pass)));
     }
-    addRow(QStringLiteral("极条件闭合差 w(4)"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
+    addRow(translated("极条件闭合差 w(4)"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
            qText(analysis::verdictText(checks.pole.pass)));
-    addRow(QStringLiteral("测角中误差 mb"), seconds(checks.angleError.value), seconds(checks.angleError.limit),
+    addRow(translated("测角中误差 mb"), seconds(checks.angleError.value), seconds(checks.angleError.limit),
            qText(analysis::verdictText(checks.angleError.pass)));
-    addRow(QStringLiteral("菲列罗公式 mβ（%1 个三角形）").arg(checks.ferrero.triangles), seconds(checks.ferrero.value),
-           QString(), QStringLiteral("仅供参考"));
+    addRow(translated("菲列罗公式 mβ（%1 个三角形）", {QString::number(checks.ferrero.triangles)}),
+           seconds(checks.ferrero.value),
+           QString(), translated("仅供参考"));
     const analysis::WeakestSideCheck& side = checks.weakestSide;
     const auto reciprocal = [](double denominator) {
         return QStringLiteral("1/") + QString::fromStdString(generalForm(static_cast<float>(denominator)));
     };
-    addRow(QStringLiteral("最弱边相对中误差 1/m"), reciprocal(side.denominator),
-           side.limit ? reciprocal(*side.limit) : QStringLiteral("无限差"),
+    addRow(translated("最弱边相对中误差 1/m"), reciprocal(side.denominator),
+           side.limit ? reciprocal(*side.limit) : translated("无限差"),
            side.pass ? qText(analysis::verdictText(*side.pass)) : QString());
     fitRows(checksTable);
     layout->addWidget(checksTable);
 
-    layout->addWidget(new QLabel(QStringLiteral("观测角粗差检验（w 检验，临界值 3.29，α0 = 0.1 %，β0 = 80 %）"), this));
+    layout->addWidget(new QLabel(translated("观测角粗差检验（w 检验，临界值 3.29，α0 = 0.1 %，β0 = 80 %）"), this));
     auto* anglesTable = table(QStringLiteral("AnglesTable"),
-                              {"角", "改正数 v（秒）", "多余观测分量 r", "标准化改正数 w", "可发现粗差 ∇0（秒）", "检验"},
+                              {translated("角"), translated("改正数 v（秒）"), translated("多余观测分量 r"), translated("标准化改正数 w"), translated("可发现粗差 ∇0（秒）"), translated("检验")},
                               8, this);
     for (int k = 0; k < 8; ++k) {
         const analysis::AngleTest& test = checks.angles[static_cast<std::size_t>(k)];
@@ -162,12 +163,13 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
     fitRows(anglesTable);
     layout->addWidget(anglesTable);
 
-    QString suspects = QStringLiteral("粗差可疑观测：") + qText(analysis::suspectsText(checks));
+    QString suspects = translated("粗差可疑观测：%1", {qText(analysis::suspectsText(checks))});
     if (checks.suspects.size() > 1) suspects += qText(analysis::indistinguishableNote);
     layout->addWidget(verdictLabel(suspects, checks.suspects.empty(), QStringLiteral("Suspects"), this));
     const std::string failed = analysis::failedChecksText(checks);
-    QString verdict = QStringLiteral("检核结论：") + qText(analysis::verdictText(checks.pass));
-    if (!failed.empty()) verdict += QStringLiteral("（") + qText(failed) + QStringLiteral("）");
+    const QString verdict = failed.empty()
+                                ? translated("检核结论：%1", {qText(analysis::verdictText(checks.pass))})
+                                : translated("检核结论：%1（%2）", {qText(analysis::verdictText(checks.pass)), qText(failed)});
     layout->addWidget(verdictLabel(verdict, checks.pass, QStringLiteral("Verdict"), this));
 }
 

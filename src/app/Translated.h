@@ -1,0 +1,32 @@
+// The window's texts in the language of the interface (i18n/Language.h): the Chinese text as the code writes it, or
+// its English from the message catalogue, as a QString.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "i18n/Language.h"
+
+namespace morvalen::app {
+
+inline QString translated(const char* chinese) { return QString::fromUtf8(i18n::translate(chinese)); }
+
+// A text with values: the whole pattern is translated, then %1 … %9 are replaced by the values, so that a
+// translation may put them where its own language wants them.
+inline QString translated(const char* pattern, const QStringList& values) {
+    std::vector<std::string> texts;
+    for (const QString& value : values) texts.push_back(value.toStdString());
+    std::vector<std::string_view> views(texts.begin(), texts.end());
+    std::string text;
+    switch (views.size()) {
+    case 1: text = i18n::withArguments(i18n::translate(pattern), {views[0]}); break;
+    case 2: text = i18n::withArguments(i18n::translate(pattern), {views[0], views[1]}); break;
+    case 3: text = i18n::withArguments(i18n::translate(pattern), {views[0], views[1], views[2]}); break;
+    default: text = i18n::withArguments(i18n::translate(pattern), {}); break;
+    }
+    return QString::fromStdString(text);
+}
+
+}  // namespace morvalen::app
