@@ -126,17 +126,37 @@ std::vector<report::Line> withBlankAfterEveryText(std::vector<report::Line> line
     return lines;
 }
 
+// The right end of the widest row.
+double rightEdge(const std::vector<report::Row>& rows, const report::Measure& measure) {
+    double edge = 0;
+    for (const report::Row& row : rows) {
+        for (const report::PlacedText& placed : row.texts) {
+            edge = std::max(edge, placed.x + measure.textWidth(placed.text, placed.fontPoints));
+        }
+    }
+    return edge;
+}
+
 TEST(EnglishReport, TabColumnsStayApartOnTheRowsOfTheChinesePage) {
     QPdfWriter writer(QStringLiteral("/dev/null"));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(report::leftMarginTwips, report::topMarginTwips, report::rightMarginTwips,
+                                    report::bottomMarginTwips) / 20, QPageLayout::Point);
     const PdfMeasure measure(writer);
     for (const Pages& pages : {Pages{"known side", knownSideReport}, Pages{"azimuth", azimuthReport},
                                Pages{"checks", checksPage}, Pages{"field book", fieldBookPage}}) {
         SCOPED_TRACE(pages.name);
         i18n::useLanguage(i18n::Language::chinese, programPath);
-        const std::size_t chineseRows = report::layOut(pages.lines(), measure).size();
+        const std::vector<report::Row> chinese = report::layOut(pages.lines(), measure);
         i18n::useLanguage(i18n::Language::english, programPath);
         const std::vector<report::Line> english = pages.lines();
+        const std::size_t chineseRows = chinese.size();
         EXPECT_EQ(report::layOut(english, measure).size(), chineseRows);
+        // Within the printing area, or no wider than the Chinese page where that is wider.
+        const double widest = std::max(static_cast<double>(writer.width()), rightEdge(chinese, measure));
+        for (const report::Row& row : report::layOut(english, measure)) {
+            EXPECT_LE(rightEdge({row}, measure), widest) << row.texts.front().text << "…" << row.texts.back().text;
+        }
         EXPECT_EQ(report::layOut(withBlankAfterEveryText(english), measure).size(), chineseRows);
     }
 }
