@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "i18n/Language.h"
@@ -18,15 +19,8 @@ inline QString translated(const char* chinese) { return QString::fromUtf8(i18n::
 inline QString translated(const char* pattern, const QStringList& values) {
     std::vector<std::string> texts;
     for (const QString& value : values) texts.push_back(value.toStdString());
-    std::vector<std::string_view> views(texts.begin(), texts.end());
-    std::string text;
-    switch (views.size()) {
-    case 1: text = i18n::withArguments(i18n::translate(pattern), {views[0]}); break;
-    case 2: text = i18n::withArguments(i18n::translate(pattern), {views[0], views[1]}); break;
-    case 3: text = i18n::withArguments(i18n::translate(pattern), {views[0], views[1], views[2]}); break;
-    default: text = i18n::withArguments(i18n::translate(pattern), {}); break;
-    }
-    return QString::fromStdString(text);
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    return QString::fromStdString(i18n::withArguments(i18n::translate(pattern), views));
 }
 
 }  // namespace morvalen::app
