@@ -56,7 +56,9 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
     for (const std::string& title : report::fieldBookTableTitles) heads << translated(title.c_str());
     table_ = table(QStringLiteral("FieldBookTable"), heads, 0, this);
     layout->addWidget(table_, 1);
-    checks_ = table(QStringLiteral("FieldBookChecks"), {translated("测站、测回"), translated("检核"), translated("数值"), translated("限差"), translated("结论")}, 0, this);
+    checks_ = table(QStringLiteral("FieldBookChecks"),
+                    {translated("测站、测回"), translated("检核"), translated("数值"), translated("限差"), translated("结论")},
+                    0, this);
     layout->addWidget(checks_, 1);
     angleList_ = new QLabel(this);
     angleList_->setObjectName(QStringLiteral("FieldBookAngles"));

@@ -49,8 +49,10 @@ public:
 void writeStandard(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line().tab(headingColumn).text(translate("--- 检核与精度分析 ---"));
     out.line();
-    out.line().tab(sectionColumn).text(translate("检核标准 :")).tab(listColumn).text(analysis::standardText(checks.standard));
-    out.line().tab(sectionColumn).text(translate("测角中误差 σ=")).tab(listColumn).text(seconds(checks.standard.sigma).substr(1));
+    out.line().tab(sectionColumn).text(translate("检核标准 :"))
+        .tab(listColumn).text(analysis::standardText(checks.standard));
+    out.line().tab(sectionColumn).text(translate("测角中误差 σ="))
+        .tab(listColumn).text(seconds(checks.standard.sigma).substr(1));
 }
 
 void writeClosures(const analysis::Checks& checks, AnalysisPageWriter& out) {
@@ -58,8 +60,8 @@ void writeClosures(const analysis::Checks& checks, AnalysisPageWriter& out) {
     out.line().tab(sectionColumn).text(translate("条件方程式闭合差 :")).tab(valueColumn).text(translate("闭合差"))
         .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translate("检核"));
     for (const analysis::TriangleCheck& triangle : checks.triangles) {
-        out.check(withArguments(translate("三角形 %1"), {analysis::triangleText(triangle)}), seconds(triangle.closure), seconds(triangle.limit),
-                  std::string(verdictText(triangle.pass)));
+        out.check(withArguments(translate("三角形 %1"), {analysis::triangleText(triangle)}), seconds(triangle.closure),
+                  seconds(triangle.limit), std::string(verdictText(triangle.pass)));
     }
     out.check(translate("四边形极条件 w( 4 )"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
               std::string(verdictText(checks.pole.pass)));

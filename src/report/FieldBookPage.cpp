@@ -77,8 +77,9 @@ void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out
 void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
     out.line().tab(stationColumn).text(translate("四边形 :")).tab(labelColumn + 8)
-        .text(withArguments(translate("%1、%2、%3、%4（顺时针）"), {reduction.quadrilateral[0], reduction.quadrilateral[1],
-                                                                reduction.quadrilateral[2], reduction.quadrilateral[3]}));
+        .text(withArguments(translate("%1、%2、%3、%4（顺时针）"),
+                            {reduction.quadrilateral[0], reduction.quadrilateral[1], reduction.quadrilateral[2],
+                             reduction.quadrilateral[3]}));
     for (std::size_t k = 0; k < 8; k += 2) {
         out.line();
         for (std::size_t j = k; j < k + 2; ++j) {

@@ -79,8 +79,9 @@ void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& o
     out.line().at(sectionColumn, translate("最弱边 (经典算法) :"))
         .at(listColumn, sideText(precision, precision.classicalSide) + "  " +
                             withArguments(translate("%1 (按 mb)"), {reciprocal(precision.classicalDenominator)}));
-    out.line().at(listColumn, sideText(precision, precision.classicalSide) + "  " +
-                                  withArguments(translate("%1 (按 σ)"), {reciprocal(precision.classicalDenominatorAtSigma)}));
+    out.line().at(listColumn,
+                  sideText(precision, precision.classicalSide) + "  " +
+                      withArguments(translate("%1 (按 σ)"), {reciprocal(precision.classicalDenominatorAtSigma)}));
     for (const std::string& sentence : weakestSideNote(precision)) out.line().at(labelColumn, sentence);
 }
 
