@@ -3,13 +3,12 @@
 // chosen once, before the first window is made.
 #include <QApplication>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 
 #include "analysis/Checks.h"
 #include "analysis/GradeTable.h"
