@@ -118,7 +118,7 @@ void computeAdjustment(SurveyState& state, int& resultsFormed) {
 void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields) {
     const auto& w = state.closures;
     const auto show = [&](int result, const Control& field, auto text) {
-        if (result < resultsFormed) fields.setText(field, text());
+        if (result < resultsFormed && fields.showsTexts()) fields.setText(field, text());
     };
     show(0, form::w1, [&] { return secondsText(w[1]); });
     show(1, form::w2, [&] { return secondsText(w[2]); });
@@ -135,9 +135,11 @@ void runAdjustment(SurveyState& state, WindowFields& fields, AdjustmentSteps& st
     try {
         computeAdjustment(state, resultsFormed, steps);
     } catch (const RunStopped&) {
+        steps.resultsFormed = resultsFormed;
         showAdjustmentResults(state, resultsFormed, fields);
         throw;
     }
+    steps.resultsFormed = resultsFormed;
     showAdjustmentResults(state, resultsFormed, fields);
 }
 

@@ -69,6 +69,9 @@ struct AdjustmentSteps {
     std::optional<float> mb;                        // seconds of arc
     std::optional<float> mlgs;                      // sixth-decimal units
     std::optional<float> relativeErrorDenominator;  // m of 1/m
+    // How many of the results w(1), w(2), w(3), w(4), 1/Plgs, mb, mlgs, m were formed, in that order: all eight
+    // after a run that went through, fewer when a step stopped it. Their values are those of the survey state.
+    int resultsFormed = 0;
 };
 
 // The closures of the four conditions and the correction sums for the final adjusted angles. Never stops the run.

@@ -3,7 +3,7 @@
 #include <QActionGroup>
 #include <QInputDialog>
 
-#include "analysis/Checks.h"
+#include "analysis/Analysis.h"
 #include "app/ChecksWindow.h"
 #include "app/Translated.h"
 
@@ -74,16 +74,14 @@ void ChecksMenu::chooseOwnSigma() {
 }
 
 void ChecksMenu::showChecks() {
-    std::optional<analysis::Checks> checks;
+    const analysis::Analysis analysed = analysis::analyse(state_, standard_);
     QString reason;
     if (!standard_) {
         reason = translated("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
-    } else {
-        checks = analysis::checkComputation(state_, *standard_);
-        if (!checks) reason = qText(analysis::nothingToCheck(state_));
+    } else if (!analysed.checks) {
+        reason = qText(analysis::nothingToCheck(state_));
     }
-    const auto precision = checks ? analysis::analysePrecision(state_, standard_->sigma) : std::nullopt;
-    ChecksWindow dialog(checks, reason, window_, precision);
+    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision);
     dialog.exec();
 }
 

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
@@ -16,13 +15,13 @@
 #include "app/Translated.h"
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
+#include "report/ChecksPage.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::app {
 namespace {
 
 QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + translated(" 秒"); }
-QString logUnits(double value) { return qText(analysis::decimalText(value, 2)) + translated(" 单位"); }
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -113,9 +112,9 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
 }
 
 void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {
-    const QString standard = qText(analysis::standardText(checks.standard));
-    layout->addWidget(
-        new QLabel(translated("检核标准：%1    测角中误差 σ = %2", {standard, seconds(checks.standard.sigma)}), this));
+    const report::ChecksPage page = report::checksPage(checks);
+    layout->addWidget(new QLabel(
+        translated("检核标准：%1    测角中误差 σ = %2", {qText(page.standard), qText(page.sigma)}), this));
 
     auto* checksTable = table(QStringLiteral("ChecksTable"),
                               {translated("检核项目"), translated("数值"), translated("限差"), translated("检核")}, 8, this);
@@ -127,54 +126,43 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         checksTable->setItem(row, 3, cell(verdict));
         ++row;
     };
-    for (const analysis::TriangleCheck& triangle : checks.triangles) {
-        addRow(translated("三角形闭合差 %1", {qText(analysis::triangleText(triangle))}), seconds(triangle.closure),
-               seconds(triangle.limit), qText(analysis::verdictText(triangle.pass)));
-    }
-    addRow(translated("极条件闭合差 w(4)"), logUnits(checks.pole.closure), logUnits(checks.pole.limit),
-           qText(analysis::verdictText(checks.pole.pass)));
-    addRow(translated("测角中误差 mb"), seconds(checks.angleError.value), seconds(checks.angleError.limit),
-           qText(analysis::verdictText(checks.angleError.pass)));
-    addRow(translated("菲列罗公式 mβ（%1 个三角形）", {QString::number(checks.ferrero.triangles)}),
-           seconds(checks.ferrero.value),
-           QString(), translated("仅供参考"));
-    const analysis::WeakestSideCheck& side = checks.weakestSide;
-    const auto reciprocal = [](double denominator) {
-        return QStringLiteral("1/") + QString::fromStdString(generalForm(static_cast<float>(denominator)));
+    const auto addCheck = [&](const QString& what, const report::CheckRow& check) {
+        addRow(what, qText(check.value), qText(check.limit), qText(check.verdict));
     };
-    addRow(translated("最弱边相对中误差 1/m"), reciprocal(side.denominator),
-           side.limit ? reciprocal(*side.limit) : translated("无限差"),
-           side.pass ? qText(analysis::verdictText(*side.pass)) : QString());
+    for (std::size_t t = 0; t < page.triangles.size(); ++t) {
+        addCheck(translated("三角形闭合差 %1", {qText(page.triangleNames[t])}), page.triangles[t]);
+    }
+    addCheck(translated("极条件闭合差 w(4)"), page.pole);
+    addCheck(translated("测角中误差 mb"), page.angleError);
+    addRow(translated("菲列罗公式 mβ（%1 个三角形）", {QString::number(page.ferreroTriangles)}),
+           qText(page.ferreroValue), QString(), translated("仅供参考"));
+    addCheck(translated("最弱边相对中误差 1/m"), page.weakestSide);
     fitRows(checksTable);
     layout->addWidget(checksTable);
 
-    layout->addWidget(new QLabel(translated("观测角粗差检验（w 检验，临界值 3.29，α0 = 0.1 %，β0 = 80 %）"), this));
+    layout->addWidget(new QLabel(
+        translated("观测角粗差检验（w 检验，临界值 %1，α0 = 0.1 %，β0 = 80 %）", {qText(page.criticalValue)}),
+        this));
     auto* anglesTable = table(QStringLiteral("AnglesTable"),
                               {translated("角"), translated("改正数 v（秒）"), translated("多余观测分量 r"),
                                translated("标准化改正数 w"), translated("可发现粗差 ∇0（秒）"), translated("检验")},
                               8, this);
     for (int k = 0; k < 8; ++k) {
-        const analysis::AngleTest& test = checks.angles[static_cast<std::size_t>(k)];
-        const bool suspect =
-            std::find(checks.suspects.begin(), checks.suspects.end(), test.angle) != checks.suspects.end();
-        anglesTable->setItem(k, 0, cell(qText(analysis::angleText(test.angle))));
-        anglesTable->setItem(k, 1, cell(qText(analysis::decimalText(test.residual, 2))));
-        anglesTable->setItem(k, 2, cell(qText(analysis::decimalText(test.redundancy, 3))));
-        anglesTable->setItem(k, 3, cell(qText(analysis::decimalText(test.standardized, 2))));
-        anglesTable->setItem(k, 4, cell(qText(analysis::decimalText(test.minimalDetectableBlunder, 2))));
-        anglesTable->setItem(k, 5, cell(suspect ? qText(analysis::suspectText) : QString()));
+        const report::AngleTestRow& test = page.angles[static_cast<std::size_t>(k)];
+        anglesTable->setItem(k, 0, cell(qText(test.angle)));
+        anglesTable->setItem(k, 1, cell(qText(test.residual)));
+        anglesTable->setItem(k, 2, cell(qText(test.redundancy)));
+        anglesTable->setItem(k, 3, cell(qText(test.standardized)));
+        anglesTable->setItem(k, 4, cell(qText(test.minimalDetectableBlunder)));
+        anglesTable->setItem(k, 5, cell(test.suspect ? qText(analysis::suspectText) : QString()));
     }
     fitRows(anglesTable);
     layout->addWidget(anglesTable);
 
-    QString suspects = translated("粗差可疑观测：%1", {qText(analysis::suspectsText(checks))});
-    if (checks.suspects.size() > 1) suspects += qText(analysis::indistinguishableNote);
-    layout->addWidget(verdictLabel(suspects, checks.suspects.empty(), QStringLiteral("Suspects"), this));
-    const std::string failed = analysis::failedChecksText(checks);
-    const QString verdict = failed.empty()
-                                ? translated("检核结论：%1", {qText(analysis::verdictText(checks.pass))})
-                                : translated("检核结论：%1（%2）", {qText(analysis::verdictText(checks.pass)), qText(failed)});
-    layout->addWidget(verdictLabel(verdict, checks.pass, QStringLiteral("Verdict"), this));
+    layout->addWidget(verdictLabel(translated("粗差可疑观测：%1", {qText(page.suspects)}), page.noSuspects,
+                                   QStringLiteral("Suspects"), this));
+    layout->addWidget(verdictLabel(translated("检核结论：%1", {qText(page.verdict)}), page.pass,
+                                   QStringLiteral("Verdict"), this));
 }
 
 void ChecksWindow::printChecks() {

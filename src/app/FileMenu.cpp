@@ -5,7 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "analysis/NetworkPrecision.h"
+#include "analysis/Analysis.h"
 #include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
@@ -138,10 +138,9 @@ void FileMenu::saveObservations(const std::filesystem::path& path) {
 void FileMenu::exportResults(const std::filesystem::path& path) {
     try {
         const SurveyState& state = window_.surveyState();
-        const auto precision = checks_ && checks_->standard()
-                                   ? analysis::analysePrecision(state, checks_->standard()->sigma)
-                                   : std::nullopt;
-        files::exportResults(state, path, precision ? &*precision : nullptr);
+        const analysis::Analysis analysed =
+            checks_ ? analysis::analyse(state, checks_->standard()) : analysis::Analysis{};
+        files::exportResults(state, path, analysed.precisionOrNull());
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
         warn(QString::fromUtf8(failure.what()));
     }

@@ -1,11 +1,11 @@
 #include "batch/BatchAdjustment.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "adjust/AngleConversions.h"
 #include "command/ComputeCommand.h"
+#include "files/CsvText.h"
 #include "files/RowAnswers.h"
 #include "form/FieldText.h"
 
@@ -21,30 +21,26 @@ const char* caseName(const SurveyState& state) {
     return "";
 }
 
-// " 2.00 秒" → "2.00": the number as the window shows it, without the leading blank and the unit.
-std::string shownNumber(std::string text) {
-    if (text.starts_with(' ')) text.erase(0, 1);
-    for (const std::string_view unit : {" 秒", " 单位"}) {
-        if (text.ends_with(unit)) text.resize(text.size() - unit.size());
+// The table of coordinates as its rows show after the run: every station named as entered and, once the coordinates
+// are computed, A (written so whatever its entered name) and the computed stations with their coordinates to
+// three decimals.
+void appendTableCells(const BatchResult& result, std::vector<std::string>& cells) {
+    const SurveyState& state = result.state;
+    const bool coordinatesShown = result.steps.coordinatesCalled && state.computationComplete;
+    const int computedRows = runCase(state) == RunCase::azimuth ? state.upperBound4 : state.upperBound3;
+    for (int r = 0; r < form::tableRows; ++r) {
+        const auto at = static_cast<std::size_t>(r);
+        const bool named = at < state.pointNames.size();
+        if (coordinatesShown && r == 0) {
+            cells.insert(cells.end(), {"A", state.xa.display(Pattern::threeDecimals),
+                                       state.ya.display(Pattern::threeDecimals)});
+        } else if (coordinatesShown && r <= computedRows) {
+            cells.insert(cells.end(), {state.pointNames[at], roundedFixed(state.pointX[at], 3),
+                                       roundedFixed(state.pointY[at], 3)});
+        } else {
+            cells.insert(cells.end(), {named ? state.pointNames[at] : std::string(), std::string(), std::string()});
+        }
     }
-    return text;
-}
-
-// Appends a cell as CSV: quoted (RFC 4180) where it holds a comma, a quote or a line break, or begins with a blank.
-void appendCsvCell(std::string& line, const std::string& cell) {
-    const bool quoted = cell.starts_with(' ') || std::any_of(cell.begin(), cell.end(), [](char c) {
-                            return c == ',' || c == '"' || c == '\r' || c == '\n';
-                        });
-    if (!quoted) {
-        line += cell;
-        return;
-    }
-    line += '"';
-    for (char c : cell) {
-        if (c == '"') line += '"';
-        line += c;
-    }
-    line += '"';
 }
 
 }  // namespace
@@ -61,7 +57,8 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
     }
     files::RowPrompt prompt(columns_, row);
     try {
-        runComputeCommand(result_.state, prompt, result_.fields);
+        NoFields fields;
+        runComputeCommand(result_.state, prompt, fields, result_.steps);
     } catch (const RunStopped& stop) {
         result_.stop = stop;
     }
@@ -97,39 +94,34 @@ std::vector<std::string> resultCells(const BatchResult& result) {
         cells.push_back(result.rowError);
         return cells;
     }
-    const FieldModel& fields = result.fields;
-    cells.push_back(caseName(result.state));
-    for (const Control& field : {form::w1, form::w2, form::wa, form::wb, form::mb, form::reciprocalWeight, form::mlogs,
-                                 form::relativeError}) {
-        cells.push_back(shownNumber(fields.text(field)));
-    }
-    // The adjusted angles exist once the corrections have been applied, which is when mb is shown.
-    const bool adjusted = !fields.text(form::mb).empty();
+    const SurveyState& state = result.state;
+    cells.push_back(caseName(state));
+    // The results of the adjustment in the order they are formed, each written once it exists.
+    const int formed = result.steps.adjustment.resultsFormed;
+    const auto formedText = [&](int result, auto text) { return result < formed ? text() : std::string(); };
+    const auto& w = state.closures;
+    cells.push_back(formedText(0, [&] { return roundedFixed(w[1], 2); }));
+    cells.push_back(formedText(1, [&] { return roundedFixed(w[2], 2); }));
+    cells.push_back(formedText(2, [&] { return roundedFixed(w[3], 2); }));
+    cells.push_back(formedText(3, [&] { return roundedFixed(w[4], 2); }));
+    cells.push_back(formedText(5, [&] { return roundedFixed(state.mb, 2); }));
+    cells.push_back(formedText(4, [&] { return reciprocalWeightText(state.invPlgs); }));
+    cells.push_back(formedText(6, [&] { return roundedFixed(state.mlgs, 2); }));
+    cells.push_back(formedText(7, [&] { return "1/" + generalForm(state.relativeErrorDenominator); }));
+    // The adjusted angles exist once the corrections have been applied, which is when mb is formed.
+    const bool adjusted = formed > 5;
     for (std::size_t k = 1; k <= 8; ++k) {
-        const auto degrees = adjusted ? result.state.adjustedAngles[k].numericValue() : std::nullopt;
+        const auto degrees = adjusted ? state.adjustedAngles[k].numericValue() : std::nullopt;
         cells.push_back(degrees ? roundedFixed(toDms(*degrees), 5) : std::string());
     }
-    for (int r = 0; r < form::tableRows; ++r) {
-        for (const Control& cell : {form::stationName(r), form::stationX(r), form::stationY(r)}) {
-            cells.push_back(shownNumber(fields.text(cell)));
-        }
-    }
+    appendTableCells(result, cells);
     cells.push_back(result.stop ? result.stop->what() : std::string());
     return cells;
 }
 
-std::string csvLine(const std::vector<std::string>& cells) {
-    std::string line;
-    line.reserve(512);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) line += ',';
-        appendCsvCell(line, cells[i]);
-    }
-    line += "\r\n";
-    return line;
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
+    out << files::csvLine(cells, resultQuoting);
 }
-
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) { out << csvLine(cells); }
 
 void writeJsonLine(std::ostream& out, const BatchResult& result) { writeJsonLine(out, result, {}, {}); }
 

@@ -1,8 +1,7 @@
 #include "batch/BatchChecks.h"
 
-#include "analysis/Checks.h"
+#include "analysis/Analysis.h"
 #include "analysis/ChecksText.h"
-#include "analysis/NetworkPrecision.h"
 
 namespace morvalen::batch {
 
@@ -15,8 +14,8 @@ const std::vector<std::string>& checkColumns() {
     return columns;
 }
 
-std::vector<std::string> checkCells(const BatchResult& result, const analysis::CheckStandard& standard) {
-    const auto checks = result.completed() ? analysis::checkComputation(result.state, standard) : std::nullopt;
+std::vector<std::string> checkCells(const analysis::Analysis& analysed) {
+    const std::optional<analysis::Checks>& checks = analysed.checks;
     if (!checks) return std::vector<std::string>(checkColumns().size());
     const auto verdict = [](bool pass) { return std::string(analysis::verdictText(pass)); };
     std::vector<std::string> cells;
@@ -29,7 +28,7 @@ std::vector<std::string> checkCells(const BatchResult& result, const analysis::C
     cells.push_back(suspects);
     cells.push_back(analysis::decimalText(checks->largestStandardized, 2));
     cells.push_back(verdict(checks->pass));
-    const auto precision = analysis::analysePrecision(result.state, standard.sigma);
+    const std::optional<analysis::NetworkPrecision>& precision = analysed.precision;
     for (std::size_t row = 1; row <= 3; ++row) {
         const bool computed = precision && !precision->stations[row].fixed;
         cells.push_back(computed ? analysis::decimalText(precision->stations[row].mp, 2) : std::string());

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/GradeTable.h"
-#include "batch/BatchAdjustment.h"
+#include "analysis/Analysis.h"
 
 namespace morvalen::batch {
 
@@ -16,7 +15,7 @@ namespace morvalen::batch {
 // error of position of each computed station in millimetres to two decimals (mp_3 empty in the known-side case).
 const std::vector<std::string>& checkColumns();
 
-// The cells of those columns; all empty for a row that did not complete.
-std::vector<std::string> checkCells(const BatchResult& result, const analysis::CheckStandard& standard);
+// The cells of those columns from the analysis of a row; all empty without checks (a row that did not complete).
+std::vector<std::string> checkCells(const analysis::Analysis& analysed);
 
 }  // namespace morvalen::batch

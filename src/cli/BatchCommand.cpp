@@ -6,12 +6,14 @@
 #include <iostream>
 #include <sstream>
 
+#include "analysis/Analysis.h"
 #include "batch/BatchAdjustment.h"
 #include "batch/BatchChecks.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
+#include "files/CsvText.h"
 #include "files/ObservationFile.h"
 #include "entry/Utf8.h"
 #include "report/ReportModel.h"
@@ -53,131 +55,172 @@ struct BatchAbandoned {
     ExitStatus status;
 };
 
-}  // namespace
+// One batch: the outputs checked before anything is written, the campaign read row by row, each row adjusted and its
+// result line written (with its checks and its report when they are asked for), the results file committed at the
+// end.
+class BatchRun {
+public:
+    BatchRun(const BatchOptions& options, const ReportWriter& writeReport)
+        : options_(options),
+          writeReport_(writeReport),
+          input_(files::pathOf(options.input)),
+          toStandardOutput_(options.output.empty() || options.output == "-"),
+          standard_(options.checks.standard()) {}
 
-ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
-    const std::filesystem::path input = files::pathOf(options.input);
-    const bool toStandardOutput = options.output.empty() || options.output == "-";
+    ExitStatus run() {
+        if (const std::optional<ExitStatus> refused = refusedOutputs()) return *refused;
+        if (progress_.shown()) progress_.setTotal(countRows());
+        try {
+            readCampaign([this](const std::vector<std::string>& header) { startResults(header); },
+                         [this](const files::TableRow& row) { adjustRow(row); });
+            flushPending();
+            if (file_) file_->commit();
+        } catch (const files::FileNotRead& problem) {
+            std::cerr << "无法读取观测文件 " << options_.input << "：" << problem.what() << '\n';
+            return ExitStatus::fileProblem;
+        } catch (const files::CampaignFileError& error) {
+            std::cerr << options_.input << "：" << error.what() << '\n';
+            return ExitStatus::fileProblem;
+        } catch (const files::FileNotWritten& failure) {
+            std::cerr << "结果没有写出：" << failure.what() << '\n';
+            return ExitStatus::notWritten;
+        } catch (const BatchAbandoned& abandoned) {
+            return abandoned.status;
+        }
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "结果没有完整写出：标准输出写入时出错\n";
+            return ExitStatus::notWritten;
+        }
+        return status_;
+    }
+
+private:
+    // The result lines are written in pieces of this many bytes.
+    static constexpr std::size_t writeSize = 1 << 18;
+
     // Nothing the surveyor has is touched before the outputs are known to be safe to write.
-    const std::string refused = refusedOutput({{toStandardOutput ? std::string() : options.output}}, {options.input});
-    if (!refused.empty()) {
-        std::cerr << refused << '\n';
-        return ExitStatus::notWritten;
+    std::optional<ExitStatus> refusedOutputs() const {
+        const std::string refused =
+            refusedOutput({{toStandardOutput_ ? std::string() : options_.output}}, {options_.input});
+        if (!refused.empty()) {
+            std::cerr << refused << '\n';
+            return ExitStatus::notWritten;
+        }
+        std::error_code unknown;
+        const std::filesystem::path reports = files::pathOf(options_.pdfDirectory);
+        if (!options_.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
+            !std::filesystem::is_directory(reports, unknown)) {
+            std::cerr << "无法写出 PDF 报表：" << options_.pdfDirectory << " 不是文件夹\n";
+            return ExitStatus::notWritten;
+        }
+        return std::nullopt;
     }
-    std::error_code unknown;
-    const std::filesystem::path reports = files::pathOf(options.pdfDirectory);
-    if (!options.pdfDirectory.empty() && std::filesystem::exists(reports, unknown) &&
-        !std::filesystem::is_directory(reports, unknown)) {
-        std::cerr << "无法写出 PDF 报表：" << options.pdfDirectory << " 不是文件夹\n";
-        return ExitStatus::notWritten;
-    }
-    files::TextEncoding encoding = files::TextEncoding::utf8;
-    const auto reading = [&](const files::HeaderReceiver& onHeader, const files::RowReceiver& onRow) {
-        return files::readCsvFile(input, onHeader, onRow, &encoding);
-    };
 
-    Progress progress;
-    if (progress.shown()) {
+    void readCampaign(const files::HeaderReceiver& onHeader, const files::RowReceiver& onRow) {
+        files::readCsvFile(input_, onHeader, onRow, &encoding_);
+    }
+
+    // The rows of the campaign, for the progress on a terminal; a campaign that cannot be read is reported by the
+    // reading of its rows.
+    std::size_t countRows() {
         std::size_t rows = 0;
         try {
-            reading([](const std::vector<std::string>&) {}, [&](const files::TableRow&) { ++rows; });
+            readCampaign([](const std::vector<std::string>&) {}, [&](const files::TableRow&) { ++rows; });
         } catch (const std::runtime_error&) {
-            // reported by the reading below
         }
-        progress.setTotal(rows);
+        return rows;
     }
 
-    std::optional<files::ColumnMap> columns;
-    std::optional<batch::BatchAdjuster> adjuster;
-    // The results go to a temporary file that takes the place of the old one only once every row is written, so a
-    // batch that fails or is killed half way leaves the old results as they were.
-    std::optional<files::OutputFile> file;
-    std::string pending;  // result lines not yet written: the file is written in large pieces
-    constexpr std::size_t writeSize = 1 << 18;
-    const auto flushPending = [&] {
-        if (file) file->write(pending);
-        else std::cout << pending;
-        pending.clear();
-    };
-    ExitStatus status = ExitStatus::completed;
-    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-
-    const auto startResults = [&](const std::vector<std::string>& header) {
-        columns.emplace(header);
-        adjuster.emplace(*columns);
-        for (const std::string& note : files::readingNotes(input, *columns, encoding)) std::cerr << note << '\n';
-        if (!options.pdfDirectory.empty() && !writeReport) {
+    // The campaign's columns are known: the notes on reading them, the results file opened and its header line.
+    void startResults(const std::vector<std::string>& header) {
+        columns_.emplace(header);
+        adjuster_.emplace(*columns_);
+        for (const std::string& note : files::readingNotes(input_, *columns_, encoding_)) std::cerr << note << '\n';
+        if (!options_.pdfDirectory.empty() && !writeReport_) {
             std::cerr << "没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。\n";
             throw BatchAbandoned{ExitStatus::notWritten};
         }
-        if (!toStandardOutput) file.emplace(files::pathOf(options.output));
-        if (!options.jsonLines) {
-            std::vector<std::string> header = batch::resultColumns();
-            if (standard) header.insert(header.end(), batch::checkColumns().begin(), batch::checkColumns().end());
+        // The results go to a temporary file that takes the place of the old one only once every row is written,
+        // so a batch that fails or is killed half way leaves the old results as they were.
+        if (!toStandardOutput_) file_.emplace(files::pathOf(options_.output));
+        if (!options_.jsonLines) {
+            std::vector<std::string> columns = batch::resultColumns();
+            if (standard_) columns.insert(columns.end(), batch::checkColumns().begin(), batch::checkColumns().end());
             // A results file for a spreadsheet carries a byte-order mark, so that it opens as UTF-8.
-            if (file) pending += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
-            pending += batch::csvLine(header);
+            if (file_) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
+            pending_ += files::csvLine(columns, batch::resultQuoting);
         }
-    };
+    }
 
-    const auto adjustRow = [&](const files::TableRow& row) {
-        const batch::BatchResult& result = adjuster->adjust(row);
-        if (standard) {
-            // The checks' columns after the result columns.
-            const std::vector<std::string> checks = batch::checkCells(result, *standard);
+    void adjustRow(const files::TableRow& row) {
+        const batch::BatchResult& result = adjuster_->adjust(row);
+        const analysis::Analysis analysed =
+            standard_ && result.completed() ? analysis::analyse(result.state, *standard_) : analysis::Analysis{};
+        writeResultLine(result, analysed);
+        if (pending_.size() >= writeSize) flushPending();
+        if (!result.completed()) status_ = std::max(status_, ExitStatus::stopped);
+        if (!options_.pdfDirectory.empty() && report::printingAllowed(result.state)) writeReportOf(result, analysed);
+        progress_.rowDone(row.rowNumber);
+    }
+
+    // The result line of a row, with the checks' columns after the result columns when they are asked for.
+    void writeResultLine(const batch::BatchResult& result, const analysis::Analysis& analysed) {
+        if (standard_) {
+            const std::vector<std::string> checks = batch::checkCells(analysed);
             std::ostringstream line;
-            if (options.jsonLines) {
+            if (options_.jsonLines) {
                 batch::writeJsonLine(line, result, batch::checkColumns(), checks);
             } else {
                 std::vector<std::string> cells = batch::resultCells(result);
                 cells.insert(cells.end(), checks.begin(), checks.end());
                 batch::writeCsvRow(line, cells);
             }
-            pending.append(line.str());
-        } else if (options.jsonLines) {
+            pending_.append(line.str());
+        } else if (options_.jsonLines) {
             std::ostringstream line;
             batch::writeJsonLine(line, result);
-            pending += line.str();
+            pending_ += line.str();
         } else {
-            pending += batch::csvLine(batch::resultCells(result));
+            pending_ += files::csvLine(batch::resultCells(result), batch::resultQuoting);
         }
-        if (pending.size() >= writeSize) flushPending();
-        if (!result.completed()) status = std::max(status, ExitStatus::stopped);
-        if (!options.pdfDirectory.empty() && report::printingAllowed(result.state)) {
-            const auto path = std::filesystem::path(options.pdfDirectory) / reportFileName(result);
-            try {
-                std::filesystem::create_directories(options.pdfDirectory);
-                writeReport(result.state, path.string());
-            } catch (const std::exception& failure) {
-                std::cerr << "第 " << result.rowNumber << " 行的报表没有写出：" << failure.what() << '\n';
-                status = ExitStatus::notWritten;
-            }
-        }
-        progress.rowDone(row.rowNumber);
-    };
+    }
 
-    try {
-        reading(startResults, adjustRow);
-        flushPending();
-        if (file) file->commit();
-    } catch (const files::FileNotRead& problem) {
-        std::cerr << "无法读取观测文件 " << options.input << "：" << problem.what() << '\n';
-        return ExitStatus::fileProblem;
-    } catch (const files::CampaignFileError& error) {
-        std::cerr << options.input << "：" << error.what() << '\n';
-        return ExitStatus::fileProblem;
-    } catch (const files::FileNotWritten& failure) {
-        std::cerr << "结果没有写出：" << failure.what() << '\n';
-        return ExitStatus::notWritten;
-    } catch (const BatchAbandoned& abandoned) {
-        return abandoned.status;
+    void writeReportOf(const batch::BatchResult& result, const analysis::Analysis& analysed) {
+        const auto path = std::filesystem::path(options_.pdfDirectory) / reportFileName(result);
+        try {
+            std::filesystem::create_directories(options_.pdfDirectory);
+            writeReport_(result.state, analysed, path.string());
+        } catch (const std::exception& failure) {
+            std::cerr << "第 " << result.rowNumber << " 行的报表没有写出：" << failure.what() << '\n';
+            status_ = ExitStatus::notWritten;
+        }
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "结果没有完整写出：标准输出写入时出错\n";
-        return ExitStatus::notWritten;
+
+    void flushPending() {
+        if (file_) file_->write(pending_);
+        else std::cout << pending_;
+        pending_.clear();
     }
-    return status;
+
+    const BatchOptions& options_;
+    const ReportWriter& writeReport_;
+    const std::filesystem::path input_;
+    const bool toStandardOutput_;
+    const std::optional<analysis::CheckStandard> standard_;
+    files::TextEncoding encoding_ = files::TextEncoding::utf8;
+    Progress progress_;
+    std::optional<files::ColumnMap> columns_;
+    std::optional<batch::BatchAdjuster> adjuster_;
+    std::optional<files::OutputFile> file_;
+    std::string pending_;  // result lines not yet written: the file is written in large pieces
+    ExitStatus status_ = ExitStatus::completed;
+};
+
+}  // namespace
+
+ExitStatus runBatch(const BatchOptions& options, const ReportWriter& writeReport) {
+    return BatchRun(options, writeReport).run();
 }
 
 }  // namespace morvalen::cli

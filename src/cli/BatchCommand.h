@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "analysis/Analysis.h"
 #include "cli/ChecksOutput.h"
 #include "cli/ExitStatus.h"
 #include "entry/SurveyState.h"
@@ -18,8 +19,10 @@ struct BatchOptions {
     CheckOptions checks;       // --grade / --sigma: columns of the checks, and their page after each report
 };
 
-// Writes a report as PDF to a path; throws report::PrintingFailed when it cannot.
-using ReportWriter = std::function<void(const SurveyState& state, const std::string& path)>;
+// Writes a report as PDF to a path, with the page of the analysis when it has checks; throws report::PrintingFailed
+// when it cannot.
+using ReportWriter =
+    std::function<void(const SurveyState& state, const analysis::Analysis& analysed, const std::string& path)>;
 
 // Exit status (ExitStatus): 0 every row completed; 3 some row stopped or could not be read (its result row says why); 4 a PDF
 // or the results could not be written, or the results file is refused before the first row (the campaign itself, a

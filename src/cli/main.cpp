@@ -39,8 +39,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Checks.h"
-#include "analysis/NetworkPrecision.h"
+#include "analysis/Analysis.h"
 #include "cli/ChecksOutput.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
@@ -93,14 +92,12 @@ struct ReportDocument {
     std::optional<analysis::NetworkPrecision> plot;
 };
 
-ReportDocument reportDocument(const SurveyState& state, const std::optional<analysis::CheckStandard>& standard,
+ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis& analysed,
                               const fieldbook::FieldBookReduction* fieldBook = nullptr) {
     ReportDocument document{{report::reportLines(state)}, std::nullopt};
-    if (standard) {
-        if (const auto checks = analysis::checkComputation(state, *standard)) {
-            document.plot = analysis::analysePrecision(state, standard->sigma);
-            document.pages.push_back(report::analysisPageLines(*checks, document.plot));
-        }
+    if (analysed.checks) {
+        document.plot = analysed.precision;
+        document.pages.push_back(report::analysisPageLines(*analysed.checks, document.plot));
     }
     if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
     return document;
@@ -109,8 +106,7 @@ ReportDocument reportDocument(const SurveyState& state, const std::optional<anal
 
 // The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
 // complete to print.
-ExitStatus writeReportFile(const SurveyState& state, const std::string& path,
-                           const std::optional<analysis::CheckStandard>& standard,
+ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
                            const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
     if (!report::printingAllowed(state)) {
         std::cerr << "没有写出 PDF 文件：" << report::nothingToPrint << '\n';
@@ -118,7 +114,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path,
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        const ReportDocument document = reportDocument(state, standard, fieldBook);
+        const ReportDocument document = reportDocument(state, analysed, fieldBook);
         cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
@@ -126,7 +122,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path,
         return ExitStatus::notWritten;
     }
 #else
-    (void)standard;
+    (void)analysed;
     (void)fieldBook;
     (void)steps;
     std::cerr << "没有写出 PDF 文件 " << path << "：本程序编译时没有 Qt 绘图功能。\n";
@@ -136,16 +132,15 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path,
 
 #ifdef MORVALEN_WITH_FILES
 // Writes the reports of a batch through one Qt application; none without the painter.
-cli::ReportWriter batchReportWriter(const std::optional<analysis::CheckStandard>& standard) {
+cli::ReportWriter batchReportWriter() {
 #ifdef MORVALEN_WITH_PDF
-    return [output = std::shared_ptr<cli::PdfOutput>(), standard](const SurveyState& state,
-                                                                   const std::string& path) mutable {
+    return [output = std::shared_ptr<cli::PdfOutput>()](const SurveyState& state, const analysis::Analysis& analysed,
+                                                         const std::string& path) mutable {
         if (!output) output = std::make_shared<cli::PdfOutput>();
-        const ReportDocument document = reportDocument(state, standard);
+        const ReportDocument document = reportDocument(state, analysed);
         output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
     };
 #else
-    (void)standard;
     return {};
 #endif
 }
@@ -268,10 +263,9 @@ ExitStatus run(const Options& options) {
     const std::optional<report::StepsDocument> stepsTables =
         options.steps ? std::optional(report::stepsDocument(state, steps)) : std::nullopt;
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-    const std::optional<analysis::Checks> checks =
-        standard ? analysis::checkComputation(state, *standard) : std::nullopt;
-    const std::optional<analysis::NetworkPrecision> precision =
-        standard ? analysis::analysePrecision(state, standard->sigma) : std::nullopt;
+    const analysis::Analysis analysed = analysis::analyse(state, standard);
+    const std::optional<analysis::Checks>& checks = analysed.checks;
+    const std::optional<analysis::NetworkPrecision>& precision = analysed.precision;
 
     if (options.json) {
         nlohmann::ordered_json document;
@@ -301,7 +295,7 @@ ExitStatus run(const Options& options) {
 #endif
     ExitStatus status = options.pdfPath.empty()
                             ? ExitStatus::completed
-                            : writeReportFile(state, options.pdfPath, standard, fieldBookUsed, stepsPages);
+                            : writeReportFile(state, options.pdfPath, analysed, fieldBookUsed, stepsPages);
 #ifdef MORVALEN_WITH_FILES
     const auto keepFirstFailure = [&](ExitStatus outcome) { status = cli::firstFailure(status, outcome); };
     if (!options.saveObservationsPath.empty()) {
@@ -309,7 +303,7 @@ ExitStatus run(const Options& options) {
                                                   observations ? observations->id : std::string()));
     }
     if (!options.exportPath.empty()) {
-        keepFirstFailure(cli::exportRunResults(state, options.exportPath, precision ? &*precision : nullptr));
+        keepFirstFailure(cli::exportRunResults(state, options.exportPath, analysed.precisionOrNull()));
     }
 #endif
     if (!options.plotPath.empty()) {
@@ -380,7 +374,7 @@ int main(int argc, char** argv) {
 #ifdef MORVALEN_WITH_FILES
     if (reduce->parsed()) return cli::exitCode(cli::runReduce(reduceOptions));
     if (batch->parsed()) {
-        return cli::exitCode(cli::runBatch(batchOptions, batchReportWriter(batchOptions.checks.standard())));
+        return cli::exitCode(cli::runBatch(batchOptions, batchReportWriter()));
     }
 #endif
     return cli::exitCode(run(options));

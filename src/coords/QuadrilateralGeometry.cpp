@@ -112,6 +112,7 @@ void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const Trav
 }
 
 void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
+    if (!fields.showsTexts()) return;
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
         fields.setText(form::stationName(i), " " + state.pointNames[at]);
@@ -121,6 +122,7 @@ void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
 }
 
 void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption) {
+    if (!fields.showsTexts()) return;
     fields.setText(form::stationName(0), " A");
     fields.setText(form::stationX(0), " " + state.xa.display(Pattern::threeDecimals));
     if (yaCaption) fields.setCaption(form::yCaption(0), *yaCaption);

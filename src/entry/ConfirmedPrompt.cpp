@@ -31,13 +31,16 @@ bool isWrongReply(std::string_view reply) {
 
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
     const auto ask = [&](const std::string& text, PromptRole role) { return asker.answer({text, prompt.value, role}); };
+    const auto echo = [&] {
+        if (fields.showsTexts()) fields.setText(prompt.echoField, echoText(prompt));
+    };
     store(prompt, ask(prompt.texts.entryPrompt, PromptRole::entry));
-    fields.setText(prompt.echoField, echoText(prompt));
+    echo();
     std::string reply = ask(prompt.texts.confirmationPrompt, PromptRole::confirmation);
     while (isWrongReply(reply)) {
         fields.setText(prompt.echoField, "");
         store(prompt, ask(prompt.texts.reentryPrompt, PromptRole::reentry));
-        fields.setText(prompt.echoField, echoText(prompt));
+        echo();
         reply = ask(prompt.texts.reconfirmationPrompt, PromptRole::confirmation);
     }
 }

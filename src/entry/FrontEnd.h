@@ -40,6 +40,17 @@ public:
     virtual ~WindowFields() = default;
     virtual void setText(const Control& field, const std::string& text) = 0;
     virtual void setCaption(const Control& label, const std::string& caption) = 0;
+    // False for a front end that shows no fields (the batch, which writes its results from the stored values): the
+    // computation then spends nothing on the texts of the values it echoes and of the results it forms.
+    virtual bool showsTexts() const { return true; }
+};
+
+// The fields of a front end that shows none.
+class NoFields : public WindowFields {
+public:
+    void setText(const Control&, const std::string&) override {}
+    void setCaption(const Control&, const std::string&) override {}
+    bool showsTexts() const override { return false; }
 };
 
 }  // namespace morvalen

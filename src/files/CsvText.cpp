@@ -2,25 +2,31 @@
 
 namespace morvalen::files {
 
-std::string csvCell(std::string_view cell) {
-    const bool quoted = cell.find_first_of(",\"\r\n") != std::string_view::npos || cell.starts_with(' ') ||
-                        cell.ends_with(' ');
-    if (!quoted) return std::string(cell);
-    std::string text = "\"";
-    for (const char c : cell) {
-        if (c == '"') text += '"';
-        text += c;
+void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trailing) {
+    // One plain pass over the characters: most cells are short numbers that need no quotes.
+    bool quoted = cell.starts_with(' ') || (trailing == TrailingBlank::quoted && cell.ends_with(' '));
+    for (const char c : cell) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+    if (!quoted) {
+        line += cell;
+        return;
     }
-    return text + '"';
+    line += '"';
+    for (const char c : cell) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
 }
 
-std::string csvLine(const std::vector<std::string>& cells) {
+std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailing) {
     std::string line;
+    line.reserve(512);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += ',';
-        line += csvCell(cells[i]);
+        appendCsvCell(line, cells[i], trailing);
     }
-    return line + "\r\n";
+    line += "\r\n";
+    return line;
 }
 
 }  // namespace morvalen::files

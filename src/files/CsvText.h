@@ -7,11 +7,16 @@
 
 namespace morvalen::files {
 
-// A cell as CSV: quoted where it holds a comma, a quote or a line break, or begins or ends with a blank (which a
-// spreadsheet would otherwise trim); a quote inside is doubled.
-std::string csvCell(std::string_view cell);
+// Whether a cell that ends with a blank is quoted. Exports and observation files quote it, so that a spreadsheet
+// keeps the blank; the result files of a batch have always written it as it is, and keep doing so, so that results
+// of one campaign compare equal from one version to the next.
+enum class TrailingBlank { quoted, unquoted };
+
+// Appends a cell as CSV: quoted where it holds a comma, a quote or a line break, or begins with a blank (which a
+// spreadsheet would otherwise trim), or ends with one unless `trailing` says otherwise; a quote inside is doubled.
+void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trailing = TrailingBlank::quoted);
 
 // The cells as one CSV line, ended by CRLF.
-std::string csvLine(const std::vector<std::string>& cells);
+std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailing = TrailingBlank::quoted);
 
 }  // namespace morvalen::files

@@ -22,8 +22,7 @@ constexpr int twoCColumn = 39;
 constexpr int meanColumn = 45;
 constexpr int reducedColumn = 55;
 constexpr int directionColumn = 66;
-constexpr int headingColumn = 26;
-constexpr int labelColumn = 4;
+constexpr int checkLabelColumn = 4;  // the checks and the angles below the table
 constexpr int valueColumn = 46;
 constexpr int limitColumn = 58;
 constexpr int verdictColumn = 70;
@@ -59,7 +58,7 @@ void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out
         .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translate("检核"));
     std::string again;
     for (const fieldbook::Check& check : reduction.checks) {
-        out.line().tab(labelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
+        out.line().tab(checkLabelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
             .tab(valueColumn).text(seconds(check.value)).tab(limitColumn)
             .text(check.limit ? seconds(*check.limit) : std::string(translate("无限差")))
             .tab(verdictColumn).text(std::string(analysis::verdictText(check.ok)));
@@ -70,24 +69,24 @@ void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out
         }
     }
     out.line();
-    out.line().tab(stationColumn).text(translate("需重测 :")).tab(labelColumn + 8)
+    out.line().tab(stationColumn).text(translate("需重测 :")).tab(checkLabelColumn + 8)
         .text(again.empty() ? std::string(translate("无")) : again);
 }
 
 void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
-    out.line().tab(stationColumn).text(translate("四边形 :")).tab(labelColumn + 8)
+    out.line().tab(stationColumn).text(translate("四边形 :")).tab(checkLabelColumn + 8)
         .text(withArguments(translate("%1、%2、%3、%4（顺时针）"),
                             {reduction.quadrilateral[0], reduction.quadrilateral[1], reduction.quadrilateral[2],
                              reduction.quadrilateral[3]}));
     for (std::size_t k = 0; k < 8; k += 2) {
         out.line();
         for (std::size_t j = k; j < k + 2; ++j) {
-            out.tab(labelColumn + static_cast<int>(j - k) * 24).text("b( " + std::to_string(j + 1) + " ) = " +
+            out.tab(checkLabelColumn + static_cast<int>(j - k) * 24).text("b( " + std::to_string(j + 1) + " ) = " +
                                                                      reduction.angles[j]);
         }
     }
-    out.line().tab(stationColumn).text(translate("测角中误差（可作 --sigma）:")).tab(labelColumn + 28)
+    out.line().tab(stationColumn).text(translate("测角中误差（可作 --sigma）:")).tab(checkLabelColumn + 28)
         .text(decimalText(reduction.angleSigma, 2) + translate(" 秒"));
 }
 
@@ -139,7 +138,7 @@ std::string checkPlaceText(const fieldbook::Check& check) {
 std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduction) {
     PageWriter out;
     out.line().tab(headingColumn).text(translate("--- 观测手簿归算（方向观测法）---"));
-    out.line().tab(stationColumn).text(translate("限差 :")).tab(labelColumn + 8)
+    out.line().tab(stationColumn).text(translate("限差 :")).tab(checkLabelColumn + 8)
         .text(withArguments(translate("%1，%2″级仪器，%3"), {analysis::directionMethodStandard,
                                                               reduction.limits->instrument, reduction.limits->grades}));
     out.line();

@@ -5,6 +5,7 @@
 #include "analysis/ChecksText.h"
 #include "form/FieldText.h"
 #include "i18n/Language.h"
+#include "report/PageWriter.h"
 
 namespace morvalen::report {
 namespace {
@@ -13,31 +14,12 @@ using analysis::decimalText;
 using i18n::translate;
 using i18n::withArguments;
 
-// Tab columns: the section title, the first column of a table, and the columns of its numbers.
-constexpr int sectionColumn = 22;
-constexpr int labelColumn = 24;
+// Tab columns besides those of every page: the columns of the numbers of the tables.
 constexpr std::array<int, 6> stationColumns = {34, 42, 50, 58, 66, 74};
 constexpr int lengthColumn = 42;
 constexpr int relativeErrorColumn = 52;
 constexpr int azimuthErrorColumn = 66;
 constexpr int listColumn = 44;
-
-class LineWriter {
-public:
-    LineWriter& line() {
-        lines_.emplace_back();
-        return *this;
-    }
-    LineWriter& at(int column, std::string text) {
-        lines_.back().emplace_back(TabStop{column});
-        lines_.back().emplace_back(Text{std::move(text)});
-        return *this;
-    }
-    std::vector<Line> take() { return std::move(lines_); }
-
-private:
-    std::vector<Line> lines_;
-};
 
 std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
 

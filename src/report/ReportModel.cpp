@@ -6,6 +6,7 @@
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
 #include "i18n/Language.h"
+#include "report/PageWriter.h"
 
 namespace morvalen::report {
 namespace {
@@ -13,12 +14,9 @@ namespace {
 using i18n::translate;
 using i18n::withArguments;
 
-// Tab columns of the report: the heading, its second line, the section titles, their labels, the two value columns
-// of the start data and of the angle table, and the y column of the coordinate table.
-constexpr int headingColumn = 26;
+// Tab columns of the report besides those of every page: the heading's second line, the two value columns of the
+// start data and of the angle table, and the y column of the coordinate table.
 constexpr int caseColumn = 33;
-constexpr int sectionColumn = 22;
-constexpr int labelColumn = 24;
 constexpr int valueColumn = 30;
 constexpr int eastingColumn = 49;
 constexpr int observedTitleColumn = 35;
@@ -38,32 +36,6 @@ std::string packedAdjustedAngle(const EntryValue& adjusted) {
     if (!degrees) return " " + adjusted.typedText();
     return rounded(toDms(*degrees), 5);
 }
-
-// Builds the lines one item at a time. A font size set for the next line lands at the start of whichever line
-// comes next, so that it holds even when an optional line is left out.
-class LineWriter {
-public:
-    explicit LineWriter(std::vector<Line>& lines) : lines_(lines) {}
-
-    LineWriter& line() {
-        lines_.emplace_back();
-        if (nextLineFont_ != 0) lines_.back().emplace_back(FontSize{std::exchange(nextLineFont_, 0)});
-        return *this;
-    }
-    LineWriter& tab(int column) {
-        lines_.back().emplace_back(TabStop{column});
-        return *this;
-    }
-    LineWriter& text(std::string text) {
-        lines_.back().emplace_back(Text{std::move(text)});
-        return *this;
-    }
-    void fontForNextLine(int points) { nextLineFont_ = points; }
-
-private:
-    std::vector<Line>& lines_;
-    int nextLineFont_ = 0;
-};
 
 void writeHeading(const SurveyState& state, RunCase kind, LineWriter& out) {
     out.fontForNextLine(headingPoints);
@@ -148,7 +120,8 @@ void writeCoordinates(const SurveyState& state, LineWriter& out) {
 void writePrecision(const SurveyState& state, LineWriter& out) {
     out.line();
     out.line().tab(sectionColumn).text(translate("精度评定 :"));
-    out.line().tab(labelColumn).text(translate("        测角中误差 : mb=")).text(rounded(state.mb, 2) + translate(" 秒"));
+    out.line().tab(labelColumn).text(translate("        测角中误差 : mb="))
+        .text(rounded(state.mb, 2) + translate(" 秒"));
     out.line();
     out.line().tab(labelColumn).text(translate("      最弱边权倒数 : 1/Plgs=")).text(rounded(state.invPlgs, 5));
     out.line().tab(labelColumn).text(translate("   最弱边对数中误差 :   mlgs="))
@@ -161,8 +134,7 @@ void writePrecision(const SurveyState& state, LineWriter& out) {
 }  // namespace
 
 std::vector<Line> reportLines(const SurveyState& state) {
-    std::vector<Line> lines;
-    LineWriter out(lines);
+    LineWriter out;
     const RunCase kind = runCase(state);
     writeHeading(state, kind, out);
     writeStartData(state, kind, out);
@@ -170,7 +142,7 @@ std::vector<Line> reportLines(const SurveyState& state) {
     writeClosures(state, out);
     writeCoordinates(state, out);
     writePrecision(state, out);
-    return lines;
+    return out.take();
 }
 
 bool printingAllowed(const SurveyState& state) { return state.computationComplete; }
