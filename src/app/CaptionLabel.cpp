@@ -7,6 +7,23 @@
 
 namespace morvalen::app {
 
+QStringList wrappedCaptionLines(const QString& caption, const QFontMetricsF& metrics, double width) {
+    QStringList lines;
+    QString current;
+    static const QRegularExpression blanksAndWord(QStringLiteral("\\s*\\S+"));
+    for (auto words = blanksAndWord.globalMatch(caption); words.hasNext();) {
+        const QString word = words.next().captured();
+        if (!current.isEmpty() && metrics.horizontalAdvance(current + word) > width) {
+            lines.push_back(current);
+            current = word.trimmed();
+        } else {
+            current += word;
+        }
+    }
+    if (!current.isEmpty()) lines.push_back(current);
+    return lines;
+}
+
 CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -30,19 +47,7 @@ void CaptionLabel::paintEvent(QPaintEvent* event) {
 void CaptionLabel::paintWrapped() {
     const QRect area = contentsRect();
     const QFontMetricsF metrics(font());
-    QStringList lines;
-    QString current;
-    static const QRegularExpression blanksAndWord(QStringLiteral("\\s*\\S+"));
-    for (auto words = blanksAndWord.globalMatch(text()); words.hasNext();) {
-        const QString word = words.next().captured();
-        if (!current.isEmpty() && metrics.horizontalAdvance(current + word) > area.width()) {
-            lines.push_back(current);
-            current = word.trimmed();
-        } else {
-            current += word;
-        }
-    }
-    if (!current.isEmpty()) lines.push_back(current);
+    const QStringList lines = wrappedCaptionLines(text(), metrics, area.width());
     if (lines.isEmpty()) return;
 
     const double pitch = std::min(metrics.lineSpacing(), static_cast<double>(area.height()) / lines.size());

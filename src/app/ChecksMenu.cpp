@@ -5,6 +5,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/ChecksWindow.h"
+#include "app/Translated.h"
 
 namespace morvalen::app {
 namespace {
@@ -14,11 +15,11 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 }  // namespace
 
 ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
-    : QMenu(QStringLiteral("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)) {
+    : QMenu(translated("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)) {
     setObjectName(QStringLiteral("ChecksMenu"));
     // One choice at most, and none at the start of the session.
     choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    QMenu* standards = addMenu(QStringLiteral("检核标准"));
+    QMenu* standards = addMenu(translated("检核标准"));
     standards->setObjectName(QStringLiteral("CheckStandardMenu"));
     // One submenu a standard, with its grades in the order of its table.
     std::string_view section;
@@ -36,12 +37,12 @@ ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
                 [this, &grade] { setStandard(analysis::CheckStandard::ofGrade(grade)); });
     }
     standards->addSeparator();
-    ownSigma_ = standards->addAction(QStringLiteral("自定测角中误差 σ…"));
+    ownSigma_ = standards->addAction(translated("自定测角中误差 σ…"));
     ownSigma_->setCheckable(true);
     choices_->addAction(ownSigma_);
     connect(ownSigma_, &QAction::triggered, this, &ChecksMenu::chooseOwnSigma);
 
-    QAction* results = addAction(QStringLiteral("检核结果…"));
+    QAction* results = addAction(translated("检核结果…"));
     results->setObjectName(QStringLiteral("ShowChecks"));
     connect(results, &QAction::triggered, this, &ChecksMenu::showChecks);
 }
@@ -62,8 +63,8 @@ void ChecksMenu::markChoice() {
 void ChecksMenu::chooseOwnSigma() {
     bool accepted = false;
     const double initial = standard_ ? standard_->sigma : 2.5;
-    const double sigma = QInputDialog::getDouble(window_, QStringLiteral("检核标准"),
-                                                 QStringLiteral("测角中误差 σ（秒）："), initial, 0.01, 1000, 2,
+    const double sigma = QInputDialog::getDouble(window_, translated("检核标准"),
+                                                 translated("测角中误差 σ（秒）："), initial, 0.01, 1000, 2,
                                                  &accepted);
     if (accepted) {
         setStandard(analysis::CheckStandard::ofSigma(sigma));
@@ -76,7 +77,7 @@ void ChecksMenu::showChecks() {
     const analysis::Analysis analysed = analysis::analyse(state_, standard_);
     QString reason;
     if (!standard_) {
-        reason = QStringLiteral("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
+        reason = translated("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
     } else if (!analysed.checks) {
         reason = qText(analysis::nothingToCheck(state_));
     }

@@ -12,6 +12,7 @@
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "app/TableCells.h"
+#include "app/Translated.h"
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/ChecksPage.h"
@@ -20,7 +21,7 @@
 namespace morvalen::app {
 namespace {
 
-QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + QStringLiteral(" 秒"); }
+QString seconds(double value) { return qText(analysis::decimalText(value, 2)) + translated(" 秒"); }
 
 QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -38,12 +39,12 @@ QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidge
 ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
                            QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision)
     : QDialog(parent), checks_(checks), precision_(checks ? precision : std::nullopt) {
-    setWindowTitle(QStringLiteral("检核与精度分析"));
+    setWindowTitle(translated("检核与精度分析"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* print = buttons->addButton(QStringLiteral("打印检核页"), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons->addButton(translated("打印检核页"), QDialogButtonBox::ActionRole);
     print->setObjectName(QStringLiteral("PrintChecks"));
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(translated("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("CloseChecks"));
     connect(print, &QPushButton::clicked, this, &ChecksWindow::printChecks);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -74,13 +75,13 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
 
 void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
     layout->addWidget(new NetworkPlotView(precision, this), 1);
-    layout->addWidget(new QLabel(QStringLiteral("点位精度（协方差传播，σ = ") + seconds(precision.sigma) +
-                                     QStringLiteral("）"),
-                                 this));
+    layout->addWidget(new QLabel(translated("点位精度（协方差传播，σ = %1）", {seconds(precision.sigma)}), this));
     int computed = 0;
     for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
     auto* stations = table(QStringLiteral("PrecisionTable"),
-                           {"点名", "mx（mm）", "my（mm）", "mp（mm）", "a（mm）", "b（mm）", "φ（度）"}, computed, this);
+                           {translated("点名"), translated("mx（mm）"), translated("my（mm）"), translated("mp（mm）"),
+                            translated("a（mm）"), translated("b（mm）"), translated("φ（度）")},
+                           computed, this);
     int row = 0;
     for (const analysis::StationPrecision& station : precision.stations) {
         if (station.fixed) continue;
@@ -96,11 +97,12 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
     layout->addWidget(stations);
     if (precision.weakestSide > 0) {
         const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
-        QString text = QStringLiteral("最弱边（协方差传播）：") + qText(report::sideText(precision, weakest.side)) +
-                       QStringLiteral("  ") + qText(report::sideRelativeErrorText(precision, weakest)) +
-                       QStringLiteral("\n最弱边（经典算法）：") + qText(report::sideText(precision, precision.classicalSide)) +
-                       QStringLiteral("  1/") + QString::fromStdString(generalForm(precision.classicalDenominator)) +
-                       QStringLiteral("（按 mb）\n");
+        QString text = translated("最弱边（协方差传播）：%1  %2\n",
+                                  {qText(report::sideText(precision, weakest.side)),
+                                   qText(report::sideRelativeErrorText(precision, weakest))}) +
+                       translated("最弱边（经典算法）：%1  1/%2（按 mb）\n",
+                                  {qText(report::sideText(precision, precision.classicalSide)),
+                                   QString::fromStdString(generalForm(precision.classicalDenominator))});
         for (const std::string& sentence : report::weakestSideNote(precision)) text += qText(sentence);
         auto* note = new QLabel(text, this);
         note->setObjectName(QStringLiteral("WeakestSide"));
@@ -111,11 +113,11 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
 
 void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {
     const report::ChecksPage page = report::checksPage(checks);
-    layout->addWidget(new QLabel(QStringLiteral("检核标准：") + qText(page.standard) +
-                                     QStringLiteral("    测角中误差 σ = ") + qText(page.sigma),
-                                 this));
+    layout->addWidget(new QLabel(
+        translated("检核标准：%1    测角中误差 σ = %2", {qText(page.standard), qText(page.sigma)}), this));
 
-    auto* checksTable = table(QStringLiteral("ChecksTable"), {"检核项目", "数值", "限差", "检核"}, 8, this);
+    auto* checksTable = table(QStringLiteral("ChecksTable"),
+                              {translated("检核项目"), translated("数值"), translated("限差"), translated("检核")}, 8, this);
     int row = 0;
     const auto addRow = [&](const QString& what, const QString& value, const QString& limit, const QString& verdict) {
         checksTable->setItem(row, 0, cell(what));
@@ -128,21 +130,22 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         addRow(what, qText(check.value), qText(check.limit), qText(check.verdict));
     };
     for (std::size_t t = 0; t < page.triangles.size(); ++t) {
-        addCheck(QStringLiteral("三角形闭合差 ") + qText(page.triangleNames[t]), page.triangles[t]);
+        addCheck(translated("三角形闭合差 %1", {qText(page.triangleNames[t])}), page.triangles[t]);
     }
-    addCheck(QStringLiteral("极条件闭合差 w(4)"), page.pole);
-    addCheck(QStringLiteral("测角中误差 mb"), page.angleError);
-    addRow(QStringLiteral("菲列罗公式 mβ（%1 个三角形）").arg(page.ferreroTriangles), qText(page.ferreroValue),
-           QString(), QStringLiteral("仅供参考"));
-    addCheck(QStringLiteral("最弱边相对中误差 1/m"), page.weakestSide);
+    addCheck(translated("极条件闭合差 w(4)"), page.pole);
+    addCheck(translated("测角中误差 mb"), page.angleError);
+    addRow(translated("菲列罗公式 mβ（%1 个三角形）", {QString::number(page.ferreroTriangles)}),
+           qText(page.ferreroValue), QString(), translated("仅供参考"));
+    addCheck(translated("最弱边相对中误差 1/m"), page.weakestSide);
     fitRows(checksTable);
     layout->addWidget(checksTable);
 
     layout->addWidget(new QLabel(
-        QStringLiteral("观测角粗差检验（w 检验，临界值 %1，α0 = 0.1 %，β0 = 80 %）").arg(qText(page.criticalValue)),
+        translated("观测角粗差检验（w 检验，临界值 %1，α0 = 0.1 %，β0 = 80 %）", {qText(page.criticalValue)}),
         this));
     auto* anglesTable = table(QStringLiteral("AnglesTable"),
-                              {"角", "改正数 v（秒）", "多余观测分量 r", "标准化改正数 w", "可发现粗差 ∇0（秒）", "检验"},
+                              {translated("角"), translated("改正数 v（秒）"), translated("多余观测分量 r"),
+                               translated("标准化改正数 w"), translated("可发现粗差 ∇0（秒）"), translated("检验")},
                               8, this);
     for (int k = 0; k < 8; ++k) {
         const report::AngleTestRow& test = page.angles[static_cast<std::size_t>(k)];
@@ -156,9 +159,9 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
     fitRows(anglesTable);
     layout->addWidget(anglesTable);
 
-    layout->addWidget(verdictLabel(QStringLiteral("粗差可疑观测：") + qText(page.suspects), page.noSuspects,
+    layout->addWidget(verdictLabel(translated("粗差可疑观测：%1", {qText(page.suspects)}), page.noSuspects,
                                    QStringLiteral("Suspects"), this));
-    layout->addWidget(verdictLabel(QStringLiteral("检核结论：") + qText(page.verdict), page.pass,
+    layout->addWidget(verdictLabel(translated("检核结论：%1", {qText(page.verdict)}), page.pass,
                                    QStringLiteral("Verdict"), this));
 }
 

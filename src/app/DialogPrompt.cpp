@@ -6,12 +6,15 @@
 #include <QScreen>
 
 #include "entry/RunStopped.h"
+#include "i18n/Language.h"
 
 namespace morvalen::app {
 
 namespace {
 
-[[noreturn]] void stopForClosedWindow() { throw RunStopped("输入数据", "窗口已关闭，计算未完成"); }
+[[noreturn]] void stopForClosedWindow() {
+    throw RunStopped(i18n::translate("输入数据"), i18n::translate("窗口已关闭，计算未完成"));
+}
 
 // The dialog sizes itself to its contents, so the width is given to the label. A prompt is shown on one line, so that
 // no bracketed group such as "( 即为:0 )" and no word is split; only a text wider than the widest prompt window

@@ -14,13 +14,14 @@
 #include "app/ChecksMenu.h"
 #include "app/MainWindow.h"
 #include "app/TableCells.h"
+#include "app/Translated.h"
 #include "report/FieldBookPage.h"
 
 namespace morvalen::app {
 namespace {
 
 QString seconds(double value, int decimals = 1) {
-    return qText(analysis::decimalText(value, decimals)) + QStringLiteral(" 秒");
+    return qText(analysis::decimalText(value, decimals)) + translated(" 秒");
 }
 
 // The σ as the window shows it, to 0.01″; none when the rounds agree so well that it shows as zero.
@@ -39,10 +40,10 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
       mainWindow_(mainWindow),
       checksMenu_(checks) {
     setObjectName(QStringLiteral("FieldBookWindow"));
-    setWindowTitle(QStringLiteral("观测手簿 — ") + title);
+    setWindowTitle(translated("观测手簿 — %1", {title}));
     auto* layout = new QVBoxLayout(this);
     auto* limits = new QHBoxLayout;
-    limits->addWidget(new QLabel(qText(analysis::directionMethodStandard) + QStringLiteral("，仪器等级："), this));
+    limits->addWidget(new QLabel(qText(analysis::directionMethodStandard) + translated("，仪器等级："), this));
     instrument_ = new QComboBox(this);
     instrument_->setObjectName(QStringLiteral("InstrumentClass"));
     for (const char* instrumentClass : {"0.5", "1", "2", "6"}) instrument_->addItem(QString(instrumentClass) + "″");
@@ -52,10 +53,12 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
     layout->addLayout(limits);
 
     QStringList heads;
-    for (const std::string& title : report::fieldBookTableTitles) heads << qText(title);
+    for (const std::string& title : report::fieldBookTableTitles) heads << translated(title.c_str());
     table_ = table(QStringLiteral("FieldBookTable"), heads, 0, this);
     layout->addWidget(table_, 1);
-    checks_ = table(QStringLiteral("FieldBookChecks"), {"测站、测回", "检核", "数值", "限差", "结论"}, 0, this);
+    checks_ = table(QStringLiteral("FieldBookChecks"),
+                    {translated("测站、测回"), translated("检核"), translated("数值"), translated("限差"), translated("结论")},
+                    0, this);
     layout->addWidget(checks_, 1);
     angleList_ = new QLabel(this);
     angleList_->setObjectName(QStringLiteral("FieldBookAngles"));
@@ -64,13 +67,13 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    useSigma_ = new QPushButton(QStringLiteral("σ 用于检核"), this);
+    useSigma_ = new QPushButton(translated("σ 用于检核"), this);
     useSigma_->setObjectName(QStringLiteral("UseSigmaForChecks"));
     buttons->addWidget(useSigma_);
-    auto* use = new QPushButton(QStringLiteral("用于计算"), this);
+    auto* use = new QPushButton(translated("用于计算"), this);
     use->setObjectName(QStringLiteral("UseForComputation"));
     buttons->addWidget(use);
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    auto* close = new QPushButton(translated("关闭"), this);
     buttons->addWidget(close);
     layout->addLayout(buttons);
     connect(use, &QPushButton::clicked, this, &FieldBookWindow::useForComputation);
@@ -104,7 +107,7 @@ void FieldBookWindow::showReduction() {
         checks_->setItem(row, 0, cell(qText(report::checkPlaceText(check))));
         checks_->setItem(row, 1, cell(qText(report::checkKindText(check.kind))));
         checks_->setItem(row, 2, cell(seconds(check.value)));
-        checks_->setItem(row, 3, cell(check.limit ? seconds(*check.limit) : QStringLiteral("无限差")));
+        checks_->setItem(row, 3, cell(check.limit ? seconds(*check.limit) : translated("无限差")));
         checks_->setItem(row, 4, cell(qText(analysis::verdictText(check.ok))));
     }
     checks_->resizeColumnsToContents();
@@ -114,9 +117,9 @@ void FieldBookWindow::showReduction() {
         angles += QString("b( %1 ) = %2%3").arg(k + 1).arg(qText(reduction.angles[k])).arg(k % 4 == 3 ? "\n" : "    ");
     }
     const auto& names = reduction.quadrilateral;
-    angleList_->setText(angles + QStringLiteral("四边形（顺时针）：") + qText(names[0] + "、" + names[1] + "、" +
-                                                                       names[2] + "、" + names[3]) +
-                        QStringLiteral("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma, 2));
+    angleList_->setText(angles + translated("四边形（顺时针）：%1、%2、%3、%4", {qText(names[0]), qText(names[1]),
+                                                                      qText(names[2]), qText(names[3])}) +
+                        translated("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma, 2));
     useSigma_->setEnabled(checksMenu_ && shownSigma(reduction));
 }
 

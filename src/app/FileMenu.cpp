@@ -9,6 +9,7 @@
 #include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
+#include "app/Translated.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
@@ -28,7 +29,7 @@ QString withSuffix(const QString& chosen, const QString& suffix) {
     return QFileInfo(chosen).suffix().isEmpty() ? chosen + "." + suffix : chosen;
 }
 
-const QString observationFilter = QStringLiteral("观测数据 (*.csv);;所有文件 (*)");
+QString observationFilter() { return translated("观测数据 (*.csv);;所有文件 (*)"); }
 
 struct ExportKind {
     const char* filter;
@@ -42,28 +43,28 @@ constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
 }  // namespace
 
 FileMenu::FileMenu(MainWindow& window, ChecksMenu* checks)
-    : QMenu(QStringLiteral("文件"), &window), window_(window), checks_(checks) {
+    : QMenu(translated("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
-    addAction(QStringLiteral("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
-    addAction(QStringLiteral("打开观测手簿…"), this, &FileMenu::chooseFieldBookToOpen);
-    addAction(QStringLiteral("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
+    addAction(translated("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
+    addAction(translated("打开观测手簿…"), this, &FileMenu::chooseFieldBookToOpen);
+    addAction(translated("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
     addSeparator();
-    addAction(QStringLiteral("导出成果…"), this, &FileMenu::chooseExport);
+    addAction(translated("导出成果…"), this, &FileMenu::chooseExport);
 }
 
-void FileMenu::warn(const std::string& message) {
-    QMessageBox::warning(&window_, window_.windowTitle(), QString::fromStdString(message));
+void FileMenu::warn(const QString& message) {
+    QMessageBox::warning(&window_, window_.windowTitle(), message);
 }
 
 void FileMenu::chooseObservationsToOpen() {
-    const QString chosen = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开观测数据"), QString(),
-                                                        observationFilter);
+    const QString chosen = QFileDialog::getOpenFileName(&window_, translated("打开观测数据"), QString(),
+                                                        observationFilter());
     if (!chosen.isEmpty()) openObservations(pathOf(chosen));
 }
 
 void FileMenu::chooseFieldBookToOpen() {
-    const QString chosen = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开观测手簿"), QString(),
-                                                        QStringLiteral("观测手簿 (*.csv);;所有文件 (*)"));
+    const QString chosen = QFileDialog::getOpenFileName(&window_, translated("打开观测手簿"), QString(),
+                                                        translated("观测手簿 (*.csv);;所有文件 (*)"));
     if (!chosen.isEmpty()) openFieldBook(pathOf(chosen));
 }
 
@@ -74,22 +75,23 @@ void FileMenu::openFieldBook(const std::filesystem::path& path) {
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     } catch (const fieldbook::FieldBookError& problem) {
-        warn("观测手簿 " + files::shownPath(path) + " 无法归算：" + problem.what());
+        warn(translated("观测手簿 %1 无法归算：%2",
+                        {QString::fromStdString(files::shownPath(path)), QString::fromUtf8(problem.what())}));
     }
 }
 
 void FileMenu::chooseObservationsToSave() {
     const QString chosen =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("保存观测数据（加在文件末尾）"), QString(),
-                                     observationFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(&window_, translated("保存观测数据（加在文件末尾）"), QString(),
+                                     observationFilter(), nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty()) saveObservations(pathOf(withSuffix(chosen, "csv")));
 }
 
 void FileMenu::chooseExport() {
     QStringList filters;
-    for (const ExportKind& kind : exportKinds) filters << QString::fromUtf8(kind.filter);
+    for (const ExportKind& kind : exportKinds) filters << translated(kind.filter);
     QString filter = filters.front();
-    const QString chosen = QFileDialog::getSaveFileName(&window_, QStringLiteral("导出成果"), QString(),
+    const QString chosen = QFileDialog::getSaveFileName(&window_, translated("导出成果"), QString(),
                                                         filters.join(";;"), &filter);
     if (chosen.isEmpty()) return;
     const auto kind = filters.indexOf(filter);
@@ -105,11 +107,11 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
             for (const files::TableRow& row : file.rows) {
                 const std::string id = file.columns.id(row);
                 const QString shownId = id.empty() ? QString() : "  " + QString::fromStdString(id);
-                rows << QString("第 %1 行%2").arg(row.sheetRow).arg(shownId);
+                rows << translated("第 %1 行%2", {QString::number(row.sheetRow), shownId});
             }
             bool chosen = false;
-            const QString row = QInputDialog::getItem(&window_, QStringLiteral("打开观测数据"),
-                                                      QStringLiteral("选择一组观测数据："), rows, 0, false, &chosen);
+            const QString row = QInputDialog::getItem(&window_, translated("打开观测数据"),
+                                                      translated("选择一组观测数据："), rows, 0, false, &chosen);
             if (!chosen) return;
             index = static_cast<std::size_t>(rows.indexOf(row));
         }
@@ -117,19 +119,19 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
         files::RowPrompt answers(opened.columns, opened.row);
         window_.computeFrom(answers, opened.id);
     } catch (const files::ObservationFileError& problem) {
-        warn(problem.what());
+        warn(QString::fromUtf8(problem.what()));
     }
 }
 
 void FileMenu::saveObservations(const std::filesystem::path& path) {
     if (window_.typedValues().empty()) {
-        warn("没有可保存的观测数据：还没有输入过观测值。");
+        warn(translated("没有可保存的观测数据：还没有输入过观测值。"));
         return;
     }
     try {
         files::saveObservations(path, window_.typedValues(), window_.openedRowId());
     } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
-        warn(std::string("没有保存观测数据：") + failure.what());
+        warn(translated("没有保存观测数据：") + QString::fromUtf8(failure.what()));
     }
 }
 
@@ -140,7 +142,7 @@ void FileMenu::exportResults(const std::filesystem::path& path) {
             checks_ ? analysis::analyse(state, checks_->standard()) : analysis::Analysis{};
         files::exportResults(state, path, analysed.precisionOrNull());
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
-        warn(failure.what());
+        warn(QString::fromUtf8(failure.what()));
     }
 }
 

@@ -36,7 +36,7 @@ public slots:
     void chooseExport();
 
 private:
-    void warn(const std::string& message);
+    void warn(const QString& message);
 
     MainWindow& window_;
     ChecksMenu* checks_;

@@ -13,9 +13,11 @@
 #include "app/DiagramLine.h"
 #include "app/FieldLook.h"
 #include "app/FileMenu.h"
+#include "app/LanguageMenu.h"
 #include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
 #include "app/StepsWindow.h"
+#include "app/Translated.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
 #include "entry/RunStopped.h"
@@ -42,7 +44,9 @@ constexpr QRect promptAreaTwips(QPoint(1560, 6960), QPoint(10080, 9480));
 constexpr int marginPixels = 10;
 
 // Said after a stop when some fields still show an earlier computation.
-const QString staleFieldsNote = QStringLiteral("灰色的栏目是以前一次计算的结果，与刚才输入的数据无关；单击“计 算”将重新询问每一个数值。");
+QString staleFieldsNote() {
+    return translated("灰色的栏目是以前一次计算的结果，与刚才输入的数据无关；单击“计 算”将重新询问每一个数值。");
+}
 
 }  // namespace
 
@@ -59,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     menus_.addMenu(new FileMenu(*this, checks));
     steps_ = new StepsMenu(state_, this);
     menus_.addMenu(steps_);
+    menus_.addMenu(new LanguageMenu(this));
     menus_.addMenu(checks);
 
     const double dpiX = logicalDpiX();
@@ -175,9 +180,9 @@ bool MainWindow::anyFieldStale() const {
 }
 
 void MainWindow::reportStop(const std::string& message) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), "计算中止", QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), translated("计算中止"), QMessageBox::Ok, this);
     QString detail = QString::fromStdString(message);
-    if (anyFieldStale()) detail += "\n\n" + staleFieldsNote;
+    if (anyFieldStale()) detail += "\n\n" + staleFieldsNote();
     box.setInformativeText(detail);
     widenForSentences(box);
     stopMessage_ = &box;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/MessageBoxes.h"
+#include "app/Translated.h"
 #include "entry/SurveyState.h"
 #include "report/PaintedReport.h"
 #include "report/ReportModel.h"
@@ -16,17 +17,17 @@
 namespace morvalen::app {
 namespace {
 
-const QString messageTitle = QStringLiteral("打 印");
+QString messageTitle() { return translated("打 印"); }
 
 // Where no printer is installed the report can still be kept: as a PDF file the surveyor names.
 void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* parent,
               const analysis::NetworkPrecision* plot, const report::StepsDocument* steps) {
     const QString path =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("没有安装打印机：将报表保存为 PDF 文件"),
-                                     QDir::home().filePath(fileName), QStringLiteral("PDF 文件 (*.pdf)"));
+        QFileDialog::getSaveFileName(parent, translated("没有安装打印机：将报表保存为 PDF 文件"),
+                                     QDir::home().filePath(fileName), translated("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     report::writeReportPdf(pages, path, plot, steps);
-    showMessage(parent, QMessageBox::Information, messageTitle, QStringLiteral("报表已保存为 PDF 文件："),
+    showMessage(parent, QMessageBox::Information, messageTitle(), translated("报表已保存为 PDF 文件："),
                 QDir::toNativeSeparators(path));
 }
 
@@ -34,9 +35,7 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
 
 void printReport(const SurveyState& state, QWidget* parent, const report::Pages& pagesAfter) {
     if (!report::printingAllowed(state)) {
-        const std::string_view refusal = report::nothingToPrint;
-        showMessage(parent, QMessageBox::Information, messageTitle,
-                    QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
+        showMessage(parent, QMessageBox::Information, messageTitle(), translated(report::nothingToPrint.data()));
         return;
     }
     report::Pages pages;
@@ -44,7 +43,8 @@ void printReport(const SurveyState& state, QWidget* parent, const report::Pages&
         pages.push_back(report::reportLines(state));
         pages.insert(pages.end(), pagesAfter.begin(), pagesAfter.end());
     } catch (const std::exception& failure) {
-        QMessageBox::warning(parent, messageTitle, QStringLiteral("报表没有打印出来：") + QString::fromUtf8(failure.what()));
+        QMessageBox::warning(parent, messageTitle(),
+                             translated("报表没有打印出来：") + QString::fromUtf8(failure.what()));
         return;
     }
     printPages(pages, QStringLiteral("morvalen-report.pdf"), parent);
@@ -62,7 +62,7 @@ void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget*
         printer.setDocName(QStringLiteral("Morvalen"));
         report::paintReport(pages, printer, plot, steps);
     } catch (const std::exception& failure) {
-        showMessage(parent, QMessageBox::Warning, messageTitle, QStringLiteral("报表没有打印出来："),
+        showMessage(parent, QMessageBox::Warning, messageTitle(), translated("报表没有打印出来："),
                     QString::fromUtf8(failure.what()));
     }
 }

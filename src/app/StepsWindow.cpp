@@ -9,6 +9,7 @@
 
 #include "app/PrintCommand.h"
 #include "app/TableCells.h"
+#include "app/Translated.h"
 #include "entry/SurveyState.h"
 #include "report/ReportModel.h"
 
@@ -56,7 +57,7 @@ QLabel* label(const std::string& text, QWidget* parent, bool bold = false) {
 StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, QWidget* parent)
     : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("StepsWindow"));
-    setWindowTitle(qText(report::stepsTitle));
+    setWindowTitle(translated(report::stepsTitle));
     auto* layout = new QVBoxLayout(this);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -72,7 +73,7 @@ StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, 
         }
     }
     if (document.sections.empty()) {
-        tables->addWidget(label("没有计算过程：还没有进行计算，或计算在第一组平差之前已中止。", content));
+        tables->addWidget(label(i18n::translate("没有计算过程：还没有进行计算，或计算在第一组平差之前已中止。"), content));
     }
     if (!document.stopNote.empty()) tables->addWidget(label(document.stopNote, content));
     tables->addStretch();
@@ -80,10 +81,10 @@ StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, 
     layout->addWidget(scroll);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* print = buttons->addButton(QStringLiteral("打印计算过程"), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons->addButton(translated("打印计算过程"), QDialogButtonBox::ActionRole);
     print->setObjectName(QStringLiteral("PrintSteps"));
     print->setEnabled(printable);
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(translated("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("CloseSteps"));
     connect(print, &QPushButton::clicked, this, &StepsWindow::printSteps);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -96,9 +97,9 @@ void StepsWindow::printSteps() {
 }
 
 StepsMenu::StepsMenu(const SurveyState& state, QWidget* window)
-    : QMenu(QStringLiteral("计算过程"), window), state_(state), window_(window) {
+    : QMenu(translated("计算过程"), window), state_(state), window_(window) {
     setObjectName(QStringLiteral("StepsMenu"));
-    QAction* show = addAction(QStringLiteral("计算过程表…"));
+    QAction* show = addAction(translated("计算过程表…"));
     show->setObjectName(QStringLiteral("ShowSteps"));
     connect(show, &QAction::triggered, this, &StepsMenu::showSteps);
 }

@@ -4,13 +4,17 @@
 #include <QTableWidget>
 
 #include "analysis/ChecksText.h"
+#include "app/Translated.h"
 
 namespace morvalen::app {
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (text == qText(analysis::failedText) || text == qText(analysis::suspectText)) item->setForeground(failedColour);
+    // The verdicts as the code writes them or in the language of the interface, whichever the caller gave.
+    for (const std::string_view verdict : {analysis::failedText, analysis::suspectText}) {
+        if (text == qText(verdict) || text == translated(verdict.data())) item->setForeground(failedColour);
+    }
     return item;
 }
 

@@ -6,6 +6,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "i18n/Language.h"
+
 namespace morvalen::app {
 
 namespace {
@@ -69,6 +71,8 @@ bool prepareApplication(QApplication& application) {
     QFont::insertSubstitutions("SimSun", {"宋体", "AR PL UMing CN"});
     QApplication::setFont(dialogFont());
 
+    // In English Qt's own texts are already English.
+    if (i18n::currentLanguage() == i18n::Language::english) return true;
     auto* translator = new QTranslator(&application);
     if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;

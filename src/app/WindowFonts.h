@@ -17,9 +17,9 @@ QFont windowFont(FontRole role);
 // The font of the prompts and message boxes: the faces of 宋体 above, 9 points, regular weight.
 QFont dialogFont();
 
-// Makes the standard dialog buttons speak Chinese (确定 / 取消), gives the dialogs their font and maps the Windows
-// face names onto the faces of this system. Returns false when Qt's Chinese translation is not installed; the
-// buttons then keep their English.
+// In Chinese makes the standard dialog buttons speak Chinese (确定 / 取消); gives the dialogs their font and maps the
+// Windows face names onto the faces of this system. Call it after i18n::useLanguage. Returns false when Qt's Chinese
+// translation is needed and not installed; the buttons then keep their English.
 bool prepareApplication(QApplication& application);
 
 }  // namespace morvalen::app

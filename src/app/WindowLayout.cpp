@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include "app/Translated.h"
+
 namespace morvalen::app {
 
 namespace {
@@ -31,49 +33,49 @@ std::vector<LabelControl> buildLabels() {
         {form::label(1), spacedTitle(windowCaption), box(3600, 2040, 4215, 375), FontRole::title},
 
         // Start data panel.
-        {form::label(2), "( 起算数据 )", box(1320, 2760, 1215, 255)},
-        {form::label(41), "(外定向观测数据)", box(1080, 5040, 1695, 255)},
-        {form::label(3), " 已知点 A 纵座标 Xa", box(720, 3000, 975, 375)},
-        {form::label(4), " 已知点 A 横座标 Ya", box(720, 3480, 975, 375)},
-        {form::label(5), " 已知点 B 纵座标 Xb", box(720, 3960, 975, 375)},
-        {form::label(6), " 已知点 B 横座标 Yb", box(720, 4440, 975, 375)},
-        {form::label(33), "起算边长   S(1)", box(840, 5400, 855, 375)},
-        {form::label(8), "  起算点 A 外方位角Ta", box(600, 5880, 1095, 375)},
-        {form::label(9), "   A 点   定向角 Qa", box(720, 6360, 975, 375)},
+        {form::label(2), translated("( 起算数据 )"), box(1320, 2760, 1215, 255)},
+        {form::label(41), translated("(外定向观测数据)"), box(1080, 5040, 1695, 255)},
+        {form::label(3), translated(" 已知点 A 纵座标 Xa"), box(720, 3000, 975, 375)},
+        {form::label(4), translated(" 已知点 A 横座标 Ya"), box(720, 3480, 975, 375)},
+        {form::label(5), translated(" 已知点 B 纵座标 Xb"), box(720, 3960, 975, 375)},
+        {form::label(6), translated(" 已知点 B 横座标 Yb"), box(720, 4440, 975, 375)},
+        {form::label(33), translated("起算边长   S(1)"), box(840, 5400, 855, 375)},
+        {form::label(8), translated("  起算点 A 外方位角Ta"), box(600, 5880, 1095, 375)},
+        {form::label(9), translated("   A 点   定向角 Qa"), box(720, 6360, 975, 375)},
 
         // Observed angles panel; the captions of the angle fields follow below.
-        {form::label(12), "( 观 测 角 )", box(3840, 3240, 1335, 255)},
+        {form::label(12), translated("( 观 测 角 )"), box(3840, 3240, 1335, 255)},
 
         // Results panel.
-        {form::label(7), "( 起始数据说明 )", box(7440, 2880, 1695, 255)},
-        {form::label(19), "（ 平 差 结 果 ）", box(7200, 3720, 1815, 255), FontRole::sansLarge},
-        {form::label(21), "点  名", box(6120, 4080, 615, 255)},
-        {form::label(22), "纵 座 标", box(7800, 4080, 855, 255)},
-        {form::label(23), "横 座 标", box(9840, 4080, 855, 255)},
+        {form::label(7), translated("( 起始数据说明 )"), box(7440, 2880, 1695, 255)},
+        {form::label(19), translated("（ 平 差 结 果 ）"), box(7200, 3720, 1815, 255), FontRole::sansLarge},
+        {form::label(21), translated("点  名"), box(6120, 4080, 615, 255)},
+        {form::label(22), translated("纵 座 标"), box(7800, 4080, 855, 255)},
+        {form::label(23), translated("横 座 标"), box(9840, 4080, 855, 255)},
 
         // Closures strip.
-        {form::label(15), "(条件方程式闭合差)", box(4920, 6960, 2055, 255), FontRole::arialMedium},
-        {form::label(24), "( 第一组条件方程式 )", box(2880, 7080, 2055, 255)},
-        {form::label(29), "( 第二组条件方程式 )", box(7320, 7080, 2055, 255)},
+        {form::label(15), translated("(条件方程式闭合差)"), box(4920, 6960, 2055, 255), FontRole::arialMedium},
+        {form::label(24), translated("( 第一组条件方程式 )"), box(2880, 7080, 2055, 255)},
+        {form::label(29), translated("( 第二组条件方程式 )"), box(7320, 7080, 2055, 255)},
         {form::label(28), " w1", box(1800, 7680, 375, 255), FontRole::sansSmall},
-        {form::label(25), " 三角形闭合差 ", box(2160, 7440, 1335, 255)},
+        {form::label(25), translated(" 三角形闭合差 "), box(2160, 7440, 1335, 255)},
         {form::label(34), " w2", box(3600, 7680, 375, 255), FontRole::sansSmall},
-        {form::label(26), " 三角形闭合差 ", box(3960, 7440, 1335, 255)},
+        {form::label(26), translated(" 三角形闭合差 "), box(3960, 7440, 1335, 255)},
         {form::label(35), " wa", box(6120, 7680, 375, 255), FontRole::sansSmall},
-        {form::label(30), " 二对角闭合差 ", box(6480, 7440, 1335, 255)},
+        {form::label(30), translated(" 二对角闭合差 "), box(6480, 7440, 1335, 255)},
         {form::label(36), " wb", box(7920, 7680, 375, 255), FontRole::sansSmall},
-        {form::label(31), " 极条件闭合差", box(8400, 7440, 1335, 255)},
+        {form::label(31), translated(" 极条件闭合差"), box(8400, 7440, 1335, 255)},
 
         // Precision strip.
-        {form::label(32), "( 精 度 统 计 )", box(5040, 8400, 1455, 255), FontRole::arialMedium},
+        {form::label(32), translated("( 精 度 统 计 )"), box(5040, 8400, 1455, 255), FontRole::arialMedium},
         {form::label(37), " mb", box(1800, 9000, 375, 255), FontRole::sansSmall},
-        {form::label(11), "单位权测角中误差", box(2040, 8760, 1575, 255)},
+        {form::label(11), translated("单位权测角中误差"), box(2040, 8760, 1575, 255)},
         {form::label(38), "1/Plgs", box(3600, 9000, 615, 255), FontRole::sansSmall},
-        {form::label(13), "最弱边权倒数", box(4320, 8760, 1215, 255)},
+        {form::label(13), translated("最弱边权倒数"), box(4320, 8760, 1215, 255)},
         {form::label(39), " mlogs", box(5640, 9000, 615, 255), FontRole::sansSmall},
-        {form::label(14), "最弱边对数中误差", box(6120, 8760, 1575, 255)},
+        {form::label(14), translated("最弱边对数中误差"), box(6120, 8760, 1575, 255)},
         {form::label(40), "1/m", box(7800, 9000, 375, 255), FontRole::sansSmall},
-        {form::label(27), "最弱边相对中误差", box(8040, 8760, 1575, 255)},
+        {form::label(27), translated("最弱边相对中误差"), box(8040, 8760, 1575, 255)},
 
         // Diagram of the known-side case: station letters, the known coordinates, angle and side numbers.
         {form::label(44), "P1", box(11520, 1560, 375, 255), FontRole::sansLarge},
@@ -209,9 +211,9 @@ std::vector<ButtonControl> buildButtons() {
     const QColor lightGreen{192, 255, 192};
     const QColor grey{192, 192, 192};
     return {
-        {"Command1", "计 算", box(4440, 9720, 855, 495), lightGreen},
-        {"Command2", "结 束", box(5520, 9720, 855, 495), lightGreen},
-        {"Command3", "打 印", box(6600, 9720, 855, 495), grey},
+        {"Command1", translated("计 算"), box(4440, 9720, 855, 495), lightGreen},
+        {"Command2", translated("结 束"), box(5520, 9720, 855, 495), lightGreen},
+        {"Command3", translated("打 印"), box(6600, 9720, 855, 495), grey},
     };
 }
 

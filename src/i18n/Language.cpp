@@ -87,7 +87,10 @@ const char* translate(const char* chinese) {
 }
 
 std::string withArguments(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
-    const std::vector<std::string_view> values(arguments);
+    return withArguments(pattern, std::vector<std::string_view>(arguments));
+}
+
+std::string withArguments(std::string_view pattern, const std::vector<std::string_view>& values) {
     std::string text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';

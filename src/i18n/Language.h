@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvalen::i18n {
 
@@ -46,5 +47,6 @@ constexpr const char* catalogued(const char* chinese) { return chinese; }
 // The pattern with %1 … %9 replaced by the arguments, in the order their numbers give; a translation may put them in
 // another order than the Chinese. "%%" is a percent sign.
 std::string withArguments(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+std::string withArguments(std::string_view pattern, const std::vector<std::string_view>& arguments);
 
 }  // namespace morvalen::i18n

@@ -4,12 +4,15 @@
 #include <string>
 
 #include "analysis/ChecksText.h"
+#include "i18n/Language.h"
 #include "report/ChecksPage.h"
 #include "report/PageWriter.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::report {
 namespace {
+
+using i18n::translate;
 
 // Tab columns of the page besides those of every page: the value, limit and verdict columns; the columns of the
 // angle table.
@@ -36,38 +39,40 @@ public:
 };
 
 void writeStandard(const ChecksPage& page, AnalysisPageWriter& out) {
-    out.line().tab(headingColumn).text("--- 检核与精度分析 ---");
+    out.line().tab(headingColumn).text(translate("--- 检核与精度分析 ---"));
     out.line();
-    out.line().tab(sectionColumn).text("检核标准 :").tab(listColumn).text(page.standard);
-    out.line().tab(sectionColumn).text("测角中误差 σ=").tab(listColumn).text(page.sigma);
+    out.line().tab(sectionColumn).text(translate("检核标准 :")).tab(listColumn).text(page.standard);
+    out.line().tab(sectionColumn).text(translate("测角中误差 σ=")).tab(listColumn).text(page.sigma);
 }
 
 void writeClosures(const ChecksPage& page, AnalysisPageWriter& out) {
     out.line();
-    out.line().tab(sectionColumn).text("条件方程式闭合差 :").tab(valueColumn).text("闭合差")
-        .tab(limitColumn).text("限差").tab(verdictColumn).text("检核");
+    out.line().tab(sectionColumn).text(translate("条件方程式闭合差 :")).tab(valueColumn).text(translate("闭合差"))
+        .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translate("检核"));
     for (std::size_t t = 0; t < page.triangles.size(); ++t) {
-        out.check("三角形 " + page.triangleNames[t], page.triangles[t]);
+        out.check(withValue(translate("三角形 %1"), page.triangleNames[t]), page.triangles[t]);
     }
-    out.check("四边形极条件 w( 4 )", page.pole);
+    out.check(translate("四边形极条件 w( 4 )"), page.pole);
 }
 
 void writePrecision(const ChecksPage& page, AnalysisPageWriter& out) {
     out.line();
-    out.line().tab(sectionColumn).text("精度评定 :");
-    out.check("测角中误差 mb", page.angleError);
-    out.line().tab(labelColumn).text("菲列罗公式 mβ").tab(valueColumn).text(figure(page.ferreroValue))
-        .tab(limitColumn).text(withValue("(%1 个三角形，仅供参考)", std::to_string(page.ferreroTriangles)));
-    out.check("最弱边相对中误差 1/m", page.weakestSide);
+    out.line().tab(sectionColumn).text(translate("精度评定 :"));
+    out.check(translate("测角中误差 mb"), page.angleError);
+    out.line().tab(labelColumn).text(translate("菲列罗公式 mβ")).tab(valueColumn).text(figure(page.ferreroValue))
+        .tab(limitColumn)
+        .text(withValue(translate("(%1 个三角形，仅供参考)"), std::to_string(page.ferreroTriangles)));
+    out.check(translate("最弱边相对中误差 1/m"), page.weakestSide);
 }
 
 void writeAngleTests(const ChecksPage& page, AnalysisPageWriter& out) {
     out.line();
-    out.line().tab(sectionColumn).text(withValue("观测角粗差检验 (w 检验，临界值 %1，α0=0.1%，β0=80%) :",
+    out.line().tab(sectionColumn).text(withValue(translate("观测角粗差检验 (w 检验，临界值 %1，α0=0.1%，β0=80%) :"),
                                                  page.criticalValue));
-    out.line().tab(labelColumn).text("角").tab(residualColumn).text("改正数 v(秒)")
-        .tab(redundancyColumn).text("多余观测分量 r").tab(standardizedColumn).text("标准化改正数 w")
-        .tab(blunderColumn).text("∇0(秒)");
+    out.line().tab(labelColumn).text(translate("角")).tab(residualColumn).text(translate("改正数 v(秒)"))
+        .tab(redundancyColumn).text(translate("多余观测分量 r"))
+        .tab(standardizedColumn).text(translate("标准化改正数 w"))
+        .tab(blunderColumn).text(translate("∇0(秒)"));
     for (const AngleTestRow& test : page.angles) {
         out.line().tab(labelColumn).text(test.angle)
             .tab(residualColumn).text(figure(test.residual))
@@ -76,9 +81,10 @@ void writeAngleTests(const ChecksPage& page, AnalysisPageWriter& out) {
             .tab(blunderColumn).text(figure(test.minimalDetectableBlunder));
         if (test.suspect) out.tab(suspectColumn).text(std::string(analysis::suspectText));
     }
-    out.line().tab(labelColumn).text("最大 |w|").tab(standardizedColumn).text(figure(page.largestStandardized));
+    out.line().tab(labelColumn).text(translate("最大 |w|"))
+        .tab(standardizedColumn).text(figure(page.largestStandardized));
     out.line();
-    out.line().tab(sectionColumn).text("粗差可疑观测 :").tab(listColumn).text(page.suspects);
+    out.line().tab(sectionColumn).text(translate("粗差可疑观测 :")).tab(listColumn).text(page.suspects);
 }
 
 }  // namespace
@@ -91,7 +97,7 @@ std::vector<Line> analysisPageLines(const analysis::Checks& checks) {
     writePrecision(page, out);
     writeAngleTests(page, out);
     out.line();
-    out.line().tab(sectionColumn).text("检核结论 :").tab(listColumn).text(page.verdict);
+    out.line().tab(sectionColumn).text(translate("检核结论 :")).tab(listColumn).text(page.verdict);
     return out.take();
 }
 

@@ -5,14 +5,16 @@
 #include "analysis/ChecksText.h"
 #include "analysis/LinearisedConditions.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 
 namespace morvalen::report {
 namespace {
 
 using analysis::decimalText;
+using i18n::translate;
 
-std::string seconds(double value) { return decimalText(value, 2) + " 秒"; }
-std::string logUnits(double value) { return decimalText(value, 2) + " 单位"; }
+std::string seconds(double value) { return decimalText(value, 2) + translate(" 秒"); }
+std::string logUnits(double value) { return decimalText(value, 2) + translate(" 单位"); }
 // 1/m in the general form of the single-precision figure, as the report prints 1/m.
 std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(denominator)); }
 
@@ -44,7 +46,8 @@ ChecksPage checksPage(const analysis::Checks& checks) {
     page.ferreroValue = seconds(checks.ferrero.value);
     page.ferreroTriangles = checks.ferrero.triangles;
     const analysis::WeakestSideCheck& side = checks.weakestSide;
-    page.weakestSide = {reciprocal(side.denominator), side.limit ? reciprocal(*side.limit) : std::string("无限差"),
+    page.weakestSide = {reciprocal(side.denominator),
+                        side.limit ? reciprocal(*side.limit) : std::string(translate("无限差")),
                         side.pass ? std::string(analysis::verdictText(*side.pass)) : std::string(),
                         side.pass.value_or(true)};
     page.criticalValue = decimalText(analysis::criticalStandardizedResidual, 2);
@@ -61,7 +64,8 @@ ChecksPage checksPage(const analysis::Checks& checks) {
                     (checks.suspects.size() > 1 ? std::string(analysis::indistinguishableNote) : std::string());
     page.noSuspects = checks.suspects.empty();
     const std::string failed = analysis::failedChecksText(checks);
-    page.verdict = std::string(analysis::verdictText(checks.pass)) + (failed.empty() ? "" : "（" + failed + "）");
+    const std::string_view verdict = analysis::verdictText(checks.pass);
+    page.verdict = failed.empty() ? std::string(verdict) : i18n::withArguments(translate("%1（%2）"), {verdict, failed});
     page.pass = checks.pass;
     return page;
 }

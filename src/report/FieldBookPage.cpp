@@ -1,6 +1,7 @@
 #include "report/FieldBookPage.h"
 
 #include "analysis/ChecksText.h"
+#include "i18n/Language.h"
 #include "report/PageWriter.h"
 
 namespace morvalen::report {
@@ -8,6 +9,8 @@ namespace {
 
 using analysis::decimalText;
 using fieldbook::packedAngleText;
+using i18n::translate;
+using i18n::withArguments;
 
 // Tab columns of the field book's table, and of the checks and the angles below it.
 constexpr int stationColumn = 1;
@@ -24,7 +27,7 @@ constexpr int valueColumn = 46;
 constexpr int limitColumn = 58;
 constexpr int verdictColumn = 70;
 
-std::string seconds(double value) { return decimalText(value, 1) + " 秒"; }
+std::string seconds(double value) { return decimalText(value, 1) + translate(" 秒"); }
 
 constexpr int tableColumns[fieldBookTableWidth] = {stationColumn, roundColumn,   targetColumn,
                                                   leftColumn,    rightColumn,   twoCColumn,
@@ -38,9 +41,10 @@ void writeTable(const fieldbook::FieldBookReduction& reduction, PageWriter& out)
     };
     // The titles over two lines, as a field book heads its columns, to keep the table within the page.
     out.line();
-    write({"测站", "测回", "目标", "盘左", "盘右", "2C", "平均读数", "归零后", "各测回平均"});
+    write({translate("测站"), translate("测回"), translate("目标"), translate("盘左"), translate("盘右"), "2C",
+           translate("平均读数"), translate("归零后"), translate("各测回平均")});
     out.line();
-    write({"", "", "", "", "", "(秒)", "", "方向值", "方向值"});
+    write({"", "", "", "", "", translate("(秒)"), "", translate("方向值"), translate("方向值")});
     for (const FieldBookTableRow& row : fieldBookTableRows(reduction)) {
         if (!row[0].empty()) out.line();  // a blank line before each station
         out.line();
@@ -50,28 +54,31 @@ void writeTable(const fieldbook::FieldBookReduction& reduction, PageWriter& out)
 
 void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
-    out.line().tab(stationColumn).text("检核 :").tab(valueColumn).text("数值").tab(limitColumn).text("限差")
-        .tab(verdictColumn).text("检核");
+    out.line().tab(stationColumn).text(translate("检核 :")).tab(valueColumn).text(translate("数值"))
+        .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translate("检核"));
     std::string again;
     for (const fieldbook::Check& check : reduction.checks) {
         out.line().tab(checkLabelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
             .tab(valueColumn).text(seconds(check.value)).tab(limitColumn)
-            .text(check.limit ? seconds(*check.limit) : std::string("无限差"))
+            .text(check.limit ? seconds(*check.limit) : std::string(translate("无限差")))
             .tab(verdictColumn).text(std::string(analysis::verdictText(check.ok)));
         if (!check.ok) {
-            const std::string place = checkPlaceText(check) + (check.round ? "" : " 各测回");
-            if (again.find(place) == std::string::npos) again += (again.empty() ? "" : "、") + place;
+            const std::string place =
+                check.round ? checkPlaceText(check) : withArguments(translate("%1 各测回"), {checkPlaceText(check)});
+            if (again.find(place) == std::string::npos) again += (again.empty() ? "" : translate("、")) + place;
         }
     }
     out.line();
-    out.line().tab(stationColumn).text("需重测 :").tab(checkLabelColumn + 8).text(again.empty() ? std::string("无") : again);
+    out.line().tab(stationColumn).text(translate("需重测 :")).tab(checkLabelColumn + 8)
+        .text(again.empty() ? std::string(translate("无")) : again);
 }
 
 void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
-    out.line().tab(stationColumn).text("四边形 :").tab(checkLabelColumn + 8)
-        .text(reduction.quadrilateral[0] + "、" + reduction.quadrilateral[1] + "、" + reduction.quadrilateral[2] +
-              "、" + reduction.quadrilateral[3] + "（顺时针）");
+    out.line().tab(stationColumn).text(translate("四边形 :")).tab(checkLabelColumn + 8)
+        .text(withArguments(translate("%1、%2、%3、%4（顺时针）"),
+                            {reduction.quadrilateral[0], reduction.quadrilateral[1], reduction.quadrilateral[2],
+                             reduction.quadrilateral[3]}));
     for (std::size_t k = 0; k < 8; k += 2) {
         out.line();
         for (std::size_t j = k; j < k + 2; ++j) {
@@ -79,8 +86,8 @@ void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out
                                                                      reduction.angles[j]);
         }
     }
-    out.line().tab(stationColumn).text("测角中误差（可作 --sigma）:").tab(checkLabelColumn + 28)
-        .text(decimalText(reduction.angleSigma, 2) + " 秒");
+    out.line().tab(stationColumn).text(translate("测角中误差（可作 --sigma）:")).tab(checkLabelColumn + 28)
+        .text(decimalText(reduction.angleSigma, 2) + translate(" 秒"));
 }
 
 }  // namespace
@@ -106,33 +113,34 @@ std::vector<FieldBookTableRow> fieldBookTableRows(const fieldbook::FieldBookRedu
                 if (r == 0 && p < station.directions.size()) row[8] = packedAngleText(station.directions[p].mean);
             }
             if (round.closure) {
-                rows.push_back({"", "", "归零差", seconds(round.closure->left), seconds(round.closure->right)});
+                rows.push_back({"", "", translate("归零差"), seconds(round.closure->left), seconds(round.closure->right)});
             }
         }
-        rows.push_back({"", "", "测站平差 一测回方向中误差 μ = " + seconds(station.sigma)});
+        rows.push_back({"", "", translate("测站平差 一测回方向中误差 μ = ") + seconds(station.sigma)});
     }
     return rows;
 }
 
 std::string_view checkKindText(fieldbook::CheckKind kind) {
     switch (kind) {
-        case fieldbook::CheckKind::closure: return "半测回归零差";
-        case fieldbook::CheckKind::twoCSpread: return "一测回内 2C 互差";
-        case fieldbook::CheckKind::roundSpread: return "同一方向值各测回较差";
+        case fieldbook::CheckKind::closure: return translate("半测回归零差");
+        case fieldbook::CheckKind::twoCSpread: return translate("一测回内 2C 互差");
+        case fieldbook::CheckKind::roundSpread: return translate("同一方向值各测回较差");
     }
     return {};
 }
 
 std::string checkPlaceText(const fieldbook::Check& check) {
-    return "测站 " + check.station + (check.round ? " 第 " + std::to_string(*check.round) + " 测回" : "");
+    return check.round ? withArguments(translate("测站 %1 第 %2 测回"), {check.station, std::to_string(*check.round)})
+                       : withArguments(translate("测站 %1"), {check.station});
 }
 
 std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduction) {
     PageWriter out;
-    out.line().tab(headingColumn).text("--- 观测手簿归算（方向观测法）---");
-    out.line().tab(stationColumn).text("限差 :").tab(checkLabelColumn + 8)
-        .text(std::string(analysis::directionMethodStandard) + "，" + std::string(reduction.limits->instrument) +
-              "″级仪器，" + std::string(reduction.limits->grades));
+    out.line().tab(headingColumn).text(translate("--- 观测手簿归算（方向观测法）---"));
+    out.line().tab(stationColumn).text(translate("限差 :")).tab(checkLabelColumn + 8)
+        .text(withArguments(translate("%1，%2″级仪器，%3"), {analysis::directionMethodStandard,
+                                                              reduction.limits->instrument, reduction.limits->grades}));
     out.line();
     writeTable(reduction, out);
     writeChecks(reduction, out);

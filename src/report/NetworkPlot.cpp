@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/Language.h"
 #include "report/PaintedReport.h"
 #include "report/PrecisionPage.h"
 
@@ -29,6 +30,11 @@ const QColor ellipseColour(0, 70, 200);
 const QColor labelColour(90, 90, 90);
 
 QString qText(const std::string& text) { return QString::fromStdString(text); }
+
+// A text of the plot in the language of the interface, its values put in the translated pattern.
+QString translated(const char* pattern, std::initializer_list<std::string_view> values = {}) {
+    return QString::fromStdString(i18n::withArguments(i18n::translate(pattern), values));
+}
 
 // A length in metres or millimetres for a label: whole numbers without decimals.
 QString lengthText(double value) { return QString::number(value, 'g', 8); }
@@ -218,7 +224,7 @@ void paintNorthArrow(QPainter& painter, QPointF foot, double height, double unit
     head.closeSubpath();
     painter.fillPath(head, lineColour);
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const QString north = QStringLiteral("北");
+    const QString north = translated("北");
     painter.drawText(tip + QPointF(-metrics.horizontalAdvance(north) / 2, -metrics.descent() - unit), north);
 }
 
@@ -253,11 +259,14 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
     const QFontMetricsF titleMetrics(titleFont, painter.device());
     painter.setPen(lineColour);
     painter.drawText(QRectF(area.left(), area.top(), area.width(), titleMetrics.height()), Qt::AlignHCenter,
-                     QString::fromUtf8(plotTitle));
+                     translated(plotTitle));
     painter.setFont(labelFont);
     const QFontMetricsF metrics(labelFont, painter.device());
-    QString subtitle = QStringLiteral("测角中误差 σ = %1″").arg(precision.sigma, 0, 'f', 2);
-    if (magnification > 0) subtitle += QStringLiteral("，误差椭圆放大 %1 倍").arg(lengthText(magnification));
+    const std::string sigma = QString::number(precision.sigma, 'f', 2).toStdString();
+    const QString subtitle =
+        magnification > 0
+            ? translated("测角中误差 σ = %1″，误差椭圆放大 %2 倍", {sigma, lengthText(magnification).toStdString()})
+            : translated("测角中误差 σ = %1″", {sigma});
     const double subtitleTop = area.top() + titleMetrics.lineSpacing();
     painter.drawText(QRectF(area.left(), subtitleTop, area.width(), metrics.height()), Qt::AlignHCenter, subtitle);
     if (precision.weakestSide > 0) {
@@ -265,8 +274,8 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
         painter.setPen(weakestColour);
         painter.drawText(QRectF(area.left(), subtitleTop + metrics.lineSpacing(), area.width(), metrics.height()),
                          Qt::AlignHCenter,
-                         QStringLiteral("最弱边（红色虚线）：") + qText(sideText(precision, weakest.side)) +
-                             QStringLiteral("  ") + qText(sideRelativeErrorText(precision, weakest)));
+                         translated("最弱边（红色虚线）：%1  %2",
+                                    {sideText(precision, weakest.side), sideRelativeErrorText(precision, weakest)}));
         painter.setPen(lineColour);
     }
 
@@ -293,16 +302,16 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
     const double legendTop = area.bottom() - legendHeight;
     const double barY = legendTop + 2 * metrics.lineSpacing();
     painter.setPen(lineColour);
-    painter.drawText(QPointF(area.left(), legendTop + metrics.ascent()), QStringLiteral("比例尺"));
+    painter.drawText(QPointF(area.left(), legendTop + metrics.ascent()), translated("比例尺"));
     const double metres = roundLengthBelow(scaleBarShare * map.width() / frame.scale);
     paintBar(painter, QPointF(area.left() + metrics.height(), barY), metres * frame.scale,
-             lengthText(metres) + QStringLiteral(" 米"), lineColour, unit);
+             translated("%1 米", {lengthText(metres).toStdString()}), lineColour, unit);
     if (magnification > 0) {
         const double millimetres = roundLengthBelow(largest);
         const double x = area.left() + area.width() * 0.45;
         painter.setPen(ellipseColour);
         painter.drawText(QPointF(x, legendTop + metrics.ascent()),
-                         QStringLiteral("误差椭圆比例（放大 %1 倍）").arg(lengthText(magnification)));
+                         translated("误差椭圆比例（放大 %1 倍）", {lengthText(magnification).toStdString()}));
         paintBar(painter, QPointF(x + metrics.height(), barY),
                  millimetres * magnification / millimetresPerMetre * frame.scale,
                  lengthText(millimetres) + QStringLiteral(" mm"), ellipseColour, unit, true);
@@ -322,10 +331,10 @@ QByteArray networkPlotSvg(const analysis::NetworkPrecision& precision) {
     generator.setSize(QSize(size, size));
     generator.setViewBox(QRect(0, 0, size, size));
     generator.setResolution(96);
-    generator.setTitle(QString::fromUtf8(plotTitle));
+    generator.setTitle(translated(plotTitle));
     generator.setDescription(QStringLiteral("Morvalen"));
     QPainter painter;
-    if (!painter.begin(&generator)) throw PrintingFailed("无法生成网图（SVG）。");
+    if (!painter.begin(&generator)) throw PrintingFailed(i18n::translate("无法生成网图（SVG）。"));
     painter.fillRect(QRectF(0, 0, size, size), Qt::white);
     paintNetworkPlot(painter, QRectF(margin, margin, size - 2 * margin, size - 2 * margin), precision);
     painter.end();

@@ -12,12 +12,16 @@
 #include <map>
 
 #include "files/AtomicFile.h"
+#include "i18n/Language.h"
 #include "report/NetworkPlot.h"
 #include "report/StepsPage.h"
 #include "report/TabLayout.h"
 
 namespace morvalen::report {
 namespace {
+
+using i18n::translate;
+using i18n::withArguments;
 
 constexpr double pointsPerTwip = 1.0 / 20;
 
@@ -32,7 +36,7 @@ void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
         keptWarning() = message.toStdString();
         return;
     }
-    std::fprintf(stderr, "Qt 报告错误：%s\n", message.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", withArguments(translate("Qt 报告错误：%1"), {message.toStdString()}).c_str());
 }
 
 // Widths in device pixels, from the font metrics of the paint device.
@@ -80,8 +84,10 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
 
     QPainter painter;
     if (!painter.begin(&device)) {
-        const std::string detail = lastQtWarning().empty() ? std::string() : "（Qt：" + lastQtWarning() + "）";
-        throw PrintingFailed("打印机无法开始打印（设备不可用或无法写入）。" + detail);
+        const char* cause = translate("打印机无法开始打印（设备不可用或无法写入）。");
+        throw PrintingFailed(lastQtWarning().empty()
+                                 ? std::string(cause)
+                                 : cause + withArguments(translate("（Qt：%1）"), {lastQtWarning()}));
     }
 
     const DeviceMeasure measure(device);
@@ -89,18 +95,18 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
     double top = 0;
     const auto paintSteps = [&] {
         if (!steps) return;
-        if (!pages.empty() && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+        if (!pages.empty() && !device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
         top = paintStepsPages(painter, device, *steps);
     };
     if (pages.empty()) paintSteps();
     for (std::size_t page = 0; page < pages.size(); ++page) {
         if (page == 1) paintSteps();
-        if (page > 0 && !device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+        if (page > 0 && !device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
         top = 0;
         for (const Row& row : layOut(pages[page], measure)) {
             const QFontMetricsF& rowMetrics = measure.metrics(row.fontPoints);
             if (top > 0 && top + rowMetrics.height() > pageHeight) {
-                if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+                if (!device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
                 top = 0;
             }
             for (const PlacedText& placed : row.texts) {
@@ -113,7 +119,7 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
     if (pages.size() == 1) paintSteps();
     if (plot) {
         if (top > pageHeight / 2) {
-            if (!device.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+            if (!device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
             top = 0;
         }
         // As high as it is wide at most, so that the plot keeps its proportions on the page.
@@ -121,7 +127,7 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
         const double height = std::min(pageHeight - top, width);
         paintNetworkPlot(painter, QRectF(0, top, width, height), *plot);
     }
-    if (!painter.end()) throw PrintingFailed("打印文档未能正常结束。");
+    if (!painter.end()) throw PrintingFailed(translate("打印文档未能正常结束。"));
 }
 
 void keepQtMessages() { qInstallMessageHandler(onQtMessage); }
@@ -144,7 +150,7 @@ void writeReportPdf(const Pages& pages, const QString& path, const analysis::Net
         try {
             paintReport(pages, writer, plot, steps);
         } catch (const PrintingFailed&) {
-            throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”：绘制报表失败。");
+            throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：绘制报表失败。"), {path.toStdString()}));
         }
     }
     const QByteArray& bytes = document.data();
@@ -152,8 +158,9 @@ void writeReportPdf(const Pages& pages, const QString& path, const analysis::Net
         files::writeBytes(files::pathOf(path.toStdString()),
                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const files::FileNotWritten& failure) {
-        throw PrintingFailed("无法写入 PDF 文件 “" + path.toStdString() + "”：" +
-                             (failure.reason().empty() ? std::string(failure.what()) : failure.reason()) + "。");
+        throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：%2。"),
+                                           {path.toStdString(), failure.reason().empty() ? std::string(failure.what())
+                                                                                        : failure.reason()}));
     }
 }
 

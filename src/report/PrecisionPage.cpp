@@ -4,12 +4,15 @@
 
 #include "analysis/ChecksText.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 #include "report/PageWriter.h"
 
 namespace morvalen::report {
 namespace {
 
 using analysis::decimalText;
+using i18n::translate;
+using i18n::withArguments;
 
 // Tab columns besides those of every page: the columns of the numbers of the tables.
 constexpr std::array<int, 6> stationColumns = {34, 42, 50, 58, 66, 74};
@@ -21,9 +24,10 @@ constexpr int listColumn = 44;
 std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
 
 void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out) {
-    out.line().at(sectionColumn, "点位精度 (协方差传播，测角中误差 σ= " + decimalText(precision.sigma, 2) + " 秒) :");
-    out.line().at(labelColumn, "点名");
-    const char* heads[] = {"mx(mm)", "my(mm)", "mp(mm)", "a(mm)", "b(mm)", "φ(度)"};
+    out.line().at(sectionColumn, withArguments(translate("点位精度 (协方差传播，测角中误差 σ= %1 秒) :"),
+                                               {decimalText(precision.sigma, 2)}));
+    out.line().at(labelColumn, translate("点名"));
+    const char* heads[] = {"mx(mm)", "my(mm)", "mp(mm)", "a(mm)", "b(mm)", translate("φ(度)")};
     for (std::size_t i = 0; i < stationColumns.size(); ++i) out.at(stationColumns[i], heads[i]);
     for (const analysis::StationPrecision& station : precision.stations) {
         if (station.fixed) continue;
@@ -36,14 +40,15 @@ void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out)
 
 void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line();
-    out.line().at(labelColumn, "边").at(lengthColumn, "边长(米)").at(relativeErrorColumn, "相对中误差")
-        .at(azimuthErrorColumn, "方位角误差(秒)");
+    out.line().at(labelColumn, translate("边")).at(lengthColumn, translate("边长(米)"))
+        .at(relativeErrorColumn, translate("相对中误差")).at(azimuthErrorColumn, translate("方位角误差(秒)"));
     for (const analysis::SidePrecision& side : precision.sides) {
         const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
         out.line().at(labelColumn, sideText(precision, side.side))
             .at(lengthColumn, " " + decimalText(side.length, 3))
             .at(relativeErrorColumn, " " + sideRelativeErrorText(precision, side))
-            .at(azimuthErrorColumn, fixedAzimuth ? std::string(" 固定") : " " + decimalText(side.azimuthError, 2));
+            .at(azimuthErrorColumn,
+                fixedAzimuth ? std::string(translate(" 固定")) : " " + decimalText(side.azimuthError, 2));
     }
 }
 
@@ -51,13 +56,14 @@ void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& o
     out.line();
     if (precision.weakestSide == 0) return;
     const analysis::SidePrecision& weakest = precision.sides[static_cast<std::size_t>(precision.weakestSide - 1)];
-    out.line().at(sectionColumn, "最弱边 (协方差传播) :")
+    out.line().at(sectionColumn, translate("最弱边 (协方差传播) :"))
         .at(listColumn, sideText(precision, weakest.side) + "  " + sideRelativeErrorText(precision, weakest));
-    out.line().at(sectionColumn, "最弱边 (经典算法) :")
+    out.line().at(sectionColumn, translate("最弱边 (经典算法) :"))
         .at(listColumn, sideText(precision, precision.classicalSide) + "  " +
-                            reciprocal(precision.classicalDenominator) + " (按 mb)");
-    out.line().at(listColumn, sideText(precision, precision.classicalSide) + "  " +
-                                  reciprocal(precision.classicalDenominatorAtSigma) + " (按 σ)");
+                            withArguments(translate("%1 (按 mb)"), {reciprocal(precision.classicalDenominator)}));
+    out.line().at(listColumn,
+                  sideText(precision, precision.classicalSide) + "  " +
+                      withArguments(translate("%1 (按 σ)"), {reciprocal(precision.classicalDenominatorAtSigma)}));
     for (const std::string& sentence : weakestSideNote(precision)) out.line().at(labelColumn, sentence);
 }
 
@@ -71,22 +77,25 @@ std::string sideText(const analysis::NetworkPrecision& precision, int side) {
 
 std::string sideRelativeErrorText(const analysis::NetworkPrecision& precision, const analysis::SidePrecision& side) {
     if (side.relativeErrorDenominator) return reciprocal(*side.relativeErrorDenominator);
-    return side.side == precision.heavySide && precision.knownSide ? "已知边" : "起算边";
+    return side.side == precision.heavySide && precision.knownSide ? translate("已知边") : translate("起算边");
 }
 
 std::vector<std::string> weakestSideNote(const analysis::NetworkPrecision& precision) {
     const std::string classical = "S( " + std::to_string(precision.classicalSide) + " )";
     std::vector<std::string> note;
-    note.push_back("经典算法用平差所得 mb，");
-    note.push_back(precision.knownSide ? "只沿强度较弱的推算路线评定 " + classical + "；"
-                                       : "只评定由 S( 1 ) 推算的 " + classical + "；");
-    note.push_back("协方差传播用先验 σ，评定全部六条边，");
+    note.push_back(translate("经典算法用平差所得 mb，"));
+    note.push_back(withArguments(precision.knownSide ? translate("只沿强度较弱的推算路线评定 %1；")
+                                                     : translate("只评定由 S( 1 ) 推算的 %1；"),
+                                 {classical}));
+    note.push_back(translate("协方差传播用先验 σ，评定全部六条边，"));
     note.push_back(precision.weakestSide == precision.classicalSide
-                       ? "最弱者也是 " + classical + "，按同一 σ 两者一致。"
-                       : "最弱者是 S( " + std::to_string(precision.weakestSide) + " )，不是经典算法所评定的边。");
+                       ? withArguments(translate("最弱者也是 %1，按同一 σ 两者一致。"), {classical})
+                       : withArguments(translate("最弱者是 S( %1 )，不是经典算法所评定的边。"),
+                                       {std::to_string(precision.weakestSide)}));
     if (!precision.knownSide && precision.heavySide != 1) {
-        note.push_back("本例起算边为 S( " + std::to_string(precision.heavySide) + " )，经典算法仍当 S( 1 ) 为起算边，");
-        note.push_back("故对 " + classical + " 的评定与传播不同。");
+        note.push_back(withArguments(translate("本例起算边为 S( %1 )，经典算法仍当 S( 1 ) 为起算边，"),
+                                     {std::to_string(precision.heavySide)}));
+        note.push_back(withArguments(translate("故对 %1 的评定与传播不同。"), {classical}));
     }
     return note;
 }

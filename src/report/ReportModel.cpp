@@ -5,10 +5,14 @@
 
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 #include "report/PageWriter.h"
 
 namespace morvalen::report {
 namespace {
+
+using i18n::translate;
+using i18n::withArguments;
 
 // Tab columns of the report besides those of every page: the heading's second line, the two value columns of the
 // start data and of the angle table, and the y column of the coordinate table.
@@ -39,15 +43,16 @@ void writeHeading(const SurveyState& state, RunCase kind, LineWriter& out) {
     // Only the heading is measured in the larger size.
     out.fontForNextLine(bodyPoints);
     if (kind == RunCase::knownSide) {
-        out.line().tab(caseColumn).text("(由已知边S(ab)推算)");
+        out.line().tab(caseColumn).text(translate("(由已知边S(ab)推算)"));
     } else if (kind == RunCase::azimuth && state.startSideNumber >= 1 && state.startSideNumber <= 6) {
-        out.line().tab(caseColumn).text("(由外方位及起始边S(" + std::to_string(state.startSideNumber) + ")推算)");
+        out.line().tab(caseColumn).text(
+            withArguments(translate("(由外方位及起始边S(%1)推算)"), {std::to_string(state.startSideNumber)}));
     }
     out.line();
 }
 
 void writeStartData(const SurveyState& state, RunCase kind, LineWriter& out) {
-    out.line().tab(sectionColumn).text("起始点座标 :");
+    out.line().tab(sectionColumn).text(translate("起始点座标 :"));
     out.line()
         .tab(valueColumn).text("xa=").text(" " + state.xa.display(Pattern::threeDecimals))
         .tab(eastingColumn).text("ya=").text(" " + state.ya.display(Pattern::threeDecimalsBare));
@@ -56,19 +61,22 @@ void writeStartData(const SurveyState& state, RunCase kind, LineWriter& out) {
             .tab(valueColumn).text("xb=").text(" " + state.xb.display(Pattern::threeDecimals))
             .tab(eastingColumn).text("yb=").text(" " + state.yb.display(Pattern::threeDecimalsBare));
     } else if (kind == RunCase::azimuth) {
-        const std::string dms = "( 度,分,秒 )";
+        const std::string dms = translate("( 度,分,秒 )");
         out.line();
-        out.line().tab(labelColumn).text("外方位角 : Ta=").text(" " + state.Ta.display(Pattern::fiveDecimals) + dms);
-        out.line().tab(labelColumn).text("外方位角 : Qa=").text(" " + state.Qa.display(Pattern::fiveDecimals) + dms);
+        out.line().tab(labelColumn).text(translate("外方位角 : Ta="))
+            .text(" " + state.Ta.display(Pattern::fiveDecimals) + dms);
+        out.line().tab(labelColumn).text(translate("外方位角 : Qa="))
+            .text(" " + state.Qa.display(Pattern::fiveDecimals) + dms);
         out.line()
-            .tab(labelColumn).text("起算边长 : S(" + std::to_string(state.startSideNumber) + ")=")
+            .tab(labelColumn).text(withArguments(translate("起算边长 : S(%1)="), {std::to_string(state.startSideNumber)}))
             .text(" " + state.startSideLength.display(Pattern::fiveDecimals));
     }
 }
 
 void writeAngles(const SurveyState& state, LineWriter& out) {
     out.line();
-    out.line().tab(observedTitleColumn).text("观测角 :").tab(adjustedTitleColumn).text("平差角 :");
+    out.line().tab(observedTitleColumn).text(translate("观测角 :"))
+        .tab(adjustedTitleColumn).text(translate("平差角 :"));
     for (int i = 1; i <= 8; ++i) {
         const auto k = static_cast<std::size_t>(i);
         out.line()
@@ -82,23 +90,24 @@ void writeAngles(const SurveyState& state, LineWriter& out) {
 void writeClosures(const SurveyState& state, LineWriter& out) {
     const auto& w = state.closures;
     out.line();
-    out.line().tab(sectionColumn).text("第一组条件方程式闭合差 :");
+    out.line().tab(sectionColumn).text(translate("第一组条件方程式闭合差 :"));
     for (int i = 1; i <= 2; ++i) {
         out.line()
-            .tab(labelColumn).text("独立三角形条件  w(").text(indexText(i)).text(")=")
-            .text(rounded(w.at(static_cast<std::size_t>(i)), 2) + " 秒");
+            .tab(labelColumn).text(translate("独立三角形条件  w(")).text(indexText(i)).text(")=")
+            .text(rounded(w.at(static_cast<std::size_t>(i)), 2) + translate(" 秒"));
     }
     out.line();
-    out.line().tab(sectionColumn).text("第二组条件方程式闭合差 :");
-    out.line().tab(labelColumn).text("重叠三角形条件  w(").text(indexText(3)).text(")=").text(rounded(w.at(3), 2) + " 秒");
+    out.line().tab(sectionColumn).text(translate("第二组条件方程式闭合差 :"));
+    out.line().tab(labelColumn).text(translate("重叠三角形条件  w(")).text(indexText(3)).text(")=")
+        .text(rounded(w.at(3), 2) + translate(" 秒"));
     out.line()
-        .tab(labelColumn).text("  四边形极条件  w(").text(indexText(4)).text(")=")
-        .text(rounded(w.at(4), 2) + " 单位(对数第六位)");
+        .tab(labelColumn).text(translate("  四边形极条件  w(")).text(indexText(4)).text(")=")
+        .text(rounded(w.at(4), 2) + translate(" 单位(对数第六位)"));
 }
 
 void writeCoordinates(const SurveyState& state, LineWriter& out) {
     out.line();
-    out.line().tab(sectionColumn).text("平差结果 :");
+    out.line().tab(sectionColumn).text(translate("平差结果 :"));
     for (int i = 0; i <= state.unknownPointCount + 1; ++i) {
         const auto k = static_cast<std::size_t>(i);
         out.line()
@@ -110,12 +119,15 @@ void writeCoordinates(const SurveyState& state, LineWriter& out) {
 
 void writePrecision(const SurveyState& state, LineWriter& out) {
     out.line();
-    out.line().tab(sectionColumn).text("精度评定 :");
-    out.line().tab(labelColumn).text("        测角中误差 : mb=").text(rounded(state.mb, 2) + " 秒");
+    out.line().tab(sectionColumn).text(translate("精度评定 :"));
+    out.line().tab(labelColumn).text(translate("        测角中误差 : mb="))
+        .text(rounded(state.mb, 2) + translate(" 秒"));
     out.line();
-    out.line().tab(labelColumn).text("      最弱边权倒数 : 1/Plgs=").text(rounded(state.invPlgs, 5));
-    out.line().tab(labelColumn).text("   最弱边对数中误差 :   mlgs=").text(rounded(state.mlgs, 2) + " 单位(对数第六位)");
-    out.line().tab(labelColumn).text("   最弱边相对中误差 :    1/m= 1/" + generalForm(state.relativeErrorDenominator));
+    out.line().tab(labelColumn).text(translate("      最弱边权倒数 : 1/Plgs=")).text(rounded(state.invPlgs, 5));
+    out.line().tab(labelColumn).text(translate("   最弱边对数中误差 :   mlgs="))
+        .text(rounded(state.mlgs, 2) + translate(" 单位(对数第六位)"));
+    out.line().tab(labelColumn).text(translate("   最弱边相对中误差 :    1/m= 1/") +
+                                     generalForm(state.relativeErrorDenominator));
     out.line().tab(labelColumn).text("");
 }
 

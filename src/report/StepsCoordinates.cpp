@@ -2,12 +2,15 @@
 #include <cmath>
 
 #include "form/FieldText.h"
+#include "i18n/Language.h"
 #include "report/StepsTables.h"
 
 namespace morvalen::report {
 namespace {
 
 using Row = std::vector<std::string>;
+using i18n::translate;
+using i18n::withArguments;
 
 std::string fixed(double value, int decimals) { return std::isfinite(value) ? roundedFixed(value, decimals) : "—"; }
 
@@ -29,8 +32,9 @@ std::string sideName(const SurveyState& state, int side) {
 StepsTable sideChainTable(const SurveyState& state, const TraverseLegs& legs, double diagonalLength) {
     using enum Alignment;
     StepsTable made;
-    made.title = "表 6  边长推算（正弦定理：新边 = 起算边 × sin 分子角 / sin 分母角）";
-    made.heads = {"推算边", "起算边", "起算边长（m）", "分子角", "sin 分子角", "分母角", "sin 分母角", "推算边长（m）"};
+    made.title = translate("表 6  边长推算（正弦定理：新边 = 起算边 × sin 分子角 / sin 分母角）");
+    made.heads = {translate("推算边"), translate("起算边"),     translate("起算边长（m）"), translate("分子角"),
+                  translate("sin 分子角"), translate("分母角"), translate("sin 分母角"),   translate("推算边长（m）")};
     made.alignments = {left, left, right, centre, right, centre, right, right};
     for (int i = 0; i < legs.chainLength; ++i) {
         const SideChainStep& chained = legs.chain[static_cast<std::size_t>(i)];
@@ -47,8 +51,9 @@ StepsTable sideChainTable(const SurveyState& state, const TraverseLegs& legs, do
 StepsTable traverseTable(const SurveyState& state, const CoordinateSteps& coordinates) {
     using enum Alignment;
     StepsTable made;
-    made.title = "表 7  座标推算";
-    made.heads = {"边", "方位角 α", "边长 S（m）", "Δx（m）", "Δy（m）", "点名", "X（m）", "Y（m）"};
+    made.title = translate("表 7  座标推算");
+    made.heads = {translate("边"),      translate("方位角 α"), translate("边长 S（m）"), translate("Δx（m）"),
+                  translate("Δy（m）"), translate("点名"),     translate("X（m）"),       translate("Y（m）")};
     made.alignments = {left, right, right, right, right, centre, right, right};
     const TraverseLegs& legs = *coordinates.legs;
     const TraverseSteps& traverse = *coordinates.traverse;
@@ -61,29 +66,32 @@ StepsTable traverseTable(const SurveyState& state, const CoordinateSteps& coordi
                              fixed(traverse.x[at], 3), fixed(traverse.y[at], 3)});
     }
     const double closure = std::hypot(traverse.closureX, traverse.closureY);
-    const std::string against = n == 4 ? "回到 A 点的闭合差（推算减已知）" : "推算的 B 点减已知的 B 点";
-    made.notes.push_back(against + "：fx = " + fixed(traverse.closureX, 4) + " m，fy = " + fixed(traverse.closureY, 4) +
-                         " m，f = " + fixed(closure, 4) + " m");
+    const char* against = n == 4 ? translate("回到 A 点的闭合差（推算减已知）：fx = %1 m，fy = %2 m，f = %3 m")
+                                 : translate("推算的 B 点减已知的 B 点：fx = %1 m，fy = %2 m，f = %3 m");
+    made.notes.push_back(
+        withArguments(against, {fixed(traverse.closureX, 4), fixed(traverse.closureY, 4), fixed(closure, 4)}));
     return made;
 }
 
 }  // namespace
 
 void addCoordinateSections(StepsDocument& document, const SurveyState& state, const CoordinateSteps& coordinates) {
-    StepsSection section{"五、座标推算", {}};
+    StepsSection section{translate("五、座标推算"), {}};
     std::vector<std::string> start;
     if (coordinates.knownSide) {
         const KnownSideStart& known = *coordinates.knownSide;
-        start.push_back("Δx(AB) = " + fixed(known.deltaX, 3) + " m，Δy(AB) = " + fixed(known.deltaY, 3) +
-                        " m，D(AB) = " + fixed(known.length, 4) + " m，αAB = " + sexagesimalText(known.azimuth));
-        start.push_back("α(1) = αAB − b(1) − b(8)；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）");
+        start.push_back(withArguments(translate("Δx(AB) = %1 m，Δy(AB) = %2 m，D(AB) = %3 m，αAB = %4"),
+                                      {fixed(known.deltaX, 3), fixed(known.deltaY, 3), fixed(known.length, 4),
+                                       sexagesimalText(known.azimuth)}));
+        start.push_back(
+            translate("α(1) = αAB − b(1) − b(8)；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）"));
     }
     if (coordinates.azimuthStart) {
         const AzimuthStart& given = *coordinates.azimuthStart;
-        start.push_back("Ta = " + sexagesimalText(given.externalAzimuth) + "，Qa = " +
-                        sexagesimalText(given.orientationAngle) + "，起算边 " + sideName(state, given.startSide) +
-                        " = " + fixed(given.length, 4) + " m");
-        start.push_back("α(1) = Ta + Qa；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）");
+        start.push_back(withArguments(translate("Ta = %1，Qa = %2，起算边 %3 = %4 m"),
+                                      {sexagesimalText(given.externalAzimuth), sexagesimalText(given.orientationAngle),
+                                       sideName(state, given.startSide), fixed(given.length, 4)}));
+        start.push_back(translate("α(1) = Ta + Qa；α(i) = α(i − 1) − b(2i − 2) − b(2i − 1) − 180°（小于 0 加 360°）"));
     }
     if (coordinates.legs) {
         const double startLength = coordinates.azimuthStart ? coordinates.azimuthStart->length : 0.0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "i18n/Language.h"
 #include "report/PaintedReport.h"
 
 namespace morvalen::report {
@@ -55,7 +56,7 @@ private:
     void space(double points) { top_ += points * pixelsPerPoint_; }
 
     void newPage() {
-        if (!device_.newPage()) throw PrintingFailed("打印机无法开始新的一页。");
+        if (!device_.newPage()) throw PrintingFailed(i18n::translate("打印机无法开始新的一页。"));
         top_ = 0;
     }
     void keepTogether(double height) {

@@ -1,5 +1,6 @@
 // The window of a field book: its checks with 超限 in red, and 用于计算 giving the fields of the typed angles.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -42,6 +43,7 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     fs::remove(book);
     auto* window = fromBook.findChild<app::FieldBookWindow*>();
     ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->findChild<QLabel*>("FieldBookAngles")->text().contains("四边形（顺时针）：A、P1、P2、B"));
     const auto* checks = window->findChild<QTableWidget*>("FieldBookChecks");
     EXPECT_EQ(checks->item(0, 4)->text(), "超限");
     EXPECT_EQ(checks->item(0, 4)->foreground().color(), app::failedColour);
