@@ -133,10 +133,10 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         addCheck(translated("三角形闭合差 %1", {qText(page.triangleNames[t])}), page.triangles[t]);
     }
     addCheck(translated("极条件闭合差 w(4)"), page.pole);
-    addCheck(translated("测角中误差 mb"), page.angleError);
+    addCheck(translatedCaption("测角中误差 mb"), page.angleError);
     addRow(translated("菲列罗公式 mβ（%1 个三角形）", {QString::number(page.ferreroTriangles)}),
            qText(page.ferreroValue), QString(), translated("仅供参考"));
-    addCheck(translated("最弱边相对中误差 1/m"), page.weakestSide);
+    addCheck(translatedCaption("最弱边相对中误差 1/m"), page.weakestSide);
     fitRows(checksTable);
     layout->addWidget(checksTable);
 
@@ -154,7 +154,7 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         anglesTable->setItem(k, 2, cell(qText(test.redundancy)));
         anglesTable->setItem(k, 3, cell(qText(test.standardized)));
         anglesTable->setItem(k, 4, cell(qText(test.minimalDetectableBlunder)));
-        anglesTable->setItem(k, 5, cell(test.suspect ? qText(analysis::suspectText) : QString()));
+        anglesTable->setItem(k, 5, cell(test.suspect ? translated(analysis::suspectText.data()) : QString()));
     }
     fitRows(anglesTable);
     layout->addWidget(anglesTable);

@@ -43,7 +43,7 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
     setWindowTitle(translated("观测手簿 — %1", {title}));
     auto* layout = new QVBoxLayout(this);
     auto* limits = new QHBoxLayout;
-    limits->addWidget(new QLabel(qText(analysis::directionMethodStandard) + translated("，仪器等级："), this));
+    limits->addWidget(new QLabel(translated(analysis::directionMethodStandard.data()) + translated("，仪器等级："), this));
     instrument_ = new QComboBox(this);
     instrument_->setObjectName(QStringLiteral("InstrumentClass"));
     for (const char* instrumentClass : {"0.5", "1", "2", "6"}) instrument_->addItem(QString(instrumentClass) + "″");

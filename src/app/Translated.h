@@ -13,6 +13,7 @@
 namespace morvalen::app {
 
 inline QString translated(const char* chinese) { return QString::fromUtf8(i18n::translate(chinese)); }
+inline QString translatedCaption(const char* chinese) { return QString::fromUtf8(i18n::translateCaption(chinese)); }
 
 // A text with values: the whole pattern is translated, then %1 … %9 are replaced by the values, so that a
 // translation may put them where its own language wants them.

@@ -75,7 +75,7 @@ std::vector<LabelControl> buildLabels() {
         {form::label(39), " mlogs", box(5640, 9000, 615, 255), FontRole::sansSmall},
         {form::label(14), translated("最弱边对数中误差"), box(6120, 8760, 1575, 255)},
         {form::label(40), "1/m", box(7800, 9000, 375, 255), FontRole::sansSmall},
-        {form::label(27), translated("最弱边相对中误差"), box(8040, 8760, 1575, 255)},
+        {form::label(27), translatedCaption("最弱边相对中误差"), box(8040, 8760, 1575, 255)},
 
         // Diagram of the known-side case: station letters, the known coordinates, angle and side numbers.
         {form::label(44), "P1", box(11520, 1560, 375, 255), FontRole::sansLarge},

@@ -86,6 +86,18 @@ const char* translate(const char* chinese) {
     return chinese;
 }
 
+const char* translateCaption(const char* chinese) {
+#ifdef MORVALEN_WITH_NLS
+    if (chosen == Language::english) {
+        // gettext's key of a text in a context: the context, EOT, the text. Not found, dgettext gives its key back.
+        const std::string key = std::string("caption\004") + chinese;
+        const char* english = dgettext(textDomain, key.c_str());
+        return english == key.c_str() || std::strcmp(english, key.c_str()) == 0 ? translate(chinese) : english;
+    }
+#endif
+    return chinese;
+}
+
 std::string withArguments(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
     return withArguments(pattern, std::vector<std::string_view>(arguments));
 }

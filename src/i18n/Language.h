@@ -41,6 +41,10 @@ Language currentLanguage();
 // The text in the current language; `chinese` is the text as the code writes it.
 const char* translate(const char* chinese);
 
+// The text as a caption: where a box leaves no room for the words the rest of the program uses, the catalogue has a
+// shorter English under the context "caption" (msgctxt); the Chinese is the same either way.
+const char* translateCaption(const char* chinese);
+
 // Marks a text of a table for the catalogue where it is written; it is translated where it is shown.
 constexpr const char* catalogued(const char* chinese) { return chinese; }
 

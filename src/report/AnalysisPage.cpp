@@ -13,6 +13,7 @@ namespace morvalen::report {
 namespace {
 
 using i18n::translate;
+using i18n::translateCaption;
 
 // Tab columns of the page besides those of every page: the value, limit and verdict columns; the columns of the
 // angle table.
@@ -58,11 +59,11 @@ void writeClosures(const ChecksPage& page, AnalysisPageWriter& out) {
 void writePrecision(const ChecksPage& page, AnalysisPageWriter& out) {
     out.line();
     out.line().tab(sectionColumn).text(translate("精度评定 :"));
-    out.check(translate("测角中误差 mb"), page.angleError);
+    out.check(translateCaption("测角中误差 mb"), page.angleError);
     out.line().tab(labelColumn).text(translate("菲列罗公式 mβ")).tab(valueColumn).text(figure(page.ferreroValue))
         .tab(limitColumn)
         .text(withValue(translate("(%1 个三角形，仅供参考)"), std::to_string(page.ferreroTriangles)));
-    out.check(translate("最弱边相对中误差 1/m"), page.weakestSide);
+    out.check(translateCaption("最弱边相对中误差 1/m"), page.weakestSide);
 }
 
 void writeAngleTests(const ChecksPage& page, AnalysisPageWriter& out) {
@@ -79,7 +80,7 @@ void writeAngleTests(const ChecksPage& page, AnalysisPageWriter& out) {
             .tab(redundancyColumn).text(figure(test.redundancy))
             .tab(standardizedColumn).text(figure(test.standardized))
             .tab(blunderColumn).text(figure(test.minimalDetectableBlunder));
-        if (test.suspect) out.tab(suspectColumn).text(std::string(analysis::suspectText));
+        if (test.suspect) out.tab(suspectColumn).text(translate(analysis::suspectText.data()));
     }
     out.line().tab(labelColumn).text(translate("最大 |w|"))
         .tab(standardizedColumn).text(figure(page.largestStandardized));

@@ -10,6 +10,7 @@ namespace {
 using analysis::decimalText;
 using fieldbook::packedAngleText;
 using i18n::translate;
+using i18n::translateCaption;
 using i18n::withArguments;
 
 // Tab columns of the field book's table, and of the checks and the angles below it.
@@ -41,7 +42,7 @@ void writeTable(const fieldbook::FieldBookReduction& reduction, PageWriter& out)
     };
     // The titles over two lines, as a field book heads its columns, to keep the table within the page.
     out.line();
-    write({translate("测站"), translate("测回"), translate("目标"), translate("盘左"), translate("盘右"), "2C",
+    write({translate("测站"), translate("测回"), translate("目标"), translateCaption("盘左"), translateCaption("盘右"), "2C",
            translate("平均读数"), translate("归零后"), translate("各测回平均")});
     out.line();
     write({"", "", "", "", "", translate("(秒)"), "", translate("方向值"), translate("方向值")});
@@ -54,8 +55,8 @@ void writeTable(const fieldbook::FieldBookReduction& reduction, PageWriter& out)
 
 void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
-    out.line().tab(stationColumn).text(translate("检核 :")).tab(valueColumn).text(translate("数值"))
-        .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translate("检核"));
+    out.line().tab(stationColumn).text(translate("检核 :")).tab(valueColumn).text(translateCaption("数值"))
+        .tab(limitColumn).text(translate("限差")).tab(verdictColumn).text(translateCaption("检核"));
     std::string again;
     for (const fieldbook::Check& check : reduction.checks) {
         out.line().tab(checkLabelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
@@ -139,8 +140,9 @@ std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduct
     PageWriter out;
     out.line().tab(headingColumn).text(translate("--- 观测手簿归算（方向观测法）---"));
     out.line().tab(stationColumn).text(translate("限差 :")).tab(checkLabelColumn + 8)
-        .text(withArguments(translate("%1，%2″级仪器，%3"), {analysis::directionMethodStandard,
-                                                              reduction.limits->instrument, reduction.limits->grades}));
+        .text(withArguments(translate("%1，%2″级仪器，%3"), {translate(analysis::directionMethodStandard.data()),
+                                                              reduction.limits->instrument,
+                                                              translate(reduction.limits->grades.data())}));
     out.line();
     writeTable(reduction, out);
     writeChecks(reduction, out);
