@@ -27,9 +27,9 @@ ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
     for (const analysis::Grade& grade : analysis::grades()) {
         if (grade.standard != section) {
             section = grade.standard;
-            grades = standards->addMenu(qText(section));
+            grades = standards->addMenu(translated(section.data()));
         }
-        QAction* action = grades->addAction(qText(grade.name));
+        QAction* action = grades->addAction(translated(grade.name.data()));
         action->setCheckable(true);
         action->setData(qText(grade.name));
         choices_->addAction(action);

@@ -79,7 +79,7 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
     int computed = 0;
     for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
     auto* stations = table(QStringLiteral("PrecisionTable"),
-                           {translated("点名"), translated("mx（mm）"), translated("my（mm）"), translated("mp（mm）"),
+                           {translatedCaption("点名"), translated("mx（mm）"), translated("my（mm）"), translated("mp（mm）"),
                             translated("a（mm）"), translated("b（mm）"), translated("φ（度）")},
                            computed, this);
     int row = 0;
@@ -117,7 +117,7 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         translated("检核标准：%1    测角中误差 σ = %2", {qText(page.standard), qText(page.sigma)}), this));
 
     auto* checksTable = table(QStringLiteral("ChecksTable"),
-                              {translated("检核项目"), translated("数值"), translated("限差"), translated("检核")}, 8, this);
+                              {translated("检核项目"), translatedCaption("数值"), translated("限差"), translatedCaption("检核")}, 8, this);
     int row = 0;
     const auto addRow = [&](const QString& what, const QString& value, const QString& limit, const QString& verdict) {
         checksTable->setItem(row, 0, cell(what));
@@ -144,7 +144,7 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
         translated("观测角粗差检验（w 检验，临界值 %1，α0 = 0.1 %，β0 = 80 %）", {qText(page.criticalValue)}),
         this));
     auto* anglesTable = table(QStringLiteral("AnglesTable"),
-                              {translated("角"), translated("改正数 v（秒）"), translated("多余观测分量 r"),
+                              {translatedCaption("角"), translated("改正数 v（秒）"), translated("多余观测分量 r"),
                                translated("标准化改正数 w"), translated("可发现粗差 ∇0（秒）"), translated("检验")},
                               8, this);
     for (int k = 0; k < 8; ++k) {

@@ -94,7 +94,13 @@ std::size_t wholeCharacters(std::string_view bytes, TextEncoding encoding) {
     return at;
 }
 
-UINT codePage(TextEncoding encoding) { return encoding == TextEncoding::gb18030 ? 54936 : CP_UTF8; }
+// GB 18030 is code page 54936 on Windows. Where a system lacks it (wine 8), code page 936 (GBK) reads and writes
+// the two-byte characters of GB 18030, which hold every character of a Chinese name; a four-byte one is refused.
+UINT codePage(TextEncoding encoding) {
+    if (encoding != TextEncoding::gb18030) return CP_UTF8;
+    static const UINT gb18030 = IsValidCodePage(54936) ? 54936 : 936;
+    return gb18030;
+}
 
 std::wstring wideText(std::string_view bytes, TextEncoding encoding, std::size_t offset) {
     std::wstring wide;
@@ -127,13 +133,24 @@ std::string encodedWide(const std::wstring& wide, TextEncoding encoding, std::si
         return bytes;
     }
     if (wide.empty()) return bytes;
-    const DWORD flags = WC_ERR_INVALID_CHARS;  // an unpaired surrogate is no character
-    const int length = WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    if (length <= 0) throw InvalidText(i18n::translate("无法转换"), offset);
+    // An unpaired surrogate is no character. It is looked for here rather than with WC_ERR_INVALID_CHARS, which
+    // code page 936 does not take.
+    for (std::size_t at = 0; at < wide.size(); ++at) {
+        const bool high = wide[at] >= 0xD800 && wide[at] <= 0xDBFF, low = wide[at] >= 0xDC00 && wide[at] <= 0xDFFF;
+        const bool paired = at + 1 < wide.size() && wide[at + 1] >= 0xDC00 && wide[at + 1] <= 0xDFFF;
+        if (low || (high && !paired)) throw InvalidText(i18n::translate("无法转换"), offset);
+        if (high) ++at;
+    }
+    // Code page 936 puts a default character where it has none, and says so; 54936 has every character.
+    const UINT page = codePage(encoding);
+    const DWORD flags = page == 936 ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL defaulted = FALSE;
+    const int length = WideCharToMultiByte(page, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, page == 936 ? &defaulted : nullptr);
+    if (length <= 0 || defaulted) throw InvalidText(i18n::translate("无法转换"), offset);
     bytes.resize(static_cast<std::size_t>(length));
-    WideCharToMultiByte(codePage(encoding), flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), length,
-                        nullptr, nullptr);
+    WideCharToMultiByte(page, flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr,
+                        nullptr);
     return bytes;
 }
 

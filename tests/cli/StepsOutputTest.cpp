@@ -96,7 +96,9 @@ TEST(StepsOutput, WithoutStepsEveryOutputIsAsItWas) {
         const std::string plain = cli(replies, "");
         const std::string text = cli(replies, "--steps");
         EXPECT_EQ(text.substr(0, plain.size()), plain);
-        const std::string heading = "\n== 计算过程 ==\n";
+        // Windows ends the lines of a text console's output with CR LF.
+        const std::string newline = plain.find("\r\n") == std::string::npos ? "\n" : "\r\n";
+        const std::string heading = newline + "== 计算过程 ==" + newline;
         EXPECT_EQ(text.substr(plain.size(), heading.size()), heading);
     }
 }
