@@ -2,6 +2,8 @@
 // and the tab columns of the printed pages apart from one another. A program of its own, since the language is
 // chosen once, before the first window is made.
 #include <QApplication>
+#include <QLineEdit>
+#include <QStyle>
 #include <QFontMetricsF>
 #include <QMenuBar>
 #include <QPdfWriter>
@@ -25,6 +27,7 @@
 #include "report/ReportModel.h"
 #include "report/TabLayout.h"
 #include "support/CompletedComputation.h"
+#include "app/ModalDriver.h"
 
 namespace morvalen {
 namespace {
@@ -63,6 +66,30 @@ TEST(EnglishWindow, EveryCaptionAndButtonFitsItsBox) {
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), button->width() - 4);
     }
     for (const QAction* menu : window.findChild<QMenuBar*>()->actions()) EXPECT_FALSE(hasChinese(menu->text()));
+}
+
+// The texts the computation writes into the fields, in English, within the fields: a finished run of each case.
+TEST(EnglishWindow, EveryFieldTextOfAFinishedRunFitsItsField) {
+    const std::vector<std::string> azimuthStart = testing::confirmedEach({"130.8625", "1", "200.0000", "153.2505"});
+    for (const std::vector<std::string>& replies :
+         {testing::confirmedEach(testing::knownSideCoordinates) + testing::confirmedEach(testing::knownSideNames) +
+              testing::confirmedEach(testing::workedAngles),
+          testing::confirmedEach(testing::azimuthCoordinates) + azimuthStart +
+              testing::confirmedEach(testing::azimuthNames) + testing::confirmedEach(testing::workedAngles)}) {
+        app::MainWindow window;
+        window.show();
+        testing::ModalDriver driver;
+        driver.replies(replies);
+        window.findChild<QPushButton*>("Command1")->click();
+        ASSERT_TRUE(driver.failures.empty()) << driver.failures.front();
+        for (const auto* field : window.findChildren<QLineEdit*>()) {
+            SCOPED_TRACE(field->objectName().toStdString() + " «" + field->text().toStdString() + "»");
+            EXPECT_FALSE(hasChinese(field->text()));
+            // A line edit draws its text inside its frame and a margin of two pixels on either side.
+            const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), field->width() - 2 * frame - 4);
+        }
+    }
 }
 
 // Widths as the PDF writer measures them: the painter's own rule (see report/PaintedReport.cpp).
