@@ -6,8 +6,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/ProgramRun.h"
 
 namespace {
 
@@ -22,14 +23,8 @@ struct Outcome {
 
 // `streams` picks what is kept: "2>/dev/null" for stdout, "2>&1 >/dev/null" for stderr.
 Outcome run(const std::string& arguments, const std::string& streams = "2>/dev/null") {
-    const std::string command = std::string(MORVALEN_CLI_PATH) + " " + arguments + " " + streams;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    Outcome outcome;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.output.append(buffer, got);
-    const int status = ::pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+    const auto ran = morvalen::testing::runShellCommand(std::string(MORVALEN_CLI_PATH) + " " + arguments + " " + streams);
+    return {ran.exitStatus, ran.output};
 }
 
 std::string fileText(const fs::path& path) {

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/ProgramRun.h"
 
 namespace {
 
@@ -18,14 +19,8 @@ struct Outcome {
 };
 
 Outcome run(const std::string& arguments) {
-    const std::string command = std::string(MORVALEN_CLI_PATH) + " " + arguments + " 2>/dev/null";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    Outcome outcome;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.output.append(buffer, got);
-    const int status = ::pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+    const auto ran = morvalen::testing::runShellCommand(std::string(MORVALEN_CLI_PATH) + " " + arguments + " 2>/dev/null");
+    return {ran.exitStatus, ran.output};
 }
 
 class FileOptions : public ::testing::Test {

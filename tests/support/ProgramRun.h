@@ -1,5 +1,5 @@
-// Runs a program of this build through the system's command shell (/bin/sh, or cmd.exe on Windows) with its
-// standard input from a file, and collects its standard output; standard error is dropped.
+// Runs a program of this build through the system's command shell (/bin/sh, or cmd.exe on Windows) and collects
+// its standard output.
 #pragma once
 
 #include <algorithm>
@@ -17,7 +17,22 @@ struct ProgramOutcome {
     std::string output;
 };
 
-// `program` and `input` are quoted here; `arguments` go to the shell as written.
+#ifndef _WIN32
+// The whole command line as /bin/sh reads it, redirections included; the exit status as the program gave it.
+inline ProgramOutcome runShellCommand(const std::string& command) {
+    ProgramOutcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return outcome;
+    char buffer[4096];
+    while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, count);
+    const int status = pclose(pipe);
+    outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+#endif
+
+// The program with its standard input from a file; standard error is dropped. `program` and `input` are quoted
+// here; `arguments` go to the shell as written.
 inline ProgramOutcome runProgram(const std::string& program, const std::string& arguments,
                                  const std::filesystem::path& input) {
 #ifdef _WIN32
@@ -27,21 +42,15 @@ inline ProgramOutcome runProgram(const std::string& program, const std::string& 
     const std::string command =
         "\"\"" + nativeProgram + "\" " + arguments + " < \"" + input.string() + "\" 2>NUL\"";
     FILE* pipe = _popen(command.c_str(), "rb");
-#else
-    const std::string command = "'" + program + "' " + arguments + " < '" + input.string() + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-#endif
     ProgramOutcome outcome;
     if (pipe == nullptr) return outcome;
     char buffer[4096];
     while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, count);
-#ifdef _WIN32
     outcome.exitStatus = _pclose(pipe);
-#else
-    const int status = pclose(pipe);
-    outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
     return outcome;
+#else
+    return runShellCommand("'" + program + "' " + arguments + " < '" + input.string() + "' 2>/dev/null");
+#endif
 }
 
 }  // namespace morvalen::testing
