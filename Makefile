@@ -4,8 +4,8 @@ BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: all configure build run test sanitize fuzz bench package package-check fresh-check windows-check windows-qt windows-window \
-	windows-installer windows-window-check clean
+.PHONY: all configure build run test sanitize fuzz bench package package-check fresh-check screenshots windows-check \
+	windows-qt windows-window windows-installer windows-window-check clean
 
 all: build
 
@@ -83,6 +83,12 @@ package-check: package
 fresh-check:
 	@./scripts/install-deps fresh
 	./scripts/fresh-check
+
+# The pictures of the README and the guides (docs/images), made from the real window under Xvfb and openbox in
+# Chinese and English, and the report's pages through pdftoppm. Not part of make test.
+screenshots:
+	@./scripts/install-deps screenshots
+	BUILD_DIR=$(BUILD_DIR) JOBS=$(JOBS) ./scripts/screenshots
 
 # The computation, morvalen-cli and the tests that need no Qt, cross-built for Windows and run under wine.
 windows-check:
