@@ -43,7 +43,7 @@ void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line().at(labelColumn, translate("边")).at(lengthColumn, translate("边长(米)"))
         .at(relativeErrorColumn, translate("相对中误差")).at(azimuthErrorColumn, translate("方位角误差(秒)"));
     for (const analysis::SidePrecision& side : precision.sides) {
-        const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
+        const bool fixedAzimuth = analysis::azimuthFixed(precision, side.side);
         out.line().at(labelColumn, sideText(precision, side.side))
             .at(lengthColumn, " " + decimalText(side.length, 3))
             .at(relativeErrorColumn, " " + sideRelativeErrorText(precision, side))
