@@ -369,10 +369,12 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
         // The relative ellipses: a sample and what it stands for, on the line below the scales.
         const double sampleY = legendTop + 4 * metrics.lineSpacing() + metrics.ascent() / 2 - metrics.descent() / 2;
         painter.setPen(pen(relativeColour, 0.9, unit));
-        painter.drawEllipse(QPointF(x + 1.5 * metrics.height(), sampleY), metrics.height(), metrics.height() / 2.5);
+        painter.drawEllipse(QPointF(area.left() + 1.5 * metrics.height(), sampleY), metrics.height(),
+                            metrics.height() / 2.5);
         painter.setPen(relativeColour);
-        painter.drawText(QPointF(x + 3 * metrics.height(), legendTop + 4 * metrics.lineSpacing() + metrics.ascent()),
-                         translated("点间相对误差椭圆（绘于两点连线中点，比例同上）"));
+        painter.drawText(
+            QPointF(area.left() + 3 * metrics.height(), legendTop + 4 * metrics.lineSpacing() + metrics.ascent()),
+            translated("点间相对误差椭圆（绘于两点连线中点，比例同上）"));
     }
     paintNorthArrow(painter, QPointF(area.right() - 2 * metrics.height(), area.bottom() - metrics.height()),
                     legendHeight - 2 * metrics.height(), unit);
