@@ -45,6 +45,7 @@ SideGradients sideGradients(const StationVector& stations, int i, int j, double 
 struct LineFigures {
     double length = 0;        // metres
     double lengthError = 0;   // metres
+    std::optional<double> relativeErrorDenominator;  // T of 1/T = lengthError / length; none without a length error
     double azimuthError = 0;  // seconds of arc
 };
 
@@ -54,6 +55,7 @@ LineFigures lineFigures(const StationVector& stations, const StationCovariance& 
     line.length = std::hypot(stations(2 * j) - stations(2 * i), stations(2 * j + 1) - stations(2 * i + 1));
     const SideGradients gradients = sideGradients(stations, i, j, line.length);
     if (!fixedLength) line.lengthError = std::sqrt(std::max(gradients.length.dot(covariance * gradients.length), 0.0));
+    if (line.lengthError > 0) line.relativeErrorDenominator = line.length / line.lengthError;
     if (!fixedAzimuth) {
         line.azimuthError =
             std::sqrt(std::max(gradients.azimuth.dot(covariance * gradients.azimuth), 0.0)) * secondsPerRadian;
@@ -91,7 +93,7 @@ RelativePrecision relativePrecision(const NetworkPrecision& precision, const Sta
     const LineFigures line = lineFigures(stations, covariance, from, to, pair.fixedLength, pair.fixedAzimuth);
     pair.distance = line.length;
     pair.distanceError = line.lengthError * millimetresPerMetre;
-    if (line.lengthError > 0) pair.relativeErrorDenominator = line.length / line.lengthError;
+    pair.relativeErrorDenominator = line.relativeErrorDenominator;
     pair.azimuthError = line.azimuthError;
     const Eigen::Matrix2d difference =
         differenceCovariance(stations, covariance, from, to, pair.fixedLength, pair.fixedAzimuth) *
@@ -248,7 +250,7 @@ std::optional<NetworkPrecision> analysePrecision(const SurveyState& state, doubl
         const LineFigures line = lineFigures(stations, covariance, side.from, side.to,
                                              lengthFixed(precision, side.side), azimuthFixed(precision, side.side));
         side.length = line.length;
-        if (line.lengthError > 0) side.relativeErrorDenominator = side.length / line.lengthError;
+        side.relativeErrorDenominator = line.relativeErrorDenominator;
         if (side.relativeErrorDenominator && (weakest == 0 || *side.relativeErrorDenominator < weakest)) {
             weakest = *side.relativeErrorDenominator;
             precision.weakestSide = side.side;
