@@ -79,7 +79,8 @@ void writeRelative(const analysis::NetworkPrecision& precision, LineWriter& out)
         out.at(pairColumns[1], " " + decimalText(pair.distanceError, 2));
         out.at(pairColumns[2], " " + pairRelativeErrorText(pair));
         out.at(pairColumns[3], " " + decimalText(pair.azimuthError, 2));
-        out.at(pairColumns[4], " " + decimalText(pair.ellipse.a, 2)).at(pairColumns[5], " " + decimalText(pair.ellipse.b, 2));
+        out.at(pairColumns[4], " " + decimalText(pair.ellipse.a, 2));
+        out.at(pairColumns[5], " " + decimalText(pair.ellipse.b, 2));
         out.at(pairColumns[6], " " + decimalText(pair.ellipse.phiDegrees, 1));
     }
     for (const std::string& sentence : relativeNote(precision)) out.line().at(labelColumn, sentence);
@@ -115,14 +116,11 @@ std::vector<std::string> relativeNote(const analysis::NetworkPrecision& precisio
     for (const analysis::RelativePrecision& pair : precision.relative) {
         const std::string names = pairText(precision, pair);
         if (pair.fixedLength && pair.fixedAzimuth) {
-            note.push_back(withArguments(translate("%1 为起算边，方位与边长均已给定，误差为零。"),
-                                         {names}));
+            note.push_back(withArguments(translate("%1 为起算边，方位与边长均已给定，误差为零。"), {names}));
         } else if (pair.fixedLength) {
-            note.push_back(withArguments(translate("%1 为起算边，边长已给定：σD 为零。"),
-                                         {names}));
+            note.push_back(withArguments(translate("%1 为起算边，边长已给定：σD 为零。"), {names}));
         } else if (pair.fixedAzimuth) {
-            note.push_back(withArguments(translate("%1 的方位角由 Ta+Qa 给定：σα 为零。"),
-                                         {names}));
+            note.push_back(withArguments(translate("%1 的方位角由 Ta+Qa 给定：σα 为零。"), {names}));
         }
     }
     return note;
