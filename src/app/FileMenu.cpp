@@ -2,13 +2,13 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMessageBox>
 
 #include "analysis/Analysis.h"
 #include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
+#include "app/RowChooser.h"
 #include "app/Translated.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
@@ -101,21 +101,9 @@ void FileMenu::chooseExport() {
 void FileMenu::openObservations(const std::filesystem::path& path) {
     try {
         const files::ObservationFileRows file = files::readObservationFile(path);
-        std::size_t index = 0;
-        if (file.rows.size() > 1) {
-            QStringList rows;
-            for (const files::TableRow& row : file.rows) {
-                const std::string id = file.columns.id(row);
-                const QString shownId = id.empty() ? QString() : "  " + QString::fromStdString(id);
-                rows << translated("第 %1 行%2", {QString::number(row.sheetRow), shownId});
-            }
-            bool chosen = false;
-            const QString row = QInputDialog::getItem(&window_, translated("打开观测数据"),
-                                                      translated("选择一组观测数据："), rows, 0, false, &chosen);
-            if (!chosen) return;
-            index = static_cast<std::size_t>(rows.indexOf(row));
-        }
-        const files::ObservationRow opened = files::observationRow(file, index, path);
+        const auto index = chooseRow(window_, file);
+        if (!index) return;
+        const files::ObservationRow opened = files::observationRow(file, *index, path);
         files::RowPrompt answers(opened.columns, opened.row);
         window_.computeFrom(answers, opened.id);
     } catch (const files::ObservationFileError& problem) {

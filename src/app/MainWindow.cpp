@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <stdexcept>
 
 #include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "app/CaptionLabel.h"
 #include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
@@ -17,6 +19,7 @@
 #include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
 #include "app/StepsWindow.h"
+#include "app/TableCommands.h"
 #include "app/Translated.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
@@ -60,17 +63,26 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
 
     buildControls();
     auto* checks = new ChecksMenu(state_, this);
-    menus_.addMenu(new FileMenu(*this, checks));
+    auto* fileMenu = new FileMenu(*this, checks);
+    menus_.addMenu(fileMenu);
+    table_ = new TableCommands(*this, menus_, *fileMenu);
     steps_ = new StepsMenu(state_, this);
     menus_.addMenu(steps_);
     menus_.addMenu(new LanguageMenu(this));
     menus_.addMenu(checks);
+    addMnemonics(menus_.menuBar());
+    prompt_.onReply([this](EnteredValue value, const std::string& text) { table_->dialogueReply(value, text); });
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const int menuBarHeight = menus_.menuBarHeight();
-    resize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
-           twipsToPixels(layoutExtentTwips.height(), dpiY) + menuBarHeight + marginPixels);
+    // The observation table stands to the right of the layout, the status line below both.
+    const QSize layoutSize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
+                           twipsToPixels(layoutExtentTwips.height(), dpiY) + marginPixels);
+    QWidget& panel = *findChild<QWidget*>(QStringLiteral("ObservationTable"));
+    menus_.placeBeside(layoutSize, &panel);
+    resize(layoutSize.width() + panel.sizeHint().width(),
+           std::max(layoutSize.height(), panel.sizeHint().height()) + menuBarHeight + menus_.statusBarHeight());
     prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight));
     closeRequests_ = std::make_unique<WindowCloseRequests>(*this);
 }
@@ -138,7 +150,29 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
     found->second->setText(QString::fromStdString(caption));
 }
 
-void MainWindow::Command1_Click() { computeFrom(prompt_); }
+void MainWindow::Command1_Click() {
+    table_->beginDialogue();
+    computeFrom(prompt_);
+    table_->endDialogue();
+}
+
+std::optional<RunStopped> MainWindow::computeObservations(const Observations& observations, bool quietly) {
+    openedRowId_.clear();
+    fieldBookUsed_.reset();
+    markEveryFieldStale();
+    for (std::size_t k = 0; k < enteredValueCount; ++k) {
+        const auto value = static_cast<EnteredValue>(k);
+        typed_.value(files::columnOf(value)) = observations.asks(value) ? observations.text(value) : std::string();
+    }
+    RunRecord record = computeRun(observations, state_);
+    showRun(record, *this);
+    state_ = record.state;
+    steps_->steps() = record.steps;
+    if (record.stop && !quietly) reportStop(record.stop->what());
+    return record.stop;
+}
+
+void MainWindow::showStatus(const QString& message) { menus_.statusBar().showMessage(message); }
 
 void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
     openedRowId_ = rowId;
@@ -160,7 +194,10 @@ void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
     if (report::printingAllowed(state_) && angles.used()) fieldBookUsed_ = angles.used();
 }
 
-void MainWindow::Command2_Click() { close(); }
+void MainWindow::Command2_Click() {
+    endingAtOnce_ = true;
+    close();
+}
 
 void MainWindow::Command3_Click() {
     report::Pages after;
@@ -191,6 +228,10 @@ void MainWindow::reportStop(const std::string& message) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!endingAtOnce_ && !prompt_.isOpen() && !stopMessage_ && !table_->mayDiscardInput()) {
+        event->ignore();
+        return;
+    }
     prompt_.endForClosingWindow();
     if (stopMessage_) stopMessage_->reject();
     event->accept();

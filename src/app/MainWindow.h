@@ -12,6 +12,8 @@
 #include "app/MenuBar.h"
 #include "app/WindowCloseRequests.h"
 #include "entry/FrontEnd.h"
+#include "entry/Observations.h"
+#include "entry/RunStopped.h"
 #include "entry/SurveyState.h"
 #include "fieldbook/FieldBookAngles.h"
 #include "files/RowAnswers.h"
@@ -23,6 +25,7 @@ class QMessageBox;
 namespace morvalen::app {
 
 class StepsMenu;
+class TableCommands;
 
 // Builds the controls of the layout and forwards the commands; the computation itself lives in the core and sees
 // the window only as its fields. The fields only show texts: they take no typing, and the program never reads them.
@@ -52,6 +55,15 @@ public:
     void computeFromFieldBook(fieldbook::FieldBookAngles& angles);
     const std::string& openedRowId() const { return openedRowId_; }
 
+    // One computation from the values of a data set (the observation table), writing exactly the fields a dialogue
+    // with the same values writes. Returns the stop of a run that stopped, which is also reported in a message box
+    // unless `quietly` (the table recomputing while it is typed in).
+    std::optional<RunStopped> computeObservations(const Observations& observations, bool quietly);
+    // The observation table beside the layout, with its commands.
+    TableCommands& table() { return *table_; }
+    // A line in the status line below the window: where a file was written, what is wrong with a cell.
+    void showStatus(const QString& message);
+
 public slots:
     // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
     // the fields written so far stay, those of earlier computations stay greyed, and the window stays ready for the
@@ -65,6 +77,8 @@ public slots:
 protected:
     // Closing the window ends the program, also while a prompt is open: the open prompt is dismissed and the run
     // stops without a message. The window manager's close request reaches it also then (WindowCloseRequests).
+    // Unsaved input in the observation table is asked about first, unless a prompt is open or 结 束 was clicked,
+    // which ends the program at once.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -84,6 +98,8 @@ private:
     QPointer<QMessageBox> stopMessage_;
     std::unique_ptr<WindowCloseRequests> closeRequests_;
     StepsMenu* steps_ = nullptr;  // 计算过程: keeps the steps of the last computation
+    TableCommands* table_ = nullptr;
+    bool endingAtOnce_ = false;  // 结 束 ends the program without a question
 };
 
 }  // namespace morvalen::app
