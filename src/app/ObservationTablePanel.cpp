@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "app/Translated.h"
+#include "app/WindowFonts.h"
 #include "entry/DecimalNumber.h"
 #include "entry/ObservationChecks.h"
 #include "files/ObservationTable.h"
@@ -34,15 +35,15 @@ struct CellCaption {
 // The captions of the cells beside them; the coordinates and angles keep the diagram's own symbols.
 constexpr CellCaption startCaptions[] = {
     {EnteredValue::xa, "Xa"}, {EnteredValue::ya, "Ya"}, {EnteredValue::xb, "Xb"}, {EnteredValue::yb, "Yb"}};
-constexpr CellCaption azimuthCaptions[] = {{EnteredValue::startSideLength, "起算边长 (米)"},
-                                           {EnteredValue::startSideNumber, "起算边编号"},
-                                           {EnteredValue::Ta, "外方位角 Ta"},
-                                           {EnteredValue::Qa, "定向角 Qa"}};
+constexpr CellCaption azimuthCaptions[] = {{EnteredValue::startSideLength, i18n::catalogued("起算边长 (米)")},
+                                           {EnteredValue::startSideNumber, i18n::catalogued("起算边号")},
+                                           {EnteredValue::Ta, i18n::catalogued("外方位角 Ta")},
+                                           {EnteredValue::Qa, i18n::catalogued("定向角 Qa")}};
 constexpr CellCaption nameCaptions[] = {{EnteredValue::nameA, "A"},
                                         {EnteredValue::nameP1, "P1"},
                                         {EnteredValue::nameP2, "P2"},
                                         {EnteredValue::nameP3, "P3"},
-                                        {EnteredValue::nameClosing, "闭合点"}};
+                                        {EnteredValue::nameClosing, i18n::catalogued("闭合点")}};
 
 std::size_t indexOf(EnteredValue value) { return static_cast<std::size_t>(value); }
 
@@ -98,6 +99,10 @@ ObservationTablePanel::ObservationTablePanel(ObservationDocument& document, QWid
 }
 
 void ObservationTablePanel::build() {
+    // The panel speaks in the prompts' plain face; its cells are as wide as a coordinate to the millimetre, with
+    // room for the icon of a problem.
+    setFont(dialogFont());
+    const int cellWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000.0000")) + 24;
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
@@ -106,11 +111,12 @@ void ObservationTablePanel::build() {
 
     const auto addCell = [&](const CellCaption& caption, int row, int column) {
         auto* cell = new QLineEdit(this);
+        cell->setFixedWidth(cellWidth);
         cell->setObjectName("Cell_" + columnName(caption.value));
         cell->installEventFilter(this);
         cells_[indexOf(caption.value)] = cell;
         icons_[indexOf(caption.value)] = cell->addAction(QIcon(), QLineEdit::TrailingPosition);
-        auto* label = new QLabel(translated(caption.caption), this);
+        auto* label = new QLabel(translatedCaption(caption.caption), this);
         label->setBuddy(cell);
         grid->addWidget(label, row, column);
         grid->addWidget(cell, row, column + 1);
@@ -130,6 +136,7 @@ void ObservationTablePanel::build() {
     caseText_ = new QLabel(this);
     caseText_->setObjectName(QStringLiteral("CaseText"));
     caseText_->setWordWrap(true);
+    caseText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // the cells set the width, the text wraps
     grid->addWidget(caseText_, row++, 0, 1, 2);
     for (const CellCaption& caption : azimuthCaptions) addCell(caption, row++, 0);
     grid->addWidget(heading(translated("点名"), this), row++, 0, 1, 2);
@@ -153,6 +160,7 @@ void ObservationTablePanel::build() {
     problemCount_ = new QLabel(this);
     problemCount_->setObjectName(QStringLiteral("ProblemCount"));
     problemCount_->setWordWrap(true);
+    problemCount_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(problemCount_, row++, 3, 2, 2, Qt::AlignTop);
     grid->setRowStretch(std::max(row, lastLeftRow), 1);
 

@@ -104,15 +104,15 @@ void TableCommands::addFileCommands(QMenu& fileMenu) {
         fileMenu.insertAction(first, action);
         return action;
     };
-    add("新建观测数据表(&N)", QKeySequence::New, &TableCommands::newDataSet, "NewTable");
-    add("打开到观测数据表(&O)…", QKeySequence::Open, &TableCommands::chooseFileToOpen, "OpenTable");
+    add(i18n::catalogued("新建观测数据表(&N)"), QKeySequence::New, &TableCommands::newDataSet, "NewTable");
+    add(i18n::catalogued("打开到观测数据表(&O)…"), QKeySequence::Open, &TableCommands::chooseFileToOpen, "OpenTable");
     recent_ = new QMenu(translated("最近打开的文件(&R)"), &fileMenu);
     recent_->setObjectName(QStringLiteral("RecentFiles"));
     connect(recent_, &QMenu::aboutToShow, this, &TableCommands::showRecent);
     fileMenu.insertMenu(first, recent_);
-    add("观测手簿的角度填入表中(&B)…", QKeySequence(), &TableCommands::chooseFieldBook, "FieldBookIntoTable");
-    add("保存观测数据表(&S)", QKeySequence::Save, &TableCommands::save, "SaveTable");
-    add("观测数据表另存为(&A)…", QKeySequence::SaveAs, &TableCommands::chooseFileToSave, "SaveTableAs");
+    add(i18n::catalogued("观测手簿的角度填入表中(&B)…"), QKeySequence(), &TableCommands::chooseFieldBook, "FieldBookIntoTable");
+    add(i18n::catalogued("保存观测数据表(&S)"), QKeySequence::Save, &TableCommands::save, "SaveTable");
+    add(i18n::catalogued("观测数据表另存为(&A)…"), QKeySequence::SaveAs, &TableCommands::chooseFileToSave, "SaveTableAs");
     fileMenu.insertSeparator(first);
 }
 

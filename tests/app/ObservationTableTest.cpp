@@ -1,0 +1,133 @@
+// The observation table beside the window's layout, driven offscreen as a surveyor uses it: cells checked as typed,
+// undo and redo, the question before unsaved input is lost, and the dialogue of 计 算 filling the table.
+#include <QAction>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "ModalDriver.h"
+#include "app/MainWindow.h"
+#include "app/ObservationTablePanel.h"
+#include "app/TableCommands.h"
+#include "support/ScriptedPrompt.h"
+#include "support/WorkedExamples.h"
+
+namespace {
+
+using namespace morvalen;
+using namespace morvalen::testing;
+using morvalen::app::MainWindow;
+namespace fs = std::filesystem;
+
+class ObservationTableTest : public ::testing::Test {
+protected:
+    QLineEdit& cell(EnteredValue value) { return window.table().panel().cell(value); }
+    QString field(const char* name) { return window.findChild<QLineEdit*>(name)->text(); }
+    void type(EnteredValue value, const QString& text) {
+        cell(value).setFocus();
+        cell(value).selectAll();
+        QTest::keyClicks(&cell(value), text);
+    }
+    void trigger(const char* action) { window.findChild<QAction*>(action)->trigger(); }
+    void expectDriverDone() const {
+        EXPECT_TRUE(driver.failures.empty()) << driver.failures.front();
+        EXPECT_EQ(driver.stepsLeft(), 0u);
+    }
+    fs::path examples{MORVALEN_EXAMPLES_DIR};
+    MainWindow window;
+    ModalDriver driver;
+};
+
+TEST_F(ObservationTableTest, ProblemsShowOnTheirCellsAndRefuseTheComputation) {
+    ASSERT_TRUE(window.table().openFile(examples / "azimuth.csv"));
+    type(EnteredValue::b3, "49.1860x");
+    type(EnteredValue::b5, "33.6140");
+    type(EnteredValue::startSideNumber, "3.5");
+    EXPECT_EQ(cell(EnteredValue::b3).property("problem").toString(), "不是数值");
+    EXPECT_EQ(cell(EnteredValue::b5).property("problem").toString(), "dd.mmss 的分和秒都必须小于 60");
+    EXPECT_TRUE(cell(EnteredValue::b5).toolTip().startsWith("b(5)"));
+    EXPECT_FALSE(cell(EnteredValue::b1).actions().front()->isVisible());
+    EXPECT_TRUE(cell(EnteredValue::b5).actions().front()->isVisible());  // the icon beside the colour
+
+    driver.acknowledgeMessage();
+    trigger("ComputeFromTable");
+    expectDriverDone();
+    ASSERT_EQ(driver.messages.size(), 1u);
+    EXPECT_NE(driver.messages[0].find("3 处问题"), std::string::npos) << driver.messages[0];
+    EXPECT_EQ(field("Text15"), "");  // no result written
+    EXPECT_EQ(field("Text1"), "");
+}
+
+TEST_F(ObservationTableTest, TheKnownSideCaseDisablesTheStartDataAndComputesLikeTheDialogue) {
+    ASSERT_TRUE(window.table().openFile(examples / "known-side.csv"));
+    EXPECT_FALSE(cell(EnteredValue::Ta).isEnabled());
+    EXPECT_FALSE(cell(EnteredValue::nameP3).isEnabled());
+    window.findChild<QPushButton*>("ComputeTable")->click();
+
+    MainWindow typed;
+    driver.replies(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) + confirmedEach(workedAngles));
+    typed.Command1_Click();
+    expectDriverDone();
+    for (const char* name : {"Text1", "Text19", "Text20", "Text15", "Text18", "Text11", "Text13_2", "Text14_3"}) {
+        EXPECT_EQ(field(name), typed.findChild<QLineEdit*>(name)->text()) << name;
+    }
+    EXPECT_EQ(typed.table().document().observations(), window.table().document().observations());
+}
+
+TEST_F(ObservationTableTest, UndoAndRedoFollowTheCellsTyped) {
+    type(EnteredValue::xa, "100");
+    type(EnteredValue::ya, "200");
+    type(EnteredValue::xa, "300");
+    trigger("Undo");
+    EXPECT_EQ(cell(EnteredValue::xa).text(), "100");  // the keystrokes of one cell are one step
+    trigger("Undo");
+    EXPECT_EQ(cell(EnteredValue::ya).text(), "");
+    trigger("Redo");
+    EXPECT_EQ(cell(EnteredValue::ya).text(), "200");
+    EXPECT_EQ(cell(EnteredValue::xa).text(), "100");
+    EXPECT_TRUE(window.windowTitle().contains('*'));
+}
+
+TEST_F(ObservationTableTest, UnsavedInputIsAskedAboutBeforeItIsLost) {
+    type(EnteredValue::b1, "44.13120");
+    driver.then([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+    trigger("NewTable");
+    EXPECT_EQ(cell(EnteredValue::b1).text(), "44.13120");  // 取消 keeps the input
+
+    window.show();
+    driver.then([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+
+    const fs::path saved = fs::temp_directory_path() / ("morvalen-table-" + std::to_string(::getpid()) + ".csv");
+    ASSERT_TRUE(window.table().saveAs(saved));
+    EXPECT_FALSE(window.table().document().modified());
+    EXPECT_TRUE(window.close());  // saved: no question
+    expectDriverDone();
+    fs::remove(saved);
+}
+
+TEST_F(ObservationTableTest, TheDialogueFillsTheTableAndAStopLosesNothing) {
+    ASSERT_TRUE(window.table().openFile(examples / "azimuth.csv"));  // emptied when the dialogue starts
+    std::vector<std::string> replies = confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames);
+    replies.insert(replies.end(), {"44.13120", "", "44.2OO42", ""});  // a letter O for a zero in b(2)
+    driver.replies(replies);
+    driver.acknowledgeMessage();
+    window.Command1_Click();
+    expectDriverDone();
+    const Observations& table = window.table().document().observations();
+    EXPECT_EQ(table.xb, "1010");
+    EXPECT_EQ(table.names[4], "B");
+    EXPECT_EQ(table.angles[0], "44.13120");
+    EXPECT_EQ(table.angles[1], "44.2OO42");
+    EXPECT_EQ(table.angles[2], "");
+    EXPECT_EQ(cell(EnteredValue::b2).property("problem").toString().isEmpty(), false);
+    trigger("Undo");  // the whole dialogue is one step: the file's data set comes back
+    EXPECT_EQ(window.table().document().observations().xb, "0");
+}
+
+}  // namespace
