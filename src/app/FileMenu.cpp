@@ -118,6 +118,7 @@ void FileMenu::saveObservations(const std::filesystem::path& path) {
     }
     try {
         files::saveObservations(path, window_.typedValues(), window_.openedRowId());
+        window_.showStatus(translated("观测数据已加在 %1 的末尾", {QString::fromStdString(files::shownPath(path))}));
     } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
         warn(translated("没有保存观测数据：") + QString::fromUtf8(failure.what()));
     }
@@ -129,6 +130,7 @@ void FileMenu::exportResults(const std::filesystem::path& path) {
         const analysis::Analysis analysed =
             checks_ ? analysis::analyse(state, checks_->standard()) : analysis::Analysis{};
         files::exportResults(state, path, analysed.precisionOrNull());
+        window_.showStatus(translated("成果已导出到 %1", {QString::fromStdString(files::shownPath(path))}));
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
         warn(QString::fromUtf8(failure.what()));
     }

@@ -1,6 +1,7 @@
 // The observation table beside the window's layout, driven offscreen as a surveyor uses it: cells checked as typed,
 // undo and redo, the question before unsaved input is lost, and the dialogue of 计 算 filling the table.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -128,6 +129,20 @@ TEST_F(ObservationTableTest, TheDialogueFillsTheTableAndAStopLosesNothing) {
     EXPECT_EQ(cell(EnteredValue::b2).property("problem").toString().isEmpty(), false);
     trigger("Undo");  // the whole dialogue is one step: the file's data set comes back
     EXPECT_EQ(window.table().document().observations().xb, "0");
+}
+
+// The longest message of the window, the refusal to print, wraps instead of being cut at the box's edge.
+TEST_F(ObservationTableTest, AMessageBoxShowsItsTextWhole) {
+    bool whole = false;
+    driver.then([&whole](QWidget* modal) {
+        const auto* label = modal->findChild<QLabel*>("qt_msgbox_label");
+        whole = label->wordWrap() && label->heightForWidth(label->width()) <= label->height() &&
+                label->geometry().right() < modal->width();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    trigger("PrintReport");
+    expectDriverDone();
+    EXPECT_TRUE(whole);
 }
 
 }  // namespace
