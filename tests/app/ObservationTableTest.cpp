@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -129,6 +131,18 @@ TEST_F(ObservationTableTest, TheDialogueFillsTheTableAndAStopLosesNothing) {
     EXPECT_EQ(cell(EnteredValue::b2).property("problem").toString().isEmpty(), false);
     trigger("Undo");  // the whole dialogue is one step: the file's data set comes back
     EXPECT_EQ(window.table().document().observations().xb, "0");
+}
+
+TEST_F(ObservationTableTest, ACsvDroppedOnTheWindowIsOpened) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((examples / "azimuth.csv").string()))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_EQ(cell(EnteredValue::Qa).text(), "153.2505");
+    EXPECT_TRUE(window.windowTitle().startsWith("azimuth.csv"));
 }
 
 // The longest message of the window, the refusal to print, wraps instead of being cut at the box's edge.
