@@ -16,6 +16,7 @@
 #include "app/MainWindow.h"
 #include "app/ObservationTablePanel.h"
 #include "app/TableCommands.h"
+#include "entry/ObservationChecks.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
 
@@ -143,6 +144,18 @@ TEST_F(ObservationTableTest, ACsvDroppedOnTheWindowIsOpened) {
     QApplication::sendEvent(&window, &drop);
     EXPECT_EQ(cell(EnteredValue::Qa).text(), "153.2505");
     EXPECT_TRUE(window.windowTitle().startsWith("azimuth.csv"));
+}
+
+TEST_F(ObservationTableTest, AFieldBookFillsTheAnglesAndTheNamesNotTyped) {
+    type(EnteredValue::nameA, "A");
+    ASSERT_TRUE(window.table().fillFromFieldBook(examples / "field-book.csv"));
+    const Observations& table = window.table().document().observations();
+    EXPECT_EQ(table.names[1], "P1");
+    EXPECT_EQ(table.names[4], "B");
+    EXPECT_EQ(table.angles[0].substr(0, 5), "44.13");
+    EXPECT_TRUE(observationProblems(table).size() == 4u);  // Xa, Ya, Xb, Yb still to type
+    trigger("Undo");
+    EXPECT_EQ(cell(EnteredValue::b1).text(), "");
 }
 
 // The longest message of the window, the refusal to print, wraps instead of being cut at the box's edge.
