@@ -1,6 +1,7 @@
 // The observation table beside the window's layout, driven offscreen as a surveyor uses it: cells checked as typed,
 // undo and redo, the question before unsaved input is lost, and the dialogue of 计 算 filling the table.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -80,6 +81,17 @@ TEST_F(ObservationTableTest, TheKnownSideCaseDisablesTheStartDataAndComputesLike
         EXPECT_EQ(field(name), typed.findChild<QLineEdit*>(name)->text()) << name;
     }
     EXPECT_EQ(typed.table().document().observations(), window.table().document().observations());
+}
+
+TEST_F(ObservationTableTest, TheOptionRecomputesWhileTypingWithoutMessages) {
+    ASSERT_TRUE(window.table().openFile(examples / "known-side.csv"));
+    window.findChild<QCheckBox*>("RecomputeWhileTyping")->setChecked(true);
+    type(EnteredValue::b1, "44.1311");  // one second less: w1 from 2.00″ to 1.00″
+    EXPECT_EQ(field("Text15"), " 1.00 秒");
+    type(EnteredValue::xb, "1000");
+    type(EnteredValue::yb, "1000");  // B on A: the run stops, said in the status line only
+    EXPECT_EQ(field("Text15"), " 1.00 秒");
+    EXPECT_TRUE(driver.failures.empty());
 }
 
 TEST_F(ObservationTableTest, UndoAndRedoFollowTheCellsTyped) {
