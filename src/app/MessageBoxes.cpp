@@ -16,9 +16,9 @@ void widenForSentences(QMessageBox& box) {
         label->setWordWrap(true);
         // The box measures its main text unwrapped to decide whether to wrap it: a minimum width narrower than a
         // longer text would hide the text's length, and the box would keep it on one line, cut at the right.
-        if (label->objectName() == "qt_msgbox_label" && label->fontMetrics().horizontalAdvance(label->text()) > lineWidth) {
-            continue;
-        }
+        const bool longMainText = label->objectName() == "qt_msgbox_label" &&
+                                  label->fontMetrics().horizontalAdvance(label->text()) > lineWidth;
+        if (longMainText) continue;
         label->setMinimumWidth(lineWidth);
     }
 }

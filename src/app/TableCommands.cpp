@@ -112,7 +112,8 @@ void TableCommands::addFileCommands(QMenu& fileMenu) {
     fileMenu.insertMenu(first, recent_);
     add(i18n::catalogued("观测手簿的角度填入表中(&B)…"), QKeySequence(), &TableCommands::chooseFieldBook, "FieldBookIntoTable");
     add(i18n::catalogued("保存观测数据表(&S)"), QKeySequence::Save, &TableCommands::save, "SaveTable");
-    add(i18n::catalogued("观测数据表另存为(&A)…"), QKeySequence::SaveAs, &TableCommands::chooseFileToSave, "SaveTableAs");
+    add(i18n::catalogued("观测数据表另存为(&A)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        &TableCommands::chooseFileToSave, "SaveTableAs");
     fileMenu.insertSeparator(first);
 }
 
@@ -272,7 +273,8 @@ bool TableCommands::save() {
 
 bool TableCommands::saveAs(const std::filesystem::path& path) {
     try {
-        const std::string id = files::saveObservations(path, typedValuesOf(document_.observations()), document_.rowId());
+        const std::string id =
+            files::saveObservations(path, typedValuesOf(document_.observations()), document_.rowId());
         document_.markSaved(path, id);
         rememberRecent(path);
         say(id.empty() ? translated("观测数据已加在 %1 的末尾", {shown(path)})

@@ -17,7 +17,9 @@ bool isName(EnteredValue value) { return value >= EnteredValue::nameA && value <
 // The two digits of a dd.mmss fraction from `first` on, zeros where the typed text stops: 45.3 is 45° 30′.
 int twoDigits(const std::string& fraction, std::size_t first) {
     int number = 0;
-    for (std::size_t k = first; k < first + 2; ++k) number = number * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
+    for (std::size_t k = first; k < first + 2; ++k) {
+        number = number * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
+    }
     return number;
 }
 
