@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -144,6 +146,28 @@ TEST_F(ObservationTableTest, TheDialogueFillsTheTableAndAStopLosesNothing) {
     EXPECT_EQ(cell(EnteredValue::b2).property("problem").toString().isEmpty(), false);
     trigger("Undo");  // the whole dialogue is one step: the file's data set comes back
     EXPECT_EQ(window.table().document().observations().xb, "0");
+}
+
+// A file from Excel on a Chinese Windows (GB 18030, CRLF, no byte-order mark) corrected in the table and saved stays a
+// file of that encoding, its other rows as they were.
+TEST_F(ObservationTableTest, SavingKeepsTheFilesEncodingAndRows) {
+    const fs::path file = fs::temp_directory_path() / ("morvalen-gb-" + std::to_string(::getpid()) + ".csv");
+    const std::string header = "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\r\n";
+    const std::string row = ",1000,1000,1010,1175,\xB1\xB1\xC9\xBD,P1,P2,B,44.13120,44.20042,49.18030,42.08428,"
+                            "33.10401,55.22345,54.03519,37.22520\r\n";  // 北山 in GB 18030
+    std::ofstream(file, std::ios::binary) << header << "Q1" << row << "Q2" << row;
+    driver.reply("第 3 行  Q2");
+    ASSERT_TRUE(window.table().openFile(file));
+    EXPECT_EQ(cell(EnteredValue::nameA).text(), "北山");
+    type(EnteredValue::b1, "44.1311");
+    trigger("SaveTable");
+    expectDriverDone();
+    std::ifstream saved(file, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_EQ(bytes, header + "Q1" + row + "Q2" + row.substr(0, row.find("44.13120")) + "44.1311" +
+                         row.substr(row.find("44.13120") + 8));
+    EXPECT_FALSE(window.windowTitle().contains('*'));
+    fs::remove(file);
 }
 
 TEST_F(ObservationTableTest, ACsvDroppedOnTheWindowIsOpened) {
