@@ -15,7 +15,6 @@
 #include "entry/DecimalNumber.h"
 #include "entry/ObservationChecks.h"
 #include "files/ObservationTable.h"
-#include "files/RowAnswers.h"
 
 namespace morvalen::app {
 namespace {

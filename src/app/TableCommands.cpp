@@ -43,26 +43,6 @@ std::filesystem::path pathOf(const QString& chosen) { return files::pathOf(chose
 
 QString observationFilter() { return translated("观测数据 (*.csv);;所有文件 (*)"); }
 
-// The data set of a row of an observation file, every value as the file holds it.
-Observations observationsOf(const files::ObservationRow& opened) {
-    Observations observations;
-    for (std::size_t k = 0; k < enteredValueCount; ++k) {
-        const auto value = static_cast<EnteredValue>(k);
-        observations.text(value) = std::string(opened.columns.cell(opened.row, files::columnOf(value)));
-    }
-    return observations;
-}
-
-// The values of the table as an observation file's row holds them.
-files::TypedValues typedValuesOf(const Observations& observations) {
-    files::TypedValues values;
-    for (std::size_t k = 0; k < enteredValueCount; ++k) {
-        const auto value = static_cast<EnteredValue>(k);
-        values.value(files::columnOf(value)) = observations.text(value);
-    }
-    return values;
-}
-
 // The local CSV file a drag carries, if it carries exactly one.
 std::optional<QString> droppedFile(const QMimeData* data) {
     if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
@@ -72,9 +52,6 @@ std::optional<QString> droppedFile(const QMimeData* data) {
     }
     return url.toLocalFile();
 }
-
-// The value at fault of a stop, where the run knows it.
-std::optional<EnteredValue> stopValue(const RunStopped&) { return std::nullopt; }
 
 }  // namespace
 
@@ -197,7 +174,7 @@ bool TableCommands::openFile(const std::filesystem::path& path, const std::optio
             opened = files::observationRow(file, *index, path);
             notes = file.notes;
         }
-        document_.reset(observationsOf(*opened), path, opened->id);
+        document_.reset(opened->columns.observations(opened->row), path, opened->id);
         panel_->clearStops();
         rememberRecent(path);
         QString message = translated("已打开 %1", {shown(path)});
@@ -256,8 +233,7 @@ bool TableCommands::save() {
         return !document_.modified();
     }
     try {
-        const files::TypedValues values = typedValuesOf(document_.observations());
-        if (files::fillObservationRow(document_.file(), values, document_.rowId())) {
+        if (files::fillObservationRow(document_.file(), document_.observations(), document_.rowId())) {
             document_.markSaved(document_.file(), document_.rowId());
             say(translated("观测数据已保存到 %1（id %2 的行）",
                            {shown(document_.file()), QString::fromStdString(document_.rowId())}));
@@ -274,7 +250,7 @@ bool TableCommands::save() {
 bool TableCommands::saveAs(const std::filesystem::path& path) {
     try {
         const std::string id =
-            files::saveObservations(path, typedValuesOf(document_.observations()), document_.rowId());
+            files::saveObservations(path, document_.observations(), document_.rowId());
         document_.markSaved(path, id);
         rememberRecent(path);
         say(id.empty() ? translated("观测数据已加在 %1 的末尾", {shown(path)})
@@ -321,8 +297,9 @@ void TableCommands::compute() {
         return;
     }
     panel_->clearStops();
-    if (const auto stop = window_.computeObservations(document_.observations(), false)) {
-        if (const auto value = stopValue(*stop)) panel_->markStop(*value, QString::fromUtf8(stop->what()));
+    window_.computeFrom(document_.observations(), document_.rowId());
+    if (const auto& stop = window_.lastRun().stop) {
+        if (stop->value()) panel_->markStop(*stop->value(), QString::fromUtf8(stop->what()));
     } else {
         say(translated("计算完成。"));
     }
@@ -330,7 +307,8 @@ void TableCommands::compute() {
 
 void TableCommands::recomputeWhileTyping() {
     if (!panel_->recomputeWhileTyping() || !observationProblems(document_.observations()).empty()) return;
-    if (const auto stop = window_.computeObservations(document_.observations(), true)) {
+    window_.computeFrom(document_.observations(), document_.rowId(), true);
+    if (const auto& stop = window_.lastRun().stop) {
         say(QString::fromUtf8(stop->what()));
     } else {
         say(translated("已重新计算。"));
@@ -348,10 +326,11 @@ void TableCommands::dialogueReply(EnteredValue value, const std::string& text) {
     if (inDialogue_) document_.editCell(value, text);
 }
 
-void TableCommands::endDialogue() {
+void TableCommands::endDialogue(const std::optional<RunStopped>& stop) {
     if (!inDialogue_) return;
     inDialogue_ = false;
     document_.undoStack().endMacro();
+    if (stop && stop->value()) panel_->markStop(*stop->value(), QString::fromUtf8(stop->what()));
 }
 
 bool TableCommands::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ObservationDocument.h"
+#include "entry/RunStopped.h"
 
 class QMenu;
 class QMenuBar;
@@ -49,7 +50,8 @@ public:
     // reply), and every reply lands in its cell as it is typed.
     void beginDialogue();
     void dialogueReply(EnteredValue value, const std::string& text);
-    void endDialogue();
+    // The end of the dialogue; the cell of the value a stop is about is marked with the stop's reason.
+    void endDialogue(const std::optional<RunStopped>& stop);
 
     // Opens a file chosen in a dialog, after the question about unsaved input.
     void chooseFileToOpen();
