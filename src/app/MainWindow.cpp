@@ -150,11 +150,7 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
     found->second->setText(QString::fromStdString(caption));
 }
 
-void MainWindow::Command1_Click() {
-    table_->beginDialogue();
-    computeFrom(prompt_);
-    table_->endDialogue(run_.stop);
-}
+void MainWindow::Command1_Click() { computeFrom(prompt_); }
 
 void MainWindow::showStatus(const QString& message) { menus_.statusBar().showMessage(message); }
 
@@ -166,12 +162,14 @@ void MainWindow::startComputation(const std::string& rowId) {
 
 void MainWindow::computeFrom(Prompt& answers) {
     startComputation({});
+    table_->beginDialogue();
     try {
         runComputeCommand(answers, *this, run_);
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
         if (!prompt_.windowClosing()) reportStop(stop.what());
     }
+    table_->endDialogue(run_.observations, run_.stop);
 }
 
 void MainWindow::computeFrom(const Observations& observations, const std::string& rowId, bool quietly) {

@@ -46,7 +46,7 @@ public:
     const RunRecord& lastRun() const { return run_; }
 
     // One computation with the replies given by `answers`, exactly as 计 算 runs it; the values typed are kept for
-    // 保存观测数据….
+    // 保存观测数据… and land in the observation table as they are typed.
     void computeFrom(Prompt& answers);
     // One computation from the values of a data set (a row of an observation file, whose id is `rowId`): the fields
     // are written exactly as a dialogue with the same values writes them.

@@ -326,9 +326,10 @@ void TableCommands::dialogueReply(EnteredValue value, const std::string& text) {
     if (inDialogue_) document_.editCell(value, text);
 }
 
-void TableCommands::endDialogue(const std::optional<RunStopped>& stop) {
+void TableCommands::endDialogue(const Observations& typed, const std::optional<RunStopped>& stop) {
     if (!inDialogue_) return;
     inDialogue_ = false;
+    document_.replaceAll(typed, translated("计 算 对话"));
     document_.undoStack().endMacro();
     if (stop && stop->value()) panel_->markStop(*stop->value(), QString::fromUtf8(stop->what()));
 }

@@ -47,11 +47,12 @@ public:
     void compute();
 
     // The dialogue of 计 算 fills the table: it is emptied when the dialogue starts (one step of undo with every
-    // reply), and every reply lands in its cell as it is typed.
+    // reply), and every reply lands in its cell as it is typed. At its end the table holds the values of the run
+    // (`typed`, with the angles a field book gave), and the cell of the value a stop is about is marked with the
+    // stop's reason.
     void beginDialogue();
     void dialogueReply(EnteredValue value, const std::string& text);
-    // The end of the dialogue; the cell of the value a stop is about is marked with the stop's reason.
-    void endDialogue(const std::optional<RunStopped>& stop);
+    void endDialogue(const Observations& typed, const std::optional<RunStopped>& stop);
 
     // Opens a file chosen in a dialog, after the question about unsaved input.
     void chooseFileToOpen();
