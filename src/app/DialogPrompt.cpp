@@ -63,6 +63,14 @@ std::string DialogPrompt::ask(const std::string& promptText) {
     return result == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
+std::string DialogPrompt::answer(const PromptRequest& request) {
+    std::string reply = ask(request.text);
+    if (request.role != PromptRole::confirmation && onReply_) onReply_(request.value, reply);
+    return reply;
+}
+
+bool DialogPrompt::isOpen() const { return !openDialog_.isNull(); }
+
 void DialogPrompt::endForClosingWindow() {
     windowClosing_ = true;
     if (openDialog_) openDialog_->reject();
