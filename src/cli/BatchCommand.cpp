@@ -154,7 +154,7 @@ private:
             std::vector<std::string> columns = batch::resultColumns();
             if (standard_) columns.insert(columns.end(), batch::checkColumns().begin(), batch::checkColumns().end());
             // A results file for a spreadsheet carries a byte-order mark, so that it opens as UTF-8.
-            if (file_) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
+            if (file_ && !files::isStandardOutput(files::pathOf(options_.output))) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
             pending_ += files::csvLine(columns, batch::resultQuoting);
         }
     }
