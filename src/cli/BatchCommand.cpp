@@ -77,6 +77,11 @@ public:
         try {
             readCampaign([this](const std::vector<std::string>& header) { startResults(header); },
                          [this](const files::TableRow& row) { adjustRow(row); });
+            if (rowsRead_ == 0) {
+                // A header alone is refused as the single run refuses it, and no results file is written.
+                std::cerr << i18n::withArguments(i18n::translate("观测文件 %1 中没有数据行"), {options_.input}) << '\n';
+                return ExitStatus::fileProblem;
+            }
             flushPending();
             if (file_) file_->commit();
         } catch (const files::FileNotRead& problem) {
@@ -160,6 +165,7 @@ private:
     }
 
     void adjustRow(const files::TableRow& row) {
+        ++rowsRead_;
         const batch::BatchResult& result = adjuster_->adjust(row);
         const analysis::Analysis analysed =
             standard_ && result.completed() ? analysis::analyse(result.state, *standard_) : analysis::Analysis{};
@@ -223,6 +229,7 @@ private:
     std::optional<files::OutputFile> file_;
     std::string pending_;  // result lines not yet written: the file is written in large pieces
     ExitStatus status_ = ExitStatus::completed;
+    std::size_t rowsRead_ = 0;
 };
 
 }  // namespace
