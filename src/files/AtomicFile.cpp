@@ -13,6 +13,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -340,6 +341,22 @@ void writeBytes(const fs::path& path, std::string_view bytes) {
     OutputFile file(path);
     file.write(bytes);
     file.commit();
+}
+
+UpdateLock::UpdateLock([[maybe_unused]] const fs::path& path) {
+#ifndef _WIN32
+    if (isWrittenInPlace(path)) return;
+    const fs::path written = writtenPath(path);
+    const fs::path folder = written.parent_path().empty() ? fs::path(".") : written.parent_path();
+    descriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor_ < 0) return;
+    while (::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+#endif
+}
+
+UpdateLock::~UpdateLock() {
+    if (descriptor_ >= 0) closeFile(descriptor_);
 }
 
 }  // namespace morvalen::files

@@ -102,4 +102,19 @@ void writeThroughTemporary(const std::filesystem::path& path,
 // The same for bytes formed in memory.
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
 
+// Held while a file is read, changed and written again (a row added to an observation file): a second program that
+// changes the same file at the same time waits until the first has written, so that both rows are kept. The lock is
+// the folder's (the file itself is replaced by the write); released when destroyed. Where the system cannot lock
+// the folder the change goes on unlocked.
+class UpdateLock {
+public:
+    explicit UpdateLock(const std::filesystem::path& path);
+    ~UpdateLock();
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    int descriptor_ = -1;
+};
+
 }  // namespace morvalen::files

@@ -153,6 +153,7 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
 
 std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
                              const std::string& id) {
+    const UpdateLock lock(path);
     std::error_code status;
     const bool extended = std::filesystem::file_size(path, status) > 0 && !status;
     std::vector<std::string> header = campaignColumns();
@@ -197,6 +198,7 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
 }
 
 bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id) {
+    const UpdateLock lock(path);
     std::error_code status;
     if (id.empty() || !(std::filesystem::file_size(path, status) > 0) || status) return false;
     ReadFile file = campaignOf(path);
