@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/ChecksOutput.h"
+#include "cli/CommandLine.h"
 #include "cli/FileCommands.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
@@ -121,6 +122,8 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
 
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
     CLI::App* reduce = app.add_subcommand("reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
+    reduce->group(subcommandsGroup());
+    reduce->get_help_ptr()->group(optionsGroup());
     reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right）"))
         ->required()
         ->type_name("FILE");
