@@ -26,6 +26,9 @@ public:
     // Returns the typed text, or the empty text when the prompt is dismissed (取消, Escape, closing the prompt).
     // Throws RunStopped when the window is closed while the prompt is open or before it opens.
     std::string ask(const std::string& promptText) override;
+    // A prompt of the entry sequence: asked as ask() does. A dd.mmss value typed with 60 minutes or seconds or more is
+    // kept as typed, and its warning is shown beneath the text of the next prompt, the one that confirms it.
+    std::string answer(const PromptRequest& request) override;
 
     // The window is closing: dismisses the open prompt, and every prompt from now on stops the run.
     void endForClosingWindow();
@@ -36,6 +39,7 @@ private:
     QRect placement_;
     QPointer<QInputDialog> openDialog_;
     bool windowClosing_ = false;
+    std::string pendingWarning_;  // shown beneath the next prompt's text
 };
 
 // Width of the prompt window in pixels at 96 dpi: at least the first, widened up to the second so that a prompt

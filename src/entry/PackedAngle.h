@@ -2,8 +2,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "entry/EntryValue.h"
+#include "entry/FrontEnd.h"
 
 namespace morvalen {
 
@@ -16,5 +18,10 @@ double toDegrees(const DecimalNumber& packedAngle);
 
 // The same for a stored value; nullopt when it does not read as a number within the range of a double.
 std::optional<double> toDegrees(const EntryValue& packedAngle);
+
+// The warning beside a reply typed for a dd.mmss value (b(1)…b(8), Ta, Qa) whose minutes or seconds are 60 or more,
+// "44.6112" (61 minutes): the dialogue converts it as typed, 45.0200°, but the digits are most likely mistyped. Empty
+// for a regular reading, a reply that is no number, and every other value.
+std::string packedAngleWarning(EnteredValue value, const std::string& typed);
 
 }  // namespace morvalen
