@@ -1,7 +1,10 @@
 #include "cli/Console.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <utility>
 
 #include "cli/ExitStatus.h"
@@ -49,6 +52,18 @@ int exitCode(ExitStatus status) {
 #endif
     std::cerr << i18n::withArguments(i18n::translate("标准输出没有完整写出：%1"), {outputReason(error)}) << '\n';
     return static_cast<int>(status == ExitStatus::completed ? ExitStatus::notWritten : status);
+}
+
+void stopClearlyWhenMemoryRunsOut() {
+    std::set_terminate([] {
+        try {
+            if (const std::exception_ptr thrown = std::current_exception()) std::rethrow_exception(thrown);
+        } catch (const std::bad_alloc&) {
+            std::fputs(i18n::translate("内存不足，程序中止：这台计算机的内存不够完成这项工作；正在写的文件保持原样。\n"), stderr);
+        } catch (...) {
+        }
+        std::abort();
+    });
 }
 
 bool isTerminal(std::FILE* stream) {

@@ -52,8 +52,8 @@ bool userMayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) ==
 #endif
 
 // The temporary files being written, removed when the program is interrupted (Ctrl+C, a terminal closed, kill), so
-// that an interrupted batch leaves no temporary file beside its results. A program killed outright (SIGKILL)
-// cannot remove anything; its old results are kept all the same.
+// that an interrupted batch leaves no temporary file beside its results; so is a program that aborts (its memory ran
+// out). A program killed outright (SIGKILL) cannot remove anything; its old results are kept all the same.
 constexpr std::size_t slotCount = 4, slotSize = 4096;
 char pendingTemporaries[slotCount][slotSize];
 volatile std::sig_atomic_t pendingInSlot[slotCount];
@@ -69,7 +69,7 @@ extern "C" void removePendingAndEnd(int signalNumber) {
 // The slot that holds the temporary file; slotCount when the name is too long to be kept or every slot is taken.
 std::size_t rememberPending(const fs::path& temporary) {
     static const bool installed = [] {
-        for (const int signalNumber : {SIGINT, SIGTERM}) std::signal(signalNumber, removePendingAndEnd);
+        for (const int signalNumber : {SIGINT, SIGTERM, SIGABRT}) std::signal(signalNumber, removePendingAndEnd);
 #ifdef SIGHUP
         std::signal(SIGHUP, removePendingAndEnd);
 #endif
