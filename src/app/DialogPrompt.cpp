@@ -68,7 +68,7 @@ std::string DialogPrompt::ask(const std::string& promptText) {
 
 std::string DialogPrompt::answer(const PromptRequest& request) {
     std::string typed = ask(request.text);
-    if (request.role != PromptRole::confirmation) pendingWarning_ = packedAngleWarning(request.value, typed);
+    if (request.role != PromptRole::confirmation) pendingWarning_ = replyWarning(request.value, typed);
     return typed;
 }
 

@@ -26,8 +26,9 @@ public:
     // Returns the typed text, or the empty text when the prompt is dismissed (取消, Escape, closing the prompt).
     // Throws RunStopped when the window is closed while the prompt is open or before it opens.
     std::string ask(const std::string& promptText) override;
-    // A prompt of the entry sequence: asked as ask() does. A dd.mmss value typed with 60 minutes or seconds or more is
-    // kept as typed, and its warning is shown beneath the text of the next prompt, the one that confirms it.
+    // A prompt of the entry sequence: asked as ask() does. A reply kept as typed though likely mistyped (a dd.mmss value
+    // with 60 minutes or seconds, a start side number of 2.5) gets its warning beneath the next prompt's text, the one
+    // that confirms it.
     std::string answer(const PromptRequest& request) override;
 
     // The window is closing: dismisses the open prompt, and every prompt from now on stops the run.

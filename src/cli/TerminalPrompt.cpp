@@ -52,9 +52,9 @@ std::string TerminalPrompt::reply(const std::string& promptText, const PromptReq
     }
     if (display_ && inputEnded_) *display_ << i18n::translate("（输入已结束，按取消处理）") << '\n';
     else if (display_ && echoReplies_) *display_ << line << '\n';
-    // A dd.mmss reply with 60 minutes or seconds or more is taken as typed; the warning goes beside it, on stderr.
+    // A reply taken as typed though likely mistyped (61 minutes, a start side number of 2.5): a warning on stderr.
     if (request && request->role != PromptRole::confirmation) {
-        if (const std::string warning = packedAngleWarning(request->value, line); !warning.empty()) {
+        if (const std::string warning = replyWarning(request->value, line); !warning.empty()) {
             if (display_) *display_ << std::flush;
             std::cerr << warning << '\n';
         }

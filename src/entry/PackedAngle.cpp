@@ -1,6 +1,7 @@
 #include "entry/PackedAngle.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,12 +47,20 @@ std::optional<double> toDegrees(const EntryValue& packedAngle) {
     return toDegrees(*decimal);
 }
 
-std::string packedAngleWarning(EnteredValue value, const std::string& typed) {
+std::string replyWarning(EnteredValue value, const std::string& typed) {
     const bool angle = value == EnteredValue::Ta || value == EnteredValue::Qa ||
                        (value >= EnteredValue::b1 && value <= EnteredValue::b8);
-    const auto decimal = EntryValue::text(typed).decimal();
-    if (!angle || !decimal || decimal->exponent > 100'000) return {};
+    const EntryValue reply = EntryValue::text(typed);
+    const auto decimal = reply.decimal();
+    if (!decimal || decimal->exponent > 100'000) return {};
     std::string fraction = splitDecimal(*decimal).fractionDigits;
+    if (value == EnteredValue::startSideNumber && reply.numericValue() &&
+        fraction.find_first_not_of('0') != std::string::npos) {
+        // Halves to the even number, as the number is stored: 2.5 is 2, 3.5 is 4.
+        return i18n::withArguments(i18n::translate("注意：起算边编号 %1 不是整数，按规定取整为 %2，请检查是否输错"),
+                                   {typed, std::to_string(static_cast<long long>(std::nearbyint(*reply.numericValue())))});
+    }
+    if (!angle) return {};
     fraction.resize(std::max<std::size_t>(fraction.size(), 4), '0');
     const int minutes = std::stoi(fraction.substr(0, 2));
     const int wholeSeconds = std::stoi(fraction.substr(2, 2));

@@ -35,6 +35,7 @@ const Edge edges[] = {
     {"start side length 1e300", "line 9 1e300 $Z | $CLI --json", 3, "起算边长度 1e300 不能作边长", "e+299"},
     {"b(1) = 180: no 1/0", "line 17 180 $K | $CLI", 3, "m 为零", "1/0"},
     {"61 minutes warned, kept", "line 17 44.6112 $K | $CLI > /dev/null", 0, "44.6112 按 dd.mmss 读作 61 分 12 秒"},
+    {"start side number 2.5 warned, rounded", "line 11 2.5 $Z | $CLI > /dev/null", 0, "起算边编号 2.5 不是整数，按规定取整为 2"},
     {"the euro sign as 0x80", "line 11 P€ $K | $CLI --export e.dat > /dev/null; od -An -tx1 e.dat | grep -c ' 50 80 2c'", 0,
      "1"},
     {"a stray quote", "sed '4s/^Q3/\"Q3/' $E/campaign.csv > q.csv; $CLI batch q.csv", 3, "引号未闭合，从第 4 行起"},
