@@ -177,20 +177,22 @@ const std::vector<std::string>& campaignColumns() {
     return columns;
 }
 
-ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
-    positions_.fill(absent);
-    // A file saved with another separator reads as one column that holds all the names.
-    if (header.size() == 1) {
-        for (const auto& [separator, kind] : {std::pair{std::string_view(";"), i18n::translate("分号")},
-                                              std::pair{std::string_view("\t"), i18n::translate("制表符")},
-                                              std::pair{std::string_view("\xEF\xBC\x8C"), i18n::translate("全角逗号（，）")},
-                                              std::pair{std::string_view("\xEF\xBC\x9B"), i18n::translate("全角分号（；）")}}) {
-            if (header[0].find(separator) != std::string::npos) {
-                throw CampaignFileError(i18n::withArguments(
-                    i18n::translate("这是用%1分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”"), {kind}));
-            }
+void refuseOtherSeparators(const std::vector<std::string>& header) {
+    if (header.size() != 1) return;
+    for (const auto& [separator, kind] : {std::pair{std::string_view(";"), i18n::translate("分号")},
+                                          std::pair{std::string_view("\t"), i18n::translate("制表符")},
+                                          std::pair{std::string_view("\xEF\xBC\x8C"), i18n::translate("全角逗号（，）")},
+                                          std::pair{std::string_view("\xEF\xBC\x9B"), i18n::translate("全角分号（；）")}}) {
+        if (header[0].find(separator) != std::string::npos) {
+            throw CampaignFileError(i18n::withArguments(
+                i18n::translate("这是用%1分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”"), {kind}));
         }
     }
+}
+
+ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
+    positions_.fill(absent);
+    refuseOtherSeparators(header);
     const auto& names = campaignColumns();
     std::vector<std::string> repeated;
     for (std::size_t i = 0; i < header.size(); ++i) {

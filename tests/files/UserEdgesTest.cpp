@@ -60,6 +60,7 @@ const Edge edges[] = {
      "awk -F, '{ print } $1 == \"A\" && $3 == \"B\" { print \"A,\" $2 \",T9,101.36254,281.36186\" }' $E/field-book.csv"
      " > b.csv; $CLI reduce b.csv --json",
      0, "\"target\": \"T9\""},
+    {"a field book with semicolons", "tr , ';' < $E/field-book.csv > b.csv; $CLI reduce b.csv", 5, "用分号分隔"},
     {"the grade chooses the limits", "$CLI reduce $E/field-book.csv --grade 一级", 0, "一级及以下"},
 };
 
