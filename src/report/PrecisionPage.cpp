@@ -21,7 +21,10 @@ constexpr int relativeErrorColumn = 52;
 constexpr int azimuthErrorColumn = 66;
 constexpr int listColumn = 44;
 
-std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
+// A relative error worse than the side itself keeps its fraction: 1/0 would be no result.
+std::string reciprocal(double denominator) {
+    return "1/" + generalForm(static_cast<float>(denominator >= 1 ? std::trunc(denominator) : denominator));
+}
 
 void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line().at(sectionColumn, withArguments(translate("点位精度 (协方差传播，测角中误差 σ= %1 秒) :"),
