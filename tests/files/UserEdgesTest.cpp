@@ -25,7 +25,7 @@ constexpr const char* prelude =
     "K=$E/known-side.replies; Z=$E/azimuth.replies; line() { sed \"$1s/.*/$2/\" \"$3\"; }; ";
 
 const Edge edges[] = {
-    {"a FIFO is written in place", "mkfifo f; cat f > got & $CLI batch $E/campaign.csv -o f; wait; test -p f && cat got", 0,
+    {"a FIFO is written in place", "mkfifo f; timeout 30 cat f > got & $CLI batch $E/campaign.csv -o f; wait; test -p f && cat got", 0,
      "Q1 known side"},
     {"/dev/stdout is standard output", "$CLI batch $E/campaign.csv -o /dev/stdout | grep -c 'known side'", 0, "1"},
     {"a full standard output", "$CLI --json < $K > /dev/full", 4, "标准输出没有完整写出：", "Morvalen"},
