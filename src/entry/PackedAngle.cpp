@@ -52,7 +52,7 @@ std::string replyWarning(EnteredValue value, const std::string& typed) {
                        (value >= EnteredValue::b1 && value <= EnteredValue::b8);
     const EntryValue reply = EntryValue::text(typed);
     const auto decimal = reply.decimal();
-    if (!decimal || decimal->exponent > 100'000) return {};
+    if (!decimal || decimal->exponent > 100'000 || decimal->exponent < -100'000) return {};
     std::string fraction = splitDecimal(*decimal).fractionDigits;
     if (value == EnteredValue::startSideNumber && reply.numericValue() &&
         fraction.find_first_not_of('0') != std::string::npos) {
