@@ -1,12 +1,28 @@
-// The functions the page calls: one request in, one JSON document out.
+// The functions the page calls: one request in (JSON), one JSON document out.
+//
+//   {"call": "run", "replies": TEXT, "lang", "steps", "grade" | "sigma"}
+//        the document morvalen-cli --json gives for the same replies and options
+//   {"call": "compute", "observations": {xa: TEXT, …, b8: TEXT}, "lang", "grade" | "sigma"}
+//        the same document for the values of the table, with the steps, and the report and the steps as the page
+//        lays them out
+//   {"call": "check", "observations": {…}, "lang"}   the case and the problem of each cell (null where none)
+//   {"call": "texts", "texts": [TEXT, …], "lang"}    the texts of the page in the language ("caption\004" before
+//                                                    a text: as a caption)
+//   {"call": "grades", "lang"}                       the grades a check can be made against
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
-#include "command/RunRecord.h"
-#include "entry/FieldModel.h"
+#include "analysis/Analysis.h"
+#include "analysis/GradeTable.h"
 #include "i18n/Language.h"
+#include "report/ReportModel.h"
+#include "report/StepsTables.h"
+#include "report/TextReport.h"
+#include "web/ObservationsPrompt.h"
+#include "web/RunDocument.h"
 
 namespace {
 
@@ -15,15 +31,85 @@ using nlohmann::ordered_json;
 
 // The catalogue lies where the page puts it, beside /bin in the browser's file system.
 constexpr const char* programPath = "/bin/morvalen";
+// A text of the page asked as a caption: its short form where the catalogue has one.
+constexpr std::string_view captionContext = "caption\004";
 
 void useLanguageNamed(const std::string& name) {
     const i18n::Language language = i18n::languageNamed(name).value_or(i18n::Language::chinese);
     i18n::useLanguage(language, programPath);
 }
 
+web::DocumentOptions documentOptions(const ordered_json& request) {
+    web::DocumentOptions options;
+    options.steps = request.value("steps", false);
+    options.checks.gradeName = request.value("grade", "");
+    options.checks.sigmaSeconds = request.value("sigma", 0.0);
+    return options;
+}
+
+ordered_json stepsTablesJson(const report::StepsDocument& document) {
+    ordered_json sections = ordered_json::array();
+    for (const report::StepsSection& section : document.sections) {
+        ordered_json tables = ordered_json::array();
+        for (const report::StepsTable& table : section.tables) {
+            ordered_json alignments = ordered_json::array();
+            for (const report::Alignment alignment : table.alignments) {
+                alignments.push_back(alignment == report::Alignment::left    ? "left"
+                                     : alignment == report::Alignment::right ? "right"
+                                                                             : "centre");
+            }
+            tables.push_back({{"title", table.title}, {"heads", table.heads}, {"alignments", alignments},
+                              {"rows", table.rows}, {"notes", table.notes}});
+        }
+        sections.push_back({{"heading", section.heading}, {"tables", tables}});
+    }
+    return {{"title", document.title}, {"sections", sections}, {"stop_note", document.stopNote}};
+}
+
+ordered_json compute(const ordered_json& request) {
+    const Observations observations = web::observationsOf(request.at("observations"));
+    web::ObservationsPrompt cells(observations);
+    cli::TerminalPrompt prompt(cells, nullptr);
+    web::DocumentOptions options = documentOptions(request);
+    options.steps = true;
+    const web::RunResult result = web::runDocument(prompt, options);
+    ordered_json answer = result.document;
+    answer["report_text"] = report::printingAllowed(result.state)
+                                ? report::renderText(report::reportLines(result.state))
+                                : std::string();
+    answer["steps_tables"] = stepsTablesJson(report::stepsDocument(result.state, result.steps));
+    answer["case"] = web::caseName(observations.runCase());
+    return answer;
+}
+
+ordered_json grades() {
+    ordered_json list = ordered_json::array();
+    for (const analysis::Grade& grade : analysis::grades()) {
+        list.push_back({{"name", std::string(grade.name)}, {"text", i18n::translate(grade.name.data())},
+                        {"standard", i18n::translate(grade.standard.data())}});
+    }
+    return list;
+}
+
 ordered_json handle(const ordered_json& request) {
     useLanguageNamed(request.value("lang", "zh"));
     const std::string call = request.value("call", "");
+    if (call == "run") {
+        std::istringstream replies(request.value("replies", ""));
+        cli::TerminalPrompt prompt(replies, nullptr, true);
+        return web::runDocument(prompt, documentOptions(request)).document;
+    }
+    if (call == "compute") return compute(request);
+    if (call == "texts") {
+        ordered_json texts = ordered_json::array();
+        for (const auto& text : request.at("texts")) {
+            const std::string chinese = text.get<std::string>();
+            texts.push_back(chinese.starts_with(captionContext) ? i18n::translateCaption(chinese.c_str() + captionContext.size())
+                                                                : i18n::translate(chinese.c_str()));
+        }
+        return texts;
+    }
+    if (call == "grades") return grades();
     return {{"error", "unknown call: " + call}};
 }
 
@@ -31,7 +117,8 @@ ordered_json handle(const ordered_json& request) {
 
 extern "C" {
 
-// The answer to one request, as JSON text; valid until the next call.
+// The answer to one request, as JSON text; valid until the next call. A request the page got wrong is answered
+// with {"error": …}; a stopped run is an answer like any other, with its "stopped".
 EMSCRIPTEN_KEEPALIVE const char* morvalen_call(const char* requestText) {
     static std::string answer;
     try {

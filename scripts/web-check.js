@@ -1,0 +1,156 @@
+// The checks of scripts/web-check, run by Node.js: serves the page on 127.0.0.1 and drives Debian's Chromium.
+//   node scripts/web-check.js PAGE_FOLDER WORK_FOLDER SCREENSHOT
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+const assert = require('assert');
+const {chromium} = require('playwright-core');
+
+const [pageFolder, work, screenshot] = process.argv.slice(2);
+const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.mo': 'application/octet-stream', '.ttf': 'font/ttf', '.csv': 'text/csv'};
+
+// A static server of the page's folder and nothing else.
+function serve() {
+  const server = http.createServer((request, response) => {
+    const wanted = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    const file = path.join(pageFolder, wanted === '/' ? 'index.html' : wanted);
+    if (!file.startsWith(path.resolve(pageFolder) + path.sep) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    response.writeHead(200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+const failures = [];
+async function check(description, test) {
+  try {
+    await test();
+    console.log('ok    ' + description);
+  } catch (failure) {
+    failures.push(description);
+    console.log('FAIL  ' + description + '\n      ' + String(failure.message).split('\n').slice(0, 12).join('\n      '));
+  }
+}
+
+// The replies a surveyor types for a data set: each value, then Enter at its confirmation.
+function repliesOf(values, order) {
+  return order.map((key) => values[key] + '\n\n').join('');
+}
+
+async function main() {
+  const server = await serve();
+  const address = 'http://127.0.0.1:' + server.address().port + '/';
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  const context = await browser.newContext({locale: 'zh-CN', viewport: {width: 1280, height: 1000}});
+  const page = await context.newPage();
+  const consoleErrors = [];
+  page.on('console', (message) => { if (message.type() === 'error') consoleErrors.push(message.text()); });
+  page.on('pageerror', (error) => consoleErrors.push(String(error)));
+
+  const loadStarted = Date.now();
+  await page.goto(address);
+  await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
+  const readyMilliseconds = Date.now() - loadStarted;
+  console.log(`page ready after ${readyMilliseconds} ms (from navigation; ${
+    (await page.evaluate(() => window.morvalenPageReady)).toFixed(0)} ms after the page's start)`);
+
+  // Morvalen.run against morvalen-cli --json, every case in both languages.
+  const cases = fs.readFileSync(path.join(work, 'expected', 'cases'), 'utf8').split('\n').filter((name) => name);
+  let compared = 0;
+  const mismatched = [];
+  for (const name of cases) {
+    const replies = fs.readFileSync(path.join(work, 'expected', name + '.replies'), 'utf8');
+    for (const lang of ['zh', 'en']) {
+      const expected = JSON.parse(fs.readFileSync(path.join(work, 'expected', `${name}.${lang}.json`), 'utf8'));
+      const actual = await page.evaluate(([text, language]) => window.Morvalen.run(text, {lang: language}), [replies, lang]);
+      try {
+        assert.deepStrictEqual(actual, expected);
+      } catch (difference) {
+        mismatched.push(`${name} (${lang}): ${difference.message.split('\n').slice(0, 8).join(' | ')}`);
+      }
+      compared += 1;
+    }
+  }
+  await check(`Morvalen.run equals morvalen-cli --json on ${cases.length} examples and scenarios in both languages (${compared} runs)`,
+    () => assert.deepStrictEqual(mismatched, []));
+
+  // One computation with every output, timed in the page.
+  const timing = await page.evaluate((text) => {
+    const started = performance.now();
+    const rounds = 20;
+    for (let i = 0; i < rounds; ++i) window.Morvalen.run(text, {lang: 'zh', steps: true, grade: '四等'});
+    return (performance.now() - started) / rounds;
+  }, fs.readFileSync('examples/azimuth.replies', 'utf8'));
+  console.log(`one computation with every output (azimuth case, steps, checks, precision): ${timing.toFixed(2)} ms`);
+  await check('a computation with every output takes under 50 ms', () => assert.ok(timing < 50, `${timing} ms`));
+
+  // The table as a person types into it: the known-side data set of the campaign example.
+  const knownSide = {xa: '1000', ya: '1000', xb: '1010', yb: '1175', name_A: 'A', name_P1: 'P1', name_P2: 'P2',
+    name_closing: 'B', b1: '44.13120', b2: '44.20042', b3: '49.18030', b4: '42.08428', b5: '33.10401',
+    b6: '55.22345', b7: '54.03519', b8: '37.22520'};
+  const order = ['xa', 'ya', 'xb', 'yb', 'name_A', 'name_P1', 'name_P2', 'name_closing', 'b1', 'b2', 'b3', 'b4',
+    'b5', 'b6', 'b7', 'b8'];
+  for (const key of order) {
+    await page.click('#cell-' + key);
+    await page.keyboard.type(knownSide[key]);
+  }
+  await check('the case is shown in words once Xb and Yb are typed',
+    async () => assert.match(await page.textContent('#case'), /已知边起算/));
+  // A refused cell: a typo in b(1) is marked on its cell, and computing is refused with the reason.
+  await page.fill('#cell-b1', '44.1312x');
+  await page.click('#compute');
+  const refused = await page.evaluate(() => ({
+    marked: document.getElementById('cell-b1').classList.contains('problem'),
+    reason: document.getElementById('cell-b1').title,
+    status: document.getElementById('status').textContent,
+    computed: document.getElementById('window-Text15').textContent,
+  }));
+  await check('a refused cell is marked with its reason and computing is refused', () => {
+    assert.ok(refused.marked, 'b(1) not marked');
+    assert.match(refused.reason, /b\(1\)/);
+    assert.match(refused.status, /b\(1\)/);
+    assert.strictEqual(refused.computed, '');
+  });
+  await page.fill('#cell-b1', knownSide.b1);
+  await page.click('#compute');
+  const expected = JSON.parse(require('child_process').execFileSync(process.env.MORVALEN_CLI || 'build/bin/morvalen-cli',
+    ['--json'], {input: repliesOf(knownSide, order)}).toString());
+  const shown = await page.evaluate(() => {
+    const fields = {};
+    for (const element of document.querySelectorAll('#window .field')) fields[element.id.replace('window-', '')] = element.textContent;
+    return {fields, report: document.getElementById('report').textContent, stop: document.getElementById('stop').hidden};
+  });
+  await check('computing from the table shows the fields exactly as the dialogue writes them', () => {
+    for (const [name, value] of Object.entries(expected.fields)) {
+      (Array.isArray(value) ? value : [value]).forEach((text, i) =>
+        assert.strictEqual(shown.fields[Array.isArray(value) ? `${name}_${i}` : name], text, name));
+    }
+    assert.ok(shown.stop, 'a stop is shown');
+    assert.match(shown.report, /P1/);
+  });
+
+  await page.screenshot({path: screenshot, fullPage: true});
+  await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
+  await browser.close();
+  server.close();
+  if (failures.length) {
+    console.log(`web-check: ${failures.length} check(s) failed`);
+    process.exit(1);
+  }
+  console.log('web-check: every check passed');
+}
+
+main().catch((failure) => {
+  console.error(failure);
+  process.exit(1);
+});
