@@ -73,7 +73,8 @@ bench:
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 web:
 	@./scripts/install-deps web
-	@$(WEB_ENV) emcmake cmake -S . -B build-web-wasm -DCMAKE_BUILD_TYPE=Release > build-web-wasm.configure.log 2>&1 \
+	@sources=$$(./scripts/web-sources | awk '{ printf "-DMORVALEN_WEB_SOURCE_%s=%s ", toupper($$1), $$2 }') && \
+	$(WEB_ENV) emcmake cmake -S . -B build-web-wasm -DCMAKE_BUILD_TYPE=Release $$sources > build-web-wasm.configure.log 2>&1 \
 	  || { cat build-web-wasm.configure.log; exit 1; }
 	$(WEB_ENV) cmake --build build-web-wasm -j $(JOBS)
 

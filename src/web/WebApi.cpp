@@ -9,6 +9,9 @@
 //   {"call": "texts", "texts": [TEXT, …], "lang"}    the texts of the page in the language ("caption\004" before
 //                                                    a text: as a caption)
 //   {"call": "grades", "lang"}                       the grades a check can be made against
+//   {"call": "openObservations", "path"}             the rows of an observation file the page put there
+//   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
+//   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -21,6 +24,7 @@
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
+#include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
 #include "web/RunDocument.h"
 
@@ -110,6 +114,15 @@ ordered_json handle(const ordered_json& request) {
         return texts;
     }
     if (call == "grades") return grades();
+    if (call == "openObservations") return web::openObservations(request.at("path"));
+    if (call == "saveObservations") {
+        return web::saveObservations(request.at("path"), web::observationsOf(request.at("observations")),
+                                     request.value("id", ""));
+    }
+    if (call == "export") {
+        return web::exportResults(request.at("path"), web::observationsOf(request.at("observations")),
+                                  documentOptions(request));
+    }
     return {{"error", "unknown call: " + call}};
 }
 
