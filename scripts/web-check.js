@@ -139,6 +139,33 @@ async function main() {
     assert.match(shown.report, /P1/);
   });
 
+  // Opening an observation file with the row chooser: the campaign example, and the same file as Excel on a Chinese
+  // Windows saves it (GB 18030, no byte-order mark).
+  const campaign = 'examples/campaign.csv';
+  const gb18030 = path.join(work, 'campaign-gb18030.csv');
+  fs.writeFileSync(gb18030, require('child_process').execFileSync('iconv', ['-f', 'UTF-8', '-t', 'GB18030', campaign]));
+  for (const file of [campaign, gb18030]) {
+    await page.setInputFiles('#open-file', file);
+    await page.waitForFunction(() => document.getElementById('row').options.length > 0);
+    const rows = await page.$$eval('#row option', (options) => options.map((option) => option.textContent));
+    await page.selectOption('#row', {label: 'Q3 exact figure'});
+    await page.click('#compute');
+    const opened = await page.evaluate(() => ({
+      name: document.getElementById('cell-name_P2').value,
+      fields: Object.fromEntries([...document.querySelectorAll('#window .field')].map((e) => [e.id.replace('window-', ''), e.textContent])),
+    }));
+    const fromFile = JSON.parse(require('child_process').execFileSync(process.env.MORVALEN_CLI,
+      ['--json', '--observations', campaign, '--row', 'Q3 exact figure']).toString());
+    await check(`opening ${path.basename(file)}: the row chooser lists its rows, a row computes as morvalen-cli --observations`, () => {
+      assert.ok(rows.length >= 4, rows.join(', '));
+      assert.strictEqual(opened.name, '北山,一号');
+      for (const [name, value] of Object.entries(fromFile.fields)) {
+        (Array.isArray(value) ? value : [value]).forEach((text, i) =>
+          assert.strictEqual(opened.fields[Array.isArray(value) ? `${name}_${i}` : name], text, name));
+      }
+    });
+  }
+
   await page.screenshot({path: screenshot, fullPage: true});
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();

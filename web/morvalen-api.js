@@ -46,6 +46,18 @@ window.Morvalen = (function () {
     check(observations, lang) {
       return call({call: 'check', observations, lang: lang === 'en' ? 'en' : 'zh'});
     },
+    // The browser's file system of the computation: a file the page opens is put there, a file written there is
+    // offered for download.
+    writeFile(path, bytes) {
+      instance.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
+      instance.FS.writeFile(path, bytes);
+    },
+    readFile(path) {
+      return instance.FS.readFile(path);
+    },
+    removeFile(path) {
+      try { instance.FS.unlink(path); } catch (e) { /* there was none */ }
+    },
     grades(lang) {
       return call({call: 'grades', lang: lang === 'en' ? 'en' : 'zh'});
     },

@@ -285,6 +285,84 @@
     window.morvalenLastComputation = {milliseconds: Number(milliseconds)};
   }
 
+  // Files: the observation file opened stays in the browser's file system, so that saving adds a row to it as the
+  // programs do; what is written there is offered for download.
+  let openedFile = null;  // {path, name, rows}
+  function download(path, name) {
+    const blob = new Blob([api.readFile(path)], {type: 'application/octet-stream'});
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  }
+
+  function fillTable(values) {
+    for (const [key] of cells) inputs.get(key).value = values[key] || '';
+    checkTable();
+  }
+
+  function showRows(answer) {
+    const chooser = byId('row');
+    chooser.textContent = '';
+    answer.rows.forEach((row, i) => {
+      const name = row.id || withArguments(tr('第 %1 行'), [String(i + 1)]);
+      chooser.appendChild(new Option(row.problem ? name + ' — ' + row.problem : name, String(i)));
+    });
+    byId('rows').hidden = answer.rows.length < 2;
+  }
+
+  function chooseRow(index) {
+    const row = openedFile.rows[index];
+    byId('row').value = String(index);
+    if (row.problem) { setStatus(row.problem, true); return; }
+    fillTable(row.observations);
+    setStatus(withArguments(tr('已打开 %1 的 %2'), [openedFile.name, row.id || withArguments(tr('第 %1 行'), [String(index + 1)])]), false);
+  }
+
+  async function openFile(file) {
+    const path = '/files/' + file.name.replace(/[\/]/g, '_');
+    api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    const answer = api.call({call: 'openObservations', path, lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    openedFile = {path, name: file.name, rows: answer.rows};
+    showRows(answer);
+    const first = answer.rows.findIndex((row) => !row.problem);
+    if (first < 0) {
+      setStatus(answer.rows.length ? answer.rows[0].problem : tr('观测文件中没有观测数据。'), true);
+      return;
+    }
+    chooseRow(first);
+    if (answer.notes.length) setStatus(byId('status').textContent + '；' + answer.notes.join('；'), false);
+  }
+
+  function saveObservations() {
+    const name = openedFile ? openedFile.name : tr('观测数据') + '.csv';
+    const path = openedFile ? openedFile.path : '/files/new/' + name;
+    if (!openedFile) api.removeFile(path);
+    const answer = api.call({call: 'saveObservations', path, observations: observations(), id: '', lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    download(path, name);
+    if (openedFile) {
+      const reread = api.call({call: 'openObservations', path, lang});
+      if (!reread.problem) { openedFile.rows = reread.rows; showRows(reread); byId('row').value = String(reread.rows.length - 1); }
+    }
+    setStatus(withArguments(tr('观测数据已作为 id 为 %2 的一行存入 %1，并已下载。'), [name, answer.id]), false);
+  }
+
+  function exportResults() {
+    const extension = byId('export-format').value;
+    const name = tr('成果表') + '.' + extension;
+    const path = '/files/export/' + name;
+    api.removeFile(path);
+    const answer = api.call(Object.assign({call: 'export', path, observations: observations()}, {lang}, checkOptions()));
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    download(path, name);
+    setStatus(withArguments(tr('成果已导出为 %1，并已下载。'), [name]), false);
+  }
+
   function clearAll() {
     for (const input of inputs.values()) input.value = '';
     checkTable();
@@ -368,7 +446,16 @@
       if (next) next.focus(); else compute();
     });
     byId('compute').addEventListener('click', compute);
-    byId('clear').addEventListener('click', clearAll);
+    byId('clear').addEventListener('click', () => { openedFile = null; byId('rows').hidden = true; clearAll(); });
+    byId('open').addEventListener('click', () => byId('open-file').click());
+    byId('open-file').addEventListener('change', (event) => {
+      const file = event.target.files[0];
+      event.target.value = '';
+      if (file) openFile(file).catch((failure) => setStatus(String(failure), true));
+    });
+    byId('row').addEventListener('change', (event) => chooseRow(Number(event.target.value)));
+    byId('save').addEventListener('click', saveObservations);
+    byId('export').addEventListener('click', exportResults);
     byId('print').addEventListener('click', printReport);
     byId('grade').addEventListener('change', recompute);
     byId('sigma').addEventListener('change', recompute);
