@@ -166,6 +166,35 @@ async function main() {
     });
   }
 
+  // The guided mode asks the prompts of the dialogue in order; the replies of the known-side example finish the run.
+  await page.selectOption('#mode', 'guided');
+  const guidedReplies = fs.readFileSync('examples/known-side.replies', 'utf8').split('\n').slice(0, -1);
+  const firstPrompt = await page.textContent('#prompt');
+  for (const reply of guidedReplies) {
+    await page.fill('#reply', reply);
+    await page.press('#reply', 'Enter');
+  }
+  const guided = await page.evaluate(() => ({
+    relativeError: document.getElementById('window-Text11').textContent,
+    prompt: document.getElementById('prompt').textContent,
+  }));
+  const guidedExpected = JSON.parse(fs.readFileSync(path.join(work, 'expected', 'example-known-side.zh.json'), 'utf8'));
+  await check('the guided mode asks the prompts in order and computes as the dialogue does', () => {
+    assert.strictEqual(firstPrompt, guidedExpected.prompts[0]);
+    assert.strictEqual(guided.relativeError, guidedExpected.fields.Text11);
+  });
+  await page.selectOption('#mode', 'table');
+
+  // In English every text of the page has its English in the catalogue.
+  await page.selectOption('#language', 'en');
+  await page.click('#compute');
+  const untranslated = await page.evaluate(() => [...window.Morvalen.untranslated]);
+  await check('every text of the page has its English', () => assert.deepStrictEqual(untranslated, []));
+  await page.screenshot({path: screenshot.replace(/\.png$/, '-en.png'), fullPage: false});
+  await page.selectOption('#language', 'zh');
+  await page.selectOption('#grade', {index: 4});
+  await page.click('#compute');
+
   await page.screenshot({path: screenshot, fullPage: true});
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();

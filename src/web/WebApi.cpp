@@ -70,6 +70,19 @@ ordered_json stepsTablesJson(const report::StepsDocument& document) {
     return {{"title", document.title}, {"sections", sections}, {"stop_note", document.stopNote}};
 }
 
+// What the page draws the network from: the stations with their error ellipses, and the sides.
+ordered_json plotJson(const analysis::NetworkPrecision& precision) {
+    ordered_json stations = ordered_json::array();
+    for (const analysis::StationPrecision& station : precision.stations) {
+        stations.push_back({{"name", station.name}, {"x", station.x}, {"y", station.y}, {"fixed", station.fixed},
+                            {"a_mm", station.ellipse.a}, {"b_mm", station.ellipse.b},
+                            {"phi_deg", station.ellipse.phiDegrees}});
+    }
+    ordered_json sides = ordered_json::array();
+    for (const analysis::SidePrecision& side : precision.sides) sides.push_back({side.from, side.to});
+    return {{"stations", stations}, {"sides", sides}};
+}
+
 ordered_json compute(const ordered_json& request) {
     const Observations observations = web::observationsOf(request.at("observations"));
     web::ObservationsPrompt cells(observations);
@@ -83,6 +96,13 @@ ordered_json compute(const ordered_json& request) {
                                 : std::string();
     answer["steps_tables"] = stepsTablesJson(report::stepsDocument(result.state, result.steps));
     answer["case"] = web::caseName(observations.runCase());
+    if (const std::optional<analysis::CheckStandard> standard = options.checks.standard()) {
+        const analysis::Analysis analysed = analysis::analyse(result.state, standard);
+        std::ostringstream text;
+        cli::printChecksText(result.state, analysed.checks, analysed.precision, text);
+        answer["checks_text"] = text.str();
+        if (analysed.precision) answer["plot"] = plotJson(*analysed.precision);
+    }
     return answer;
 }
 
