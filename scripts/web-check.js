@@ -106,6 +106,9 @@ async function main() {
   }
   await check('the case is shown in words once Xb and Yb are typed',
     async () => assert.match(await page.textContent('#case'), /已知边起算/));
+  await page.focus('#cell-b3');
+  await check('the diagram highlights the angle of the cell in focus', async () =>
+    assert.deepStrictEqual(await page.$$eval('#window .label.highlight', (labels) => labels.map((l) => l.textContent)), ['b(3)']));
   // A refused cell: a typo in b(1) is marked on its cell, and computing is refused with the reason.
   await page.fill('#cell-b1', '44.1312x');
   await page.click('#compute');
@@ -165,6 +168,31 @@ async function main() {
       }
     });
   }
+
+  // Bad input as the window meets it: any text in any cell, any file. A stop or a problem is shown with its message.
+  const oddTexts = ['１２３．４', '-0', '1e400', '44.6112', '180', 'NaN', '"; DROP', '\u0000', '𝄞', ' ', '9'.repeat(400), ',,,'];
+  const keys = ['xa', 'ya', 'xb', 'yb', 'start_side_length', 'start_side_number', 'Ta', 'Qa', 'name_A', 'name_P1',
+    'name_P2', 'name_P3', 'name_closing', 'b1', 'b2', 'b3', 'b4', 'b5', 'b6', 'b7', 'b8'];
+  let shownEveryTime = true;
+  for (let round = 0; round < oddTexts.length; ++round) {
+    await page.evaluate(([texts, cellKeys, r]) => {
+      cellKeys.forEach((key, i) => { document.getElementById('cell-' + key).value = texts[(i + r) % texts.length]; });
+      document.getElementById('cell-xb').value = r % 2 ? '0' : '1010';
+      document.getElementById('cell-yb').value = r % 2 ? '0' : '1175';
+    }, [oddTexts, keys, round]);
+    await page.click('#compute');
+    shownEveryTime = shownEveryTime && await page.evaluate(() =>
+      document.getElementById('status').textContent !== '' || !document.getElementById('stop').hidden);
+  }
+  const junk = path.join(work, 'junk.csv');
+  fs.writeFileSync(junk, Buffer.from(Array.from({length: 4096}, (_, i) => (i * 7919 + 13) % 256)));
+  await page.setInputFiles('#open-file', junk);
+  await page.waitForFunction(() => document.getElementById('status').textContent !== '');
+  const junkStatus = await page.textContent('#status');
+  await check('odd texts in every cell and a file of bytes: each shown with its message', () => {
+    assert.ok(shownEveryTime, 'a computation showed neither a stop nor a problem');
+    assert.match(junkStatus, /junk\.csv/);
+  });
 
   // The guided mode asks the prompts of the dialogue in order; the replies of the known-side example finish the run.
   await page.selectOption('#mode', 'guided');

@@ -475,6 +475,18 @@
     else if (lastDocument) compute();
   }
 
+  // Whatever a command meets is shown in the status line, never left as an exception in the console.
+  function guarded(command) {
+    return (...values) => {
+      try {
+        const result = command(...values);
+        if (result && typeof result.catch === 'function') result.catch((failure) => setStatus(String(failure.message || failure), true));
+      } catch (failure) {
+        setStatus(String(failure.message || failure), true);
+      }
+    };
+  }
+
   function start() {
     byId('language').value = lang;
     byId('language').addEventListener('change', (event) => {
@@ -484,7 +496,7 @@
     });
     byId('mode').addEventListener('change', (event) => setMode(event.target.value));
     translatePage();
-    byId('observations').addEventListener('input', () => checkTable());
+    byId('observations').addEventListener('input', guarded(checkTable));
     byId('observations').addEventListener('focusin', (event) => highlightDiagram(event.target.dataset.key));
     byId('observations').addEventListener('keydown', (event) => {
       if (event.key !== 'Enter') return;
@@ -492,22 +504,22 @@
       const next = enabled[enabled.indexOf(event.target) + 1];
       if (next) next.focus(); else compute();
     });
-    byId('compute').addEventListener('click', compute);
+    byId('compute').addEventListener('click', guarded(compute));
     byId('clear').addEventListener('click', () => { openedFile = null; byId('rows').hidden = true; clearAll(); });
     byId('open').addEventListener('click', () => byId('open-file').click());
     byId('open-file').addEventListener('change', (event) => {
       const file = event.target.files[0];
       event.target.value = '';
-      if (file) openFile(file).catch((failure) => setStatus(String(failure), true));
+      if (file) guarded(openFile)(file);
     });
-    byId('row').addEventListener('change', (event) => chooseRow(Number(event.target.value)));
-    byId('save').addEventListener('click', saveObservations);
-    byId('export').addEventListener('click', exportResults);
-    byId('print').addEventListener('click', printReport);
-    byId('grade').addEventListener('change', recompute);
-    byId('sigma').addEventListener('change', recompute);
-    byId('reply-ok').addEventListener('click', () => { replies.push(byId('reply').value); byId('reply').value = ''; guidedStep(); });
-    byId('reply-cancel').addEventListener('click', () => { replies.push(''); byId('reply').value = ''; guidedStep(); });
+    byId('row').addEventListener('change', guarded((event) => chooseRow(Number(event.target.value))));
+    byId('save').addEventListener('click', guarded(saveObservations));
+    byId('export').addEventListener('click', guarded(exportResults));
+    byId('print').addEventListener('click', guarded(printReport));
+    byId('grade').addEventListener('change', guarded(recompute));
+    byId('sigma').addEventListener('change', guarded(recompute));
+    byId('reply-ok').addEventListener('click', guarded(() => { replies.push(byId('reply').value); byId('reply').value = ''; guidedStep(); }));
+    byId('reply-cancel').addEventListener('click', guarded(() => { replies.push(''); byId('reply').value = ''; guidedStep(); }));
     byId('reply').addEventListener('keydown', (event) => { if (event.key === 'Enter') byId('reply-ok').click(); });
     byId('restart').addEventListener('click', () => setMode('guided'));
     setMode('table');

@@ -26,6 +26,7 @@
 #include "report/TextReport.h"
 #include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
+#include "web/TableChecks.h"
 #include "web/RunDocument.h"
 
 namespace {
@@ -124,6 +125,7 @@ ordered_json handle(const ordered_json& request) {
         return web::runDocument(prompt, documentOptions(request)).document;
     }
     if (call == "compute") return compute(request);
+    if (call == "check") return web::tableChecks(web::observationsOf(request.at("observations")));
     if (call == "texts") {
         ordered_json texts = ordered_json::array();
         for (const auto& text : request.at("texts")) {
