@@ -220,9 +220,20 @@ async function main() {
   await check('every text of the page has its English', () => assert.deepStrictEqual(untranslated, []));
   await page.screenshot({path: screenshot.replace(/\.png$/, '-en.png'), fullPage: false});
   await page.selectOption('#language', 'zh');
+
+  // The page after a run as a user sees it: the azimuth example of the campaign, checked against a grade.
+  await page.setInputFiles('#open-file', campaign);
+  await page.waitForFunction(() => document.getElementById('row').options.length > 0);
+  await page.selectOption('#row', {label: 'Q2 azimuth'});
   await page.selectOption('#grade', {index: 4});
   await page.click('#compute');
-
+  const computeMilliseconds = await page.evaluate(() => window.morvalenLastComputation.milliseconds);
+  console.log(`compute from the table with every output shown (fields, report, steps, checks, plot): ${computeMilliseconds} ms`);
+  await check('after a run the page shows the steps, the checks and the plot', async () => {
+    assert.ok(await page.$$eval('#steps table', (tables) => tables.length) > 3);
+    assert.match(await page.textContent('#checks'), /四等|一级|二级|三等|二等/);
+    assert.strictEqual(await page.$$eval('#plot ellipse', (ellipses) => ellipses.length), 3);
+  });
   await page.screenshot({path: screenshot, fullPage: true});
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();
