@@ -73,9 +73,9 @@ void computeOnce(SurveyState& state) {
         angle.setText(testing::workedAngles[static_cast<std::size_t>(k - 1)]);
         angle.setNumber(*toDegrees(angle));
     }
-    int resultsFormed = 0;
-    computeAdjustment(state, resultsFormed);
-    computeKnownSideCoordinates(state);
+    AdjustmentSteps steps;
+    computeAdjustment(state, steps);
+    cm2(state);
     benchmark::DoNotOptimize(state.pointX.data());
 }
 
@@ -102,9 +102,9 @@ TranscendentalArguments transcendentalArguments() {
         observed[k] = *toDegrees(angle);
         angle.setNumber(observed[k]);
     }
-    int resultsFormed = 0;
-    computeAdjustment(state, resultsFormed);
-    computeKnownSideCoordinates(state);
+    AdjustmentSteps steps;
+    computeAdjustment(state, steps);
+    cm2(state);
 
     TranscendentalArguments arguments;
     const double k = state.radiansPerDegree;

@@ -37,9 +37,9 @@ std::array<std::array<double, 4>, 4> normalMatrixOf(const NormalMatrix& normal) 
 
 }  // namespace
 
-void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& steps) {
-    resultsFormed = 0;
+void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
     steps = AdjustmentSteps{};
+    AdjustmentResults& results = steps.results;
     AdjustmentWork work;
     work.radiansPerDegree = state.radiansPerDegree;
     for (int k = 1; k <= 8; ++k) work.angles[k] = state.adjustedAngles[static_cast<std::size_t>(k)].numericValue().value();
@@ -49,28 +49,26 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
 
     firstGroup.angleSums[0] = triangleAngleSum(work.angles, 1);
     w[1] = triangleClosureOfSum(firstGroup.angleSums[0], CheckedStep("三角形闭合差 w1"));
-    ++resultsFormed;
+    results.w1 = w[1];
     firstGroup.angleSums[1] = triangleAngleSum(work.angles, 5);
     w[2] = triangleClosureOfSum(firstGroup.angleSums[1], CheckedStep("三角形闭合差 w2"));
-    ++resultsFormed;
+    results.w2 = w[2];
 
     const auto distribution = CheckedStep("第一组改正数分配");
     firstGroup.shares[0] = distributeTriangleClosure(work.angles, 1, w[1], distribution);
     firstGroup.shares[1] = distributeTriangleClosure(work.angles, 5, w[2], distribution);
     storeAngles(state, work.angles);
-    firstGroup.closures = {w[1], w[2]};
     firstGroup.angles = work.angles;
     steps.firstGroup = firstGroup;
 
     w[3] = overlappingTriangleClosure(work.angles, CheckedStep("二对角闭合差 wa"));
-    ++resultsFormed;
-    steps.overlappingClosure = w[3];
+    results.w3 = w[3];
     work.firstGroupSquareSum = firstGroupSquareSum(w[1], w[2]);
     steps.firstGroupSquareSum = work.firstGroupSquareSum;
 
     w[4] = poleClosure(work, CheckedStep("极条件闭合差 wb"));
-    ++resultsFormed;
-    steps.pole = PoleSteps{work.poleCoefficients, {work.oddLogSineSum, work.evenLogSineSum}, w[4]};
+    results.w4 = w[4];
+    steps.pole = PoleSteps{work.poleCoefficients, {work.oddLogSineSum, work.evenLogSineSum}};
 
     const auto weakestSide = CheckedStep("最弱边权倒数 1/Plgs");
     computeRouteStrengths(work, weakestSide);
@@ -91,8 +89,8 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
     steps.correlates = {work.correlate1, work.correlate2};
 
     state.invPlgs = reciprocalWeight(work, state.normalMatrix, weakestSide);
-    ++resultsFormed;
-    steps.reciprocalWeight = ReciprocalWeightSteps{{work.q1, work.q2}, state.invPlgs};
+    results.invPlgs = state.invPlgs;
+    steps.reciprocalWeight = ReciprocalWeightSteps{{work.q1, work.q2}};
 
     applySecondGroupCorrections(work, CheckedStep("第二组改正数与平差角"));
     storeAngles(state, work.angles);
@@ -100,53 +98,27 @@ void computeAdjustment(SurveyState& state, int& resultsFormed, AdjustmentSteps& 
     steps.afterAdjustment = checkAfterAdjustment(steps, work.radiansPerDegree);
 
     state.mb = meanSquareErrorOfAngle(work, CheckedStep("测角中误差 mb"));
-    ++resultsFormed;
-    steps.mb = state.mb;
+    results.mb = state.mb;
     state.mlgs = logSideError(state.mb, state.invPlgs, CheckedStep("最弱边对数中误差 mlogs"));
-    ++resultsFormed;
-    steps.mlgs = state.mlgs;
+    results.mlgs = state.mlgs;
     state.relativeErrorDenominator = relativeErrorDenominatorOf(
         state.mlgs, reasonForZeroLogSideError(kind, state.mb), CheckedStep("最弱边相对中误差 1/m"));
-    ++resultsFormed;
-    steps.relativeErrorDenominator = state.relativeErrorDenominator;
+    results.relativeErrorDenominator = state.relativeErrorDenominator;
 }
 
-void computeAdjustment(SurveyState& state, int& resultsFormed) {
-    AdjustmentSteps steps;
-    computeAdjustment(state, resultsFormed, steps);
-}
-
-void showAdjustmentResults(const SurveyState& state, int resultsFormed, WindowFields& fields) {
-    const auto& w = state.closures;
-    const auto show = [&](int result, const Control& field, auto text) {
-        if (result < resultsFormed && fields.showsTexts()) fields.setText(field, text());
+void showAdjustmentResults(const AdjustmentResults& results, WindowFields& fields) {
+    if (!fields.showsTexts()) return;
+    const auto show = [&](const auto& value, const Control& field, auto text) {
+        if (value) fields.setText(field, text(*value));
     };
-    show(0, form::w1, [&] { return secondsText(w[1]); });
-    show(1, form::w2, [&] { return secondsText(w[2]); });
-    show(2, form::wa, [&] { return secondsText(w[3]); });
-    show(3, form::wb, [&] { return logUnitsText(w[4]); });
-    show(4, form::reciprocalWeight, [&] { return reciprocalWeightText(state.invPlgs); });
-    show(5, form::mb, [&] { return secondsText(state.mb); });
-    show(6, form::mlogs, [&] { return logUnitsText(state.mlgs); });
-    show(7, form::relativeError, [&] { return relativeErrorText(state.relativeErrorDenominator); });
-}
-
-void runAdjustment(SurveyState& state, WindowFields& fields, AdjustmentSteps& steps) {
-    int resultsFormed = 0;
-    try {
-        computeAdjustment(state, resultsFormed, steps);
-    } catch (const RunStopped&) {
-        steps.resultsFormed = resultsFormed;
-        showAdjustmentResults(state, resultsFormed, fields);
-        throw;
-    }
-    steps.resultsFormed = resultsFormed;
-    showAdjustmentResults(state, resultsFormed, fields);
-}
-
-void runAdjustment(SurveyState& state, WindowFields& fields) {
-    AdjustmentSteps steps;
-    runAdjustment(state, fields, steps);
+    show(results.w1, form::w1, secondsText);
+    show(results.w2, form::w2, secondsText);
+    show(results.w3, form::wa, secondsText);
+    show(results.w4, form::wb, logUnitsText);
+    show(results.invPlgs, form::reciprocalWeight, reciprocalWeightText);
+    show(results.mb, form::mb, secondsText);
+    show(results.mlgs, form::mlogs, logUnitsText);
+    show(results.relativeErrorDenominator, form::relativeError, relativeErrorText);
 }
 
 }  // namespace morvalen

@@ -47,3 +47,16 @@ AfterAdjustmentSteps checkAfterAdjustment(const AdjustmentSteps& steps, double r
 }
 
 }  // namespace morvalen
+
+namespace morvalen {
+
+const std::optional<float>& AdjustmentResults::closure(int k) const {
+    switch (k) {
+    case 1: return w1;
+    case 2: return w2;
+    case 3: return w3;
+    default: return w4;
+    }
+}
+
+}  // namespace morvalen

@@ -18,7 +18,6 @@ namespace morvalen {
 struct FirstGroupSteps {
     AngleArray observedAngles{};        // decimal degrees, as the run read them
     std::array<double, 2> angleSums{};  // degrees: b(1) + … + b(4), b(5) + … + b(8), as observed
-    std::array<float, 2> closures{};    // w(1), w(2), seconds of arc
     std::array<float, 2> shares{};      // w / 4 seconds (single); each angle of the triangle receives −share
     AngleArray angles{};                // decimal degrees after the first group
 };
@@ -27,12 +26,28 @@ struct FirstGroupSteps {
 struct PoleSteps {
     AngleArray coefficients{};            // c(1)..c(8), sixth-decimal units per second of arc
     std::array<double, 2> logSineSums{};  // S1 (odd angles), S2 (even angles), each 40 + four common logs
-    float closure = 0;                    // w(4), sixth-decimal units
 };
 
 struct ReciprocalWeightSteps {
     std::array<double, 2> q{};  // q1, q2
-    double invPlgs = 0;         // 1/Plgs
+};
+
+// The results of the adjustment that the window shows, each once the run has formed it, in the order the run forms
+// them: w(1), w(2), w(3), w(4), 1/Plgs, mb, mlgs, m. The values are the run's own, single precision where the run
+// stores a single.
+struct AdjustmentResults {
+    std::optional<float> w1, w2;   // seconds of arc: the two independent triangles
+    std::optional<float> w3;       // seconds of arc: the overlapping triangle (shown as wa)
+    std::optional<float> w4;       // units of the sixth log decimal: the pole condition (shown as wb)
+    std::optional<double> invPlgs;  // reciprocal weight of the log of the weakest side
+    std::optional<float> mb;        // seconds of arc: mean square error of one angle
+    std::optional<float> mlgs;      // units of the sixth log decimal: error of the log of the weakest side
+    std::optional<float> relativeErrorDenominator;  // m of the relative error 1/m of the weakest side
+
+    // The closure w(k), k in 1..4.
+    const std::optional<float>& closure(int k) const;
+    // True once the second group's corrections have been applied: the adjusted angles exist.
+    bool anglesAdjusted() const { return mb.has_value(); }
 };
 
 struct CorrectionSteps {
@@ -52,8 +67,8 @@ struct AfterAdjustmentSteps {
 };
 
 struct AdjustmentSteps {
+    AdjustmentResults results;
     std::optional<FirstGroupSteps> firstGroup;
-    std::optional<float> overlappingClosure;  // w(3), seconds of arc
     std::optional<double> firstGroupSquareSum;
     std::optional<PoleSteps> pole;
     std::optional<std::array<double, 2>> routeStrengths;  // R1, R2
@@ -66,12 +81,6 @@ struct AdjustmentSteps {
     std::optional<ReciprocalWeightSteps> reciprocalWeight;
     std::optional<CorrectionSteps> corrections;
     std::optional<AfterAdjustmentSteps> afterAdjustment;
-    std::optional<float> mb;                        // seconds of arc
-    std::optional<float> mlgs;                      // sixth-decimal units
-    std::optional<float> relativeErrorDenominator;  // m of 1/m
-    // How many of the results w(1), w(2), w(3), w(4), 1/Plgs, mb, mlgs, m were formed, in that order: all eight
-    // after a run that went through, fewer when a step stopped it. Their values are those of the survey state.
-    int resultsFormed = 0;
 };
 
 // The closures of the four conditions and the correction sums for the final adjusted angles. Never stops the run.

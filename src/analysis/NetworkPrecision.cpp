@@ -81,7 +81,7 @@ StationVector stationsAt(const SurveyState& state, const AngleArray& anglesDegre
     for (std::size_t k = 1; k <= 8; ++k) run.adjustedAngles[k].setNumber(anglesDegrees[k]);
     StationVector stations;
     if (runCase(state) == RunCase::knownSide) {
-        computeKnownSideCoordinates(run);
+        cm2(run);
         // B is fixed: its entered coordinates, not the ones computed through the network.
         stations(6) = state.xb.numericValue().value();
         stations(7) = state.yb.numericValue().value();
@@ -92,7 +92,7 @@ StationVector stationsAt(const SurveyState& state, const AngleArray& anglesDegre
     } else {
         // The run's own copies of Ta and Qa, as the compute command hands them over.
         EntryValue Ta = state.Ta, Qa = state.Qa;
-        computeAzimuthCoordinates(run, Ta, Qa);
+        Cm1(run, Ta, Qa);
         for (int row = 0; row < 4; ++row) {
             stations(2 * row) = run.pointX[static_cast<std::size_t>(row)];
             stations(2 * row + 1) = run.pointY[static_cast<std::size_t>(row)];

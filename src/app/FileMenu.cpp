@@ -116,8 +116,7 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
             index = static_cast<std::size_t>(rows.indexOf(row));
         }
         const files::ObservationRow opened = files::observationRow(file, index, path);
-        files::RowPrompt answers(opened.columns, opened.row);
-        window_.computeFrom(answers, opened.id);
+        window_.computeFrom(opened.columns.observations(opened.row), opened.id);
     } catch (const files::ObservationFileError& problem) {
         warn(QString::fromUtf8(problem.what()));
     }

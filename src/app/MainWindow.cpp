@@ -59,9 +59,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     setAutoFillBackground(true);
 
     buildControls();
-    auto* checks = new ChecksMenu(state_, this);
+    auto* checks = new ChecksMenu(run_.state, this);
     menus_.addMenu(new FileMenu(*this, checks));
-    steps_ = new StepsMenu(state_, this);
+    steps_ = new StepsMenu(run_, this);
     menus_.addMenu(steps_);
     menus_.addMenu(new LanguageMenu(this));
     menus_.addMenu(checks);
@@ -140,24 +140,57 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
 
 void MainWindow::Command1_Click() { computeFrom(prompt_); }
 
-void MainWindow::computeFrom(Prompt& answers, const std::string& rowId) {
+void MainWindow::startComputation(const std::string& rowId) {
     openedRowId_ = rowId;
     fieldBookUsed_.reset();
     markEveryFieldStale();
-    files::ObservationRecorder recorder(answers, typed_);
+}
+
+void MainWindow::computeFrom(Prompt& answers) {
+    startComputation({});
     try {
-        runComputeCommand(state_, recorder, *this, steps_->steps());
+        runComputeCommand(answers, *this, run_);
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
         if (!prompt_.windowClosing()) reportStop(stop.what());
     }
 }
 
+void MainWindow::computeFrom(const Observations& observations, const std::string& rowId) {
+    startComputation(rowId);
+    computeRun(observations, run_);
+    showRun(run_, *this);
+    if (run_.stop) reportStop(run_.stop->what());
+}
+
+namespace {
+
+// The window's prompt, with the eight angle prompts answered from a field book (their confirmations with Enter).
+class FieldBookAnswers : public Prompt {
+public:
+    FieldBookAnswers(Prompt& others, fieldbook::FieldBookAngles& angles, const Observations& typed)
+        : others_(others), angles_(angles), typed_(typed) {}
+
+    std::string answer(const PromptRequest& request) override {
+        if (request.value < EnteredValue::b1) return others_.answer(request);
+        if (request.role == PromptRole::confirmation) return {};
+        return angles_.angle(typed_, static_cast<std::size_t>(request.value) - static_cast<std::size_t>(EnteredValue::b1));
+    }
+    std::string ask(const std::string& promptText) override { return others_.ask(promptText); }
+
+private:
+    Prompt& others_;
+    fieldbook::FieldBookAngles& angles_;
+    const Observations& typed_;
+};
+
+}  // namespace
+
 void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
-    files::AngleAnswers answers(prompt_, [&](std::size_t k) { return angles.angle(state_, k); });
+    FieldBookAnswers answers(prompt_, angles, run_.observations);
     computeFrom(answers);
     // A completed run has asked b(1) from the book in this run: the reduction used is this run's.
-    if (report::printingAllowed(state_) && angles.used()) fieldBookUsed_ = angles.used();
+    if (report::printingAllowed(run_.state) && angles.used()) fieldBookUsed_ = angles.used();
 }
 
 void MainWindow::Command2_Click() { close(); }
@@ -165,7 +198,7 @@ void MainWindow::Command2_Click() { close(); }
 void MainWindow::Command3_Click() {
     report::Pages after;
     if (fieldBookUsed_) after.push_back(report::fieldBookPageLines(*fieldBookUsed_));
-    printReport(state_, this, after);
+    printReport(run_.state, this, after);
 }
 
 void MainWindow::markEveryFieldStale() {

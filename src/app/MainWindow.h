@@ -11,10 +11,9 @@
 #include "app/DialogPrompt.h"
 #include "app/MenuBar.h"
 #include "app/WindowCloseRequests.h"
+#include "command/RunRecord.h"
 #include "entry/FrontEnd.h"
-#include "entry/SurveyState.h"
 #include "fieldbook/FieldBookAngles.h"
-#include "files/RowAnswers.h"
 
 class QLabel;
 class QLineEdit;
@@ -41,12 +40,17 @@ public:
     void setText(const Control& field, const std::string& text) override;
     void setCaption(const Control& label, const std::string& caption) override;
 
-    const SurveyState& surveyState() const { return state_; }
+    const SurveyState& surveyState() const { return run_.state; }
+    // The record of the last computation: the values typed, what the run formed, where it stopped.
+    const RunRecord& lastRun() const { return run_; }
 
-    // One computation with the replies given by `answers` (the window's prompt, or a row of an observation file,
-    // whose id is `rowId`), exactly as 计 算 runs it; the values typed are kept for 保存观测数据….
-    void computeFrom(Prompt& answers, const std::string& rowId = {});
-    const files::TypedValues& typedValues() const { return typed_; }
+    // One computation with the replies given by `answers`, exactly as 计 算 runs it; the values typed are kept for
+    // 保存观测数据….
+    void computeFrom(Prompt& answers);
+    // One computation from the values of a data set (a row of an observation file, whose id is `rowId`): the fields
+    // are written exactly as a dialogue with the same values writes them.
+    void computeFrom(const Observations& observations, const std::string& rowId = {});
+    const Observations& typedValues() const { return run_.observations; }
     // One computation whose eight angle prompts are answered from a field book, the others asked as usual; when it
     // completes, 打 印 prints the field book's reduction as pages after the report.
     void computeFromFieldBook(fieldbook::FieldBookAngles& angles);
@@ -72,11 +76,12 @@ private:
     void markEveryFieldStale();
     bool anyFieldStale() const;
     void reportStop(const std::string& message);
+    // Before every computation: the fields greyed, the row id and the field book of the last run forgotten.
+    void startComputation(const std::string& rowId);
 
-    SurveyState state_;
+    RunRecord run_;
     DialogPrompt prompt_;
     MenuBarFrame menus_;
-    files::TypedValues typed_;
     std::string openedRowId_;  // the id of the row the last run was answered from
     std::optional<fieldbook::FieldBookReduction> fieldBookUsed_;  // the field book of the last completed run
     std::map<QString, QLineEdit*> fields_;

@@ -96,8 +96,8 @@ void StepsWindow::printSteps() {
     printPages({}, QStringLiteral("morvalen-steps.pdf"), this, nullptr, &document_);
 }
 
-StepsMenu::StepsMenu(const SurveyState& state, QWidget* window)
-    : QMenu(translated("计算过程"), window), state_(state), window_(window) {
+StepsMenu::StepsMenu(const RunRecord& run, QWidget* window)
+    : QMenu(translated("计算过程"), window), run_(run), window_(window) {
     setObjectName(QStringLiteral("StepsMenu"));
     QAction* show = addAction(translated("计算过程表…"));
     show->setObjectName(QStringLiteral("ShowSteps"));
@@ -105,8 +105,8 @@ StepsMenu::StepsMenu(const SurveyState& state, QWidget* window)
 }
 
 void StepsMenu::showSteps() {
-    const report::StepsDocument document = report::stepsDocument(state_, steps_);
-    StepsWindow window(document, report::printingAllowed(state_), window_);
+    const report::StepsDocument document = report::stepsDocument(run_.state, run_.steps);
+    StepsWindow window(document, report::printingAllowed(run_.state), window_);
     window.exec();
 }
 

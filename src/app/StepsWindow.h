@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QMenu>
 
-#include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "report/StepsTables.h"
 
 namespace morvalen {
@@ -30,23 +30,20 @@ private:
     report::StepsDocument document_;
 };
 
-// 计算过程 with the one item 计算过程表…, which shows the steps of the computation the window holds now. The
-// window's compute command records them into `steps()`.
+// 计算过程 with the one item 计算过程表…, which shows the steps of the computation the window holds now, from the
+// record of its last run.
 class StepsMenu : public QMenu {
     Q_OBJECT
 
 public:
-    StepsMenu(const SurveyState& state, QWidget* window);
-
-    ComputationSteps& steps() { return steps_; }
+    StepsMenu(const RunRecord& run, QWidget* window);
 
 public slots:
     void showSteps();
 
 private:
-    const SurveyState& state_;
+    const RunRecord& run_;
     QWidget* window_;
-    ComputationSteps steps_;
 };
 
 }  // namespace morvalen::app

@@ -4,16 +4,14 @@
 #include <string_view>
 
 #include "adjust/AngleConversions.h"
-#include "command/ComputeCommand.h"
 #include "files/CsvText.h"
-#include "files/RowAnswers.h"
 #include "form/FieldText.h"
 
 namespace morvalen::batch {
 namespace {
 
-const char* caseName(const SurveyState& state) {
-    switch (runCase(state)) {
+const char* caseName(RunCase kind) {
+    switch (kind) {
     case RunCase::knownSide: return "known-side";
     case RunCase::azimuth: return "azimuth";
     case RunCase::mixed: return "mixed";
@@ -25,8 +23,8 @@ const char* caseName(const SurveyState& state) {
 // are computed, A (written so whatever its entered name) and the computed stations with their coordinates to
 // three decimals.
 void appendTableCells(const BatchResult& result, std::vector<std::string>& cells) {
-    const SurveyState& state = result.state;
-    const bool coordinatesShown = result.steps.coordinatesCalled && state.computationComplete;
+    const SurveyState& state = result.run.state;
+    const bool coordinatesShown = result.run.steps.coordinatesCalled && result.run.completed();
     const int computedRows = runCase(state) == RunCase::azimuth ? state.upperBound4 : state.upperBound3;
     for (int r = 0; r < form::tableRows; ++r) {
         const auto at = static_cast<std::size_t>(r);
@@ -46,7 +44,8 @@ void appendTableCells(const BatchResult& result, std::vector<std::string>& cells
 }  // namespace
 
 const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
-    result_ = BatchResult();
+    result_.rowError.clear();
+    result_.run = RunRecord{};
     result_.rowNumber = row.rowNumber;
     result_.id = columns_.id(row);
     try {
@@ -55,13 +54,7 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
         result_.rowError = malformed.what();
         return result_;
     }
-    files::RowPrompt prompt(columns_, row);
-    try {
-        NoFields fields;
-        runComputeCommand(result_.state, prompt, fields, result_.steps);
-    } catch (const RunStopped& stop) {
-        result_.stop = stop;
-    }
+    computeRun(columns_.observations(row), result_.run);
     return result_;
 }
 
@@ -94,28 +87,26 @@ std::vector<std::string> resultCells(const BatchResult& result) {
         cells.push_back(result.rowError);
         return cells;
     }
-    const SurveyState& state = result.state;
-    cells.push_back(caseName(state));
-    // The results of the adjustment in the order they are formed, each written once it exists.
-    const int formed = result.steps.adjustment.resultsFormed;
-    const auto formedText = [&](int result, auto text) { return result < formed ? text() : std::string(); };
-    const auto& w = state.closures;
-    cells.push_back(formedText(0, [&] { return roundedFixed(w[1], 2); }));
-    cells.push_back(formedText(1, [&] { return roundedFixed(w[2], 2); }));
-    cells.push_back(formedText(2, [&] { return roundedFixed(w[3], 2); }));
-    cells.push_back(formedText(3, [&] { return roundedFixed(w[4], 2); }));
-    cells.push_back(formedText(5, [&] { return roundedFixed(state.mb, 2); }));
-    cells.push_back(formedText(4, [&] { return reciprocalWeightText(state.invPlgs); }));
-    cells.push_back(formedText(6, [&] { return roundedFixed(state.mlgs, 2); }));
-    cells.push_back(formedText(7, [&] { return "1/" + generalForm(state.relativeErrorDenominator); }));
-    // The adjusted angles exist once the corrections have been applied, which is when mb is formed.
-    const bool adjusted = formed > 5;
+    const SurveyState& state = result.run.state;
+    cells.push_back(caseName(runCase(state)));
+    // The results of the adjustment, each written once the run has formed it.
+    const AdjustmentResults& results = result.run.steps.adjustment.results;
+    const auto formed = [](const auto& value, auto text) { return value ? text(*value) : std::string(); };
+    const auto twoDecimals = [](double value) { return roundedFixed(value, 2); };
+    cells.push_back(formed(results.w1, twoDecimals));
+    cells.push_back(formed(results.w2, twoDecimals));
+    cells.push_back(formed(results.w3, twoDecimals));
+    cells.push_back(formed(results.w4, twoDecimals));
+    cells.push_back(formed(results.mb, twoDecimals));
+    cells.push_back(formed(results.invPlgs, reciprocalWeightText));
+    cells.push_back(formed(results.mlgs, twoDecimals));
+    cells.push_back(formed(results.relativeErrorDenominator, [](float m) { return "1/" + generalForm(m); }));
     for (std::size_t k = 1; k <= 8; ++k) {
-        const auto degrees = adjusted ? state.adjustedAngles[k].numericValue() : std::nullopt;
+        const auto degrees = results.anglesAdjusted() ? state.adjustedAngles[k].numericValue() : std::nullopt;
         cells.push_back(degrees ? roundedFixed(toDms(*degrees), 5) : std::string());
     }
     appendTableCells(result, cells);
-    cells.push_back(result.stop ? result.stop->what() : std::string());
+    cells.push_back(result.run.stop ? result.run.stop->what() : std::string());
     return cells;
 }
 

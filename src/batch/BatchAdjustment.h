@@ -1,4 +1,4 @@
-// Adjusting one data set of a campaign exactly as the window would: the same prompts, answered from the row.
+// Adjusting one data set of a campaign exactly as the window would: the row's values, computed as typed.
 #pragma once
 
 #include <optional>
@@ -6,31 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "files/CsvText.h"
 #include "files/ObservationTable.h"
-#include "entry/FrontEnd.h"
-#include "entry/RunStopped.h"
-#include "entry/SurveyState.h"
 
 namespace morvalen::batch {
 
-// A data set adjusted: the survey state with the values as the computation stored them, and what it formed before a
-// stop. The batch shows no fields; its results are written from these values.
+// A data set adjusted: the record of its run, what the computation formed before a stop included. The batch
+// shows no fields; its results are written from the record's values.
 struct BatchResult {
     std::size_t rowNumber = 0;
     std::string id;
     std::string rowError;  // the row could not be read as a data set
-    std::optional<RunStopped> stop;
-    SurveyState state;
-    ComputationSteps steps;
+    RunRecord run;
 
-    bool completed() const { return rowError.empty() && !stop; }
+    bool completed() const { return rowError.empty() && run.completed(); }
 };
 
-// Adjusts the rows of a campaign one after another, each on a fresh survey state: the compute command is answered
-// from the row, every entry prompt with its cell and every confirmation with Enter. One state is renewed between
-// rows.
+// Adjusts the rows of a campaign one after another, each as a computation of its own: the row's cells are the
+// values as typed. One record is renewed between rows.
 class BatchAdjuster {
 public:
     explicit BatchAdjuster(const files::ColumnMap& columns) : columns_(columns) {}

@@ -162,11 +162,11 @@ private:
     void adjustRow(const files::TableRow& row) {
         const batch::BatchResult& result = adjuster_->adjust(row);
         const analysis::Analysis analysed =
-            standard_ && result.completed() ? analysis::analyse(result.state, *standard_) : analysis::Analysis{};
+            standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
         if (pending_.size() >= writeSize) flushPending();
         if (!result.completed()) status_ = std::max(status_, ExitStatus::stopped);
-        if (!options_.pdfDirectory.empty() && report::printingAllowed(result.state)) writeReportOf(result, analysed);
+        if (!options_.pdfDirectory.empty() && report::printingAllowed(result.run.state)) writeReportOf(result, analysed);
         progress_.rowDone(row.rowNumber);
     }
 
@@ -196,7 +196,7 @@ private:
         const auto path = std::filesystem::path(options_.pdfDirectory) / reportFileName(result);
         try {
             std::filesystem::create_directories(options_.pdfDirectory);
-            writeReport_(result.state, analysed, path.string());
+            writeReport_(result.run.state, analysed, path.string());
         } catch (const std::exception& failure) {
             std::cerr << i18n::withArguments(i18n::translate("第 %1 行的报表没有写出：%2"),
                                              {std::to_string(result.rowNumber), failure.what()})

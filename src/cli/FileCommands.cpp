@@ -8,7 +8,7 @@
 
 namespace morvalen::cli {
 
-ExitStatus saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id) {
+ExitStatus saveRunObservations(const Observations& values, const std::string& path, const std::string& id) {
     if (values.empty()) {
         std::cerr << i18n::translate("没有保存观测数据：还没有输入过观测值。") << '\n';
         return ExitStatus::notWritten;

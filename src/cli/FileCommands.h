@@ -9,14 +9,14 @@
 #include "entry/RunStopped.h"
 #include "analysis/NetworkPrecision.h"
 #include "entry/SurveyState.h"
-#include "files/RowAnswers.h"
+#include "entry/Observations.h"
 
 namespace morvalen::cli {
 
 // Keeps the values typed in this run as one more row of `path`; the reason on stderr when it cannot (nothing typed
 // at all included). Returns the exit status: completed, notWritten or fileProblem (no column for a value
 // typed, a file that is no campaign).
-ExitStatus saveRunObservations(const files::TypedValues& values, const std::string& path, const std::string& id);
+ExitStatus saveRunObservations(const Observations& values, const std::string& path, const std::string& id);
 
 // Runs `save`, which writes an observation file, and reports on stderr why it did not: 5 for a file that cannot be
 // used, 4 for one that cannot be written.

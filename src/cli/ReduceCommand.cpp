@@ -96,19 +96,19 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
     using files::Column;
     const std::string& path = options.saveObservationsPath;
     const std::string id = options.rowId.value_or("");
-    files::TypedValues values;
-    values.value(Column::nameA) = reduction.quadrilateral[0];
-    values.value(Column::nameP1) = reduction.quadrilateral[1];
-    values.value(Column::nameP2) = reduction.quadrilateral[2];
-    values.value(Column::nameClosing) = reduction.quadrilateral[3];
-    for (std::size_t k = 0; k < 8; ++k) values.values[static_cast<std::size_t>(Column::b1) + k] = reduction.angles[k];
+    Observations values;
+    values.names[0] = reduction.quadrilateral[0];
+    values.names[1] = reduction.quadrilateral[1];
+    values.names[2] = reduction.quadrilateral[2];
+    values.names[4] = reduction.quadrilateral[3];
+    for (std::size_t k = 0; k < 8; ++k) values.angles[k] = reduction.angles[k];
     return savingObservations([&] {
         const std::optional<files::ObservationRow> held = heldRow(path, id);
         if (!held) return saveRunObservations(values, path, id);
         const auto cell = [&](Column column) { return EntryValue::text(std::string(held->columns.cell(held->row, column))); };
         if (runCase(cell(Column::xb), cell(Column::yb)) == RunCase::azimuth) {
-            values.value(Column::nameP3) = reduction.quadrilateral[3];
-            values.value(Column::nameClosing) =
+            values.names[3] = reduction.quadrilateral[3];
+            values.names[4] =
                 held->columns.cell(held->row, Column::nameClosing).empty() ? reduction.quadrilateral[0] : std::string();
         }
         files::fillObservationRow(path, values, id);

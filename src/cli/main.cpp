@@ -31,9 +31,6 @@
 // file could not be used (missing or unreadable, no campaign, unknown row id, a row that is not a data set). Every
 // reason is given on stderr.
 #include <CLI/CLI.hpp>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -44,26 +41,17 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/GivenAnswers.h"
+#include "cli/OptionalOutputs.h"
+#include "cli/RunDocument.h"
 #include "cli/RunOutput.h"
 #include "cli/StepsOutput.h"
 #include "cli/TerminalPrompt.h"
-#include "command/ComputeCommand.h"
-#include "entry/RunStopped.h"
-#include "fieldbook/DirectionReduction.h"
+#include "command/RunRecord.h"
 #include "i18n/Language.h"
-#include "report/ReportModel.h"
+#include "report/StepsTables.h"
 #ifdef MORVALEN_WITH_FILES
-#include "cli/BatchCommand.h"
-#include "cli/FileCommands.h"
 #include "cli/ReduceCommand.h"
-#include "files/ObservationFile.h"
-#include "files/ResultExport.h"
-#endif
-#ifdef MORVALEN_WITH_PDF
-#include "cli/PdfOutput.h"
-#include "report/AnalysisPage.h"
-#include "report/FieldBookPage.h"
-#include "report/PaintedReport.h"
 #endif
 
 namespace {
@@ -87,130 +75,18 @@ using cli::ExitStatus;
 using i18n::translate;
 using i18n::withArguments;
 
-#ifdef MORVALEN_WITH_PDF
-// The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
-// the network, when the checks were asked for.
-struct ReportDocument {
-    report::Pages pages;
-    std::optional<analysis::NetworkPrecision> plot;
-};
-
-ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis& analysed,
-                              const fieldbook::FieldBookReduction* fieldBook = nullptr) {
-    ReportDocument document{{report::reportLines(state)}, std::nullopt};
-    if (analysed.checks) {
-        document.plot = analysed.precision;
-        document.pages.push_back(report::analysisPageLines(*analysed.checks, document.plot));
+// Every output that could never be written is refused before anything is asked: a plot without σ or not SVG, an
+// export of an unknown format, an output that would destroy an input, a file the user may not write, another output.
+ExitStatus refusedBeforeAsking(const Options& options) {
+    if (!options.plotPath.empty()) {
+        if (!options.checks.standard()) {
+            std::cerr << translate("--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。") << '\n';
+            return ExitStatus::usageError;
+        }
+        if (const ExitStatus refused = cli::refusedPlotFormat(options.plotPath); refused != ExitStatus::completed) {
+            return refused;
+        }
     }
-    if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
-    return document;
-}
-#endif
-
-// The print command of the terminal: the report as a PDF file, refused like the window's when there is nothing
-// complete to print.
-ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
-                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
-    if (!report::printingAllowed(state)) {
-        std::cerr << withArguments(translate("没有写出 PDF 文件：%1"), {report::nothingToPrint}) << '\n';
-        return ExitStatus::notWritten;
-    }
-#ifdef MORVALEN_WITH_PDF
-    try {
-        const ReportDocument document = reportDocument(state, analysed, fieldBook);
-        cli::writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
-        return ExitStatus::completed;
-    } catch (const report::PrintingFailed& failure) {
-        std::cerr << failure.what() << '\n';
-        return ExitStatus::notWritten;
-    }
-#else
-    (void)analysed;
-    (void)fieldBook;
-    (void)steps;
-    std::cerr << withArguments(translate("没有写出 PDF 文件 %1：本程序编译时没有 Qt 绘图功能。"), {path}) << '\n';
-    return ExitStatus::notWritten;
-#endif
-}
-
-#ifdef MORVALEN_WITH_FILES
-// Writes the reports of a batch through one Qt application; none without the painter.
-cli::ReportWriter batchReportWriter() {
-#ifdef MORVALEN_WITH_PDF
-    return [output = std::shared_ptr<cli::PdfOutput>()](const SurveyState& state, const analysis::Analysis& analysed,
-                                                         const std::string& path) mutable {
-        if (!output) output = std::make_shared<cli::PdfOutput>();
-        const ReportDocument document = reportDocument(state, analysed);
-        output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
-    };
-#else
-    return {};
-#endif
-}
-#endif
-
-// The plot of the network as an SVG file, written through a temporary file; refused like an export when there is
-// no completed computation with coordinates.
-ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
-    if (!precision) {
-        std::cerr << withArguments(translate("没有写出网图 %1：还没有完成的计算，或最近一次计算已中止。"), {path}) << '\n';
-        return ExitStatus::stopped;
-    }
-#ifdef MORVALEN_WITH_SVG
-    try {
-        cli::PdfOutput().writePlot(*precision, path);
-        return ExitStatus::completed;
-    } catch (const report::PrintingFailed& failure) {
-        std::cerr << withArguments(translate("没有写出网图：%1"), {failure.what()}) << '\n';
-        return ExitStatus::notWritten;
-    }
-#else
-    std::cerr << withArguments(translate("没有写出网图 %1：本程序编译时没有 Qt 绘图功能。"), {path}) << '\n';
-    return ExitStatus::notWritten;
-#endif
-}
-
-// A plot is written as SVG, and needs σ for its ellipses; refused before anything is asked.
-ExitStatus refusedPlot(const Options& options) {
-    if (options.plotPath.empty()) return ExitStatus::completed;
-    if (!options.checks.standard()) {
-        std::cerr << translate("--plot 需要 --grade 或 --sigma：误差椭圆按测角中误差 σ 计算。") << '\n';
-        return ExitStatus::usageError;
-    }
-    std::string extension = std::filesystem::path(options.plotPath).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension != ".svg") {
-        std::cerr << withArguments(translate("没有写出网图 %1：网图写成 .svg 文件。"), {options.plotPath}) << '\n';
-        return ExitStatus::notWritten;
-    }
-#if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
-    // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
-    std::cerr << withArguments(translate("没有写出网图 %1：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。"),
-                               {options.plotPath})
-              << '\n';
-    return ExitStatus::notWritten;
-#endif
-    return ExitStatus::completed;
-}
-
-// Runs one computation; a stopped run is caught here and returned, with everything written so far kept.
-std::optional<RunStopped> Command1_Click(SurveyState& state, Prompt& asker, WindowFields& fields,
-                                         ComputationSteps& steps) {
-    try {
-        runComputeCommand(state, asker, fields, steps);
-        return std::nullopt;
-    } catch (const RunStopped& stop) {
-        return stop;
-    }
-}
-
-ExitStatus run(const Options& options) {
-    const bool interactive = cli::isTerminal(stdin);
-    std::ostream* display = options.json ? nullptr : &std::cout;
-    // A plot or an export that could never be written is refused before anything is asked, and so is an output
-    // that would destroy an input, a file the user may not write, or another output.
-    if (const ExitStatus refused = refusedPlot(options); refused != ExitStatus::completed) return refused;
     const std::string refusedFile = cli::refusedOutput(
         {{options.pdfPath}, {options.exportPath}, {options.plotPath}, {options.saveObservationsPath, false}},
         {options.observationsPath});
@@ -218,103 +94,100 @@ ExitStatus run(const Options& options) {
         std::cerr << refusedFile << '\n';
         return ExitStatus::notWritten;
     }
-    SurveyState state;
-#ifdef MORVALEN_WITH_FILES
+    if (!options.exportPath.empty()) return cli::refusedExportFormat(options.exportPath);
+    return ExitStatus::completed;
+}
+
+// Runs one computation; a stopped run is caught here and kept in the record, with everything written so far.
+void Command1_Click(Prompt& asker, WindowFields& fields, RunRecord& record) {
+    try {
+        runComputeCommand(asker, fields, record);
+    } catch (const RunStopped&) {
+        // The record holds the stop; the outputs report it.
+    }
+}
+
+// What one run shows and writes after the computation.
+struct RunOutcome {
+    const RunRecord& record;
+    const cli::TerminalPrompt& prompt;
+    const FieldModel& fields;
+    analysis::Analysis analysed;
+    std::optional<report::StepsDocument> steps;
+};
+
+void printJson(const Options& options, const RunOutcome& outcome) {
+    const cli::DocumentOptions parts{options.steps, options.checks.standard().has_value()};
+    std::cout << cli::runDocument(outcome.prompt.promptsShown(), outcome.fields, outcome.record, outcome.analysed, parts)
+                     .dump(2)
+              << '\n';
+}
+
+void printListing(const Options& options, const RunOutcome& outcome) {
+    cli::printFieldListing(outcome.fields, std::cout);
+    cli::printReportText(outcome.record.state, std::cout);
+    if (outcome.steps) cli::printStepsText(*outcome.steps, std::cout);
+    if (options.checks.standard()) {
+        cli::printChecksText(outcome.record.state, outcome.analysed.checks, outcome.analysed.precision, std::cout);
+    }
+}
+
+// The files asked for, each after the one before, keeping the first failure.
+ExitStatus writeFiles(const Options& options, const RunOutcome& outcome, const cli::FileInput& input) {
+    const RunRecord& record = outcome.record;
+    ExitStatus status = ExitStatus::completed;
+    const auto keepFirstFailure = [&](ExitStatus outcome) { status = cli::firstFailure(status, outcome); };
+    if (!options.pdfPath.empty()) {
+        const fieldbook::FieldBookReduction* fieldBookUsed =
+            input.fieldBook && input.fieldBook->used() ? &*input.fieldBook->used() : nullptr;
+        keepFirstFailure(cli::writeReportFile(record.state, options.pdfPath, outcome.analysed, fieldBookUsed,
+                                              outcome.steps ? &*outcome.steps : nullptr));
+    }
+    if (!options.saveObservationsPath.empty()) {
+        keepFirstFailure(cli::saveObservationsFile(record.observations, options.saveObservationsPath, input.rowId));
+    }
     if (!options.exportPath.empty()) {
-        try {
-            files::exportFormatOf(options.exportPath);
-        } catch (const files::FileNotWritten& refused) {
-            std::cerr << refused.what() << '\n';
-            return ExitStatus::notWritten;
-        }
+        keepFirstFailure(cli::exportResultsFile(record.state, options.exportPath, outcome.analysed));
     }
-    std::optional<files::ObservationRow> observations;
-    std::optional<files::RowPrompt> rowAnswers;
-    if (!options.observationsPath.empty()) {
-        try {
-            std::vector<std::string> notes;
-            observations = files::openObservationRow(files::pathOf(options.observationsPath), options.rowId, &notes);
-            for (const std::string& note : notes) std::cerr << note << '\n';
-        } catch (const files::ObservationFileError& problem) {
-            std::cerr << problem.what() << '\n';
-            return ExitStatus::fileProblem;
-        }
-        rowAnswers.emplace(observations->columns, observations->row);
+    if (!options.plotPath.empty()) keepFirstFailure(cli::writePlotFile(outcome.analysed.precision, options.plotPath));
+    return status;
+}
+
+ExitStatus run(const Options& options) {
+    if (const ExitStatus refused = refusedBeforeAsking(options); refused != ExitStatus::completed) return refused;
+
+    // The input: replies on standard input, or the values that files give, shown behind their prompts.
+    cli::FileInput input;
+    if (const ExitStatus problem =
+            cli::openFileInput(options.observationsPath, options.rowId, options.fieldBookPath, input);
+        problem != ExitStatus::completed) {
+        return problem;
     }
-    // A field book answers the eight angles; the other values come from the row or from standard input.
-    std::optional<fieldbook::FieldBookAngles> fieldBook;
-    if (!options.fieldBookPath.empty() && !(fieldBook = cli::openFieldBook(options.fieldBookPath))) {
-        return ExitStatus::fileProblem;
-    }
+    const bool interactive = cli::isTerminal(stdin);
+    std::ostream* display = options.json ? nullptr : &std::cout;
+    RunRecord record;
     cli::TerminalPrompt standardInput(std::cin, nullptr, false);
-    std::optional<files::AngleAnswers> angleAnswers;
-    if (fieldBook) {
-        angleAnswers.emplace(rowAnswers ? static_cast<Prompt&>(*rowAnswers) : standardInput,
-                             [&](std::size_t k) { return fieldBook->angle(state, k); });
-    }
-    cli::TerminalPrompt prompt = angleAnswers ? cli::TerminalPrompt(*angleAnswers, display)
-                                 : rowAnswers ? cli::TerminalPrompt(*rowAnswers, display)
-                                              : cli::TerminalPrompt(std::cin, display, !interactive);
-    files::TypedValues typedValues;
-    files::ObservationRecorder typed(prompt, typedValues);
-#else
-    cli::TerminalPrompt prompt(std::cin, display, !interactive);
-    Prompt& typed = prompt;
-#endif
+    std::function<std::string(std::size_t)> givenAngle;
+    if (input.fieldBook) givenAngle = [&](std::size_t k) { return input.fieldBook->angle(record.observations, k); };
+    cli::GivenAnswers given(standardInput, input.row, givenAngle);
+    cli::TerminalPrompt prompt = input.row || input.fieldBook ? cli::TerminalPrompt(given, display)
+                                                              : cli::TerminalPrompt(std::cin, display, !interactive);
     cli::TerminalFields fields(display);
 
-    ComputationSteps steps;
-    const std::optional<RunStopped> stop = Command1_Click(state, typed, fields, steps);
-    const std::optional<report::StepsDocument> stepsTables =
-        options.steps ? std::optional(report::stepsDocument(state, steps)) : std::nullopt;
-    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-    const analysis::Analysis analysed = analysis::analyse(state, standard);
-    const std::optional<analysis::Checks>& checks = analysed.checks;
-    const std::optional<analysis::NetworkPrecision>& precision = analysed.precision;
+    // One computation.
+    Command1_Click(prompt, fields, record);
 
-    if (options.json) {
-        nlohmann::ordered_json document;
-        document["prompts"] = prompt.promptsShown();
-        document["fields"] = cli::fieldsJson(fields);
-        document["captions"] = cli::captionsJson(fields);
-        document["stopped"] = cli::stopJson(stop);
-        document["report"] = cli::reportJson(state);
-        if (options.steps) document["steps"] = cli::stepsJson(steps);
-        if (standard) {
-            document["checks"] = cli::checksJson(checks);
-            document["precision"] = cli::precisionJson(precision);
-        }
-        std::cout << document.dump(2) << '\n';
-    } else {
-        cli::printFieldListing(fields, std::cout);
-        cli::printReportText(state, std::cout);
-        if (stepsTables) cli::printStepsText(*stepsTables, std::cout);
-        if (standard) cli::printChecksText(state, checks, precision, std::cout);
-    }
+    // The outputs.
+    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
+    const RunOutcome outcome{record, prompt, fields, analysis::analyse(record.state, standard),
+                             options.steps ? std::optional(report::stepsDocument(record.state, record.steps))
+                                           : std::nullopt};
+    if (options.json) printJson(options, outcome);
+    else printListing(options, outcome);
     std::cout.flush();
-    if (stop) std::cerr << withArguments(translate("计算中止 — %1"), {stop->what()}) << '\n';
-    const report::StepsDocument* stepsPages = stepsTables ? &*stepsTables : nullptr;
-    const fieldbook::FieldBookReduction* fieldBookUsed = nullptr;
-#ifdef MORVALEN_WITH_FILES
-    if (fieldBook && fieldBook->used()) fieldBookUsed = &*fieldBook->used();
-#endif
-    ExitStatus status = options.pdfPath.empty()
-                            ? ExitStatus::completed
-                            : writeReportFile(state, options.pdfPath, analysed, fieldBookUsed, stepsPages);
-#ifdef MORVALEN_WITH_FILES
-    const auto keepFirstFailure = [&](ExitStatus outcome) { status = cli::firstFailure(status, outcome); };
-    if (!options.saveObservationsPath.empty()) {
-        keepFirstFailure(cli::saveRunObservations(typedValues, options.saveObservationsPath,
-                                                  observations ? observations->id : std::string()));
-    }
-    if (!options.exportPath.empty()) {
-        keepFirstFailure(cli::exportRunResults(state, options.exportPath, analysed.precisionOrNull()));
-    }
-#endif
-    if (!options.plotPath.empty()) {
-        status = cli::firstFailure(status, writePlotFile(precision, options.plotPath));
-    }
-    return stop ? ExitStatus::stopped : status;
+    if (record.stop) std::cerr << withArguments(translate("计算中止 — %1"), {record.stop->what()}) << '\n';
+    const ExitStatus written = writeFiles(options, outcome, input);
+    return record.stop ? ExitStatus::stopped : written;
 }
 
 }  // namespace
@@ -382,9 +255,7 @@ int main(int argc, char** argv) {
     }
 #ifdef MORVALEN_WITH_FILES
     if (reduce->parsed()) return cli::exitCode(cli::runReduce(reduceOptions));
-    if (batch->parsed()) {
-        return cli::exitCode(cli::runBatch(batchOptions, batchReportWriter()));
-    }
+    if (batch->parsed()) return cli::exitCode(cli::runBatchCommand(batchOptions));
 #endif
     return cli::exitCode(run(options));
 }

@@ -1,41 +1,50 @@
 #include "command/ComputeCommand.h"
 
-#include "adjust/AdjustmentRun.h"
+#include "command/RunRecord.h"
 #include "coords/CoordinateComputation.h"
-#include "entry/RunStopped.h"
+#include "entry/ObservationEntry.h"
 
 namespace morvalen {
 
-void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields,
-                           ComputationSteps* steps) {
-    CoordinateSteps* coordinates = steps ? &steps->coordinates : nullptr;
+void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, ComputationSteps& steps) {
     const RunCase kind = runCase(state);
-    if (steps) steps->coordinatesCalled = kind != RunCase::mixed;
+    steps.coordinatesCalled = kind != RunCase::mixed;
     switch (kind) {
-    case RunCase::azimuth: Cm1(state, copies.Ta, copies.Qa, fields, coordinates); break;
-    case RunCase::knownSide: cm2(state, fields, coordinates); break;
+    case RunCase::azimuth: Cm1(state, copies.Ta, copies.Qa, &steps.coordinates); break;
+    case RunCase::knownSide: cm2(state, &steps.coordinates); break;
     case RunCase::mixed: break;
     }
+}
+
+void runComputeCommand(Prompt& asker, WindowFields& fields, RunRecord& record) {
+    try {
+        enterObservations(asker, fields, record.observations);
+    } catch (const RunStopped&) {
+        // The computation on the values typed so far stops at the same value, with the same message.
+    }
+    const Observations typed = record.observations;
+    computeRun(typed, record);
+    showResults(record, fields);
+    if (record.stop) throw *record.stop;
+}
+
+void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps) {
+    RunRecord record;
+    record.state = state;
+    try {
+        runComputeCommand(asker, fields, record);
+    } catch (const RunStopped&) {
+        state = std::move(record.state);
+        steps = std::move(record.steps);
+        throw;
+    }
+    state = std::move(record.state);
+    steps = std::move(record.steps);
 }
 
 void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields) {
     ComputationSteps steps;
     runComputeCommand(state, asker, fields, steps);
-}
-
-void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps) {
-    steps = ComputationSteps{};
-    try {
-        prepareState(state);
-        OrientationCopies copies;
-        enterObservations(state, copies, asker, fields);
-        runAdjustment(state, fields, steps.adjustment);
-        handOverToCoordinates(state, copies, fields, &steps);
-    } catch (const RunStopped& stop) {
-        steps.stopMessage = stop.what();
-        throw;
-    }
-    state.computationComplete = true;
 }
 
 }  // namespace morvalen

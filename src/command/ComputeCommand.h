@@ -8,11 +8,13 @@
 
 #include "adjust/AdjustmentSteps.h"
 #include "coords/CoordinateSteps.h"
+#include "entry/EnteredState.h"
 #include "entry/FrontEnd.h"
-#include "entry/ObservationEntry.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen {
+
+struct RunRecord;
 
 // The computation shown step by step: what the adjustment and the coordinate computation of one run formed, in the
 // order they formed it; stages the run did not reach stay empty.
@@ -24,13 +26,17 @@ struct ComputationSteps {
 };
 
 // Calls the coordinate computation of the case: Cm1 (azimuth case), cm2 (known-side case), none (mixed case).
-void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, WindowFields& fields,
-                           ComputationSteps* steps = nullptr);
+void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, ComputationSteps& steps);
 
-// The whole compute command: prepareState, enterObservations, runAdjustment, handOverToCoordinates. Throws
-// RunStopped at the step that cannot be carried out; everything written before it stays written.
-void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields);
-// The same, recording the steps of the run into `steps` (renewed at the start).
+// The compute command as a dialogue: the confirmed prompts collect the observations into `record.observations`
+// value by value (a front end may read what has been typed so far), echoing each value as it is typed, then the
+// computation runs on them and writes its results. `record.state` is
+// the survey state before the run and after it the state as the run left it. Throws RunStopped at the step that
+// cannot be carried out; everything written before it stays written, and the record holds what the run reached.
+void runComputeCommand(Prompt& asker, WindowFields& fields, RunRecord& record);
+
+// The same on a survey state alone, keeping the steps of the run in `steps`.
 void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps);
+void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields);
 
 }  // namespace morvalen

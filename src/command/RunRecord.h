@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "command/ComputeCommand.h"
+#include "entry/EnteredState.h"
 #include "entry/Observations.h"
 #include "entry/RunStopped.h"
 #include "entry/SurveyState.h"
@@ -33,12 +34,11 @@ RunRecord computeRun(const Observations& observations, const SurveyState& previo
 // The same into an existing record, reusing its storage (the batch renews one record row after row).
 void computeRun(const Observations& observations, RunRecord& record);
 
-// A stop during entry: the value that the dialogue stops at right after it is typed (a start side number or an
-// angle that does not read as a number), with its message; none for every other value and text.
-std::optional<RunStopped> entryStop(EnteredValue value, const std::string& typed);
-
 // Writes every field and caption the run wrote, in the order the dialogue writes them: the echoes of the typed
 // values, the start note of the case, the results formed, the coordinate table.
 void showRun(const RunRecord& record, WindowFields& fields);
+// Its two halves: the fields of the typed values (what the dialogue echoes as it asks), and the results.
+void showEntry(const RunRecord& record, WindowFields& fields);
+void showResults(const RunRecord& record, WindowFields& fields);
 
 }  // namespace morvalen

@@ -34,7 +34,7 @@ void sidesFromStartSide(TraverseLegs& legs, int startSide, double length, const 
 
 }  // namespace
 
-void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Qa, CoordinateSteps* steps) {
+void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, CoordinateSteps* steps) {
     const auto step = CheckedStep("外方位角推算座标");
     if (steps) *steps = CoordinateSteps{state.upperBound4, {}, {}, {}, {}, {}};
     if (state.startSideNumber < 1 || state.startSideNumber > 6) {
@@ -66,10 +66,5 @@ void computeAzimuthCoordinates(SurveyState& state, EntryValue& Ta, EntryValue& Q
     if (steps) recordTraverse(*steps, state, legs, state.pointX[0], state.pointY[0]);
 }
 
-void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, WindowFields& fields, CoordinateSteps* steps) {
-    computeAzimuthCoordinates(state, Ta, Qa, steps);
-    showStartRow(state, fields, nullptr);
-    showTraverseRows(state, state.upperBound4, fields);
-}
 
 }  // namespace morvalen

@@ -20,7 +20,7 @@ double knownSideAzimuth(double deltaX, double deltaY, double length, double radi
     return alpha0;
 }
 
-void computeKnownSideCoordinates(SurveyState& state, CoordinateSteps* steps) {
+void cm2(SurveyState& state, CoordinateSteps* steps) {
     const auto step = CheckedStep("已知边推算座标");
     if (steps) *steps = CoordinateSteps{state.upperBound3, {}, {}, {}, {}, {}};
     const int n = state.upperBound3;
@@ -57,11 +57,5 @@ void computeKnownSideCoordinates(SurveyState& state, CoordinateSteps* steps) {
     if (steps) recordTraverse(*steps, state, legs, xb, yb);
 }
 
-void cm2(SurveyState& state, WindowFields& fields, CoordinateSteps* steps) {
-    computeKnownSideCoordinates(state, steps);
-    const std::string yaCaption = " Ya";
-    showStartRow(state, fields, &yaCaption);
-    showTraverseRows(state, state.upperBound3, fields);
-}
 
 }  // namespace morvalen

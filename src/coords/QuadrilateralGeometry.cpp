@@ -111,22 +111,20 @@ void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const Trav
     steps.traverse = traverse;
 }
 
-void showTraverseRows(const SurveyState& state, int n, WindowFields& fields) {
+void showCoordinateTable(const SurveyState& state, WindowFields& fields) {
     if (!fields.showsTexts()) return;
+    const RunCase kind = runCase(state);
+    fields.setText(form::stationName(0), " A");
+    fields.setText(form::stationX(0), " " + state.xa.display(Pattern::threeDecimals));
+    if (kind == RunCase::knownSide) fields.setCaption(form::yCaption(0), " Ya");
+    fields.setText(form::stationY(0), " " + state.ya.display(Pattern::threeDecimals));
+    const int n = kind == RunCase::azimuth ? state.upperBound4 : state.upperBound3;
     for (int i = 1; i <= n; ++i) {
         const auto at = static_cast<std::size_t>(i);
         fields.setText(form::stationName(i), " " + state.pointNames[at]);
         fields.setText(form::stationX(i), " " + roundedFixed(state.pointX[at], 3));
         fields.setText(form::stationY(i), " " + roundedFixed(state.pointY[at], 3));
     }
-}
-
-void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption) {
-    if (!fields.showsTexts()) return;
-    fields.setText(form::stationName(0), " A");
-    fields.setText(form::stationX(0), " " + state.xa.display(Pattern::threeDecimals));
-    if (yaCaption) fields.setCaption(form::yCaption(0), *yaCaption);
-    fields.setText(form::stationY(0), " " + state.ya.display(Pattern::threeDecimals));
 }
 
 }  // namespace morvalen

@@ -69,18 +69,13 @@ double chainSide(TraverseLegs& legs, int newSide, int fromSide, double fromLengt
 double enteredNumber(const EntryValue& value, const char* name, const CheckedStep& step);
 
 // Runs the traverse from row 0 (pointX(0), pointY(0) already set) through stations 1..n into the survey state, then
-// keeps the coordinate differences in legs, then writes rows 1..n of the table: name, X and Y, each behind a blank, coordinates rounded to three decimals (ties to
-// even). Every coordinate is computed and checked before the first row is written.
+// keeps the coordinate differences in legs. Every coordinate is computed and checked before the first is stored.
 void runTraverse(SurveyState& state, TraverseLegs& legs, int n, const CheckedStep& step);
-void showTraverseRows(const SurveyState& state, int n, WindowFields& fields);
 
 struct CoordinateSteps;
 // Records the legs' coordinate differences, the stations 0..n of the survey state and the misclosure of station n
 // against the given (closingX, closingY) into the record of the run.
 void recordTraverse(CoordinateSteps& steps, const SurveyState& state, const TraverseLegs& legs, double closingX,
                     double closingY);
-
-// Row 0: " A", then the entered xa and ya in "0.000" behind a blank (`yaCaption` is set between X and Y when given).
-void showStartRow(const SurveyState& state, WindowFields& fields, const std::string* yaCaption);
 
 }  // namespace morvalen

@@ -5,10 +5,8 @@
 // on an empty line and a dismissed prompt.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "entry/EntryValue.h"
 #include "entry/FrontEnd.h"
@@ -26,23 +24,26 @@ struct PromptTexts {
 
 struct ConfirmedPrompt {
     const PromptTexts& texts;
-    std::variant<EntryValue*, std::string*> target;  // an entry value, or a station name
+    std::string* target;  // the value as typed
     Control echoField;
     Pattern echoPattern = Pattern::none;
-    EnteredValue value = EnteredValue::xa;  // the value asked, as observation files and recorders know it
+    EnteredValue value = EnteredValue::xa;  // the value asked, as the front ends know it
 };
 
 bool isWrongReply(std::string_view reply);
 
+// The echo of a typed value in its field: a blank, then the value in the echo pattern (as typed for the pattern
+// none; a number rounded at the pattern's last decimal with halves away from zero).
+std::string echoText(const std::string& typed, Pattern pattern);
+
 // Runs the protocol for one value. On return the target holds the last reply to the entry or re-entry prompt and
-// the echo field shows it: a blank, then the value in the echo pattern.
+// the echo field shows it.
 void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields);
 
-// The protocol for the start side number: the reply is read as a number and rounded to a whole number with halves
-// to the even neighbour (2.5 gives 2, 3.5 gives 4); nothing is shown in any field and a wrong reply asks the entry
-// prompt again. Stops the run when a reply does not read as a number or lies outside -32768..32767.
-void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt,
-                        std::int16_t& target, Prompt& asker,
-                        EnteredValue value = EnteredValue::startSideNumber);
+// The protocol for the start side number: nothing is shown in any field and a wrong reply asks the entry prompt
+// again. Each reply is read at once: the run stops when it does not read as a number or lies outside
+// -32768..32767 (the computation rounds it to a whole number with halves to the even neighbour).
+void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt, std::string& target,
+                        Prompt& asker, EnteredValue value = EnteredValue::startSideNumber);
 
 }  // namespace morvalen

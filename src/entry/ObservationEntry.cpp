@@ -3,8 +3,7 @@
 #include <optional>
 
 #include "entry/ConfirmedPrompt.h"
-#include "entry/PackedAngle.h"
-#include "entry/RunStopped.h"
+#include "entry/EnteredState.h"
 #include "i18n/Language.h"
 
 namespace morvalen {
@@ -19,11 +18,6 @@ struct EntryTexts {
     PromptTexts unknownStation[4];  // 1..3
     PromptTexts angle[9];           // 1..8
 };
-
-// The value `steps` places after `first` in the order of EnteredValue: the stations P1..P3, the angles b(1)..b(8).
-EnteredValue enteredAfter(EnteredValue first, int steps) {
-    return static_cast<EnteredValue>(static_cast<int>(first) + steps);
-}
 
 PromptTexts texts(std::string entry, const std::string& question, std::string reentry) {
     const std::string confirmation = withArguments(translate("%1  输入正确单击 Enter ; 错误输入零( 即为:0 )"), {question});
@@ -70,62 +64,43 @@ const EntryTexts& entryTexts() {
     return *all;
 }
 
-void askStartDataOfAzimuthCase(SurveyState& state, OrientationCopies& copies, Prompt& asker, WindowFields& fields) {
+void askStartDataOfAzimuthCase(Observations& typed, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.startSideLength, &state.startSideLength, form::startSideLength, Pattern::threeDecimals,
+    askConfirmed({t.startSideLength, &typed.startSideLength, form::startSideLength, Pattern::threeDecimals,
                   EnteredValue::startSideLength},
                  asker, fields);
-    askConfirmedRepeat(t.startSideNumber.entryPrompt, t.startSideNumber.confirmationPrompt, state.startSideNumber,
+    askConfirmedRepeat(t.startSideNumber.entryPrompt, t.startSideNumber.confirmationPrompt, typed.startSideNumber,
                        asker);
-    askConfirmed({t.Ta, &copies.Ta, form::externalAzimuth, Pattern::fiveDecimals, EnteredValue::Ta}, asker, fields);
-    state.Ta = copies.Ta;
-    askConfirmed({t.Qa, &copies.Qa, form::orientationAngle, Pattern::fiveDecimals, EnteredValue::Qa}, asker, fields);
-    state.Qa = copies.Qa;
+    askConfirmed({t.Ta, &typed.Ta, form::externalAzimuth, Pattern::fiveDecimals, EnteredValue::Ta}, asker, fields);
+    askConfirmed({t.Qa, &typed.Qa, form::orientationAngle, Pattern::fiveDecimals, EnteredValue::Qa}, asker, fields);
 }
 
-void askStationNames(SurveyState& state, Prompt& asker, WindowFields& fields) {
+void askStationNames(Observations& typed, int unknownStations, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.nameA, &state.pointNames[0], form::stationName(0), Pattern::none, EnteredValue::nameA}, asker,
-                 fields);
-    for (int i = 1; i <= state.unknownPointCount; ++i) {
-        askConfirmed({t.unknownStation[i], &state.pointNames[static_cast<std::size_t>(i)], form::stationName(i),
+    askConfirmed({t.nameA, &typed.names[0], form::stationName(0), Pattern::none, EnteredValue::nameA}, asker, fields);
+    for (int i = 1; i <= unknownStations; ++i) {
+        askConfirmed({t.unknownStation[i], &typed.names[static_cast<std::size_t>(i)], form::stationName(i),
                       Pattern::none, enteredAfter(EnteredValue::nameA, i)},
                      asker, fields);
     }
-    const int closing = state.unknownPointCount + 1;
-    askConfirmed({t.nameClosing, &state.pointNames[static_cast<std::size_t>(closing)], form::stationName(closing),
-                  Pattern::none, EnteredValue::nameClosing},
+    askConfirmed({t.nameClosing, &typed.names[4], form::stationName(unknownStations + 1), Pattern::none,
+                  EnteredValue::nameClosing},
                  asker, fields);
 }
 
-void askAngles(SurveyState& state, Prompt& asker, WindowFields& fields) {
+void askAngles(Observations& typed, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
     for (int i = 1; i <= 8; ++i) {
-        auto& angle = state.adjustedAngles[static_cast<std::size_t>(i)];
-        askConfirmed({t.angle[i], &angle, form::observedAngle(i - 1), Pattern::fiveDecimals,
-                      enteredAfter(EnteredValue::b1, i - 1)},
-                     asker, fields);
-        state.observedAngles[static_cast<std::size_t>(i)] = angle;
-        const auto degrees = toDegrees(angle);
-        if (!degrees) {
-            throw RunStopped(translate("观测角输入"),
-                             describedNumber("b(" + std::to_string(i) + ")", angle.typedText(),
-                                             angle.reading() == Reading::outOfRange));
-        }
-        angle.setNumber(*degrees);
+        const EnteredValue value = enteredAfter(EnteredValue::b1, i - 1);
+        std::string& angle = typed.angles[static_cast<std::size_t>(i - 1)];
+        askConfirmed({t.angle[i], &angle, form::observedAngle(i - 1), Pattern::fiveDecimals, value}, asker, fields);
+        if (auto stop = entryStop(value, angle)) throw std::move(*stop);
     }
 }
 
 }  // namespace
 
-void enterObservations(SurveyState& state, OrientationCopies& copies, Prompt& asker, WindowFields& fields) {
-    const EntryTexts& t = entryTexts();
-    askConfirmed({t.xa, &state.xa, form::xa, Pattern::threeDecimals, EnteredValue::xa}, asker, fields);
-    askConfirmed({t.ya, &state.ya, form::ya, Pattern::threeDecimals, EnteredValue::ya}, asker, fields);
-    askConfirmed({t.xb, &state.xb, form::xb, Pattern::threeDecimals, EnteredValue::xb}, asker, fields);
-    askConfirmed({t.yb, &state.yb, form::yb, Pattern::threeDecimals, EnteredValue::yb}, asker, fields);
-
-    const RunCase kind = runCase(state);
+void showCaseFields(RunCase kind, WindowFields& fields) {
     if (kind == RunCase::knownSide) {
         fields.setText(form::startNote, translate("    以起始边 S(a-b)起算 "));
         const std::string fromStartSide = translate("由起始边起算");
@@ -136,13 +111,22 @@ void enterObservations(SurveyState& state, OrientationCopies& copies, Prompt& as
         fields.setText(form::startNote, translate(" 由A点的外方位角定向"));
         fields.setText(form::xb, translate("B点为待定点"));
         fields.setText(form::yb, translate("B点为待定点"));
-        askStartDataOfAzimuthCase(state, copies, asker, fields);
     }
+}
 
-    state.unknownPointCount = kind == RunCase::azimuth ? 3 : 2;
-    state.pointNames.assign(static_cast<std::size_t>(state.unknownPointCount) + 2, std::string());
-    askStationNames(state, asker, fields);
-    askAngles(state, asker, fields);
+void enterObservations(Prompt& asker, WindowFields& fields, Observations& typed) {
+    typed = Observations{};
+    const EntryTexts& t = entryTexts();
+    askConfirmed({t.xa, &typed.xa, form::xa, Pattern::threeDecimals, EnteredValue::xa}, asker, fields);
+    askConfirmed({t.ya, &typed.ya, form::ya, Pattern::threeDecimals, EnteredValue::ya}, asker, fields);
+    askConfirmed({t.xb, &typed.xb, form::xb, Pattern::threeDecimals, EnteredValue::xb}, asker, fields);
+    askConfirmed({t.yb, &typed.yb, form::yb, Pattern::threeDecimals, EnteredValue::yb}, asker, fields);
+
+    const RunCase kind = typed.runCase();
+    showCaseFields(kind, fields);
+    if (kind == RunCase::azimuth) askStartDataOfAzimuthCase(typed, asker, fields);
+    askStationNames(typed, kind == RunCase::azimuth ? 3 : 2, asker, fields);
+    askAngles(typed, asker, fields);
 }
 
 }  // namespace morvalen

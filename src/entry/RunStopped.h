@@ -1,9 +1,11 @@
 // The one way a computation ends early.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "entry/FrontEnd.h"
 #include "i18n/Language.h"
 
 namespace morvalen {
@@ -20,10 +22,18 @@ public:
 
     const std::string& step() const { return step_; }
     const std::string& cause() const { return cause_; }
+    // The typed value at fault, where the stop is about one (a start side number or an angle that does not read as
+    // a number), so that a front end can point at it.
+    const std::optional<EnteredValue>& value() const { return value_; }
+    RunStopped& about(EnteredValue value) {
+        value_ = value;
+        return *this;
+    }
 
 private:
     std::string step_;
     std::string cause_;
+    std::optional<EnteredValue> value_;
 };
 
 // Quotes a typed text for a message, shortened when very long so that a message box stays readable.

@@ -7,10 +7,10 @@ namespace morvalen::fieldbook {
 FieldBookAngles::FieldBookAngles(std::vector<Pointing> pointings, const analysis::DirectionMethodLimits& limits)
     : pointings_(std::move(pointings)), limits_(&limits), reduction_(reduceFieldBook(pointings_, limits)) {}
 
-std::string FieldBookAngles::angle(const SurveyState& state, std::size_t k) {
+std::string FieldBookAngles::angle(const Observations& typed, std::size_t k) {
     if (!used_ || k == 0) {
-        std::array<std::string, 4> names;
-        for (std::size_t i = 0; i < names.size() && i < state.pointNames.size(); ++i) names[i] = state.pointNames[i];
+        const std::string& fourth = typed.runCase() == RunCase::azimuth ? typed.names[3] : typed.names[4];
+        const std::array<std::string, 4> names = {typed.names[0], typed.names[1], typed.names[2], fourth};
         try {
             used_.reset();
             used_ = reduceFieldBook(pointings_, *limits_, names);

@@ -1,4 +1,4 @@
-// The eight angle prompts of a computation answered from a field book.
+// The eight angles of a computation given by a field book.
 #pragma once
 
 #include <cstddef>
@@ -6,21 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "entry/SurveyState.h"
+#include "entry/Observations.h"
 #include "fieldbook/DirectionReduction.h"
 
 namespace morvalen::fieldbook {
 
 // Holds the pointings of a field book that reduces. When b(1) is asked, the book is reduced again with the four
-// station names the computation has accepted by then, so that b(1)..b(8) follow the names as typed, whatever order
-// the book lists its stations in.
+// station names typed by then (A, P1, P2 and the fourth station: B, or P3 in the azimuth case), so that b(1)..b(8)
+// follow the names as typed, whatever order the book lists its stations in.
 class FieldBookAngles {
 public:
     // Throws FieldBookError when the pointings do not reduce (in the order the book names its stations).
     explicit FieldBookAngles(std::vector<Pointing> pointings, const analysis::DirectionMethodLimits& limits);
 
     // b(k + 1), dd.mmss. Throws RunStopped when the names typed are not the book's stations, clockwise.
-    std::string angle(const SurveyState& state, std::size_t k);
+    std::string angle(const Observations& typed, std::size_t k);
 
     // The reduction whose angles were given, once b(1) has been asked in the current run.
     const std::optional<FieldBookReduction>& used() const { return used_; }

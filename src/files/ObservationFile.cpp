@@ -44,11 +44,12 @@ ReadFile campaignOf(const std::filesystem::path& path) {
 
 // Every value typed must find its column in the file.
 void checkColumnsHeld(const std::filesystem::path& path, const std::vector<std::string>& header,
-                      const TypedValues& values) {
+                      const Observations& values) {
     const auto& names = campaignColumns();
-    for (std::size_t column = 1; column < columnCount; ++column) {
-        const std::string& value = values.value(static_cast<Column>(column));
-        if (!value.empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
+    for (std::size_t v = 0; v < enteredValueCount; ++v) {
+        const auto value = static_cast<EnteredValue>(v);
+        const auto column = static_cast<std::size_t>(columnOf(value));
+        if (!values.text(value).empty() && std::find(header.begin(), header.end(), names[column]) == header.end()) {
             throw ObservationFileError(withArguments(translate("观测文件 %1 没有列 \"%2\"，这次的观测值存不进去"),
                                                      {shownPath(path), names[column]}));
         }
@@ -135,7 +136,7 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
     return observationRow(file, static_cast<std::size_t>(found - file.rows.begin()), path);
 }
 
-std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
+std::string saveObservations(const std::filesystem::path& path, const Observations& values,
                              const std::string& id) {
     std::error_code status;
     const bool extended = std::filesystem::file_size(path, status) > 0 && !status;
@@ -163,7 +164,7 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
     for (const std::string& name : header) {
         const auto known = std::find(names.begin(), names.end(), name);
         const auto column = static_cast<Column>(known - names.begin());
-        cells.push_back(known == names.end() ? std::string() : column == Column::id ? givenId : values.value(column));
+        cells.push_back(known == names.end() ? std::string() : column == Column::id ? givenId : textOf(values, column));
     }
     // The row in the file's own line ends and encoding.
     std::string encoded = encodedLine(path, header, cells, shape);
@@ -180,7 +181,7 @@ std::string saveObservations(const std::filesystem::path& path, const TypedValue
     return hasIdColumn ? givenId : std::string();
 }
 
-bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id) {
+bool fillObservationRow(const std::filesystem::path& path, const Observations& values, const std::string& id) {
     std::error_code status;
     if (id.empty() || !(std::filesystem::file_size(path, status) > 0) || status) return false;
     ReadFile file = campaignOf(path);
@@ -194,9 +195,9 @@ bool fillObservationRow(const std::filesystem::path& path, const TypedValues& va
     const auto& names = campaignColumns();
     for (std::size_t cell = 0; cell < table.header.size(); ++cell) {
         const auto column = std::find(names.begin(), names.end(), table.header[cell]) - names.begin();
-        if (column > 0 && !values.values[static_cast<std::size_t>(column)].empty()) {
-            row->cells[cell] = values.values[static_cast<std::size_t>(column)];
-        }
+        if (column == static_cast<std::ptrdiff_t>(names.size())) continue;
+        const std::string& value = textOf(values, static_cast<Column>(column));
+        if (!value.empty()) row->cells[cell] = value;
     }
     // The file written again as it was read: its encoding, byte-order mark and line ends.
     std::string text(byteOrderMark(file.shape.encoding));

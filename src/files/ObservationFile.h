@@ -9,7 +9,6 @@
 
 #include "files/ObservationTable.h"
 #include "files/TextCodec.h"
-#include "files/RowAnswers.h"
 
 namespace morvalen::files {
 
@@ -55,13 +54,13 @@ std::vector<std::string> readingNotes(const std::filesystem::path& path, const C
 // is `id` when the file does not hold it yet, otherwise the first whole number from 1 on that it does not hold.
 // Returns the id given. Throws ObservationFileError for an existing file that is no campaign or lacks a column a
 // value needs, FileNotWritten when the file cannot be written.
-std::string saveObservations(const std::filesystem::path& path, const TypedValues& values,
+std::string saveObservations(const std::filesystem::path& path, const Observations& values,
                              const std::string& id);
 
 // Sets the values given (those not empty) in the row of the observation file whose id is `id`, keeping its other
 // cells, and writes the file again through a temporary file (every row as CSV, CRLF, a byte-order mark kept).
 // Returns false, writing nothing, when the file or the row does not exist. Throws as saveObservations, and
 // ObservationFileError for a row that is not a data set.
-bool fillObservationRow(const std::filesystem::path& path, const TypedValues& values, const std::string& id);
+bool fillObservationRow(const std::filesystem::path& path, const Observations& values, const std::string& id);
 
 }  // namespace morvalen::files

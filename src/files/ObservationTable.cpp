@@ -205,26 +205,23 @@ void ColumnMap::checkWidth(const TableRow& row) const {
     }
 }
 
-DataSet ColumnMap::dataSet(const TableRow& row) const {
+const std::string& textOf(const Observations& observations, Column column) {
+    static const std::string none;
+    for (std::size_t v = 0; v < enteredValueCount; ++v) {
+        const auto value = static_cast<EnteredValue>(v);
+        if (columnOf(value) == column) return observations.text(value);
+    }
+    return none;
+}
+
+Observations ColumnMap::observations(const TableRow& row) const {
     checkWidth(row);
-    const auto text = [&](Column column) { return std::string(cell(row, column)); };
-    DataSet set;
-    set.id = text(Column::id);
-    set.xa = text(Column::xa);
-    set.ya = text(Column::ya);
-    set.xb = text(Column::xb);
-    set.yb = text(Column::yb);
-    set.startSideLength = text(Column::startSideLength);
-    set.startSideNumber = text(Column::startSideNumber);
-    set.Ta = text(Column::Ta);
-    set.Qa = text(Column::Qa);
-    set.nameA = text(Column::nameA);
-    set.nameP1 = text(Column::nameP1);
-    set.nameP2 = text(Column::nameP2);
-    set.nameP3 = text(Column::nameP3);
-    set.nameClosing = text(Column::nameClosing);
-    for (int k = 0; k < 8; ++k) set.angles.push_back(text(static_cast<Column>(static_cast<int>(Column::b1) + k)));
-    return set;
+    Observations typed;
+    for (std::size_t v = 0; v < enteredValueCount; ++v) {
+        const auto value = static_cast<EnteredValue>(v);
+        typed.text(value) = cell(row, columnOf(value));
+    }
+    return typed;
 }
 
 }  // namespace morvalen::files

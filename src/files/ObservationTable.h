@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "entry/Observations.h"
+
 namespace morvalen::files {
 
 // A file that cannot be read as a campaign at all: empty, no header, unknown or missing columns.
@@ -60,21 +62,43 @@ private:
     std::unique_ptr<Parser> parser_;
 };
 
-// The entered values of one quadrilateral, exactly as a surveyor would type them at the prompts.
-struct DataSet {
-    std::string id;
-    std::string xa, ya, xb, yb;
-    std::string startSideLength, startSideNumber, Ta, Qa;  // azimuth case only
-    std::string nameA, nameP1, nameP2, nameP3, nameClosing;  // nameP3 in the azimuth case only
-    std::vector<std::string> angles;                          // b1..b8, dd.mmss
-};
-
 // The columns of a campaign file, in the order a new file is written.
 enum class Column {
     id, xa, ya, xb, yb, startSideLength, startSideNumber, Ta, Qa,
     nameA, nameP1, nameP2, nameP3, nameClosing, b1, b2, b3, b4, b5, b6, b7, b8
 };
 inline constexpr std::size_t columnCount = 22;
+
+// The column of a campaign file that holds a value of the entry sequence.
+constexpr Column columnOf(EnteredValue value) {
+    switch (value) {
+    case EnteredValue::xa: return Column::xa;
+    case EnteredValue::ya: return Column::ya;
+    case EnteredValue::xb: return Column::xb;
+    case EnteredValue::yb: return Column::yb;
+    case EnteredValue::startSideLength: return Column::startSideLength;
+    case EnteredValue::startSideNumber: return Column::startSideNumber;
+    case EnteredValue::Ta: return Column::Ta;
+    case EnteredValue::Qa: return Column::Qa;
+    case EnteredValue::nameA: return Column::nameA;
+    case EnteredValue::nameP1: return Column::nameP1;
+    case EnteredValue::nameP2: return Column::nameP2;
+    case EnteredValue::nameP3: return Column::nameP3;
+    case EnteredValue::nameClosing: return Column::nameClosing;
+    case EnteredValue::b1: return Column::b1;
+    case EnteredValue::b2: return Column::b2;
+    case EnteredValue::b3: return Column::b3;
+    case EnteredValue::b4: return Column::b4;
+    case EnteredValue::b5: return Column::b5;
+    case EnteredValue::b6: return Column::b6;
+    case EnteredValue::b7: return Column::b7;
+    case EnteredValue::b8: return Column::b8;
+    }
+    return Column::id;
+}
+
+// The text a data set holds for a column; the empty text for the id column, which no data set holds.
+const std::string& textOf(const Observations& observations, Column column);
 
 // Column names of the header, in the order of Column.
 const std::vector<std::string>& campaignColumns();
@@ -92,8 +116,8 @@ public:
     // The columns read past, in file order.
     const std::vector<std::string>& unknownColumns() const { return unknown_; }
 
-    // The data set of a row; throws std::invalid_argument when the row has the wrong number of cells.
-    DataSet dataSet(const TableRow& row) const;
+    // The data set of a row as typed; throws std::invalid_argument when the row has the wrong number of cells.
+    Observations observations(const TableRow& row) const;
 
     // The id of a row, also of one that has the wrong number of cells; empty without an id column.
     std::string id(const TableRow& row) const;

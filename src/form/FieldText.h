@@ -26,4 +26,8 @@ std::string logUnitsText(float logUnits);  // " 3.00 单位": closure w(4) and m
 std::string reciprocalWeightText(double invPlgs);  // "5.29618": nothing before or after it
 std::string relativeErrorText(float denominator);  // " 1/282331"
 
+// The shortest decimal that reads back as the same single, as a double (0.1f gives 0.1, not 0.100000001490116):
+// how a stored single is handed to a document that holds doubles.
+double shortestDecimal(float value);
+
 }  // namespace morvalen

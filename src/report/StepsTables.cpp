@@ -27,7 +27,7 @@ StepsTable table(std::string title, Row heads, std::vector<Alignment> alignments
 }
 
 // 表 1: the two independent triangles, their sums, closures and the share −w/4 of every angle.
-StepsTable firstGroupTable(const FirstGroupSteps& first) {
+StepsTable firstGroupTable(const FirstGroupSteps& first, const AdjustmentResults& results) {
     using enum Alignment;
     StepsTable made = table(translate("表 1  第一组：两个独立三角形的图形条件"),
                             {translate("三角形"), translate("角号"), translate("观测角值"),
@@ -44,8 +44,8 @@ StepsTable firstGroupTable(const FirstGroupSteps& first) {
                              fixed(-4 * static_cast<double>(first.shares[at]), secondDecimals), ""});
     }
     made.notes.push_back(withArguments(translate("w(1) = Σb(1…4) − 180° = %1″，w(2) = Σb(5…8) − 180° = %2″"),
-                                       {fixed(first.closures[0], secondDecimals),
-                                        fixed(first.closures[1], secondDecimals)}));
+                                       {fixed(*results.w1, secondDecimals),
+                                        fixed(*results.w2, secondDecimals)}));
     made.notes.push_back(withArguments(translate("每角改正 −w/4：三角形 1 为 %1″，三角形 2 为 %2″（单精度）"),
                                        {fixed(-first.shares[0], secondDecimals),
                                         fixed(-first.shares[1], secondDecimals)}));
@@ -75,11 +75,11 @@ StepsTable secondGroupTable(const AdjustmentSteps& steps) {
     made.notes.push_back(translate("c：极条件系数 ±2.1055 / tan b(k)；a：重叠三角形条件，b：极条件，f：权函数（各减去其三角形的"
                                    "平均值）；v = k1·a + k2·b"));
     made.notes.push_back(withArguments(translate("w(3) = b(1) + b(2) − b(5) − b(6) = %1″（第一组改正后）"),
-                                       {fixed(*steps.overlappingClosure, secondDecimals)}));
+                                       {fixed(*steps.results.w3, secondDecimals)}));
     made.notes.push_back(withArguments(translate("S1 = Σ lg sin b(奇) = %1，S2 = Σ lg sin b(偶) = %2（各含 4 × 10）"),
                                        {fixed(steps.pole->logSineSums[0], 8), fixed(steps.pole->logSineSums[1], 8)}));
     made.notes.push_back(withArguments(translate("w(4) = (S1 − S2) × 10⁶ = %1 单位"),
-                                       {fixed(steps.pole->closure, secondDecimals)}));
+                                       {fixed(*steps.results.w4, secondDecimals)}));
     return made;
 }
 
@@ -100,8 +100,8 @@ StepsTable normalTable(const AdjustmentSteps& steps) {
         table(translate("表 3  法方程（含权函数）"), {"", "a", "b", "f", "w"}, {centre, right, right, right, right});
     const auto& n = *steps.normalMatrix;
     const char* const names[] = {"", "a", "b", "f"};
-    const std::string closures[] = {"", fixed(*steps.overlappingClosure, secondDecimals),
-                                    fixed(steps.pole->closure, secondDecimals), ""};
+    const std::string closures[] = {"", fixed(*steps.results.w3, secondDecimals),
+                                    fixed(*steps.results.w4, secondDecimals), ""};
     for (std::size_t i = 1; i <= 3; ++i) {
         Row row{names[i]};
         for (std::size_t j = 1; j <= 3; ++j) row.push_back(j >= i ? fixed(n[i][j], 4) : "");
@@ -126,8 +126,8 @@ StepsTable checkTable(const AdjustmentSteps& steps) {
                             {translate("条件"), translate("闭合差 w"), "−w", translate("Σ改正"), translate("平差后闭合差")},
                             {left, right, right, right, right});
     const AfterAdjustmentSteps& after = *steps.afterAdjustment;
-    const double closures[] = {steps.firstGroup->closures[0], steps.firstGroup->closures[1], *steps.overlappingClosure,
-                               steps.pole->closure};
+    const double closures[] = {*steps.results.w1, *steps.results.w2, *steps.results.w3,
+                               *steps.results.w4};
     const char* const names[] = {translate("三角形 1-2-3（″）"), translate("三角形 3-4-1（″）"),
                                  translate("重叠三角形 b(1)+b(2)−b(5)−b(6)（″）"), translate("极条件 Σc·v（单位）")};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -156,13 +156,13 @@ StepsTable precisionTable(const AdjustmentSteps& steps) {
         const auto& weight = *steps.reciprocalWeight;
         made.rows.push_back({"q1", "([ab][bf] − [af][bb]) / det", fixed(weight.q[0], 6)});
         made.rows.push_back({"q2", "([ab][af] − [aa][bf]) / det", fixed(weight.q[1], 6)});
-        made.rows.push_back({"1/Plgs", "[ff] + q1[af] + q2[bf]", fixed(weight.invPlgs, 5)});
+        made.rows.push_back({"1/Plgs", "[ff] + q1[af] + q2[bf]", fixed(*steps.results.invPlgs, 5)});
     }
-    if (steps.mb) made.rows.push_back({"mb", translate("√(([vv]₁ + [vv]₂) / 4)（″）"), fixed(*steps.mb, 2)});
-    if (steps.mlgs) made.rows.push_back({"mlgs", translate("mb · √(1/Plgs)（单位）"), fixed(*steps.mlgs, 2)});
-    if (steps.relativeErrorDenominator) {
+    if (steps.results.mb) made.rows.push_back({"mb", translate("√(([vv]₁ + [vv]₂) / 4)（″）"), fixed(*steps.results.mb, 2)});
+    if (steps.results.mlgs) made.rows.push_back({"mlgs", translate("mb · √(1/Plgs)（单位）"), fixed(*steps.results.mlgs, 2)});
+    if (steps.results.relativeErrorDenominator) {
         made.rows.push_back(
-            {"1/m", translate("m = 434290 / mlgs（取整）"), "1/" + generalForm(*steps.relativeErrorDenominator)});
+            {"1/m", translate("m = 434290 / mlgs（取整）"), "1/" + generalForm(*steps.results.relativeErrorDenominator)});
     }
     return made;
 }
@@ -192,9 +192,9 @@ StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& st
     document.title = translate(stepsTitle);
     const AdjustmentSteps& adjustment = steps.adjustment;
     if (adjustment.firstGroup) {
-        document.sections.push_back({translate("一、第一组平差"), {firstGroupTable(*adjustment.firstGroup)}});
+        document.sections.push_back({translate("一、第一组平差"), {firstGroupTable(*adjustment.firstGroup, adjustment.results)}});
     }
-    if (adjustment.pole && adjustment.coefficientRows && adjustment.overlappingClosure) {
+    if (adjustment.pole && adjustment.coefficientRows) {
         StepsSection second{translate("二、第二组平差（重叠三角形条件与极条件）"), {secondGroupTable(adjustment)}};
         if (adjustment.normalMatrix) second.tables.push_back(normalTable(adjustment));
         document.sections.push_back(second);

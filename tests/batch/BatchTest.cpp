@@ -28,13 +28,11 @@ std::string readFile(const std::string& path) {
 }
 
 // The replies a surveyor types at the window for a data set whose case is known.
-std::vector<std::string> typedReplies(const DataSet& set, bool azimuthCase) {
-    std::vector<std::string> values = {set.xa, set.ya, set.xb, set.yb};
-    if (azimuthCase) values.insert(values.end(), {set.startSideLength, set.startSideNumber, set.Ta, set.Qa});
-    values.insert(values.end(), {set.nameA, set.nameP1, set.nameP2});
-    if (azimuthCase) values.push_back(set.nameP3);
-    values.push_back(set.nameClosing);
-    values.insert(values.end(), set.angles.begin(), set.angles.end());
+std::vector<std::string> typedReplies(const Observations& set) {
+    std::vector<std::string> values;
+    for (std::size_t v = 0; v < enteredValueCount; ++v) {
+        if (set.asks(static_cast<EnteredValue>(v))) values.push_back(set.text(static_cast<EnteredValue>(v)));
+    }
     return confirmedEach(values);
 }
 
@@ -50,9 +48,9 @@ void expectSameResults(const BatchResult& batch, const SurveyState& state, const
     BatchResult fromWindow;
     fromWindow.rowNumber = batch.rowNumber;
     fromWindow.id = batch.id;
-    fromWindow.stop = batch.stop;
-    fromWindow.state = state;
-    fromWindow.steps = steps;
+    fromWindow.run.stop = batch.run.stop;
+    fromWindow.run.state = state;
+    fromWindow.run.steps = steps;
     EXPECT_EQ(resultCells(batch), resultCells(fromWindow)) << id;
 }
 
@@ -66,26 +64,27 @@ TEST(Batch, EveryRowOfTheExampleCampaignMatchesTheInteractiveRun) {
     rows.insert(rows.end(), table.rows.rbegin(), table.rows.rend());
     BatchAdjuster adjuster(columns);
     for (const auto& row : rows) {
-        const DataSet set = columns.dataSet(row);
+        const Observations set = columns.observations(row);
+        const std::string id = columns.id(row);
         const BatchResult& result = adjuster.adjust(row);
         SurveyState state;
         FieldModel window;
         ComputationSteps steps;
-        ScriptedPrompt prompt(typedReplies(set, set.xb == "0" && set.yb == "0"));
+        ScriptedPrompt prompt(typedReplies(set));
         std::optional<std::string> stop;
         try {
             runComputeCommand(state, prompt, window, steps);
         } catch (const RunStopped& stopped) {
             stop = stopped.what();
         }
-        expectSameResults(result, state, steps, set.id);
-        ASSERT_EQ(report::printingAllowed(result.state), report::printingAllowed(state)) << set.id;
+        expectSameResults(result, state, steps, id);
+        ASSERT_EQ(report::printingAllowed(result.run.state), report::printingAllowed(state)) << id;
         if (report::printingAllowed(state)) {
-            EXPECT_EQ(report::reportLines(result.state), report::reportLines(state)) << set.id;
+            EXPECT_EQ(report::reportLines(result.run.state), report::reportLines(state)) << id;
         }
-        EXPECT_EQ(result.stop.has_value(), stop.has_value()) << set.id;
+        EXPECT_EQ(result.run.stop.has_value(), stop.has_value()) << id;
         if (stop) {
-            EXPECT_EQ(result.stop->what(), *stop) << set.id;
+            EXPECT_EQ(result.run.stop->what(), *stop) << id;
         }
     }
 }
@@ -154,7 +153,7 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     EXPECT_TRUE(good.completed());
     EXPECT_EQ(good.id, "quoted, id");
     EXPECT_EQ(resultCells(good)[column("name_0")], "A") << "row 0 always reads A";
-    EXPECT_EQ(good.state.pointNames[0], "A \"east\"");
+    EXPECT_EQ(good.run.state.pointNames[0], "A \"east\"");
     EXPECT_EQ(resultCells(malformed).back(), malformed.rowError);
 
     // After a row that was adjusted, a row that cannot be read has a new window's state, not the last row's.
@@ -162,9 +161,9 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     ASSERT_TRUE(adjuster.adjust(table.rows[1]).completed());
     const BatchResult& afterGood = adjuster.adjust(table.rows[0]);
     EXPECT_FALSE(afterGood.rowError.empty());
-    EXPECT_TRUE(afterGood.state.adjustedAngles.empty() && afterGood.state.normalMatrix.empty() &&
-                afterGood.state.pointNames.empty() && afterGood.state.pointX.empty());
-    EXPECT_EQ(afterGood.steps.adjustment.resultsFormed, 0);
+    EXPECT_TRUE(afterGood.run.state.adjustedAngles.empty() && afterGood.run.state.normalMatrix.empty() &&
+                afterGood.run.state.pointNames.empty() && afterGood.run.state.pointX.empty());
+    EXPECT_FALSE(afterGood.run.steps.adjustment.results.w1.has_value());
 }
 
 // A file read in pieces gives the rows of the whole file, wherever the pieces are cut: inside a byte-order mark,

@@ -33,7 +33,10 @@ struct AzimuthRun {
     FieldModel fields;
 
     AzimuthRun(int startSide, const std::string& length) : state(azimuthState(startSide, length)) {}
-    void compute() { Cm1(state, Ta, Qa, fields); }
+    void compute() {
+        Cm1(state, Ta, Qa);
+        showCoordinateTable(state, fields);
+    }
 };
 
 TEST(ExternalAzimuth, WorkedCaseTable) {

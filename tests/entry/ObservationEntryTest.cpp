@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entry/EnteredState.h"
 #include "entry/PackedAngle.h"
 #include "entry/RunStopped.h"
 #include "support/RecordingFields.h"
@@ -15,6 +16,24 @@ using namespace morvalen::testing;
 
 const std::string suffix = "输入正确单击 Enter ; 错误输入零( 即为:0 )";
 
+// The dialogue, then its values stored as the computation stores them: a stop in the dialogue is the stop the
+// computation makes on the values typed so far.
+void enterAndStore(SurveyState& state, OrientationCopies& copies, Prompt& prompt, WindowFields& fields) {
+    Observations typed;
+    try {
+        enterObservations(prompt, fields, typed);
+    } catch (const RunStopped& dialogueStop) {
+        try {
+            storeObservations(typed, state, copies);
+            ADD_FAILURE() << "the values typed so far store without the dialogue's stop";
+        } catch (const RunStopped& stop) {
+            EXPECT_STREQ(stop.what(), dialogueStop.what());
+        }
+        throw;
+    }
+    storeObservations(typed, state, copies);
+}
+
 struct EntryRun {
     SurveyState state;
     OrientationCopies copies;
@@ -23,7 +42,7 @@ struct EntryRun {
 
     explicit EntryRun(const std::vector<std::string>& replies) : prompt(replies) {
         prepareState(state);
-        enterObservations(state, copies, prompt, fields);
+        enterAndStore(state, copies, prompt, fields);
     }
 };
 
@@ -108,7 +127,7 @@ TEST(ObservationEntry, AnAngleThatIsNotANumberStopsRightAfterItsConfirmation) {
     ScriptedPrompt prompt(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) + confirmedEach(angles));
     prepareState(state);
     try {
-        enterObservations(state, copies, prompt, fields);
+        enterAndStore(state, copies, prompt, fields);
         FAIL() << "the run should stop";
     } catch (const RunStopped& stop) {
         EXPECT_NE(std::string(stop.what()).find("b(5) 的输入 \"33.1O401\" 不是数值"), std::string::npos) << stop.what();
@@ -126,7 +145,7 @@ TEST(ObservationEntry, DismissedPromptsEverywhereGiveAKnownSideRunThatStopsAtThe
     FieldModel fields;
     ScriptedPrompt prompt;
     prepareState(state);
-    EXPECT_THROW(enterObservations(state, copies, prompt, fields), RunStopped);
+    EXPECT_THROW(enterAndStore(state, copies, prompt, fields), RunStopped);
     EXPECT_EQ(fields.text({"Text3"}), " ");
     EXPECT_EQ(fields.text({"Text20"}), "    以起始边 S(a-b)起算 ");
     EXPECT_EQ(prompt.prompts.size(), 8u + 8u + 2u);
@@ -145,7 +164,7 @@ TEST(ObservationEntry, ASecondRunStartsFromEmptiedArrays) {
     ScriptedPrompt prompt(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) +
                           confirmedEach(workedAngles));
     OrientationCopies copies;
-    enterObservations(state, copies, prompt, first.fields);
+    enterAndStore(state, copies, prompt, first.fields);
     EXPECT_EQ(state.pointNames.size(), 4u);
     EXPECT_EQ(state.Ta, EntryValue::text("200"));
     EXPECT_EQ(state.startSideNumber, 1);

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "files/ObservationFile.h"
@@ -28,17 +28,24 @@ protected:
 };
 
 struct Window {
-    SurveyState state;
+    RunRecord run;
     FieldModel fields;
-    std::optional<RunStopped> stop;
+    const SurveyState& state = run.state;
+    const std::optional<RunStopped>& stop = run.stop;
 };
 
+// The dialogue, answered by `asker`.
 void compute(Window& window, Prompt& asker) {
     try {
-        runComputeCommand(window.state, asker, window.fields);
-    } catch (const RunStopped& stop) {
-        window.stop = stop;
+        runComputeCommand(asker, window.fields, window.run);
+    } catch (const RunStopped&) {
     }
+}
+
+// The values of a row of an observation file, computed and shown.
+void compute(Window& window, const ObservationRow& opened) {
+    computeRun(opened.columns.observations(opened.row), window.run);
+    showRun(window.run, window.fields);
 }
 
 void expectSameWindow(const Window& first, const Window& second) {
@@ -71,20 +78,17 @@ TEST_F(ObservationFile, SavedRunOpensToTheSameWindowInBothCases) {
         replies[replies.size() - 15] = "0";  // b(1) is wrong,
         replies.insert(replies.end() - 14, {"44.13120", ""});  // typed again
         ScriptedPrompt typist(replies);
-        TypedValues recorded;
-        ObservationRecorder recorder(typist, recorded);
         Window typed;
-        compute(typed, recorder);
+        compute(typed, typist);
         ASSERT_FALSE(typed.stop) << typed.stop->what();
         EXPECT_EQ(typist.repliesLeft(), 0u);
 
         const fs::path file = folder / "observations.csv";
-        const std::string id = saveObservations(file, recorded, "Q" + std::to_string(kind));
+        const std::string id = saveObservations(file, typed.run.observations, "Q" + std::to_string(kind));
         EXPECT_EQ(id, "Q" + std::to_string(kind));
         const ObservationRow opened = openObservationRow(file, id);
         Window fromFile;
-        RowPrompt answers(opened.columns, opened.row);
-        compute(fromFile, answers);
+        compute(fromFile, opened);
         expectSameWindow(typed, fromFile);
         EXPECT_EQ(fromFile.state.xb.typedText(), kind == 0 ? "1010" : "0");
         EXPECT_EQ(fromFile.state.pointNames[0], names[0]);
@@ -102,12 +106,10 @@ TEST_F(ObservationFile, StoppedRunKeepsWhatWasTypedAndAppendsBehindTheFile) {
                                  "b8\n1,1,2,3,4,\"北山,一号\",b,c,d,1,2,3,4,5,6,7,8";  // no line end at the end
     std::ofstream(file, std::ios::binary) << existing;
     ScriptedPrompt typist(confirmedEach({"1000", "1000", "1010", "1175", "甲", "乙", "丙", "丁", "44.1312", "4O.1"}));
-    TypedValues recorded;
-    ObservationRecorder recorder(typist, recorded);
     Window typed;
-    compute(typed, recorder);
+    compute(typed, typist);
     ASSERT_TRUE(typed.stop);
-    EXPECT_EQ(saveObservations(file, recorded, "1"), "2");
+    EXPECT_EQ(saveObservations(file, typed.run.observations, "1"), "2");
 
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -115,11 +117,9 @@ TEST_F(ObservationFile, StoppedRunKeepsWhatWasTypedAndAppendsBehindTheFile) {
 
     // An azimuth value has no column in this file: refused, the file untouched.
     ScriptedPrompt azimuthTypist(confirmedEach({"1", "2", "0", "0", "100"}));
-    TypedValues azimuthValues;
-    ObservationRecorder azimuth(azimuthTypist, azimuthValues);
     Window other;
-    compute(other, azimuth);
-    EXPECT_THROW(saveObservations(file, azimuthValues, ""), ObservationFileError);
+    compute(other, azimuthTypist);
+    EXPECT_THROW(saveObservations(file, other.run.observations, ""), ObservationFileError);
     std::ifstream again(file, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), bytes);
 }

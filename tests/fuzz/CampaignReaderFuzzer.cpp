@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if (!morvalen::isValidUtf8(cell)) std::abort();
                 }
                 try {
-                    const DataSet set = columns->dataSet(row);
-                    if (set.angles.size() != 8) std::abort();
+                    const morvalen::Observations set = columns->observations(row);
+                    const auto b8 = morvalen::EnteredValue::b8;
+                    if (set.text(b8) != columns->cell(row, columnOf(b8))) std::abort();
                 } catch (const std::invalid_argument&) {
                     // a row of the wrong width is reported, not read
                 }

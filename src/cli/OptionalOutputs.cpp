@@ -1,0 +1,191 @@
+#include "cli/OptionalOutputs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "i18n/Language.h"
+#include "report/ReportModel.h"
+#ifdef MORVALEN_WITH_FILES
+#include "cli/FileCommands.h"
+#include "cli/ReduceCommand.h"
+#include "files/ObservationFile.h"
+#include "files/ResultExport.h"
+#endif
+#ifdef MORVALEN_WITH_PDF
+#include "cli/PdfOutput.h"
+#include "report/AnalysisPage.h"
+#include "report/FieldBookPage.h"
+#include "report/PaintedReport.h"
+#endif
+
+namespace morvalen::cli {
+namespace {
+
+using i18n::translate;
+using i18n::withArguments;
+
+#ifdef MORVALEN_WITH_PDF
+// The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
+// the network, when the checks were asked for.
+struct ReportDocument {
+    report::Pages pages;
+    std::optional<analysis::NetworkPrecision> plot;
+};
+
+ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis& analysed,
+                              const fieldbook::FieldBookReduction* fieldBook = nullptr) {
+    ReportDocument document{{report::reportLines(state)}, std::nullopt};
+    if (analysed.checks) {
+        document.plot = analysed.precision;
+        document.pages.push_back(report::analysisPageLines(*analysed.checks, document.plot));
+    }
+    if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
+    return document;
+}
+#endif
+
+// A file option that the program was built without.
+ExitStatus notBuilt(const char* pattern, const std::string& path) {
+    std::cerr << withArguments(translate(pattern), {path}) << '\n';
+    return ExitStatus::notWritten;
+}
+
+}  // namespace
+
+ExitStatus openFileInput(const std::string& observationsPath, const std::optional<std::string>& rowId,
+                         const std::string& fieldBookPath, FileInput& input) {
+#ifdef MORVALEN_WITH_FILES
+    if (!observationsPath.empty()) {
+        try {
+            std::vector<std::string> notes;
+            const files::ObservationRow opened =
+                files::openObservationRow(files::pathOf(observationsPath), rowId, &notes);
+            for (const std::string& note : notes) std::cerr << note << '\n';
+            input.row = opened.columns.observations(opened.row);
+            input.rowId = opened.id;
+        } catch (const files::ObservationFileError& problem) {
+            std::cerr << problem.what() << '\n';
+            return ExitStatus::fileProblem;
+        }
+    }
+    if (!fieldBookPath.empty() && !(input.fieldBook = openFieldBook(fieldBookPath))) return ExitStatus::fileProblem;
+#else
+    (void)observationsPath;
+    (void)rowId;
+    (void)fieldBookPath;
+    (void)input;
+#endif
+    return ExitStatus::completed;
+}
+
+ExitStatus refusedExportFormat(const std::string& path) {
+#ifdef MORVALEN_WITH_FILES
+    try {
+        files::exportFormatOf(path);
+    } catch (const files::FileNotWritten& refused) {
+        std::cerr << refused.what() << '\n';
+        return ExitStatus::notWritten;
+    }
+#else
+    (void)path;
+#endif
+    return ExitStatus::completed;
+}
+
+ExitStatus refusedPlotFormat(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".svg") return notBuilt("没有写出网图 %1：网图写成 .svg 文件。", path);
+#if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
+    // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
+    return notBuilt("没有写出网图 %1：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。", path);
+#endif
+    return ExitStatus::completed;
+}
+
+ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
+                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
+    if (!report::printingAllowed(state)) {
+        std::cerr << withArguments(translate("没有写出 PDF 文件：%1"), {report::nothingToPrint}) << '\n';
+        return ExitStatus::notWritten;
+    }
+#ifdef MORVALEN_WITH_PDF
+    try {
+        const ReportDocument document = reportDocument(state, analysed, fieldBook);
+        writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
+        return ExitStatus::completed;
+    } catch (const report::PrintingFailed& failure) {
+        std::cerr << failure.what() << '\n';
+        return ExitStatus::notWritten;
+    }
+#else
+    (void)analysed;
+    (void)fieldBook;
+    (void)steps;
+    return notBuilt("没有写出 PDF 文件 %1：本程序编译时没有 Qt 绘图功能。", path);
+#endif
+}
+
+ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path) {
+    if (!precision) {
+        std::cerr << withArguments(translate("没有写出网图 %1：还没有完成的计算，或最近一次计算已中止。"), {path}) << '\n';
+        return ExitStatus::stopped;
+    }
+#ifdef MORVALEN_WITH_SVG
+    try {
+        PdfOutput().writePlot(*precision, path);
+        return ExitStatus::completed;
+    } catch (const report::PrintingFailed& failure) {
+        std::cerr << withArguments(translate("没有写出网图：%1"), {failure.what()}) << '\n';
+        return ExitStatus::notWritten;
+    }
+#else
+    return notBuilt("没有写出网图 %1：本程序编译时没有 Qt 绘图功能。", path);
+#endif
+}
+
+ExitStatus saveObservationsFile(const Observations& typed, const std::string& path, const std::string& id) {
+#ifdef MORVALEN_WITH_FILES
+    return saveRunObservations(typed, path, id);
+#else
+    (void)typed;
+    (void)id;
+    (void)path;
+    return ExitStatus::notWritten;
+#endif
+}
+
+ExitStatus exportResultsFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed) {
+#ifdef MORVALEN_WITH_FILES
+    return exportRunResults(state, path, analysed.precisionOrNull());
+#else
+    (void)state;
+    (void)analysed;
+    (void)path;
+    return ExitStatus::notWritten;
+#endif
+}
+
+ExitStatus runBatchCommand(const BatchOptions& options) {
+#ifdef MORVALEN_WITH_FILES
+    ReportWriter writeReport;
+#ifdef MORVALEN_WITH_PDF
+    writeReport = [output = std::shared_ptr<PdfOutput>()](const SurveyState& state, const analysis::Analysis& analysed,
+                                                        const std::string& path) mutable {
+        if (!output) output = std::make_shared<PdfOutput>();
+        const ReportDocument document = reportDocument(state, analysed);
+        output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
+    };
+#endif
+    return runBatch(options, writeReport);
+#else
+    (void)options;
+    return ExitStatus::usageError;
+#endif
+}
+
+}  // namespace morvalen::cli
