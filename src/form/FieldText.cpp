@@ -61,12 +61,6 @@ std::string logUnitsText(float logUnits) { return " " + roundedFixed(logUnits, 2
 std::string reciprocalWeightText(double invPlgs) { return roundedFixed(invPlgs, 5); }
 std::string relativeErrorText(float denominator) { return " 1/" + generalForm(denominator); }
 
-double shortestDecimal(float value) {
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double nearest = 0;
-    std::from_chars(buffer, written.ptr, nearest);
-    return nearest;
-}
+double shortestDecimal(float value) { return numberChars::read(numberChars::shortest(value)).value_or(0); }
 
 }  // namespace morvalen

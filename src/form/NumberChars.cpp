@@ -60,17 +60,10 @@ std::string fixed(double value, int decimals) { return printed("%.*f", decimals,
 
 std::string scientific(double value, int precision) { return printed("%.*e", precision, value); }
 
-std::string shortest(double value) {
-    if (value == 0) return std::signbit(value) ? "-0" : "0";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    if (std::isnan(value)) return "nan";
-    // The fewest significant digits that read back as the value; printf rounds them from the exact binary value, so
-    // the first such text is the nearest of that length.
-    std::string text;
-    for (int precision = 0; precision < 17; ++precision) {
-        text = scientific(value, precision);
-        if (std::strtod(text.c_str(), nullptr) == value) break;
-    }
+// The shortest text of a value (a double, or a single widened exactly) whose shortest scientific text is `text`:
+// the same digits in fixed notation where that is not longer. A whole number in fixed notation is written with all
+// its digits, exactly as the value holds it.
+std::string shorterForm(const std::string& text, double value) {
     const bool negative = text.front() == '-';
     const std::size_t e = text.find('e');
     std::string digits;
@@ -79,8 +72,6 @@ std::string shortest(double value) {
     }
     const int exponent = std::atoi(text.c_str() + e + 1);
     const auto count = static_cast<int>(digits.size());
-    // The same digits in fixed notation; the shorter of the two forms, fixed where they are equally long. A whole
-    // number in fixed notation is written with all its digits, exactly as the double holds it.
     std::string fixedForm;
     if (exponent >= count - 1) {
         fixedForm = fixed(std::fabs(value), 0);
@@ -93,6 +84,35 @@ std::string shortest(double value) {
     const std::string scientificForm = text.substr(negative ? 1 : 0);
     const std::string& chosen = fixedForm.size() <= scientificForm.size() ? fixedForm : scientificForm;
     return negative ? "-" + chosen : chosen;
+}
+
+std::string specialText(double value) {
+    if (value == 0) return std::signbit(value) ? "-0" : "0";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    return "nan";
+}
+
+std::string shortest(double value) {
+    if (value == 0 || !std::isfinite(value)) return specialText(value);
+    // The fewest significant digits that read back as the value; printf rounds them from the exact binary value, so
+    // the first such text is the nearest of that length.
+    std::string text;
+    for (int precision = 0; precision < 17; ++precision) {
+        text = scientific(value, precision);
+        if (std::strtod(text.c_str(), nullptr) == value) break;
+    }
+    return shorterForm(text, value);
+}
+
+std::string shortest(float value) {
+    const auto exact = static_cast<double>(value);
+    if (value == 0 || !std::isfinite(value)) return specialText(exact);
+    std::string text;
+    for (int precision = 0; precision < 9; ++precision) {
+        text = scientific(exact, precision);
+        if (std::strtof(text.c_str(), nullptr) == value) break;
+    }
+    return shorterForm(text, exact);
 }
 
 std::optional<double> read(std::string_view text) {
@@ -120,6 +140,12 @@ std::string shortest(double value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string shortest(float value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::optional<double> read(std::string_view text) {
     if (!isDecimalText(text)) return std::nullopt;
     double value = 0;
@@ -131,6 +157,7 @@ std::optional<double> read(std::string_view text) {
 std::string fixed(double value, int decimals) { return portable::fixed(value, decimals); }
 std::string scientific(double value, int precision) { return portable::scientific(value, precision); }
 std::string shortest(double value) { return portable::shortest(value); }
+std::string shortest(float value) { return portable::shortest(value); }
 std::optional<double> read(std::string_view text) { return portable::read(text); }
 #endif
 

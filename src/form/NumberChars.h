@@ -18,6 +18,8 @@ std::string fixed(double value, int decimals);
 std::string scientific(double value, int precision);
 // The shortest text that reads back as the same double: fixed or scientific, whichever has fewer characters.
 std::string shortest(double value);
+// The same for a single: the shortest text that reads back as the same single.
+std::string shortest(float value);
 // The double nearest to the decimal text, read whole ([-]digits[.digits][e[±]digits]); nothing for a text that is
 // not such a number or whose value lies beyond the range of a double or so close to zero that it would read as zero.
 std::optional<double> read(std::string_view text);
@@ -27,6 +29,7 @@ namespace portable {
 std::string fixed(double value, int decimals);
 std::string scientific(double value, int precision);
 std::string shortest(double value);
+std::string shortest(float value);
 std::optional<double> read(std::string_view text);
 }  // namespace portable
 

@@ -1,6 +1,5 @@
 #include "web/FileCalls.h"
 
-#include "analysis/Analysis.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
 #include "web/ObservationsPrompt.h"
@@ -20,10 +19,11 @@ nlohmann::ordered_json openObservations(const std::string& path) {
             nlohmann::ordered_json row = {{"id", file.columns.id(file.rows[i])}};
             try {
                 const files::ObservationRow data = files::observationRow(file, i, path);
+                const Observations observations = data.columns.observations(data.row);
                 nlohmann::ordered_json values = nlohmann::ordered_json::object();
                 for (std::size_t k = 0; k < enteredValueCount; ++k) {
                     const auto value = static_cast<EnteredValue>(k);
-                    values[std::string(keyOf(value))] = std::string(data.columns.cell(data.row, files::columnOf(value)));
+                    values[std::string(keyOf(value))] = observations.text(value);
                 }
                 row["observations"] = values;
             } catch (const files::ObservationFileError& reason) {
@@ -39,10 +39,11 @@ nlohmann::ordered_json openObservations(const std::string& path) {
 
 nlohmann::ordered_json saveObservations(const std::string& path, const Observations& observations,
                                         const std::string& id) {
-    files::TypedValues values;
+    // The values the case asks, as the dialogue would have kept them.
+    Observations values;
     for (std::size_t k = 0; k < enteredValueCount; ++k) {
         const auto value = static_cast<EnteredValue>(k);
-        if (observations.asks(value)) values.value(files::columnOf(value)) = observations.text(value);
+        if (observations.asks(value)) values.text(value) = observations.text(value);
     }
     try {
         return {{"id", files::saveObservations(path, values, id)}};
@@ -54,13 +55,10 @@ nlohmann::ordered_json saveObservations(const std::string& path, const Observati
 }
 
 nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
-                                     const DocumentOptions& options) {
-    ObservationsPrompt cells(observations);
-    cli::TerminalPrompt prompt(cells, nullptr);
-    const RunResult run = runDocument(prompt, options);
-    const analysis::Analysis analysed = analysis::analyse(run.state, options.checks.standard());
+                                     const PageOptions& options) {
+    const PageRun run = runTable(observations, options);
     try {
-        files::exportResults(run.state, path, analysed.precisionOrNull());
+        files::exportResults(run.record.state, path, run.analysed.precisionOrNull());
         return nlohmann::ordered_json::object();
     } catch (const files::NothingToExport& reason) {
         return problem(reason);

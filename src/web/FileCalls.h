@@ -6,7 +6,7 @@
 #include <string>
 
 #include "entry/Observations.h"
-#include "web/RunDocument.h"
+#include "web/PageRun.h"
 
 namespace morvalen::web {
 
@@ -21,6 +21,6 @@ nlohmann::ordered_json saveObservations(const std::string& path, const Observati
 
 // Writes the results of the table's computation to `path` in the format of its extension: {} or {"problem"}.
 nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
-                                     const DocumentOptions& options);
+                                     const PageOptions& options);
 
 }  // namespace morvalen::web

@@ -1,11 +1,10 @@
-// The values of the page's table as the compute command's prompt, and the table's keys.
+// The values of the page's table by the keys of a campaign file's header.
 #pragma once
 
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
-#include "entry/FrontEnd.h"
 #include "entry/Observations.h"
 
 namespace morvalen::web {
@@ -18,20 +17,5 @@ Observations observationsOf(const nlohmann::ordered_json& table);
 
 // "known_side", "azimuth" or "mixed", as the steps name the case.
 const char* caseName(RunCase runCase);
-
-// Answers every entry of the compute command with its cell and every confirmation with Enter, as the window's
-// table answers the dialogue.
-class ObservationsPrompt : public Prompt {
-public:
-    explicit ObservationsPrompt(const Observations& observations) : observations_(observations) {}
-
-    std::string answer(const PromptRequest& request) override {
-        return request.role == PromptRole::confirmation ? std::string() : observations_.text(request.value);
-    }
-    std::string ask(const std::string&) override { return {}; }  // a prompt of no value of the table: dismissed
-
-private:
-    const Observations& observations_;
-};
 
 }  // namespace morvalen::web

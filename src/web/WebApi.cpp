@@ -26,8 +26,8 @@
 #include "report/TextReport.h"
 #include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
+#include "web/PageRun.h"
 #include "web/TableChecks.h"
-#include "web/RunDocument.h"
 
 namespace {
 
@@ -44,8 +44,8 @@ void useLanguageNamed(const std::string& name) {
     i18n::useLanguage(language, programPath);
 }
 
-web::DocumentOptions documentOptions(const ordered_json& request) {
-    web::DocumentOptions options;
+web::PageOptions pageOptions(const ordered_json& request) {
+    web::PageOptions options;
     options.steps = request.value("steps", false);
     options.checks.gradeName = request.value("grade", "");
     options.checks.sigmaSeconds = request.value("sigma", 0.0);
@@ -86,23 +86,19 @@ ordered_json plotJson(const analysis::NetworkPrecision& precision) {
 
 ordered_json compute(const ordered_json& request) {
     const Observations observations = web::observationsOf(request.at("observations"));
-    web::ObservationsPrompt cells(observations);
-    cli::TerminalPrompt prompt(cells, nullptr);
-    web::DocumentOptions options = documentOptions(request);
+    web::PageOptions options = pageOptions(request);
     options.steps = true;
-    const web::RunResult result = web::runDocument(prompt, options);
-    ordered_json answer = result.document;
-    answer["report_text"] = report::printingAllowed(result.state)
-                                ? report::renderText(report::reportLines(result.state))
-                                : std::string();
-    answer["steps_tables"] = stepsTablesJson(report::stepsDocument(result.state, result.steps));
+    const web::PageRun run = web::runTable(observations, options);
+    const SurveyState& state = run.record.state;
+    ordered_json answer = run.document;
+    answer["report_text"] = report::printingAllowed(state) ? report::renderText(report::reportLines(state)) : std::string();
+    answer["steps_tables"] = stepsTablesJson(report::stepsDocument(state, run.record.steps));
     answer["case"] = web::caseName(observations.runCase());
-    if (const std::optional<analysis::CheckStandard> standard = options.checks.standard()) {
-        const analysis::Analysis analysed = analysis::analyse(result.state, standard);
+    if (options.checks.standard()) {
         std::ostringstream text;
-        cli::printChecksText(result.state, analysed.checks, analysed.precision, text);
+        cli::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
         answer["checks_text"] = text.str();
-        if (analysed.precision) answer["plot"] = plotJson(*analysed.precision);
+        if (run.analysed.precision) answer["plot"] = plotJson(*run.analysed.precision);
     }
     return answer;
 }
@@ -122,7 +118,7 @@ ordered_json handle(const ordered_json& request) {
     if (call == "run") {
         std::istringstream replies(request.value("replies", ""));
         cli::TerminalPrompt prompt(replies, nullptr, true);
-        return web::runDocument(prompt, documentOptions(request)).document;
+        return web::runReplies(prompt, pageOptions(request)).document;
     }
     if (call == "compute") return compute(request);
     if (call == "check") return web::tableChecks(web::observationsOf(request.at("observations")));
@@ -143,7 +139,7 @@ ordered_json handle(const ordered_json& request) {
     }
     if (call == "export") {
         return web::exportResults(request.at("path"), web::observationsOf(request.at("observations")),
-                                  documentOptions(request));
+                                  pageOptions(request));
     }
     return {{"error", "unknown call: " + call}};
 }
