@@ -81,12 +81,16 @@ async function main() {
   page.on('console', (message) => { if (message.type() === 'error') consoleErrors.push(message.text()); });
   page.on('pageerror', (error) => consoleErrors.push(String(error)));
 
-  const loadStarted = Date.now();
-  await page.goto(address);
-  await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
-  const readyMilliseconds = Date.now() - loadStarted;
-  console.log(`page ready after ${readyMilliseconds} ms (from navigation; ${
-    (await page.evaluate(() => window.morvalenPageReady)).toFixed(0)} ms after the page's start)`);
+  // The time from navigation to a page ready for typing, five loads (the first compiles the .wasm afresh).
+  const readyTimes = [];
+  for (let load = 0; load < 5; ++load) {
+    const loadStarted = Date.now();
+    await page.goto(address);
+    await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
+    readyTimes.push(Date.now() - loadStarted);
+  }
+  const sortedTimes = [...readyTimes].sort((a, b) => a - b);
+  console.log(`page ready after ${readyTimes.join(', ')} ms (median ${sortedTimes[2]} ms)`);
 
   // Morvalen.run against morvalen-cli --json, every case in both languages.
   const cases = fs.readFileSync(path.join(work, 'expected', 'cases'), 'utf8').split('\n').filter((name) => name);
@@ -194,6 +198,27 @@ async function main() {
       }
     });
   }
+
+  // A field book: its eight angles for the stations the table names, as morvalen-cli --field-book reduces them.
+  await page.click('#clear');
+  await page.fill('#cell-xa', '1000');
+  await page.fill('#cell-ya', '1000');
+  await page.fill('#cell-xb', '1010');
+  await page.fill('#cell-yb', '1175');
+  await page.setInputFiles('#open-book-file', 'examples/field-book.csv');
+  await page.waitForFunction(() => document.getElementById('cell-b8').value !== '');
+  const bookAngles = await page.evaluate(() => [1, 2, 3, 4, 5, 6, 7, 8].map((k) => document.getElementById('cell-b' + k).value));
+  const bookNames = await page.evaluate(() => ['name_A', 'name_P1', 'name_P2', 'name_closing'].map((k) => document.getElementById('cell-' + k).value));
+  const bookReplies = ['1000', '1000', '1010', '1175', ...bookNames].map((value) => value + '\n\n').join('');
+  const fromBook = JSON.parse(require('child_process').execFileSync(process.env.MORVALEN_CLI,
+    ['--json', '--field-book', 'examples/field-book.csv'], {input: bookReplies}).toString());
+  await page.click('#compute');
+  const bookFields = await page.evaluate(() => [0, 1, 2, 3, 4, 5, 6, 7, 'Text11'].map((k) =>
+    document.getElementById(typeof k === 'number' ? 'window-Text7_' + k : 'window-' + k).textContent));
+  await check('opening a field book fills b(1)…b(8) as morvalen-cli --field-book reduces them', () => {
+    assert.ok(bookAngles.every((angle) => angle !== ''), bookAngles.join(', '));
+    assert.deepStrictEqual(bookFields, [...fromBook.fields.Text7, fromBook.fields.Text11]);
+  });
 
   // Bad input as the window meets it: any text in any cell, any file. A stop or a problem is shown with its message.
   const oddTexts = ['１２３．４', '-0', '1e400', '44.6112', '180', 'NaN', '"; DROP', '\u0000', '𝄞', ' ', '9'.repeat(400), ',,,'];

@@ -385,6 +385,16 @@
     if (answer.notes.length) setStatus(byId('status').textContent + '；' + answer.notes.join('；'), false);
   }
 
+  // A field book gives the eight angles, reduced for the stations the table names (or the book's own, in its order).
+  async function openFieldBook(file) {
+    const path = '/files/books/' + file.name.replace(/[\\/]/g, '_');
+    api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    const answer = api.call({call: 'openFieldBook', path, observations: observations(), lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    fillTable(answer.observations);
+    setStatus(withArguments(tr('已由观测手簿 %1 归算出八个观测角。'), [file.name]), false);
+  }
+
   function saveObservations() {
     const name = openedFile ? openedFile.name : tr('观测数据') + '.csv';
     const path = openedFile ? openedFile.path : '/files/new/' + name;
@@ -511,6 +521,12 @@
       const file = event.target.files[0];
       event.target.value = '';
       if (file) guarded(openFile)(file);
+    });
+    byId('open-book').addEventListener('click', () => byId('open-book-file').click());
+    byId('open-book-file').addEventListener('change', (event) => {
+      const file = event.target.files[0];
+      event.target.value = '';
+      if (file) guarded(openFieldBook)(file);
     });
     byId('row').addEventListener('change', guarded((event) => chooseRow(Number(event.target.value))));
     byId('save').addEventListener('click', guarded(saveObservations));

@@ -19,6 +19,10 @@ nlohmann::ordered_json openObservations(const std::string& path);
 nlohmann::ordered_json saveObservations(const std::string& path, const Observations& observations,
                                         const std::string& id);
 
+// The eight angles of the field book at `path` for the table: {"observations": {…}} with b1..b8 (and the names
+// of the stations where the table has none yet), or {"problem"}.
+nlohmann::ordered_json openFieldBook(const std::string& path, const Observations& observations);
+
 // Writes the results of the table's computation to `path` in the format of its extension: {} or {"problem"}.
 nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
                                      const PageOptions& options);

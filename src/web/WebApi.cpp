@@ -10,6 +10,7 @@
 //                                                    a text: as a caption)
 //   {"call": "grades", "lang"}                       the grades a check can be made against
 //   {"call": "openObservations", "path"}             the rows of an observation file the page put there
+//   {"call": "openFieldBook", "path", "observations"}  the eight angles of a field book for the table
 //   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
 //   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension
 #include <emscripten/emscripten.h>
@@ -133,6 +134,9 @@ ordered_json handle(const ordered_json& request) {
     }
     if (call == "grades") return grades();
     if (call == "openObservations") return web::openObservations(request.at("path"));
+    if (call == "openFieldBook") {
+        return web::openFieldBook(request.at("path"), web::observationsOf(request.at("observations")));
+    }
     if (call == "saveObservations") {
         return web::saveObservations(request.at("path"), web::observationsOf(request.at("observations")),
                                      request.value("id", ""));
