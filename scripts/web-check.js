@@ -285,6 +285,41 @@ async function main() {
     assert.match(await page.textContent('#checks'), /四等|一级|二级|三等|二等/);
     assert.strictEqual(await page.$$eval('#plot ellipse', (ellipses) => ellipses.length), 3);
   });
+  // Saving the table adds a row to the opened file, downloaded; each export downloads in its format.
+  const downloaded = async (button) => {
+    const [download] = await Promise.all([page.waitForEvent('download', {timeout: 5000}).catch(async (failure) => {
+      throw new Error(`no download from ${button}: ${await page.textContent('#status')}`);
+    }), page.click(button)]);
+    return {name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path())};
+  };
+  const saved = await downloaded('#save');
+  const exports = {};
+  for (const format of ['csv', 'xlsx', 'dxf']) {
+    await page.selectOption('#export-format', format);
+    exports[format] = await downloaded('#export');
+  }
+  // The browser's C library cannot write GB 18030 (it reads it): the CASS export is refused with the reason.
+  await page.selectOption('#export-format', 'dat');
+  await page.click('#export');
+  const casStatus = await page.textContent('#status');
+  await check('the CASS export, which needs a GB 18030 writer the browser lacks, is refused with its reason',
+    () => assert.match(casStatus, /GB 18030/));
+  await check('saving adds the table as a row of the opened file; the exports download as .csv, .xlsx, .dxf', () => {
+    const lines = saved.bytes.toString('utf8').trim().split(/\r?\n/);
+    assert.strictEqual(saved.name, 'campaign.csv');
+    assert.strictEqual(lines.length, fs.readFileSync(campaign, 'utf8').trim().split(/\r?\n/).length + 1);
+    assert.match(lines[lines.length - 1], /^1,1000,1000,0,0,130.8625,1,200.0000,153.2505,A,P1,P2,P3,A,44.13120/);
+    assert.match(exports.csv.bytes.toString('utf8'), /^\ufeffname,X,Y/);
+    assert.strictEqual(exports.xlsx.bytes.subarray(0, 2).toString('latin1'), 'PK');
+    assert.match(exports.dxf.bytes.toString('latin1'), /^(999\r?\n.*\r?\n)?\s*0\r?\nSECTION[\s\S]*\nEOF\s*$/);
+  });
+  // Printing shows the report alone.
+  await page.emulateMedia({media: 'print'});
+  const printed = await page.evaluate(() => ['entry', 'window-view', 'steps-section', 'report'].map((id) =>
+    getComputedStyle(document.getElementById(id)).display !== 'none' && document.getElementById(id).offsetParent !== null));
+  await page.emulateMedia({media: 'screen'});
+  await check('the browser prints the report alone', () => assert.deepStrictEqual(printed, [false, false, false, true]));
+
   await page.screenshot({path: screenshot, fullPage: true});
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();

@@ -57,7 +57,9 @@ window.Morvalen = (function () {
     readFile(path) {
       return instance.FS.readFile(path);
     },
-    removeFile(path) {
+    // Makes way for a file to be written: its folder made, a file of that name before removed.
+    clearFile(path) {
+      instance.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
       try { instance.FS.unlink(path); } catch (e) { /* there was none */ }
     },
     grades(lang) {

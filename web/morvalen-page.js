@@ -398,7 +398,7 @@
   function saveObservations() {
     const name = openedFile ? openedFile.name : tr('观测数据') + '.csv';
     const path = openedFile ? openedFile.path : '/files/new/' + name;
-    if (!openedFile) api.removeFile(path);
+    if (!openedFile) api.clearFile(path);
     const answer = api.call({call: 'saveObservations', path, observations: observations(), id: '', lang});
     if (answer.problem) { setStatus(answer.problem, true); return; }
     download(path, name);
@@ -413,7 +413,7 @@
     const extension = byId('export-format').value;
     const name = tr('成果表') + '.' + extension;
     const path = '/files/export/' + name;
-    api.removeFile(path);
+    api.clearFile(path);
     const answer = api.call(Object.assign({call: 'export', path, observations: observations()}, {lang}, checkOptions()));
     if (answer.problem) { setStatus(answer.problem, true); return; }
     download(path, name);
