@@ -113,11 +113,11 @@ void showAdjustmentResults(const AdjustmentResults& results, WindowFields& field
     };
     show(results.w1, form::w1, secondsText);
     show(results.w2, form::w2, secondsText);
-    show(results.w3, form::wa, secondsText);
-    show(results.w4, form::wb, logUnitsText);
+    show(results.w3, form::w3, secondsText);
+    show(results.w4, form::w4, logUnitsText);
     show(results.invPlgs, form::reciprocalWeight, reciprocalWeightText);
     show(results.mb, form::mb, secondsText);
-    show(results.mlgs, form::mlogs, logUnitsText);
+    show(results.mlgs, form::mlgs, logUnitsText);
     show(results.relativeErrorDenominator, form::relativeError, relativeErrorText);
 }
 

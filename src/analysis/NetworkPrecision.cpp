@@ -40,6 +40,68 @@ SideGradients sideGradients(const StationVector& stations, int i, int j, double 
     return gradients;
 }
 
+// The length, its error and the azimuth error of the line from station i to station j; the figures that the data of
+// the case fix stay zero (their propagated values are rounding noise of the Jacobian).
+struct LineFigures {
+    double length = 0;        // metres
+    double lengthError = 0;   // metres
+    std::optional<double> relativeErrorDenominator;  // T of 1/T = lengthError / length; none without a length error
+    double azimuthError = 0;  // seconds of arc
+};
+
+LineFigures lineFigures(const StationVector& stations, const StationCovariance& covariance, int i, int j,
+                        bool fixedLength, bool fixedAzimuth) {
+    LineFigures line;
+    line.length = std::hypot(stations(2 * j) - stations(2 * i), stations(2 * j + 1) - stations(2 * i + 1));
+    const SideGradients gradients = sideGradients(stations, i, j, line.length);
+    if (!fixedLength) line.lengthError = std::sqrt(std::max(gradients.length.dot(covariance * gradients.length), 0.0));
+    if (line.lengthError > 0) line.relativeErrorDenominator = line.length / line.lengthError;
+    if (!fixedAzimuth) {
+        line.azimuthError =
+            std::sqrt(std::max(gradients.azimuth.dot(covariance * gradients.azimuth), 0.0)) * secondsPerRadian;
+    }
+    return line;
+}
+
+// The covariance of the coordinate difference of station j less station i (X, Y), square metres: both stations'
+// own covariances less their correlation. Along the line for a fixed length and across it for a fixed azimuth it is
+// zero by the data; there the propagated rounding noise is taken out.
+Eigen::Matrix2d differenceCovariance(const StationVector& stations, const StationCovariance& covariance, int i, int j,
+                                     bool fixedLength, bool fixedAzimuth) {
+    const Eigen::Matrix2d difference = covariance.block<2, 2>(2 * j, 2 * j) + covariance.block<2, 2>(2 * i, 2 * i) -
+                                       covariance.block<2, 2>(2 * j, 2 * i) - covariance.block<2, 2>(2 * i, 2 * j);
+    if (!fixedLength && !fixedAzimuth) return difference;
+    const Eigen::Vector2d along =
+        Eigen::Vector2d(stations(2 * j) - stations(2 * i), stations(2 * j + 1) - stations(2 * i + 1)).normalized();
+    Eigen::Matrix2d frame;  // columns: along the line, across it
+    frame << along(0), -along(1), along(1), along(0);
+    Eigen::Matrix2d inFrame = frame.transpose() * difference * frame;
+    inFrame(0, 1) = inFrame(1, 0) = 0;
+    if (fixedLength) inFrame(0, 0) = 0;
+    if (fixedAzimuth) inFrame(1, 1) = 0;
+    return frame * inFrame * frame.transpose();
+}
+
+RelativePrecision relativePrecision(const NetworkPrecision& precision, const StationVector& stations,
+                                    const StationCovariance& covariance, int from, int to) {
+    RelativePrecision pair;
+    pair.from = from;
+    pair.to = to;
+    pair.side = sideJoining(from, to);
+    pair.fixedLength = lengthFixed(precision, pair.side);
+    pair.fixedAzimuth = azimuthFixed(precision, pair.side);
+    const LineFigures line = lineFigures(stations, covariance, from, to, pair.fixedLength, pair.fixedAzimuth);
+    pair.distance = line.length;
+    pair.distanceError = line.lengthError * millimetresPerMetre;
+    pair.relativeErrorDenominator = line.relativeErrorDenominator;
+    pair.azimuthError = line.azimuthError;
+    const Eigen::Matrix2d difference =
+        differenceCovariance(stations, covariance, from, to, pair.fixedLength, pair.fixedAzimuth) *
+        (millimetresPerMetre * millimetresPerMetre);
+    pair.ellipse = errorEllipse(difference(0, 0), difference(0, 1), difference(1, 1));
+    return pair;
+}
+
 StationPrecision stationPrecision(const SurveyState& state, const StationVector& stations,
                                   const StationCovariance& covariance, int row, bool fixed) {
     StationPrecision station;
@@ -61,6 +123,23 @@ StationPrecision stationPrecision(const SurveyState& state, const StationVector&
 }
 
 }  // namespace
+
+int sideJoining(int station, int otherStation) {
+    for (std::size_t s = 0; s < sideStations.size(); ++s) {
+        const auto& [from, to] = sideStations[s];
+        if ((from == station && to == otherStation) || (from == otherStation && to == station)) {
+            return static_cast<int>(s) + 1;
+        }
+    }
+    return 0;
+}
+
+bool lengthFixed(const NetworkPrecision& precision, int side) { return side == precision.heavySide; }
+
+bool azimuthFixed(const NetworkPrecision& precision, int side) {
+    // The known side is fixed in both length and azimuth; in the azimuth case the orientation Ta + Qa fixes S(1).
+    return precision.knownSide ? side == 4 : side == 1;
+}
 
 ErrorEllipse errorEllipse(double xx, double xy, double yy) {
     const double mean = (xx + yy) / 2;
@@ -146,30 +225,37 @@ std::optional<NetworkPrecision> analysePrecision(const SurveyState& state, doubl
         precision.stations[static_cast<std::size_t>(row)] = stationPrecision(state, stations, covariance, row, fixed);
     }
 
+    for (int from = 0; from < 4; ++from) {
+        for (int to = from + 1; to < 4; ++to) {
+            if (precision.stations[static_cast<std::size_t>(from)].fixed &&
+                precision.stations[static_cast<std::size_t>(to)].fixed) {
+                continue;
+            }
+            precision.relative.push_back(relativePrecision(precision, stations, covariance, from, to));
+            const std::size_t index = precision.relative.size() - 1;
+            if (precision.relative[index].ellipse.a > 0 &&
+                (!precision.largestRelative ||
+                 precision.relative[index].ellipse.a > precision.relative[*precision.largestRelative].ellipse.a)) {
+                precision.largestRelative = index;
+            }
+        }
+    }
+
     double weakest = 0;
     for (int s = 0; s < 6; ++s) {
         SidePrecision& side = precision.sides[static_cast<std::size_t>(s)];
         side.side = s + 1;
         side.from = sideStations[static_cast<std::size_t>(s)][0];
         side.to = sideStations[static_cast<std::size_t>(s)][1];
-        side.length = std::hypot(stations(2 * side.to) - stations(2 * side.from),
-                                 stations(2 * side.to + 1) - stations(2 * side.from + 1));
-        const SideGradients gradients = sideGradients(stations, side.from, side.to, side.length);
-        const bool fixedLength = side.side == precision.heavySide;
-        // The known side is fixed in both length and azimuth; in the azimuth case the orientation fixes S(1).
-        const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
-        if (!fixedLength) {
-            const double lengthError = std::sqrt(std::max(gradients.length.dot(covariance * gradients.length), 0.0));
-            if (lengthError > 0) side.relativeErrorDenominator = side.length / lengthError;
-            if (side.relativeErrorDenominator && (weakest == 0 || *side.relativeErrorDenominator < weakest)) {
-                weakest = *side.relativeErrorDenominator;
-                precision.weakestSide = side.side;
-            }
+        const LineFigures line = lineFigures(stations, covariance, side.from, side.to,
+                                             lengthFixed(precision, side.side), azimuthFixed(precision, side.side));
+        side.length = line.length;
+        side.relativeErrorDenominator = line.relativeErrorDenominator;
+        if (side.relativeErrorDenominator && (weakest == 0 || *side.relativeErrorDenominator < weakest)) {
+            weakest = *side.relativeErrorDenominator;
+            precision.weakestSide = side.side;
         }
-        if (!fixedAzimuth) {
-            side.azimuthError =
-                std::sqrt(std::max(gradients.azimuth.dot(covariance * gradients.azimuth), 0.0)) * secondsPerRadian;
-        }
+        side.azimuthError = line.azimuthError;
     }
 
     precision.classicalSide = precision.knownSide ? 2 : 3;

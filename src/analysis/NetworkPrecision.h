@@ -4,14 +4,16 @@
 // With equal weights and σ a priori, the adjusted angles have the covariance σ²(I − Bᵀ(BBᵀ)⁻¹B), B being the four
 // conditions linearised at the adjusted angles. The coordinate computation of the run's case, with its fixed data
 // held fixed (known side: A and B; external azimuth: A, the orientation Ta + Qa and the measured start side), maps
-// the angles to the stations; its Jacobian carries that covariance to the coordinates, and from them to the length
-// and the azimuth of each of the six sides.
+// the angles to the stations; its Jacobian carries that covariance to the coordinates of all four stations at once,
+// and from them to the length and the azimuth of each of the six sides and to the relative error ellipse of every
+// pair of stations (the coordinate difference of two stations, their correlation included).
 #pragma once
 
 #include <Eigen/Dense>
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "adjust/AdjustmentWork.h"
 #include "entry/SurveyState.h"
@@ -57,12 +59,34 @@ struct SidePrecision {
     double azimuthError = 0;  // seconds of arc; 0 for a fixed azimuth
 };
 
+// The precision of one station relative to another, from the covariance of the coordinate difference to − from:
+// what a surveyor stakes out or checks between the two stations, whatever the error of either against A. A fixed
+// station has no error of its own.
+struct RelativePrecision {
+    int from = 0, to = 0;   // rows of the table, from < to
+    int side = 0;           // the side or diagonal S(1)..S(6) joining them
+    double distance = 0;    // metres
+    double distanceError = 0;  // millimetres; 0 for a length fixed by the data
+    // T of the relative error 1/T = σ_D / D; none for a length fixed by the data (the known or the start side).
+    std::optional<double> relativeErrorDenominator;
+    double azimuthError = 0;   // seconds of arc; 0 for an azimuth fixed by the data
+    bool fixedLength = false;   // the known side, or the start side of the azimuth case
+    bool fixedAzimuth = false;  // the known side, or S(1) oriented by Ta + Qa
+    ErrorEllipse ellipse;       // the relative error ellipse, millimetres, convention of the station ellipses
+};
+
 struct NetworkPrecision {
     double sigma = 0;  // seconds of arc: the a-priori mean square error of an angle
     bool knownSide = true;  // the case: known side A–B, or external azimuth
     int heavySide = 4;      // the known side S(4), or the start side 1..6
     std::array<StationPrecision, 4> stations{};
     std::array<SidePrecision, 6> sides{};
+    // Every pair of stations, (0, 1), (0, 2), (0, 3), (1, 2), (1, 3), (2, 3), without the pair of the two fixed
+    // stations A and B of the known-side case.
+    std::vector<RelativePrecision> relative;
+    // The index in `relative` of the largest error between stations (the largest semi-axis a); none when every pair
+    // is fixed.
+    std::optional<std::size_t> largestRelative;
     int weakestSide = 0;    // the side with the largest relative error by propagation
     // The classical figure: the side it is stated for (S(2) from the known side, S(3) from S(1) in the azimuth
     // case), its 1/m with mb as the adjustment found it, and the same with σ in place of mb.
@@ -73,6 +97,14 @@ struct NetworkPrecision {
 
 // The stations of the four diagram places joined by S(1)..S(6).
 inline constexpr std::array<std::array<int, 2>, 6> sideStations = {{{0, 1}, {1, 2}, {2, 3}, {3, 0}, {1, 3}, {0, 2}}};
+
+// The side or diagonal 1..6 that joins two stations of the diagram (in either order).
+int sideJoining(int station, int otherStation);
+
+// Whether the data of the case fix the length, or the azimuth, of side 1..6: the known side S(4) both; in the azimuth
+// case the start side its length and S(1), oriented by Ta + Qa, its azimuth.
+bool lengthFixed(const NetworkPrecision& precision, int side);
+bool azimuthFixed(const NetworkPrecision& precision, int side);
 
 // The four stations as the run's own coordinate computation places them from these adjusted angles (decimal
 // degrees), the fixed data of the state's case held fixed. Throws RunStopped where the computation would stop.

@@ -57,10 +57,12 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
         layout->addWidget(reason);
         print->setEnabled(false);
     } else {
-        // The checks on the left; the plot of the network and the precision of the stations on the right.
+        // The checks and the precision between the stations on the left; the plot of the network and the precision
+        // of the stations on the right.
         auto* columns = new QHBoxLayout;
         auto* left = new QVBoxLayout;
         buildTables(*checks_, left);
+        if (precision_) buildRelativeTable(*precision_, left);
         left->addStretch();
         columns->addLayout(left);
         if (precision_) {
@@ -109,6 +111,38 @@ void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precisi
         note->setWordWrap(true);
         layout->addWidget(note);
     }
+}
+
+void ChecksWindow::buildRelativeTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
+    layout->addWidget(new QLabel(translated("点间相对精度（相对误差椭圆）"), this));
+    auto* pairs = table(QStringLiteral("RelativePrecisionTable"),
+                        {translated("点间"), translated("距离（m）"), translated("σD（mm）"), QStringLiteral("1/T"),
+                         translated("σα（秒）"), translated("a（mm）"), translated("b（mm）"), translated("φ（度）")},
+                        static_cast<int>(precision.relative.size()), this);
+    int row = 0;
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        const QString texts[] = {qText(report::pairText(precision, pair)),
+                                 qText(analysis::decimalText(pair.distance, 3)),
+                                 qText(analysis::decimalText(pair.distanceError, 2)),
+                                 qText(report::pairRelativeErrorText(pair)),
+                                 qText(analysis::decimalText(pair.azimuthError, 2)),
+                                 qText(analysis::decimalText(pair.ellipse.a, 2)),
+                                 qText(analysis::decimalText(pair.ellipse.b, 2)),
+                                 qText(analysis::decimalText(pair.ellipse.phiDegrees, 1))};
+        for (int column = 0; column < 8; ++column) pairs->setItem(row, column, cell(texts[column]));
+        ++row;
+    }
+    fitRows(pairs);
+    layout->addWidget(pairs);
+    QString text;
+    for (const std::string& sentence : report::relativeNote(precision)) text += qText(sentence) + '\n';
+    if (precision.largestRelative) {
+        text += translated("最大点间误差：%1", {qText(report::largestRelativeText(precision))});
+    }
+    auto* note = new QLabel(text.trimmed(), this);
+    note->setObjectName(QStringLiteral("LargestRelative"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
 }
 
 void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layout) {

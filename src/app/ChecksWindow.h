@@ -1,6 +1,6 @@
 // The window of the checks: every check of the last completed computation with its value, its limit and its verdict
-// (超限 in red), the w-test of every angle, the precision of the stations with the plot of the network beside the
-// tables, and a button that prints the page of the checks with the plot.
+// (超限 in red), the w-test of every angle, the precision of the stations and between them with the plot of the
+// network beside the tables, and a button that prints the page of the checks with the plot.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +30,8 @@ public slots:
 private:
     void buildTables(const analysis::Checks& checks, QVBoxLayout* layout);
     void buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout);
+    // The precision between every pair of stations, why some figures are zero, and the largest error between them.
+    void buildRelativeTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout);
 
     std::optional<analysis::Checks> checks_;
     std::optional<analysis::NetworkPrecision> precision_;

@@ -149,12 +149,12 @@ std::vector<FieldControl> buildFields() {
         // Closures w(1)..w(4).
         {form::w1, box(2160, 7680, 1335, fieldHeight)},
         {form::w2, box(3960, 7680, 1335, fieldHeight)},
-        {form::wa, box(6480, 7680, 1335, fieldHeight)},
-        {form::wb, box(8280, 7680, 1575, fieldHeight)},
+        {form::w3, box(6480, 7680, 1335, fieldHeight)},
+        {form::w4, box(8280, 7680, 1575, fieldHeight)},
         // Precision: mb, 1/Plgs, mlgs, 1/m.
         {form::mb, box(2160, 9000, 1335, fieldHeight)},
         {form::reciprocalWeight, box(4200, 9000, 1335, fieldHeight)},
-        {form::mlogs, box(6240, 9000, 1335, fieldHeight)},
+        {form::mlgs, box(6240, 9000, 1335, fieldHeight)},
         {form::relativeError, box(8160, 9000, 1335, fieldHeight)},
     };
     for (int k = 0; k < form::angleCount; ++k) fields.push_back({form::observedAngle(k), box(3840, 3450 + rowPitch * k, 1335, fieldHeight)});

@@ -135,6 +135,21 @@ Json precisionJson(const std::optional<analysis::NetworkPrecision>& precision) {
                                  {"relative_error_denominator", orNull(side.relativeErrorDenominator)},
                                  {"azimuth_error", side.azimuthError}});
     }
+    json["relative"] = Json::array();
+    for (const analysis::RelativePrecision& pair : precision->relative) {
+        json["relative"].push_back(
+            {{"from", pair.from},
+             {"to", pair.to},
+             {"names", {precision->stations[static_cast<std::size_t>(pair.from)].name,
+                        precision->stations[static_cast<std::size_t>(pair.to)].name}},
+             {"distance_m", pair.distance},
+             {"sigma_distance_mm", pair.distanceError},
+             {"relative_error_denominator", orNull(pair.relativeErrorDenominator)},
+             {"sigma_azimuth_sec", pair.azimuthError},
+             {"a_mm", pair.ellipse.a},
+             {"b_mm", pair.ellipse.b},
+             {"phi_deg", pair.ellipse.phiDegrees}});
+    }
     return json;
 }
 

@@ -30,7 +30,10 @@ nlohmann::ordered_json checksJson(const std::optional<analysis::Checks>& checks)
 
 // "precision": null when no computation with coordinates ran to its end, otherwise {"sigma", "points": [{"row",
 // "name", "mx_mm", "my_mm", "mp_mm", "a_mm", "b_mm", "phi_deg"}], "sides": [{"side", "length",
-// "relative_error_denominator" (null for a fixed length), "azimuth_error"} × 6]}.
+// "relative_error_denominator" (null for a fixed length), "azimuth_error"} × 6], "relative": [{"from", "to" (rows of
+// the table, from < to), "names" ([from, to]), "distance_m", "sigma_distance_mm", "relative_error_denominator" (null
+// for a fixed length), "sigma_azimuth_sec", "a_mm", "b_mm", "phi_deg"} for every pair of stations but the two fixed
+// ones]}.
 nlohmann::ordered_json precisionJson(const std::optional<analysis::NetworkPrecision>& precision);
 
 // "== 检核 ==" and the page of the checks with the precision of the stations as text at its columns, or why there

@@ -18,9 +18,9 @@ const std::vector<std::pair<Control, const char*>>& labelledFields() {
         {startSideLength, i18n::catalogued("起算边长 S")},   {externalAzimuth, i18n::catalogued("起算点 A 外方位角 Ta")},
         {orientationAngle, i18n::catalogued("A 点定向角 Qa")}, {startNote, i18n::catalogued("起始数据说明")},
         {w1, i18n::catalogued("w1 三角形闭合差")},           {w2, i18n::catalogued("w2 三角形闭合差")},
-        {wa, i18n::catalogued("wa 二对角闭合差")},           {wb, i18n::catalogued("wb 极条件闭合差")},
+        {w3, i18n::catalogued("wa 二对角闭合差")},           {w4, i18n::catalogued("wb 极条件闭合差")},
         {mb, i18n::catalogued("mb 单位权测角中误差")},       {reciprocalWeight, i18n::catalogued("1/Plgs 最弱边权倒数")},
-        {mlogs, i18n::catalogued("mlogs 最弱边对数中误差")}, {relativeError, i18n::catalogued("1/m 最弱边相对中误差")}};
+        {mlgs, i18n::catalogued("mlogs 最弱边对数中误差")}, {relativeError, i18n::catalogued("1/m 最弱边相对中误差")}};
     return fields;
 }
 

@@ -1,5 +1,7 @@
 #include "files/ResultTable.h"
 
+#include <cmath>
+
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
 #include "form/NumberChars.h"
@@ -58,6 +60,33 @@ ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecisi
         }
         table.rows.push_back(std::move(cells));
         ++row;
+    }
+    return table;
+}
+
+ResultSheet relativePrecisionTable(const analysis::NetworkPrecision& precision) {
+    ResultSheet table;
+    table.headings = {"from", "to", "distance_m", "sigma_distance_mm", "relative_error_denominator",
+                      "sigma_azimuth_sec", "a_mm", "b_mm", "phi_deg"};
+    table.captions = {i18n::translate("起点"), i18n::translate("终点"), i18n::translate("距离 (m)"), "σD (mm)", "1/T",
+                      i18n::translate("σα (秒)"), "a (mm)", "b (mm)", i18n::translate("φ (度)")};
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        std::vector<Cell> cells = {textCell(precision.stations.at(static_cast<std::size_t>(pair.from)).name),
+                                   textCell(precision.stations.at(static_cast<std::size_t>(pair.to)).name),
+                                   numberCell(roundedFixed(pair.distance, 3), "0.000"),
+                                   numberCell(roundedFixed(pair.distanceError, 2), "0.00")};
+        if (pair.relativeErrorDenominator) {
+            // As 1/m: the number of the shown text, in the general form of a single.
+            const std::string denominator = generalForm(static_cast<float>(std::trunc(*pair.relativeErrorDenominator)));
+            cells.push_back({"1/" + denominator, numberOf(denominator), "\"1/\"0"});
+        } else {
+            cells.push_back(textCell(i18n::translate("固定")));
+        }
+        cells.push_back(numberCell(roundedFixed(pair.azimuthError, 2), "0.00"));
+        cells.push_back(numberCell(roundedFixed(pair.ellipse.a, 2), "0.00"));
+        cells.push_back(numberCell(roundedFixed(pair.ellipse.b, 2), "0.00"));
+        cells.push_back(numberCell(roundedFixed(pair.ellipse.phiDegrees, 1), "0.0"));
+        table.rows.push_back(std::move(cells));
     }
     return table;
 }

@@ -55,6 +55,11 @@ ResultSheet resultTable(const SurveyState& state, const analysis::NetworkPrecisi
 // The angles b(1)..b(8), observed (as the window echoes them) and adjusted (as the report prints them), in dd.mmss.
 ResultSheet adjustmentTable(const SurveyState& state);
 
+// The precision between stations, one row per pair of stations of `precision.relative`: the names of both, the
+// distance (m, three decimals), σD (mm), 1/T (its number behind "1/", or 固定 for a length fixed by the data), σα
+// (seconds) and the relative ellipse a, b (mm, two decimals) and φ (degrees, one decimal), as the page shows them.
+ResultSheet relativePrecisionTable(const analysis::NetworkPrecision& precision);
+
 // The closures w1, w2, wa, wb and the precision figures mb, 1/Plgs, mlogs, 1/m as the window shows them, with units.
 ResultSheet precisionTable(const SurveyState& state);
 

@@ -153,6 +153,12 @@ void writeResultWorkbook(const SurveyState& state, const std::filesystem::path& 
         const lxw_row_t afterAngles = writeTable(book, observations, adjustmentTable(state), 0);
         writeTable(book, observations, precisionTable(state), afterAngles + 1);
         worksheet_set_column(observations, 0, 2, 18, nullptr);
+
+        if (precision) {
+            lxw_worksheet* pairs = book.sheet(i18n::translate("点间相对精度"));
+            writeTable(book, pairs, relativePrecisionTable(*precision), 0);
+            worksheet_set_column(pairs, 0, 8, 12, nullptr);
+        }
         book.close();
     });
 }

@@ -44,11 +44,13 @@ inline constexpr Control xa{"Text1"}, ya{"Text2"}, xb{"Text3"}, yb{"Text4"};
 inline constexpr Control startSideLength{"Text19"}, externalAzimuth{"Text5"}, orientationAngle{"Text6"};
 inline constexpr Control startNote{"Text20"};
 
-// The closures w1, w2, wa (seconds of arc) and wb (units of the sixth log decimal).
-inline constexpr Control w1{"Text15"}, w2{"Text16"}, wa{"Text17"}, wb{"Text18"};
+// The closures w(1), w(2), w(3) (seconds of arc; the window captions w(3) "wa") and w(4) (units of the sixth log
+// decimal; captioned "wb").
+inline constexpr Control w1{"Text15"}, w2{"Text16"}, w3{"Text17"}, w4{"Text18"};
 
-// The precision figures: mb (seconds of arc), 1/Plgs, mlogs (units of the sixth log decimal) and 1/m.
-inline constexpr Control mb{"Text8"}, reciprocalWeight{"Text9"}, mlogs{"Text10"}, relativeError{"Text11"};
+// The precision figures: mb (seconds of arc), 1/Plgs, mlgs (units of the sixth log decimal; the window captions it
+// "mlogs") and 1/m.
+inline constexpr Control mb{"Text8"}, reciprocalWeight{"Text9"}, mlgs{"Text10"}, relativeError{"Text11"};
 
 inline constexpr int angleCount = 8;  // b(1)..b(8)
 inline constexpr int tableRows = 5;   // rows 0..4 of the coordinate table
@@ -82,9 +84,9 @@ struct FieldDeclaration {
 inline constexpr std::array<FieldDeclaration, 20> textFields = {{
     {xa, 1}, {ya, 1}, {xb, 1}, {yb, 1}, {externalAzimuth, 1}, {orientationAngle, 1},
     {{observedAngle(0).name}, angleCount},
-    {mb, 1}, {reciprocalWeight, 1}, {mlogs, 1}, {relativeError, 1},
+    {mb, 1}, {reciprocalWeight, 1}, {mlgs, 1}, {relativeError, 1},
     {{stationName(0).name}, tableRows}, {{stationX(0).name}, tableRows}, {{stationY(0).name}, tableRows},
-    {w1, 1}, {w2, 1}, {wa, 1}, {wb, 1}, {startSideLength, 1}, {startNote, 1},
+    {w1, 1}, {w2, 1}, {w3, 1}, {w4, 1}, {startSideLength, 1}, {startNote, 1},
 }};
 
 }  // namespace form

@@ -9,6 +9,7 @@
 #endif
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "i18n/Language.h"
 #include "report/PaintedReport.h"
@@ -27,6 +28,7 @@ const QColor lineColour(0, 0, 0);
 const QColor diagonalColour(80, 80, 80);
 const QColor weakestColour(200, 0, 0);
 const QColor ellipseColour(0, 70, 200);
+const QColor relativeColour(0, 140, 70);
 const QColor labelColour(90, 90, 90);
 
 QString qText(const std::string& text) { return QString::fromStdString(text); }
@@ -39,13 +41,24 @@ QString translated(const char* pattern, std::initializer_list<std::string_view> 
 // A length in metres or millimetres for a label: whole numbers without decimals.
 QString lengthText(double value) { return QString::number(value, 'g', 8); }
 
-// The largest semi-axis a of any computed station, millimetres.
+// The largest semi-axis a of any computed station or pair of stations, millimetres.
 double largestSemiAxis(const analysis::NetworkPrecision& precision) {
     double largest = 0;
     for (const analysis::StationPrecision& station : precision.stations) {
         if (!station.fixed) largest = std::max(largest, station.ellipse.a);
     }
+    for (const analysis::RelativePrecision& pair : precision.relative) largest = std::max(largest, pair.ellipse.a);
     return largest;
+}
+
+// Half the width of an ellipse (millimetres) across the device direction `across` (a unit vector, y down).
+double ellipseReach(const analysis::ErrorEllipse& ellipse, QPointF across) {
+    const double phi = ellipse.phiDegrees * std::numbers::pi / 180;
+    // The direction in ground terms (north up, east right) against the axes a (along φ) and b (across φ).
+    const double north = -across.y(), east = across.x();
+    const double alongA = north * std::cos(phi) + east * std::sin(phi);
+    const double alongB = -north * std::sin(phi) + east * std::cos(phi);
+    return std::hypot(ellipse.a * alongA, ellipse.b * alongB);
 }
 
 double networkExtent(const analysis::NetworkPrecision& precision) {
@@ -90,6 +103,17 @@ QPen pen(const QColor& colour, double points, double devicePerPoint, Qt::PenStyl
     return result;
 }
 
+// An ellipse of semi-axes in millimetres, magnified, centred at `at`.
+void paintEllipse(QPainter& painter, QPointF at, const analysis::ErrorEllipse& ellipse, double toDevice) {
+    painter.save();
+    painter.translate(at);
+    // φ runs clockwise from north, as a rotation of the device's axes does with y pointing down.
+    painter.rotate(ellipse.phiDegrees);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPointF(0, 0), ellipse.b * toDevice, ellipse.a * toDevice);
+    painter.restore();
+}
+
 // The centre of the four stations on the device.
 QPointF centroidOf(const analysis::NetworkPrecision& precision, const MapFrame& frame) {
     QPointF centroid;
@@ -107,8 +131,16 @@ QRectF besidePoint(QPointF at, QPointF outward, double gap, double width, double
     return box;
 }
 
-void paintSides(QPainter& painter, const analysis::NetworkPrecision& precision, const MapFrame& frame, double unit,
-                const QRectF& bounds) {
+// The relative error ellipse of the pair of stations joined by a side, none for the two known stations.
+const analysis::RelativePrecision* pairOfSide(const analysis::NetworkPrecision& precision, int side) {
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        if (pair.side == side) return &pair;
+    }
+    return nullptr;
+}
+
+void paintSides(QPainter& painter, const analysis::NetworkPrecision& precision, const MapFrame& frame,
+                double magnification, double unit, const QRectF& bounds) {
     const QPointF centroid = centroidOf(precision, frame);
     for (const analysis::SidePrecision& side : precision.sides) {
         const auto& from = precision.stations[static_cast<std::size_t>(side.from)];
@@ -134,9 +166,15 @@ void paintSides(QPainter& painter, const analysis::NetworkPrecision& precision, 
         if (normal.x() * fromCentre.x() + normal.y() * fromCentre.y() < 0) normal = -normal;
         const QString label = QStringLiteral("S%1").arg(side.side);
         const QFontMetricsF metrics(painter.font(), painter.device());
+        // An outer side's label clear of the relative ellipse at its middle.
+        double gap = 0.4 * metrics.height();
+        const analysis::RelativePrecision* pair = pairOfSide(precision, side.side);
+        if (!diagonal && pair) {
+            const double toDevice = magnification / millimetresPerMetre * frame.scale;
+            gap = std::max(gap, ellipseReach(pair->ellipse, normal) * toDevice + 0.2 * metrics.height());
+        }
         painter.setPen(weakest ? weakestColour : labelColour);
-        painter.drawText(besidePoint(along, normal, 0.4 * metrics.height(), metrics.horizontalAdvance(label),
-                                     metrics.height(), bounds),
+        painter.drawText(besidePoint(along, normal, gap, metrics.horizontalAdvance(label), metrics.height(), bounds),
                          Qt::AlignCenter, label);
     }
 }
@@ -148,15 +186,8 @@ void paintStations(QPainter& painter, const analysis::NetworkPrecision& precisio
     for (const analysis::StationPrecision& station : precision.stations) {
         const QPointF at = frame.at(station.x, station.y);
         if (!station.fixed && magnification > 0) {
-            const double toDevice = magnification / millimetresPerMetre * frame.scale;
-            painter.save();
-            painter.translate(at);
-            // φ runs clockwise from north, as a rotation of the device's axes does with y pointing down.
-            painter.rotate(station.ellipse.phiDegrees);
             painter.setPen(pen(ellipseColour, 1.0, unit));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPointF(0, 0), station.ellipse.b * toDevice, station.ellipse.a * toDevice);
-            painter.restore();
+            paintEllipse(painter, at, station.ellipse, magnification / millimetresPerMetre * frame.scale);
         }
         painter.setPen(pen(lineColour, 0.8, unit));
         if (station.fixed) {
@@ -187,6 +218,25 @@ void paintStations(QPainter& painter, const analysis::NetworkPrecision& precisio
         painter.setPen(lineColour);
         painter.drawText(besidePoint(at, outward, gap, metrics.horizontalAdvance(name), metrics.height(), bounds),
                          Qt::AlignCenter, name);
+    }
+}
+
+// The relative error ellipse of every pair of stations at the middle of its line, at the scale of the station
+// ellipses, with a small cross at the middle; a pair fixed by the data in both length and azimuth has none.
+void paintRelativeEllipses(QPainter& painter, const analysis::NetworkPrecision& precision, const MapFrame& frame,
+                           double magnification, double unit) {
+    const double toDevice = magnification / millimetresPerMetre * frame.scale;
+    const double cross = 2 * unit;
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        if (!(pair.ellipse.a > 0)) continue;
+        const auto& from = precision.stations[static_cast<std::size_t>(pair.from)];
+        const auto& to = precision.stations[static_cast<std::size_t>(pair.to)];
+        const QPointF middle = (frame.at(from.x, from.y) + frame.at(to.x, to.y)) / 2;
+        painter.setPen(pen(relativeColour, 0.9, unit));
+        paintEllipse(painter, middle, pair.ellipse, toDevice);
+        painter.setPen(pen(relativeColour, 0.6, unit));
+        painter.drawLine(middle - QPointF(cross, 0), middle + QPointF(cross, 0));
+        painter.drawLine(middle - QPointF(0, cross), middle + QPointF(0, cross));
     }
 }
 
@@ -284,7 +334,7 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
     for (const analysis::StationPrecision& station : precision.stations) {
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(qText(station.name)));
     }
-    const double legendHeight = 4 * metrics.lineSpacing();
+    const double legendHeight = 5 * metrics.lineSpacing();
     const double side = nameWidth + 2 * metrics.height();
     const double top = subtitleTop + 2 * metrics.lineSpacing() + 2 * metrics.height();
     const QRectF map(area.left() + side, top, area.width() - 2 * side,
@@ -295,7 +345,8 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
     }
     const MapFrame frame = fitFrame(precision, magnification, map);
     const QRectF bounds(area.left(), top - 2 * metrics.height(), area.width(), map.height() + 4 * metrics.height());
-    paintSides(painter, precision, frame, unit, bounds);
+    paintSides(painter, precision, frame, magnification, unit, bounds);
+    if (magnification > 0) paintRelativeEllipses(painter, precision, frame, magnification, unit);
     paintStations(painter, precision, frame, magnification, unit, bounds);
 
     // The legend: the scale bar in metres, the ellipse scale in millimetres, the north arrow.
@@ -315,6 +366,15 @@ void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::Net
         paintBar(painter, QPointF(x + metrics.height(), barY),
                  millimetres * magnification / millimetresPerMetre * frame.scale,
                  lengthText(millimetres) + QStringLiteral(" mm"), ellipseColour, unit, true);
+        // The relative ellipses: a sample and what it stands for, on the line below the scales.
+        const double sampleY = legendTop + 4 * metrics.lineSpacing() + metrics.ascent() / 2 - metrics.descent() / 2;
+        painter.setPen(pen(relativeColour, 0.9, unit));
+        painter.drawEllipse(QPointF(area.left() + 1.5 * metrics.height(), sampleY), metrics.height(),
+                            metrics.height() / 2.5);
+        painter.setPen(relativeColour);
+        painter.drawText(
+            QPointF(area.left() + 3 * metrics.height(), legendTop + 4 * metrics.lineSpacing() + metrics.ascent()),
+            translated("点间相对误差椭圆（绘于两点连线中点，比例同上）"));
     }
     paintNorthArrow(painter, QPointF(area.right() - 2 * metrics.height(), area.bottom() - metrics.height()),
                     legendHeight - 2 * metrics.height(), unit);

@@ -3,7 +3,9 @@
 //
 // East (Y) runs to the right and north (X) up. The four sides and the two diagonals join the stations, the known
 // or start side drawn heavier and the weakest side by propagation marked in red; the error ellipse of each computed
-// station is drawn magnified by a stated factor, with an ellipse scale; a north arrow and a scale bar in metres.
+// station is drawn magnified by a stated factor, with an ellipse scale, and the relative error ellipse of every pair
+// of stations at the same scale at the middle of its line, in a colour of its own; a north arrow and a scale bar in
+// metres.
 #pragma once
 
 #include <QByteArray>
@@ -18,8 +20,8 @@ namespace morvalen::report {
 // Title of the plot, also the heading above it on paper.
 inline constexpr const char* plotTitle = "网图与点位误差椭圆";
 
-// The ellipse magnification: a round number (1, 2 or 5 times a power of ten) that draws the largest semi-axis at
-// about a tenth of the network's extent; 0 when no station has an ellipse.
+// The ellipse magnification: a round number (1, 2 or 5 times a power of ten) that draws the largest semi-axis of a
+// station or a pair of stations at about a tenth of the network's extent; 0 when none has an ellipse.
 double ellipseMagnification(const analysis::NetworkPrecision& precision);
 
 // A round length (1, 2 or 5 times a power of ten) not above `length`.

@@ -20,6 +20,8 @@ constexpr int lengthColumn = 42;
 constexpr int relativeErrorColumn = 52;
 constexpr int azimuthErrorColumn = 66;
 constexpr int listColumn = 44;
+// The columns of the table of the pairs of stations: distance, σD, 1/T, σ of the azimuth, a, b, φ.
+constexpr std::array<int, 7> pairColumns = {32, 42, 49, 59, 65, 72, 79};
 
 std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
 
@@ -43,7 +45,7 @@ void writeSides(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line().at(labelColumn, translate("边")).at(lengthColumn, translate("边长(米)"))
         .at(relativeErrorColumn, translate("相对中误差")).at(azimuthErrorColumn, translate("方位角误差(秒)"));
     for (const analysis::SidePrecision& side : precision.sides) {
-        const bool fixedAzimuth = precision.knownSide ? side.side == 4 : side.side == 1;
+        const bool fixedAzimuth = analysis::azimuthFixed(precision, side.side);
         out.line().at(labelColumn, sideText(precision, side.side))
             .at(lengthColumn, " " + decimalText(side.length, 3))
             .at(relativeErrorColumn, " " + sideRelativeErrorText(precision, side))
@@ -67,7 +69,62 @@ void writeWeakestSide(const analysis::NetworkPrecision& precision, LineWriter& o
     for (const std::string& sentence : weakestSideNote(precision)) out.line().at(labelColumn, sentence);
 }
 
+void writeRelative(const analysis::NetworkPrecision& precision, LineWriter& out) {
+    out.line().at(sectionColumn, translate("点间相对精度 (相对误差椭圆，协方差传播) :"));
+    out.line().at(labelColumn, translate("点间"));
+    const char* heads[] = {translate("距离(米)"), "σD(mm)", "1/T", "σα(″)", "a(mm)", "b(mm)", translate("φ(度)")};
+    for (std::size_t i = 0; i < pairColumns.size(); ++i) out.at(pairColumns[i], heads[i]);
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        out.line().at(labelColumn, pairText(precision, pair)).at(pairColumns[0], " " + decimalText(pair.distance, 3));
+        out.at(pairColumns[1], " " + decimalText(pair.distanceError, 2));
+        out.at(pairColumns[2], " " + pairRelativeErrorText(pair));
+        out.at(pairColumns[3], " " + decimalText(pair.azimuthError, 2));
+        out.at(pairColumns[4], " " + decimalText(pair.ellipse.a, 2));
+        out.at(pairColumns[5], " " + decimalText(pair.ellipse.b, 2));
+        out.at(pairColumns[6], " " + decimalText(pair.ellipse.phiDegrees, 1));
+    }
+    for (const std::string& sentence : relativeNote(precision)) out.line().at(labelColumn, sentence);
+    if (precision.largestRelative) {
+        out.line().at(sectionColumn, withArguments(translate("最大点间误差 : %1"), {largestRelativeText(precision)}));
+    }
+}
+
 }  // namespace
+
+std::string pairText(const analysis::NetworkPrecision& precision, const analysis::RelativePrecision& pair) {
+    return precision.stations[static_cast<std::size_t>(pair.from)].name + "-" +
+           precision.stations[static_cast<std::size_t>(pair.to)].name;
+}
+
+std::string pairRelativeErrorText(const analysis::RelativePrecision& pair) {
+    if (pair.relativeErrorDenominator) return reciprocal(*pair.relativeErrorDenominator);
+    return translate("固定");
+}
+
+std::string largestRelativeText(const analysis::NetworkPrecision& precision) {
+    if (!precision.largestRelative) return {};
+    const analysis::RelativePrecision& pair = precision.relative[*precision.largestRelative];
+    return pairText(precision, pair) + "  a= " + decimalText(pair.ellipse.a, 2) + " mm";
+}
+
+std::vector<std::string> relativeNote(const analysis::NetworkPrecision& precision) {
+    std::vector<std::string> note;
+    if (precision.knownSide) {
+        note.push_back(withArguments(translate("%1 两点均为已知点，其间没有误差，不列。"),
+                                     {precision.stations[0].name + "-" + precision.stations[3].name}));
+    }
+    for (const analysis::RelativePrecision& pair : precision.relative) {
+        const std::string names = pairText(precision, pair);
+        if (pair.fixedLength && pair.fixedAzimuth) {
+            note.push_back(withArguments(translate("%1 为起算边，方位与边长均已给定，误差为零。"), {names}));
+        } else if (pair.fixedLength) {
+            note.push_back(withArguments(translate("%1 为起算边，边长已给定：σD 为零。"), {names}));
+        } else if (pair.fixedAzimuth) {
+            note.push_back(withArguments(translate("%1 的方位角由 Ta+Qa 给定：σα 为零。"), {names}));
+        }
+    }
+    return note;
+}
 
 std::string sideText(const analysis::NetworkPrecision& precision, int side) {
     const auto& stations = analysis::sideStations[static_cast<std::size_t>(side - 1)];
@@ -106,6 +163,8 @@ std::vector<Line> precisionPageLines(const analysis::NetworkPrecision& precision
     writeStations(precision, out);
     writeSides(precision, out);
     writeWeakestSide(precision, out);
+    out.line();
+    writeRelative(precision, out);
     return out.take();
 }
 

@@ -137,6 +137,39 @@ TEST(NetworkPrecision, TheClassicalWeakestSideAgreesWithThePropagationAtTheSameS
     EXPECT_GT(*fromDiagonal->sides[2].relativeErrorDenominator, 1.1 * fromDiagonal->classicalDenominatorAtSigma);
 }
 
+// Every pair of stations, known side (no A–B row), from S(1) (A–P1 fixed entirely) and from S(5) (P1–P3 fixed in
+// length): the ellipse holds the errors along and across the line, the side of the same line has the same figures,
+// a pair with a fixed station has the other's own ellipse, and what the data fix is zero.
+TEST(NetworkPrecision, RelativePrecisionOfEveryPairOfStations) {
+    const std::pair<SurveyState, std::size_t> cases[] = {{testing::computeKnownSide(testing::workedAngles), 5},
+                                                         {computeAzimuth(testing::workedAngles, false), 6},
+                                                         {computeAzimuth(testing::workedAngles), 6}};
+    for (const auto& [state, rows] : cases) {
+        const auto precision = analysePrecision(state, 2.0);
+        ASSERT_TRUE(precision);
+        ASSERT_EQ(precision->relative.size(), rows);
+        for (const RelativePrecision& pair : precision->relative) {
+            const SidePrecision& side = precision->sides.at(static_cast<std::size_t>(pair.side - 1));
+            EXPECT_EQ(std::min(side.from, side.to), pair.from);
+            EXPECT_EQ(std::max(side.from, side.to), pair.to);
+            EXPECT_EQ(pair.distance, side.length);
+            EXPECT_EQ(pair.relativeErrorDenominator, side.relativeErrorDenominator);
+            EXPECT_EQ(pair.azimuthError, side.azimuthError);
+            const double across = pair.distance * 1000 * pair.azimuthError / (180 / std::numbers::pi * 3600);
+            EXPECT_NEAR(std::hypot(pair.ellipse.a, pair.ellipse.b), std::hypot(pair.distanceError, across), 1e-9);
+            EXPECT_TRUE(!pair.fixedLength || pair.distanceError == 0);
+            EXPECT_TRUE(!(pair.fixedLength || pair.fixedAzimuth) || pair.ellipse.b < 1e-9);
+            EXPECT_TRUE(!(pair.fixedLength && pair.fixedAzimuth) || pair.ellipse.a == 0);
+            const StationPrecision& from = precision->stations[static_cast<std::size_t>(pair.from)];
+            const StationPrecision& to = precision->stations[static_cast<std::size_t>(pair.to)];
+            if (from.fixed || to.fixed) {
+                EXPECT_NEAR(pair.ellipse.a, (from.fixed ? to : from).ellipse.a, 1e-9);
+            }
+            EXPECT_LE(pair.ellipse.a, precision->relative[*precision->largestRelative].ellipse.a);
+        }
+    }
+}
+
 TEST(NetworkPrecision, NothingAfterAStoppedRun) {
     bool stopped = false;
     auto angles = testing::workedAngles;

@@ -96,20 +96,27 @@ TEST(ChecksWindow, PrecisionOfTheStationsBesideThePlotOfTheNetwork) {
     EXPECT_EQ(stations->item(1, 0)->text(), "P2");
     EXPECT_EQ(stations->item(1, 3)->text().toStdString(), analysis::decimalText(precision->stations[2].mp, 2));
     EXPECT_NE(dialog.findChild<QLabel*>("WeakestSide")->text().indexOf("S( 3 )"), -1);
-    // The plot is painted: the weakest side in red and the ellipses in blue.
+    const auto* pairs = dialog.findChild<QTableWidget*>("RelativePrecisionTable");
+    ASSERT_NE(pairs, nullptr);
+    ASSERT_EQ(pairs->rowCount(), 5);  // every pair but A-B, which the note explains
+    EXPECT_EQ(pairs->item(4, 0)->text(), "P2-B");
+    EXPECT_EQ(pairs->item(4, 5)->text().toStdString(), analysis::decimalText(precision->relative[4].ellipse.a, 2));
+    EXPECT_NE(dialog.findChild<QLabel*>("LargestRelative")->text().indexOf("A-B"), -1);
+    // The plot is painted: the weakest side in red, the ellipses of the stations in blue, those between them in green.
     auto* plot = dialog.findChild<QWidget*>("NetworkPlot");
     ASSERT_NE(plot, nullptr);
     plot->resize(520, 560);
     const QImage image = plot->grab().toImage();
-    bool red = false, blue = false;
+    bool red = false, blue = false, green = false;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor colour = image.pixelColor(x, y);
             red = red || (colour.red() > 150 && colour.green() < 60 && colour.blue() < 60);
             blue = blue || (colour.blue() > 150 && colour.red() < 60);
+            green = green || (colour.green() > 110 && colour.red() < 60 && colour.blue() < 110);
         }
     }
-    EXPECT_TRUE(red && blue);
+    EXPECT_TRUE(red && blue && green);
     // Without a precision (a stopped run) there is neither.
     const ChecksWindow nothing(std::nullopt, QStringLiteral("无"), nullptr, precision);
     EXPECT_EQ(nothing.findChild<QWidget*>("NetworkPlot"), nullptr);

@@ -71,17 +71,17 @@ void expectSameOutputs(const Shown& dialogue, const Shown& values, const std::st
 void expectResultAsShown(const ordered_json& result, const FieldModel& fields, const std::string& name) {
     const auto asSingle = [](const ordered_json& number) { return static_cast<float>(number.get<double>()); };
     const std::pair<const char*, Control> seconds[] = {
-        {"w1", form::w1}, {"w2", form::w2}, {"w3", form::wa}, {"mb", form::mb}};
+        {"w1", form::w1}, {"w2", form::w2}, {"w3", form::w3}, {"mb", form::mb}};
     for (const auto& [key, field] : seconds) {
         if (!result[key].is_null()) {
             EXPECT_EQ(secondsText(asSingle(result[key])), fields.text(field)) << name << key;
         }
     }
     if (!result["w4"].is_null()) {
-        EXPECT_EQ(logUnitsText(asSingle(result["w4"])), fields.text(form::wb)) << name;
+        EXPECT_EQ(logUnitsText(asSingle(result["w4"])), fields.text(form::w4)) << name;
     }
     if (!result["mlgs"].is_null()) {
-        EXPECT_EQ(logUnitsText(asSingle(result["mlgs"])), fields.text(form::mlogs)) << name;
+        EXPECT_EQ(logUnitsText(asSingle(result["mlgs"])), fields.text(form::mlgs)) << name;
     }
     if (!result["inv_plgs"].is_null()) {
         EXPECT_EQ(reciprocalWeightText(result["inv_plgs"].get<double>()), fields.text(form::reciprocalWeight)) << name;

@@ -166,6 +166,18 @@ TEST_F(ResultExport, WorkbookHasResultAndObservationSheets) {
     EXPECT_NE(observations.find("<row r=\"19\""), std::string::npos) << "eight angles, a blank row, eight figures";
 }
 
+TEST_F(ResultExport, WorkbookOfACheckedRunHasTheSheetOfThePairsOfStations) {
+    const fs::path workbook = folder / "checked.xlsx";
+    const SurveyState state = knownSideRun({"A", "P1", "P2", "B"});
+    const auto precision = analysis::analysePrecision(state, 2.5);
+    ASSERT_TRUE(precision);
+    exportResults(state, workbook, &*precision);
+    EXPECT_NE(unzipped(workbook, "xl/workbook.xml").find("<sheet name=\"点间相对精度\" sheetId=\"3\""), std::string::npos);
+    const std::string pairs = unzipped(workbook, "xl/worksheets/sheet3.xml");
+    EXPECT_NE(pairs.find("<row r=\"6\""), std::string::npos) << "the heads and five pairs";
+    EXPECT_EQ(pairs.find("<row r=\"7\""), std::string::npos) << "no row for A-B";
+}
+
 TEST_F(ResultExport, NothingIsWrittenAfterAStopOrWhereTheFolderIsMissing) {
     SurveyState stopped = knownSideRun({"A", "P1", "P2", "B"});
     stopped.computationComplete = false;

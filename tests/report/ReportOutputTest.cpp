@@ -209,6 +209,7 @@ TEST(CheckedRun, ChecksAreAddedAndEverythingElseStaysAsItWas) {
     ASSERT_EQ(checked.output.substr(0, plain.output.size()), plain.output);
     EXPECT_EQ(checked.output.substr(plain.output.size(), 14), "\n== 检核 ==\n");
     EXPECT_NE(checked.output.find("检核结论 :        合格"), std::string::npos);
+    EXPECT_NE(checked.output.find("\n                     最大点间误差 : A-P2  a= 2.95 mm\n"), std::string::npos);
 
     const auto plainJson = nlohmann::json::parse(cli("--json", "known-side.replies").output);
     auto json = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output);
@@ -263,7 +264,7 @@ TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
     EXPECT_EQ(pagesText(checked, 1, reportPages), pagesText(plain, 1, reportPages));
     const std::string page = pagesText(checked, reportPages + 1, reportPages + 1);
     for (const char* expected : {"--- 检核与精度分析 ---", "GB/T 17942-2000 国家三角测量规范 国家三等",
-                                 "三角形 b1+b2+b7+b8", "1/300111", "1/80000", "b( 8 )", "检核结论"}) {
+                                 "三角形 b1+b2+b7+b8", "1/300111", "1/80000", "b( 8 )", "检核结论", "点间相对精度"}) {
         EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
     }
     const std::string plot = pagesText(checked, reportPages + 2, reportPages + 2);
@@ -272,11 +273,37 @@ TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
     }
 }
 
+// "relative": every pair of stations but the two known ones, alike in both languages; a side has the figures of the
+// pair of the same line.
+TEST(Precision, JsonOfThePairsOfStationsAgreesWithTheSides) {
+    const auto chinese = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output).at("precision");
+    const auto english = nlohmann::json::parse(cli("--json --lang en --grade 四等", "known-side.replies").output);
+    EXPECT_EQ(english.at("precision"), chinese);
+    const int sideStations[6][2] = {{0, 1}, {1, 2}, {2, 3}, {0, 3}, {1, 3}, {0, 2}};
+    ASSERT_EQ(chinese.at("relative").size(), 5u);
+    for (const auto& pair : chinese.at("relative")) {
+        EXPECT_EQ(keysOf(pair), (std::vector<std::string>{"a_mm", "b_mm", "distance_m", "from", "names", "phi_deg",
+                                                          "relative_error_denominator", "sigma_azimuth_sec",
+                                                          "sigma_distance_mm", "to"}));
+        const int from = pair.at("from"), to = pair.at("to");
+        EXPECT_FALSE(from == 0 && to == 3) << "A-B";
+        const auto side = std::find_if(std::begin(sideStations), std::end(sideStations),
+                                       [&](const int* stations) { return stations[0] == from && stations[1] == to; });
+        ASSERT_NE(side, std::end(sideStations));
+        const auto& same = chinese.at("sides")[static_cast<std::size_t>(side - std::begin(sideStations))];
+        EXPECT_EQ(pair.at("distance_m"), same.at("length"));
+        EXPECT_EQ(pair.at("relative_error_denominator"), same.at("relative_error_denominator"));
+        EXPECT_EQ(pair.at("sigma_azimuth_sec"), same.at("azimuth_error"));
+        EXPECT_GE(pair.at("a_mm").get<double>(), pair.at("sigma_distance_mm").get<double>());
+    }
+    EXPECT_EQ(chinese.at("relative")[3].at("names"), nlohmann::json::parse(R"(["P1", "B"])"));
+}
+
 TEST(Precision, JsonKeysOfTheStationsAndSides) {
     using Keys = std::vector<std::string>;
     EXPECT_FALSE(nlohmann::json::parse(cli("--json", "known-side.replies").output).contains("precision"));
     const auto known = nlohmann::json::parse(cli("--json --grade 四等", "known-side.replies").output).at("precision");
-    EXPECT_EQ(keysOf(known), (Keys{"points", "sides", "sigma"}));
+    EXPECT_EQ(keysOf(known), (Keys{"points", "relative", "sides", "sigma"}));
     EXPECT_EQ(known.at("sigma"), 2.5);
     ASSERT_EQ(known.at("points").size(), 2u);  // P1 and P2; A and B are fixed
     const auto& p1 = known.at("points")[0];
@@ -299,6 +326,9 @@ TEST(Precision, JsonKeysOfTheStationsAndSides) {
     ASSERT_EQ(azimuth.at("points").size(), 3u);
     EXPECT_EQ(azimuth.at("points")[2].at("name"), "P3");
     EXPECT_TRUE(azimuth.at("sides")[0].at("relative_error_denominator").is_null()) << "the start side S(1)";
+    ASSERT_EQ(azimuth.at("relative").size(), 6u);
+    EXPECT_EQ(azimuth.at("relative")[0].at("names"), nlohmann::json::parse(R"(["A", "P1"])"));
+    EXPECT_EQ(azimuth.at("relative")[0].at("a_mm"), 0.0) << "A-P1 fixed by Ta + Qa and the start side";
     EXPECT_TRUE(nlohmann::json::parse(cli("--json --sigma 2", "mixed.replies").output).at("precision").is_null());
 }
 
