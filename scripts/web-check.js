@@ -285,6 +285,7 @@ async function main() {
     assert.match(await page.textContent('#checks'), /四等|一级|二级|三等|二等/);
     assert.strictEqual(await page.$$eval('#plot ellipse', (ellipses) => ellipses.length), 3);
   });
+  await page.screenshot({path: screenshot, fullPage: true});
   // Saving the table adds a row to the opened file, downloaded; each export downloads in its format.
   const downloaded = async (button) => {
     const [download] = await Promise.all([page.waitForEvent('download', {timeout: 5000}).catch(async (failure) => {
@@ -320,7 +321,7 @@ async function main() {
   await page.emulateMedia({media: 'screen'});
   await check('the browser prints the report alone', () => assert.deepStrictEqual(printed, [false, false, false, true]));
 
-  await page.screenshot({path: screenshot, fullPage: true});
+
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();
   server.close();
