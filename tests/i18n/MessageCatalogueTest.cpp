@@ -3,8 +3,12 @@
 
 #include <cstring>
 
+#include "entry/FieldModel.h"
+#include "entry/ObservationEntry.h"
+#include "entry/RunStopped.h"
 #include "i18n/Language.h"
 #include "i18n/MessageCatalogue.h"
+#include "support/ScriptedPrompt.h"
 
 namespace morvalen::i18n {
 namespace {
@@ -41,3 +45,28 @@ TEST(MessageCatalogue, RefusesFilesThatAreNoCatalogue) {
 
 }  // namespace
 }  // namespace morvalen::i18n
+
+namespace morvalen {
+namespace {
+
+// A front end that changes its language between two runs (the page) gets the prompts of the language in force.
+TEST(Language, PromptsFollowALanguageChangedBetweenRuns) {
+    std::vector<std::string> firstPrompts;
+    for (const i18n::Language language : {i18n::Language::chinese, i18n::Language::english, i18n::Language::chinese}) {
+        i18n::useLanguage(language, "");
+        testing::ScriptedPrompt prompt;
+        FieldModel fields;
+        Observations typed;
+        try {
+            enterObservations(prompt, fields, typed);
+        } catch (const RunStopped&) {
+        }
+        firstPrompts.push_back(prompt.prompts.at(0));
+    }
+    EXPECT_EQ(firstPrompts[0], "输入起始点 A 的纵座标 : ");
+    EXPECT_NE(firstPrompts[1], firstPrompts[0]);
+    EXPECT_EQ(firstPrompts[2], firstPrompts[0]);
+}
+
+}  // namespace
+}  // namespace morvalen
