@@ -80,8 +80,12 @@ web:
 
 # The page in Debian's Chromium, driven by playwright-core: Morvalen.run against morvalen-cli --json on every example
 # and scenario in both languages, then the table as a user types into it.
+# The terminal front end is built in $(BUILD_DIR) as it is configured there (tests on or off), or configured as
+# make build does where nothing is configured yet.
 web-check: web
-	$(call configure,run,OFF,OFF)
+	@./scripts/install-deps run
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DMORVALEN_TESTS=OFF \
+	  -DMORVALEN_BENCH=OFF > $(BUILD_DIR).configure.log 2>&1 || { cat $(BUILD_DIR).configure.log; exit 1; }
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target morvalen-cli
 	./scripts/web-check build-web $(BUILD_DIR)/bin/morvalen-cli
 
