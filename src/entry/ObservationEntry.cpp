@@ -1,5 +1,7 @@
 #include "entry/ObservationEntry.h"
 
+#include <optional>
+
 #include "entry/ConfirmedPrompt.h"
 #include "entry/EnteredState.h"
 #include "i18n/Language.h"
@@ -22,8 +24,13 @@ PromptTexts texts(std::string entry, const std::string& question, std::string re
     return {std::move(entry), confirmation, std::move(reentry), confirmation};
 }
 
+// The texts in the language in force, made once for each language: a front end may change its language between
+// two runs (the page does).
 const EntryTexts& entryTexts() {
-    static const EntryTexts all = [] {
+    static std::optional<EntryTexts> chinese;
+    static std::optional<EntryTexts> english;
+    std::optional<EntryTexts>& all = i18n::currentLanguage() == i18n::Language::english ? english : chinese;
+    if (!all) all = [] {
         EntryTexts t;
         t.xa = texts(translate("输入起始点 A 的纵座标 : "), translate("确认纵座标输入是否正确 ?"), translate("输入正确的纵座标 : "));
         t.ya = texts(translate("输入起始点 A 的横座标 : "), translate("确认横座标输入是否正确 ?"), translate("输入正确的横座标 : "));
@@ -54,7 +61,7 @@ const EntryTexts& entryTexts() {
         }
         return t;
     }();
-    return all;
+    return *all;
 }
 
 // Keeps the reading of a number for the computation.
