@@ -44,7 +44,9 @@ TEST(NumberChars, PortableShortestTextsMatchOverRandomBitPatterns) {
         if (!std::isfinite(v)) continue;
         ASSERT_EQ(numberChars::portable::shortest(v), numberChars::shortest(v)) << v;
         const float single = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
-        if (std::isfinite(single)) ASSERT_EQ(numberChars::portable::shortest(single), numberChars::shortest(single)) << single;
+        if (std::isfinite(single)) {
+            ASSERT_EQ(numberChars::portable::shortest(single), numberChars::shortest(single)) << single;
+        }
     }
 }
 
