@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
 .PHONY: all configure build run test sanitize fuzz bench package package-check fresh-check screenshots windows-check \
-	windows-qt windows-window windows-installer windows-window-check clean
+	windows-qt windows-window windows-installer windows-window-check web web-check clean
 
 all: build
 
@@ -67,6 +67,28 @@ bench:
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	$(BUILD_DIR)/bin/morvalen-bench
 
+# Morvalen in the browser: the computation compiled to WebAssembly by Debian's emscripten into build-web-wasm, the
+# static page written to build-web/ (open build-web/index.html through any web server). emscripten's optimiser runs
+# on Node.js with Debian's acorn; its system libraries come prebuilt with the package.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+web:
+	@./scripts/install-deps web
+	@sources=$$(./scripts/web-sources | awk '{ printf "-DMORVALEN_WEB_SOURCE_%s=%s ", toupper($$1), $$2 }') && \
+	$(WEB_ENV) emcmake cmake -S . -B build-web-wasm -DCMAKE_BUILD_TYPE=Release $$sources > build-web-wasm.configure.log 2>&1 \
+	  || { cat build-web-wasm.configure.log; exit 1; }
+	$(WEB_ENV) cmake --build build-web-wasm -j $(JOBS)
+
+# The page in Debian's Chromium, driven by playwright-core: Morvalen.run against morvalen-cli --json on every example
+# and scenario in both languages, then the table as a user types into it.
+# The terminal front end is built in $(BUILD_DIR) as it is configured there (tests on or off), or configured as
+# make build does where nothing is configured yet.
+web-check: web
+	@./scripts/install-deps run
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DMORVALEN_TESTS=OFF \
+	  -DMORVALEN_BENCH=OFF > $(BUILD_DIR).configure.log 2>&1 || { cat $(BUILD_DIR).configure.log; exit 1; }
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target morvalen-cli
+	./scripts/web-check build-web $(BUILD_DIR)/bin/morvalen-cli
+
 # The Debian package of the window and the terminal front end: build-package/morvalen_*.deb.
 package:
 	@./scripts/install-deps package
@@ -114,4 +136,4 @@ windows-window-check:
 	./scripts/windows-window-check
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-package build-package-root build-fresh-root build-windows *.configure.log
+	rm -rf $(BUILD_DIR) build-web build-web-wasm build-web-check build-sanitize build-fuzz build-package build-package-root build-fresh-root build-windows *.configure.log

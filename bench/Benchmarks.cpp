@@ -28,7 +28,7 @@
 
 #include "SyntheticCampaign.h"
 #include "adjust/AdjustmentRun.h"
-#include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "adjust/FirstGroup.h"
 #include "batch/BatchAdjustment.h"
 #include "coords/CoordinateComputation.h"
@@ -196,11 +196,11 @@ private:
 void ComputeCommand(benchmark::State& benchmarkState) {
     const auto replies = testing::confirmedEach(testing::knownSideCoordinates) +
                          testing::confirmedEach(testing::knownSideNames) + testing::confirmedEach(testing::workedAngles);
-    SurveyState state;
+    RunRecord run;  // the window's record, renewed by each run as 计 算 renews it
     FieldModel fields;
     for (auto _ : benchmarkState) {
         ReplyList prompt(replies);
-        runComputeCommand(state, prompt, fields);
+        runComputeCommand(prompt, fields, run);
         benchmark::DoNotOptimize(fields.text({"Text11"}).data());
     }
 }

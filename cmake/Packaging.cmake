@@ -20,6 +20,8 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/examples/long-station-name.replies
     ${PROJECT_SOURCE_DIR}/examples/campaign.csv
     ${PROJECT_SOURCE_DIR}/examples/field-book.csv
+    ${PROJECT_SOURCE_DIR}/examples/known-side.csv
+    ${PROJECT_SOURCE_DIR}/examples/azimuth.csv
   DESTINATION ${documentation}/examples)
 
 # The manual pages, compressed as Debian keeps manual pages: English in man1, Chinese in zh_CN/man1, where man finds

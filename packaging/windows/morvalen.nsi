@@ -71,4 +71,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "Software\Morvalen"
+  ; The window's settings (the language chosen), the one file it writes.
+  Delete "$APPDATA\Morvalen\Morvalen.ini"
+  RMDir "$APPDATA\Morvalen"
 SectionEnd

@@ -77,7 +77,14 @@ float logSideError(float mb, double invPlgs, const CheckedStep& step) {
 float relativeErrorDenominatorOf(float mlgs, const char* reasonWhenZero, const CheckedStep& step) {
     if (mlgs == 0) step.stop(reasonWhenZero);
     const double quotient = step.divide(relativeErrorNumerator, static_cast<double>(mlgs), "最弱边相对中误差");
-    return step.single(std::trunc(quotient), "最弱边相对中误差 1/m");
+    const float denominator = step.single(std::trunc(quotient), "最弱边相对中误差 1/m");
+    // An error of the logarithm larger than 434290 units is a side known to less than itself: 1/0 is no result.
+    if (denominator == 0) {
+        step.stop(i18n::withArguments(
+            i18n::translate("最弱边对数中误差 mlgs = %1 单位，大于 434290：相对中误差 1/m 的 m 为零，观测角与四边形不符"),
+            {std::to_string(static_cast<long long>(std::llround(mlgs)))}));
+    }
+    return denominator;
 }
 
 }  // namespace morvalen

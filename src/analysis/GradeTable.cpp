@@ -49,4 +49,16 @@ const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrume
     return nullptr;
 }
 
+const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrument, const Grade& grade) {
+    const bool lower = grade.standard == engineeringSurveyStandard && (grade.name == "一级" || grade.name == "二级");
+    const std::string_view range = lower ? "一级及以下" : "四等及以上";
+    const DirectionMethodLimits* ofClass = nullptr;
+    for (const DirectionMethodLimits& limits : directionMethodLimits()) {
+        if (limits.instrument != instrument) continue;
+        if (limits.grades == range) return &limits;
+        if (!ofClass) ofClass = &limits;
+    }
+    return lower ? ofClass : nullptr;
+}
+
 }  // namespace morvalen::analysis

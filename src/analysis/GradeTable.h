@@ -46,6 +46,12 @@ const std::vector<DirectionMethodLimits>& directionMethodLimits();
 // of 一级及以下 (6″); null for a class the table does not hold.
 const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrument);
 
+struct Grade;
+// The limits of an instrument class for a grade: the row of 四等及以上 for 四等 and the grades above it (the national
+// grades among them), the row of 一级及以下 for 一级 and 二级; a class the table has only above (0.5″, 1″) keeps its
+// stricter row. Null when the table holds no row (a 6″ instrument for 四等 and above) or no such class.
+const DirectionMethodLimits* findDirectionMethodLimits(std::string_view instrument, const Grade& grade);
+
 // What the checks hold the computation against: a grade of a table, or an a-priori mean square error of an angle
 // chosen by the surveyor for any other survey standard (no grade, no limit for the weakest side).
 struct CheckStandard {

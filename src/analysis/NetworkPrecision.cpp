@@ -260,8 +260,9 @@ std::optional<NetworkPrecision> analysePrecision(const SurveyState& state, doubl
 
     precision.classicalSide = precision.knownSide ? 2 : 3;
     precision.classicalDenominator = state.relativeErrorDenominator;
-    precision.classicalDenominatorAtSigma =
-        std::trunc(relativeErrorNumerator / (sigmaSeconds * std::sqrt(state.invPlgs)));
+    // Worse than the side itself (σ of thousands of seconds) the figure keeps its fraction: 1/0 is no result.
+    const double atSigma = relativeErrorNumerator / (sigmaSeconds * std::sqrt(state.invPlgs));
+    precision.classicalDenominatorAtSigma = atSigma >= 1 ? std::trunc(atSigma) : atSigma;
     return precision;
 }
 

@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <utility>
 
+#include "entry/PackedAngle.h"
 #include "entry/RunStopped.h"
 #include "i18n/Language.h"
 
@@ -38,7 +40,8 @@ std::string DialogPrompt::ask(const std::string& promptText) {
     QInputDialog dialog(window_);
     dialog.setWindowTitle(window_->windowTitle());
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(QString::fromStdString(promptText));
+    const std::string warning = std::exchange(pendingWarning_, std::string());
+    dialog.setLabelText(QString::fromStdString(warning.empty() ? promptText : promptText + "\n\n" + warning));
     dialog.setTextValue(QString());
     if (auto* label = dialog.findChild<QLabel*>()) fitPromptText(*label, dialog);
 
@@ -62,6 +65,17 @@ std::string DialogPrompt::ask(const std::string& promptText) {
     if (windowClosing_) stopForClosedWindow();
     return result == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
+
+std::string DialogPrompt::answer(const PromptRequest& request) {
+    std::string typed = ask(request.text);
+    if (request.role != PromptRole::confirmation) {
+        pendingWarning_ = replyWarning(request.value, typed);
+        if (onReply_) onReply_(request.value, typed);
+    }
+    return typed;
+}
+
+bool DialogPrompt::isOpen() const { return !openDialog_.isNull(); }
 
 void DialogPrompt::endForClosingWindow() {
     windowClosing_ = true;

@@ -3,6 +3,8 @@
 
 #include <QPointer>
 #include <QRect>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "entry/FrontEnd.h"
@@ -26,6 +28,13 @@ public:
     // Returns the typed text, or the empty text when the prompt is dismissed (取消, Escape, closing the prompt).
     // Throws RunStopped when the window is closed while the prompt is open or before it opens.
     std::string ask(const std::string& promptText) override;
+    // A prompt of the entry sequence: asked as ask() does. Each reply to an entry or re-entry is handed to the
+    // listener of `onReply` as soon as it is typed, so that a run that stops loses nothing typed. A reply kept as
+    // typed though likely mistyped (a dd.mmss value with 60 minutes or seconds, a start side number of 2.5) gets
+    // its warning beneath the next prompt's text, the one that confirms it.
+    std::string answer(const PromptRequest& request) override;
+    void onReply(std::function<void(EnteredValue, const std::string&)> listener) { onReply_ = std::move(listener); }
+    bool isOpen() const;
 
     // The window is closing: dismisses the open prompt, and every prompt from now on stops the run.
     void endForClosingWindow();
@@ -36,6 +45,8 @@ private:
     QRect placement_;
     QPointer<QInputDialog> openDialog_;
     bool windowClosing_ = false;
+    std::function<void(EnteredValue, const std::string&)> onReply_;
+    std::string pendingWarning_;  // shown beneath the next prompt's text
 };
 
 // Width of the prompt window in pixels at 96 dpi: at least the first, widened up to the second so that a prompt

@@ -9,9 +9,11 @@ class QWidget;
 
 namespace morvalen::app {
 
-// {"fields": {"Text1": "1000", "Text7_3": …}, "captions": {"Label18_0": …}}: the text of every field (QLineEdit)
-// and the caption of every label under `window`, by object name, names in sorted order. Greyed fields are included
-// as they show.
+// {"fields": {"Text1": "1000", "Text7_3": …}, "captions": {"Label18_0": …}, "table": {"xa": {"text": "1000",
+// "problem": null}, …}}: the text of every field (QLineEdit) and the caption of every label under `window`, by object
+// name, names in sorted order, greyed fields included as they show; then the observation table's cells by the
+// column names of an observation file (xa … b8), each with its text and its problem (null when it has none), the
+// table's own cells and captions left out of "fields" and "captions".
 std::string fieldsJson(const QWidget& window);
 
 // Writes fieldsJson(window) to `path` through the project's file writer. Throws files::FileNotWritten.

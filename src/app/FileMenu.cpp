@@ -2,13 +2,13 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMessageBox>
 
 #include "analysis/Analysis.h"
 #include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
+#include "app/RowChooser.h"
 #include "app/Translated.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
@@ -101,21 +101,9 @@ void FileMenu::chooseExport() {
 void FileMenu::openObservations(const std::filesystem::path& path) {
     try {
         const files::ObservationFileRows file = files::readObservationFile(path);
-        std::size_t index = 0;
-        if (file.rows.size() > 1) {
-            QStringList rows;
-            for (const files::TableRow& row : file.rows) {
-                const std::string id = file.columns.id(row);
-                const QString shownId = id.empty() ? QString() : "  " + QString::fromStdString(id);
-                rows << translated("第 %1 行%2", {QString::number(row.sheetRow), shownId});
-            }
-            bool chosen = false;
-            const QString row = QInputDialog::getItem(&window_, translated("打开观测数据"),
-                                                      translated("选择一组观测数据："), rows, 0, false, &chosen);
-            if (!chosen) return;
-            index = static_cast<std::size_t>(rows.indexOf(row));
-        }
-        const files::ObservationRow opened = files::observationRow(file, index, path);
+        const auto index = chooseRow(window_, file);
+        if (!index) return;
+        const files::ObservationRow opened = files::observationRow(file, *index, path);
         window_.computeFrom(opened.columns.observations(opened.row), opened.id);
     } catch (const files::ObservationFileError& problem) {
         warn(QString::fromUtf8(problem.what()));
@@ -129,6 +117,7 @@ void FileMenu::saveObservations(const std::filesystem::path& path) {
     }
     try {
         files::saveObservations(path, window_.typedValues(), window_.openedRowId());
+        window_.showStatus(translated("观测数据已加在 %1 的末尾", {QString::fromStdString(files::shownPath(path))}));
     } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
         warn(translated("没有保存观测数据：") + QString::fromUtf8(failure.what()));
     }
@@ -140,6 +129,7 @@ void FileMenu::exportResults(const std::filesystem::path& path) {
         const analysis::Analysis analysed =
             checks_ ? analysis::analyse(state, checks_->standard()) : analysis::Analysis{};
         files::exportResults(state, path, analysed.precisionOrNull());
+        window_.showStatus(translated("成果已导出到 %1", {QString::fromStdString(files::shownPath(path))}));
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten
         warn(QString::fromUtf8(failure.what()));
     }

@@ -11,9 +11,19 @@ namespace {
 
 constexpr const char* languageKey = "language";
 
-// The program's settings, in the user's configuration folder (~/.config/Morvalen/Morvalen.conf on Linux, the
-// registry on Windows).
-QSettings settings() { return QSettings(QStringLiteral("Morvalen"), QStringLiteral("Morvalen")); }
+// The program's settings, one file in the user's configuration folder: ~/.config/Morvalen/Morvalen.conf on Linux,
+// %APPDATA%\Morvalen\Morvalen.ini on Windows. A file rather than the registry, because Qt opens a registry key for
+// writing, and so creates it, as soon as a setting is read: every start of the window would leave keys that only an
+// uninstaller that runs after the window's last start can take away. A file is made only when a language is chosen,
+// and the uninstaller removes it.
+QSettings settings() {
+#ifdef Q_OS_WIN
+    constexpr QSettings::Format format = QSettings::IniFormat;
+#else
+    constexpr QSettings::Format format = QSettings::NativeFormat;  // the same file format, named .conf
+#endif
+    return QSettings(format, QSettings::UserScope, QStringLiteral("Morvalen"), QStringLiteral("Morvalen"));
+}
 
 }  // namespace
 

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <stdexcept>
 
 #include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "app/CaptionLabel.h"
 #include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
@@ -17,6 +19,7 @@
 #include "app/MessageBoxes.h"
 #include "app/PrintCommand.h"
 #include "app/StepsWindow.h"
+#include "app/TableCommands.h"
 #include "app/Translated.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
@@ -60,17 +63,26 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
 
     buildControls();
     auto* checks = new ChecksMenu(run_.state, this);
-    menus_.addMenu(new FileMenu(*this, checks));
+    auto* fileMenu = new FileMenu(*this, checks);
+    menus_.addMenu(fileMenu);
+    table_ = new TableCommands(*this, menus_, *fileMenu);
     steps_ = new StepsMenu(run_, this);
     menus_.addMenu(steps_);
     menus_.addMenu(new LanguageMenu(this));
     menus_.addMenu(checks);
+    addMnemonics(menus_.menuBar());
+    prompt_.onReply([this](EnteredValue value, const std::string& text) { table_->dialogueReply(value, text); });
 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const int menuBarHeight = menus_.menuBarHeight();
-    resize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
-           twipsToPixels(layoutExtentTwips.height(), dpiY) + menuBarHeight + marginPixels);
+    // The observation table stands to the right of the layout, the status line below both.
+    const QSize layoutSize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
+                           twipsToPixels(layoutExtentTwips.height(), dpiY) + marginPixels);
+    QWidget& panel = *findChild<QWidget*>(QStringLiteral("ObservationTable"));
+    menus_.placeBeside(layoutSize, &panel);
+    resize(layoutSize.width() + panel.sizeHint().width(),
+           std::max(layoutSize.height(), panel.sizeHint().height()) + menuBarHeight + menus_.statusBarHeight());
     prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight));
     closeRequests_ = std::make_unique<WindowCloseRequests>(*this);
 }
@@ -140,6 +152,8 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
 
 void MainWindow::Command1_Click() { computeFrom(prompt_); }
 
+void MainWindow::showStatus(const QString& message) { menus_.statusBar().showMessage(message); }
+
 void MainWindow::startComputation(const std::string& rowId) {
     openedRowId_ = rowId;
     fieldBookUsed_.reset();
@@ -148,19 +162,21 @@ void MainWindow::startComputation(const std::string& rowId) {
 
 void MainWindow::computeFrom(Prompt& answers) {
     startComputation({});
+    table_->beginDialogue();
     try {
         runComputeCommand(answers, *this, run_);
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
         if (!prompt_.windowClosing()) reportStop(stop.what());
     }
+    table_->endDialogue(run_.observations, run_.stop);
 }
 
-void MainWindow::computeFrom(const Observations& observations, const std::string& rowId) {
+void MainWindow::computeFrom(const Observations& observations, const std::string& rowId, bool quietly) {
     startComputation(rowId);
     computeRun(observations, run_);
     showRun(run_, *this);
-    if (run_.stop) reportStop(run_.stop->what());
+    if (run_.stop && !quietly) reportStop(run_.stop->what());
 }
 
 namespace {
@@ -193,7 +209,10 @@ void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
     if (report::printingAllowed(run_.state) && angles.used()) fieldBookUsed_ = angles.used();
 }
 
-void MainWindow::Command2_Click() { close(); }
+void MainWindow::Command2_Click() {
+    endingAtOnce_ = true;
+    close();
+}
 
 void MainWindow::Command3_Click() {
     report::Pages after;
@@ -224,6 +243,10 @@ void MainWindow::reportStop(const std::string& message) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!endingAtOnce_ && !prompt_.isOpen() && !stopMessage_ && !table_->mayDiscardInput()) {
+        event->ignore();
+        return;
+    }
     prompt_.endForClosingWindow();
     if (stopMessage_) stopMessage_->reject();
     event->accept();

@@ -22,6 +22,7 @@ class QMessageBox;
 namespace morvalen::app {
 
 class StepsMenu;
+class TableCommands;
 
 // Builds the controls of the layout and forwards the commands; the computation itself lives in the core and sees
 // the window only as its fields. The fields only show texts: they take no typing, and the program never reads them.
@@ -45,16 +46,23 @@ public:
     const RunRecord& lastRun() const { return run_; }
 
     // One computation with the replies given by `answers`, exactly as 计 算 runs it; the values typed are kept for
-    // 保存观测数据….
+    // 保存观测数据… and land in the observation table as they are typed.
     void computeFrom(Prompt& answers);
     // One computation from the values of a data set (a row of an observation file, whose id is `rowId`): the fields
     // are written exactly as a dialogue with the same values writes them.
-    void computeFrom(const Observations& observations, const std::string& rowId = {});
+    // A stop is reported in a message box, unless `quietly` (the observation table recomputing while it is typed in),
+    // and is kept in lastRun() either way.
+    void computeFrom(const Observations& observations, const std::string& rowId = {}, bool quietly = false);
     const Observations& typedValues() const { return run_.observations; }
     // One computation whose eight angle prompts are answered from a field book, the others asked as usual; when it
     // completes, 打 印 prints the field book's reduction as pages after the report.
     void computeFromFieldBook(fieldbook::FieldBookAngles& angles);
     const std::string& openedRowId() const { return openedRowId_; }
+
+    // The observation table beside the layout, with its commands.
+    TableCommands& table() { return *table_; }
+    // A line in the status line below the window: where a file was written, what is wrong with a cell.
+    void showStatus(const QString& message);
 
 public slots:
     // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
@@ -69,6 +77,8 @@ public slots:
 protected:
     // Closing the window ends the program, also while a prompt is open: the open prompt is dismissed and the run
     // stops without a message. The window manager's close request reaches it also then (WindowCloseRequests).
+    // Unsaved input in the observation table is asked about first, unless a prompt is open or 结 束 was clicked,
+    // which ends the program at once.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -89,6 +99,8 @@ private:
     QPointer<QMessageBox> stopMessage_;
     std::unique_ptr<WindowCloseRequests> closeRequests_;
     StepsMenu* steps_ = nullptr;  // 计算过程: keeps the steps of the last computation
+    TableCommands* table_ = nullptr;
+    bool endingAtOnce_ = false;  // 结 束 ends the program without a question
 };
 
 }  // namespace morvalen::app

@@ -1,19 +1,24 @@
 #include "app/MenuBar.h"
 
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace morvalen::app {
 
 MenuBarFrame::MenuBarFrame(QWidget& window)
-    : menuBar_(new QMenuBar(&window)), layoutArea_(new QWidget(&window)) {
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(menuBar_);
-    layout->addWidget(layoutArea_);
+    : menuBar_(new QMenuBar(&window)), layoutArea_(new QWidget(&window)), statusBar_(new QStatusBar(&window)),
+      layout_(new QVBoxLayout(&window)) {
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->setMenuBar(menuBar_);
+    layout_->addWidget(layoutArea_);
+    layout_->addWidget(statusBar_);
     layoutArea_->setObjectName(QStringLiteral("LayoutArea"));
+    statusBar_->setObjectName(QStringLiteral("StatusLine"));
+    statusBar_->setSizeGripEnabled(false);
 }
 
 void MenuBarFrame::addMenu(QMenu* menu) {
@@ -21,6 +26,18 @@ void MenuBarFrame::addMenu(QMenu* menu) {
     menuBar_->addMenu(menu);
 }
 
+void MenuBarFrame::placeBeside(const QSize& layoutSize, QWidget* panel) {
+    layout_->removeWidget(layoutArea_);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    layoutArea_->setFixedSize(layoutSize);
+    row->addWidget(layoutArea_, 0, Qt::AlignTop);
+    row->addWidget(panel, 1);
+    layout_->insertLayout(0, row, 1);
+}
+
 int MenuBarFrame::menuBarHeight() const { return menuBar_->sizeHint().height(); }
+int MenuBarFrame::statusBarHeight() const { return statusBar_->sizeHint().height(); }
 
 }  // namespace morvalen::app

@@ -12,8 +12,14 @@ void widenForSentences(QMessageBox& box) {
     for (auto* label : box.findChildren<QLabel*>()) {
         // The icon is a label too; only the text labels are widened.
         if (label->objectName() != "qt_msgbox_label" && label->objectName() != "qt_msgbox_informativelabel") continue;
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(charactersPerLine, QChar(0x4E2D))));
+        const int lineWidth = label->fontMetrics().horizontalAdvance(QString(charactersPerLine, QChar(0x4E2D)));
         label->setWordWrap(true);
+        // The box measures its main text unwrapped to decide whether to wrap it: a minimum width narrower than a
+        // longer text would hide the text's length, and the box would keep it on one line, cut at the right.
+        const bool longMainText = label->objectName() == "qt_msgbox_label" &&
+                                  label->fontMetrics().horizontalAdvance(label->text()) > lineWidth;
+        if (longMainText) continue;
+        label->setMinimumWidth(lineWidth);
     }
 }
 

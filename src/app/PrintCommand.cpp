@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStatusBar>
 #include <exception>
 #include <string_view>
 
@@ -27,6 +28,9 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
                                      QDir::home().filePath(fileName), translated("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     report::writeReportPdf(pages, path, plot, steps);
+    if (auto* statusLine = parent ? parent->window()->findChild<QStatusBar*>() : nullptr) {
+        statusLine->showMessage(translated("报表已保存为 PDF 文件：") + QDir::toNativeSeparators(path));
+    }
     showMessage(parent, QMessageBox::Information, messageTitle(), translated("报表已保存为 PDF 文件："),
                 QDir::toNativeSeparators(path));
 }

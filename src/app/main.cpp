@@ -5,14 +5,20 @@
 //                                   in the language of the locale (LANG=en_* gives English)
 //   morvalen --fields-json FILE     and, when the window closes, its fields and captions as JSON in FILE (for
 //                                   comparing the window of one build with another's; see app/FieldsJson.h)
+//   morvalen FILE.csv [--row ID]    with the data set of an observation file in the observation table: the row
+//                                   whose id is ID, or the row chosen when the file holds more than one (the desktop
+//                                   entry's %f, Windows' "Open with")
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
+#include <optional>
 #include <clocale>
 #include <cstdio>
 
 #include "app/FieldsJson.h"
 #include "app/LanguageMenu.h"
 #include "app/MainWindow.h"
+#include "app/TableCommands.h"
 #include "app/WindowFonts.h"
 #include "files/AtomicFile.h"
 #include "report/PaintedReport.h"
@@ -44,8 +50,30 @@ int main(int argc, char** argv) {
     }
     const QString fieldsPath = option >= 0 ? arguments[option + 1] : QString();
 
+    // The observation file: the one argument that is no option and no option's value.
+    QString observationFile;
+    std::optional<std::string> rowId;
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        const QString& argument = arguments[k];
+        if (argument == "--lang" || argument == "--fields-json" || argument == "--row") {
+            if (argument == "--row" && k + 1 < arguments.size()) rowId = arguments[k + 1].toStdString();
+            ++k;
+        } else if (!argument.startsWith("--")) {
+            observationFile = argument;
+        }
+    }
+    if (arguments.contains("--row") && (!rowId || observationFile.isEmpty())) {
+        std::fputs("morvalen: --row needs an ID and an observation FILE\n", stderr);
+        return 2;
+    }
+
     morvalen::app::MainWindow window;
     window.show();
+    if (!observationFile.isEmpty()) {
+        QTimer::singleShot(0, &window, [&] {
+            window.table().openFile(morvalen::files::pathOf(observationFile.toStdString()), rowId);
+        });
+    }
     const int status = QApplication::exec();
     if (!fieldsPath.isEmpty()) {
         try {

@@ -19,9 +19,8 @@ const char* caseName(RunCase kind) {
     return "";
 }
 
-// The table of coordinates as its rows show after the run: every station named as entered and, once the coordinates
-// are computed, A (written so whatever its entered name) and the computed stations with their coordinates to
-// three decimals.
+// The table of coordinates after the run: every station named as entered (A too, as the exports name it) and, once
+// the coordinates are computed, with its coordinates to three decimals.
 void appendTableCells(const BatchResult& result, std::vector<std::string>& cells) {
     const SurveyState& state = result.run.state;
     const bool coordinatesShown = result.run.steps.coordinatesCalled && result.run.completed();
@@ -30,7 +29,7 @@ void appendTableCells(const BatchResult& result, std::vector<std::string>& cells
         const auto at = static_cast<std::size_t>(r);
         const bool named = at < state.pointNames.size();
         if (coordinatesShown && r == 0) {
-            cells.insert(cells.end(), {"A", state.xa.display(Pattern::threeDecimals),
+            cells.insert(cells.end(), {named ? state.pointNames[0] : "A", state.xa.display(Pattern::threeDecimals),
                                        state.ya.display(Pattern::threeDecimals)});
         } else if (coordinatesShown && r <= computedRows) {
             cells.insert(cells.end(), {state.pointNames[at], roundedFixed(state.pointX[at], 3),

@@ -77,6 +77,11 @@ public:
         try {
             readCampaign([this](const std::vector<std::string>& header) { startResults(header); },
                          [this](const files::TableRow& row) { adjustRow(row); });
+            if (rowsRead_ == 0) {
+                // A header alone is refused as the single run refuses it, and no results file is written.
+                std::cerr << i18n::withArguments(i18n::translate("观测文件 %1 中没有数据行"), {options_.input}) << '\n';
+                return ExitStatus::fileProblem;
+            }
             flushPending();
             if (file_) file_->commit();
         } catch (const files::FileNotRead& problem) {
@@ -154,12 +159,13 @@ private:
             std::vector<std::string> columns = batch::resultColumns();
             if (standard_) columns.insert(columns.end(), batch::checkColumns().begin(), batch::checkColumns().end());
             // A results file for a spreadsheet carries a byte-order mark, so that it opens as UTF-8.
-            if (file_) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
+            if (file_ && !files::isStandardOutput(files::pathOf(options_.output))) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
             pending_ += files::csvLine(columns, batch::resultQuoting);
         }
     }
 
     void adjustRow(const files::TableRow& row) {
+        ++rowsRead_;
         const batch::BatchResult& result = adjuster_->adjust(row);
         const analysis::Analysis analysed =
             standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
@@ -223,6 +229,7 @@ private:
     std::optional<files::OutputFile> file_;
     std::string pending_;  // result lines not yet written: the file is written in large pieces
     ExitStatus status_ = ExitStatus::completed;
+    std::size_t rowsRead_ = 0;
 };
 
 }  // namespace

@@ -26,7 +26,8 @@ std::string gradeOptionName(const analysis::Grade& grade) {
     return name;
 }
 
-// The grade of a --grade value: its Chinese name in either language, its English name in English.
+}  // namespace
+
 const analysis::Grade* gradeNamed(const std::string& text) {
     if (const analysis::Grade* grade = analysis::findGrade(text)) return grade;
     const auto& all = analysis::grades();
@@ -34,7 +35,19 @@ const analysis::Grade* gradeNamed(const std::string& text) {
     return found == all.end() ? nullptr : &*found;
 }
 
-}  // namespace
+CLI::Option* addGradeOption(CLI::App& command, std::string& gradeName, const std::string& description) {
+    // The Chinese names are taken in either language, as a surveyor's field book writes them; the help and a refusal
+    // list the names of the interface language.
+    std::string listed;
+    for (const analysis::Grade& grade : analysis::grades()) listed += (listed.empty() ? "" : " ") + gradeOptionName(grade);
+    const CLI::Validator gradeValues(
+        [listed](std::string& text) {
+            return gradeNamed(text) ? std::string()
+                                    : i18n::withArguments(i18n::translate("没有等级 %1；可用的等级：%2"), {text, listed});
+        },
+        "{" + listed + "}");
+    return command.add_option("--grade", gradeName, description)->check(gradeValues)->type_name("NAME");
+}
 
 std::optional<analysis::CheckStandard> CheckOptions::standard() const {
     if (const analysis::Grade* grade = gradeNamed(gradeName)) return analysis::CheckStandard::ofGrade(*grade);
@@ -43,24 +56,9 @@ std::optional<analysis::CheckStandard> CheckOptions::standard() const {
 }
 
 void addCheckOptions(CLI::App& command, CheckOptions& options) {
-    std::vector<std::string> names;
-    for (const analysis::Grade& grade : analysis::grades()) names.push_back(gradeOptionName(grade));
-    CLI::Validator gradeValues = CLI::IsMember(names);
-    if (i18n::currentLanguage() == i18n::Language::english) {
-        // The Chinese names are taken too, as a surveyor's field book writes them; the help shows the English.
-        std::string listed;
-        for (const std::string& name : names) listed += (listed.empty() ? "" : ",") + name;
-        gradeValues = CLI::Validator(
-            [listed](std::string& text) {
-                return gradeNamed(text) ? std::string() : text + " not in {" + listed + "}";
-            },
-            "{" + listed + "}");
-    }
-    CLI::Option* grade = command.add_option("--grade", options.gradeName,
-                                            i18n::translate("按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
-                                                            "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）"))
-                             ->check(gradeValues)
-                             ->type_name("NAME");
+    CLI::Option* grade = addGradeOption(command, options.gradeName,
+                                        i18n::translate("按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
+                                                        "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）"));
     const CLI::Validator positiveSeconds(
         [](std::string& text) -> std::string {
             double value = 0;

@@ -24,6 +24,12 @@ struct CheckOptions {
 // Adds --grade and --sigma (excluding each other) to a command.
 void addCheckOptions(CLI::App& command, CheckOptions& options);
 
+// Adds --grade alone; an unknown grade is refused with a message that lists the grades.
+CLI::Option* addGradeOption(CLI::App& command, std::string& gradeName, const std::string& description);
+
+// The grade of a --grade value: its Chinese name in either language, its English name in English; null for none.
+const analysis::Grade* gradeNamed(const std::string& text);
+
 // "checks": null when no computation ran to its end, otherwise {"standard", "grade", "sigma", "triangles", "pole",
 // "mb", "ferrero", "weakest_side", "angles", "suspects", "pass"}.
 nlohmann::ordered_json checksJson(const std::optional<analysis::Checks>& checks);

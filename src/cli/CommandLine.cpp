@@ -130,6 +130,7 @@ std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::ve
         } catch (const files::FileNotWritten& refused) {
             return refused.what();
         }
+        if (files::isWrittenInPlace(path)) continue;  // a device or a pipe takes any number of outputs
         std::error_code ignored;
         const auto written = std::filesystem::absolute(files::writtenPath(path), ignored);
         const auto same = std::filesystem::weakly_canonical(written, ignored);

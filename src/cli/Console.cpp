@@ -1,6 +1,14 @@
 #include "cli/Console.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <new>
 #include <utility>
+
+#include "cli/ExitStatus.h"
+#include "i18n/Language.h"
 
 #ifdef _WIN32
 // windows.h first: shellapi.h builds on its declarations.
@@ -9,10 +17,54 @@
 #include <io.h>
 #include <shellapi.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace morvalen::cli {
+
+namespace {
+
+// Why standard output was not written, as the interface says it.
+std::string outputReason(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC: return i18n::translate("磁盘已满");
+    case EPIPE: return i18n::translate("管道的另一端已关闭");
+    case EBADF: return i18n::translate("输出已关闭");
+    case EIO: return i18n::translate("磁盘读写出错");
+    default: return i18n::translate("写入时出错");
+    }
+}
+
+}  // namespace
+
+int exitCode(ExitStatus status) {
+    errno = 0;
+    std::cout.flush();
+    const int coutError = errno;
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    int error = errno != 0 ? errno : coutError;
+    if (std::cout && flushed && !std::ferror(stdout)) return static_cast<int>(status);
+#ifndef _WIN32
+    struct stat found;
+    if (error == 0 && fstat(STDOUT_FILENO, &found) != 0) error = errno;  // a closed standard output
+#endif
+    std::cerr << i18n::withArguments(i18n::translate("标准输出没有完整写出：%1"), {outputReason(error)}) << '\n';
+    return static_cast<int>(status == ExitStatus::completed ? ExitStatus::notWritten : status);
+}
+
+void stopClearlyWhenMemoryRunsOut() {
+    std::set_terminate([] {
+        try {
+            if (const std::exception_ptr thrown = std::current_exception()) std::rethrow_exception(thrown);
+        } catch (const std::bad_alloc&) {
+            std::fputs(i18n::translate("内存不足，程序中止：这台计算机的内存不够完成这项工作；正在写的文件保持原样。\n"), stderr);
+        } catch (...) {
+        }
+        std::abort();
+    });
+}
 
 bool isTerminal(std::FILE* stream) {
 #ifdef _WIN32

@@ -13,6 +13,10 @@ bool isTerminal(std::FILE* stream);
 // Windows: the console shows and reads UTF-8. Elsewhere terminals are UTF-8 already: nothing to do.
 void useUtf8Console();
 
+// Memory that runs out anywhere (a campaign too large for the machine) ends the program with a message that says so
+// on stderr, rather than with an unexplained abort; the files being written keep their old contents.
+void stopClearlyWhenMemoryRunsOut();
+
 // The program's arguments in UTF-8, its name first. Windows hands `main` its arguments in the local code page, in
 // which a grade such as 四等 or a file name in Chinese turns into question marks; they are taken from the wide
 // command line instead. Elsewhere the arguments are UTF-8 already and are returned as they came.

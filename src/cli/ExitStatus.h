@@ -11,8 +11,10 @@ enum class ExitStatus {
     fileProblem = 5,    // an input file missing, unreadable or no campaign, an unknown row, the batch's result file
 };
 
-// The status as the process returns it.
-constexpr int exitCode(ExitStatus status) { return static_cast<int>(status); }
+// The status as the process returns it, the last thing the program does: standard output is flushed and checked
+// first, and output that did not reach it (a full disk, a closed pipe or stream) turns a completed run into
+// notWritten, with the reason on stderr (cli/Console.cpp).
+int exitCode(ExitStatus status);
 
 // The graver of two statuses of one run: the first that is not `completed` stays.
 constexpr ExitStatus firstFailure(ExitStatus first, ExitStatus second) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <iostream>
 
+#include "cli/ChecksOutput.h"
+#include "cli/CommandLine.h"
 #include "cli/FileCommands.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
@@ -120,6 +122,8 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
 
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
     CLI::App* reduce = app.add_subcommand("reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
+    reduce->group(subcommandsGroup());
+    reduce->get_help_ptr()->group(optionsGroup());
     reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right）"))
         ->required()
         ->type_name("FILE");
@@ -127,6 +131,7 @@ CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
         ->type_name("A,P1,P2,B");
     reduce->add_option("--instrument", options.instrument, i18n::translate("仪器等级（秒）：0.5、1、2 或 6（缺省 2）"))
         ->check(CLI::IsMember({"0.5", "1", "2", "6"}));
+    addGradeOption(*reduce, options.gradeName, i18n::translate("测量等级：选择限差表中四等及以上或一级及以下的一行（缺省：四等及以上）"));
     reduce->add_flag("--json", options.json, i18n::translate("只输出一个 JSON 文档"));
     CLI::Option* save = reduce->add_option("--save-observations", options.saveObservationsPath,
                                            i18n::translate("把测站名和八个角存入观测文件的一行"))->type_name("FILE");
@@ -151,7 +156,16 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
 ExitStatus runReduce(const ReduceOptions& options) {
     std::optional<std::array<std::string, 4>> names;
     if (!options.stations.empty() && !(names = stationNames(options.stations))) return ExitStatus::usageError;
-    const analysis::DirectionMethodLimits& limits = *analysis::findDirectionMethodLimits(options.instrument);
+    const analysis::Grade* grade = gradeNamed(options.gradeName);
+    const analysis::DirectionMethodLimits* chosen = grade ? analysis::findDirectionMethodLimits(options.instrument, *grade)
+                                                          : analysis::findDirectionMethodLimits(options.instrument);
+    if (!chosen) {
+        std::cerr << i18n::withArguments(i18n::translate("%1″ 级仪器不用于 %2 的方向观测：限差表没有这一行"),
+                                         {options.instrument, i18n::translate(grade->name.data())})
+                  << '\n';
+        return ExitStatus::usageError;
+    }
+    const analysis::DirectionMethodLimits& limits = *chosen;
     std::optional<fieldbook::FieldBookReduction> reduction;
     try {
         reduction = fieldbook::reduceFieldBook(fieldbook::readFieldBook(options.fieldBookPath), limits, names);

@@ -1,6 +1,6 @@
 // The field book on the terminal: `morvalen-cli reduce FILE`, and `--field-book FILE` on an ordinary run.
 //
-//   morvalen-cli reduce FILE [--stations A,P1,P2,B] [--instrument 0.5|1|2|6] [--json]
+//   morvalen-cli reduce FILE [--stations A,P1,P2,B] [--instrument 0.5|1|2|6] [--grade NAME] [--json]
 //                [--save-observations FILE [--row ID]]
 //
 // prints the reduction in the field book's layout, its checks against the direction method's limits and the eight
@@ -31,6 +31,7 @@ struct ReduceOptions {
     std::string fieldBookPath;
     std::string stations;            // "A,P1,P2,B"; empty: in the order the field book first names them
     std::string instrument = "2";    // the instrument class of the limits
+    std::string gradeName;           // the grade, which chooses the row of the limits; empty: the class's first row
     bool json = false;
     std::string saveObservationsPath;
     std::optional<std::string> rowId;

@@ -194,6 +194,7 @@ ExitStatus run(const Options& options) {
 
 int main(int argc, char** argv) {
     cli::useUtf8Console();
+    cli::stopClearlyWhenMemoryRunsOut();
     if (const std::string refused = cli::useChosenLanguage(argc, argv); !refused.empty()) {
         std::cerr << refused << '\n';
         return cli::exitCode(ExitStatus::usageError);

@@ -17,20 +17,20 @@ void handOverToCoordinates(SurveyState& state, OrientationCopies& copies, Comput
 }
 
 void runComputeCommand(Prompt& asker, WindowFields& fields, RunRecord& record) {
+    ReadValues read;
     try {
-        enterObservations(asker, fields, record.observations);
+        enterObservations(asker, fields, record.observations, &read);
     } catch (const RunStopped&) {
         // The computation on the values typed so far stops at the same value, with the same message.
     }
-    const Observations typed = record.observations;
-    computeRun(typed, record);
+    computeTypedRun(record, &read);
     showResults(record, fields);
     if (record.stop) throw *record.stop;
 }
 
 void runComputeCommand(SurveyState& state, Prompt& asker, WindowFields& fields, ComputationSteps& steps) {
     RunRecord record;
-    record.state = state;
+    record.state = std::move(state);
     try {
         runComputeCommand(asker, fields, record);
     } catch (const RunStopped&) {

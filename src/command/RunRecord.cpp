@@ -16,6 +16,11 @@ RunRecord computeRun(const Observations& observations, const SurveyState& previo
 
 void computeRun(const Observations& observations, RunRecord& record) {
     record.observations = observations;
+    computeTypedRun(record);
+}
+
+void computeTypedRun(RunRecord& record, ReadValues* read) {
+    const Observations& observations = record.observations;
     record.stop.reset();
     ComputationSteps& steps = record.steps;
     steps = ComputationSteps{};
@@ -23,7 +28,7 @@ void computeRun(const Observations& observations, RunRecord& record) {
     try {
         prepareState(state);
         OrientationCopies copies;
-        storeObservations(observations, state, copies);
+        storeObservations(observations, state, copies, read);
         computeAdjustment(state, steps.adjustment);
         handOverToCoordinates(state, copies, steps);
         state.computationComplete = true;

@@ -33,6 +33,9 @@ struct RunRecord {
 RunRecord computeRun(const Observations& observations, const SurveyState& previous = {});
 // The same into an existing record, reusing its storage (the batch renews one record row after row).
 void computeRun(const Observations& observations, RunRecord& record);
+// The same on the values the record holds already (the dialogue collects them there), with the numbers the dialogue
+// has read from them.
+void computeTypedRun(RunRecord& record, ReadValues* read = nullptr);
 
 // Writes every field and caption the run wrote, in the order the dialogue writes them: the echoes of the typed
 // values, the start note of the case, the results formed, the coordinate table.

@@ -7,6 +7,19 @@
 namespace morvalen {
 namespace {
 
+// No side of a triangulation network is longer than a quarter of the meridian, 10 000 km.
+constexpr double longestSideInMetres = 1.0e7;
+
+// The start side length as entered, in metres, when it can be the length of a side.
+double startSideLengthInMetres(const SurveyState& state, const CheckedStep& step) {
+    const double length = enteredNumber(state.startSideLength, "起算边长度", step);
+    if (!(length > 0) || length > longestSideInMetres) {
+        step.stop(i18n::withArguments(i18n::translate("起算边长度 %1 不能作边长：边长须大于零，且不超过 10000 公里"),
+                                      {state.startSideLength.typedText()}));
+    }
+    return length;
+}
+
 double orientationInDegrees(EntryValue& packed, const char* name, const CheckedStep& step) {
     const auto degrees = toDegrees(packed);
     if (!degrees) enteredNumber(packed, name, step);  // stops with the reason
@@ -55,7 +68,7 @@ void Cm1(SurveyState& state, EntryValue& Ta, EntryValue& Qa, CoordinateSteps* st
     propagateAzimuths(legs, b, n, step);
     if (steps) steps->azimuths = legs.azimuths;
 
-    const double length = enteredNumber(state.startSideLength, "起算边长度", step);
+    const double length = startSideLengthInMetres(state, step);
     if (steps) steps->azimuthStart = AzimuthStart{azimuthAtA, orientationAngle, state.startSideNumber, length};
     sidesFromStartSide(legs, state.startSideNumber, length, b, k, step);
     if (steps) steps->legs = legs;

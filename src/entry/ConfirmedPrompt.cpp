@@ -18,10 +18,15 @@ std::string echoText(const std::string& typed, Pattern pattern) {
     return " " + EntryValue::text(typed).display(pattern);
 }
 
-void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
+EntryValue askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields) {
     const auto ask = [&](const std::string& text, PromptRole role) { return asker.answer({text, prompt.value, role}); };
+    // A number is read once, for its echo and for the caller.
+    EntryValue typed;
     const auto echo = [&] {
-        if (fields.showsTexts()) fields.setText(prompt.echoField, echoText(*prompt.target, prompt.echoPattern));
+        if (prompt.echoPattern != Pattern::none) typed.setText(*prompt.target);
+        if (!fields.showsTexts()) return;
+        fields.setText(prompt.echoField, prompt.echoPattern == Pattern::none ? " " + *prompt.target
+                                                                             : " " + typed.display(prompt.echoPattern));
     };
     *prompt.target = ask(prompt.texts.entryPrompt, PromptRole::entry);
     echo();
@@ -32,6 +37,7 @@ void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fi
         echo();
         reply = ask(prompt.texts.reconfirmationPrompt, PromptRole::confirmation);
     }
+    return typed;
 }
 
 void askConfirmedRepeat(const std::string& entryPrompt, const std::string& confirmationPrompt, std::string& target,

@@ -37,8 +37,8 @@ bool isWrongReply(std::string_view reply);
 std::string echoText(const std::string& typed, Pattern pattern);
 
 // Runs the protocol for one value. On return the target holds the last reply to the entry or re-entry prompt and
-// the echo field shows it.
-void askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields);
+// the echo field shows it; a value echoed as a number is returned as read (an empty value for a name).
+EntryValue askConfirmed(const ConfirmedPrompt& prompt, Prompt& asker, WindowFields& fields);
 
 // The protocol for the start side number: nothing is shown in any field and a wrong reply asks the entry prompt
 // again. Each reply is read at once: the run stops when it does not read as a number or lies outside

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
+
+#include "form/NumberChars.h"
 
 namespace morvalen {
 namespace {
@@ -140,9 +141,7 @@ std::optional<DecimalNumber> parseDecimal(std::string_view typed) { return readT
 
 DecimalNumber shortestDecimal(double value) {
     if (!std::isfinite(value)) throw std::domain_error("shortestDecimal of a value that is not finite");
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return *parseDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
+    return *parseDecimal(numberChars::shortest(value));
 }
 
 std::optional<double> decimalValue(std::string_view digits, std::int64_t exponent) {
@@ -162,13 +161,9 @@ std::optional<double> decimalValue(std::string_view digits, std::int64_t exponen
         const auto magnitude = static_cast<double>(whole);
         return exponent < 0 ? magnitude / powerOfTen : magnitude * powerOfTen;
     }
-    // from_chars rounds correctly whatever the number of digits, independent of the C locale, and reports a
+    // The reading rounds correctly whatever the number of digits, independent of the C locale, and reports a
     // value beyond the largest double or one that would read as zero as out of range.
-    const std::string text = std::string(digits) + "e" + std::to_string(exponent);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    return numberChars::read(std::string(digits) + "e" + std::to_string(exponent));
 }
 
 std::optional<double> toDouble(const DecimalNumber& number) {

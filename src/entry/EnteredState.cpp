@@ -22,30 +22,40 @@ std::optional<RunStopped> entryStop(EnteredValue value, const std::string& typed
         }
         return std::nullopt;
     }
-    if (value >= EnteredValue::b1) {
-        const EntryValue angle = EntryValue::text(typed);
-        if (toDegrees(angle)) return std::nullopt;
-        const int k = static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1;
-        return RunStopped(translate("观测角输入"),
-                          describedNumber("b(" + std::to_string(k) + ")", typed, angle.reading() == Reading::outOfRange))
-            .about(value);
-    }
+    if (value >= EnteredValue::b1) return entryStop(value, EntryValue::text(typed));
     return std::nullopt;
 }
 
-void storeObservations(const Observations& observations, SurveyState& state, OrientationCopies& copies) {
-    state.xa.setText(observations.xa);
-    state.ya.setText(observations.ya);
-    state.xb.setText(observations.xb);
-    state.yb.setText(observations.yb);
+std::optional<RunStopped> entryStop(EnteredValue value, const EntryValue& typed) {
+    if (value < EnteredValue::b1) return entryStop(value, typed.typedText());
+    // toDegrees converts every value but a text that does not read as a number.
+    if (!typed.holdsText() || typed.reading() == Reading::number) return std::nullopt;
+    const int k = static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1;
+    return RunStopped(translate("观测角输入"), describedNumber("b(" + std::to_string(k) + ")", typed.typedText(),
+                                                               typed.reading() == Reading::outOfRange))
+        .about(value);
+}
+
+void storeObservations(const Observations& observations, SurveyState& state, OrientationCopies& copies,
+                       ReadValues* read) {
+    // A number as the dialogue read it, or read here from its text.
+    const auto store = [&](EnteredValue value, EntryValue& into) {
+        std::optional<EntryValue>* given = read ? &(*read)[value] : nullptr;
+        if (given && *given) into = std::move(**given);
+        else into.setText(observations.text(value));
+    };
+    store(EnteredValue::xa, state.xa);
+    store(EnteredValue::ya, state.ya);
+    store(EnteredValue::xb, state.xb);
+    store(EnteredValue::yb, state.yb);
     const RunCase kind = runCase(state);
     if (kind == RunCase::azimuth) {
-        state.startSideLength.setText(observations.startSideLength);
+        store(EnteredValue::startSideLength, state.startSideLength);
         if (auto stop = entryStop(EnteredValue::startSideNumber, observations.startSideNumber)) throw std::move(*stop);
         state.startSideNumber = *roundToInt16(*parseDecimal(observations.startSideNumber));
-        copies.Ta.setText(observations.Ta);
+        store(EnteredValue::Ta, copies.Ta);
         state.Ta = copies.Ta;
-        copies.Qa.setText(observations.Qa);
+        store(EnteredValue::Qa, copies.Qa);
         state.Qa = copies.Qa;
     }
 
@@ -56,11 +66,12 @@ void storeObservations(const Observations& observations, SurveyState& state, Ori
     state.pointNames[unknown + 1] = observations.names[4];
 
     for (std::size_t i = 1; i <= 8; ++i) {
+        const EnteredValue value = enteredAfter(EnteredValue::b1, static_cast<int>(i) - 1);
         EntryValue& angle = state.adjustedAngles[i];
-        angle.setText(observations.angles[i - 1]);
+        store(value, angle);
         state.observedAngles[i] = angle;
         const auto degrees = toDegrees(angle);
-        if (!degrees) throw *entryStop(enteredAfter(EnteredValue::b1, static_cast<int>(i) - 1), angle.typedText());
+        if (!degrees) throw *entryStop(value, angle);
         angle.setNumber(*degrees);
     }
 }

@@ -1,5 +1,7 @@
 #include "entry/ObservationEntry.h"
 
+#include <optional>
+
 #include "entry/ConfirmedPrompt.h"
 #include "entry/EnteredState.h"
 #include "i18n/Language.h"
@@ -22,8 +24,13 @@ PromptTexts texts(std::string entry, const std::string& question, std::string re
     return {std::move(entry), confirmation, std::move(reentry), confirmation};
 }
 
+// The texts in the language in force, made once for each language: a front end may change its language between
+// two runs (the page does).
 const EntryTexts& entryTexts() {
-    static const EntryTexts all = [] {
+    static std::optional<EntryTexts> chinese;
+    static std::optional<EntryTexts> english;
+    std::optional<EntryTexts>& all = i18n::currentLanguage() == i18n::Language::english ? english : chinese;
+    if (!all) all = [] {
         EntryTexts t;
         t.xa = texts(translate("输入起始点 A 的纵座标 : "), translate("确认纵座标输入是否正确 ?"), translate("输入正确的纵座标 : "));
         t.ya = texts(translate("输入起始点 A 的横座标 : "), translate("确认横座标输入是否正确 ?"), translate("输入正确的横座标 : "));
@@ -54,18 +61,27 @@ const EntryTexts& entryTexts() {
         }
         return t;
     }();
-    return all;
+    return *all;
 }
 
-void askStartDataOfAzimuthCase(Observations& typed, Prompt& asker, WindowFields& fields) {
+// Keeps the reading of a number for the computation.
+void keep(ReadValues* read, EnteredValue value, EntryValue reading) {
+    if (read) (*read)[value] = std::move(reading);
+}
+
+void askStartDataOfAzimuthCase(Observations& typed, ReadValues* read, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.startSideLength, &typed.startSideLength, form::startSideLength, Pattern::threeDecimals,
-                  EnteredValue::startSideLength},
-                 asker, fields);
+    keep(read, EnteredValue::startSideLength,
+         askConfirmed({t.startSideLength, &typed.startSideLength, form::startSideLength, Pattern::threeDecimals,
+                       EnteredValue::startSideLength},
+                      asker, fields));
     askConfirmedRepeat(t.startSideNumber.entryPrompt, t.startSideNumber.confirmationPrompt, typed.startSideNumber,
                        asker);
-    askConfirmed({t.Ta, &typed.Ta, form::externalAzimuth, Pattern::fiveDecimals, EnteredValue::Ta}, asker, fields);
-    askConfirmed({t.Qa, &typed.Qa, form::orientationAngle, Pattern::fiveDecimals, EnteredValue::Qa}, asker, fields);
+    keep(read, EnteredValue::Ta,
+         askConfirmed({t.Ta, &typed.Ta, form::externalAzimuth, Pattern::fiveDecimals, EnteredValue::Ta}, asker, fields));
+    keep(read, EnteredValue::Qa,
+         askConfirmed({t.Qa, &typed.Qa, form::orientationAngle, Pattern::fiveDecimals, EnteredValue::Qa}, asker,
+                      fields));
 }
 
 void askStationNames(Observations& typed, int unknownStations, Prompt& asker, WindowFields& fields) {
@@ -81,13 +97,15 @@ void askStationNames(Observations& typed, int unknownStations, Prompt& asker, Wi
                  asker, fields);
 }
 
-void askAngles(Observations& typed, Prompt& asker, WindowFields& fields) {
+void askAngles(Observations& typed, ReadValues* read, Prompt& asker, WindowFields& fields) {
     const EntryTexts& t = entryTexts();
     for (int i = 1; i <= 8; ++i) {
         const EnteredValue value = enteredAfter(EnteredValue::b1, i - 1);
         std::string& angle = typed.angles[static_cast<std::size_t>(i - 1)];
-        askConfirmed({t.angle[i], &angle, form::observedAngle(i - 1), Pattern::fiveDecimals, value}, asker, fields);
-        if (auto stop = entryStop(value, angle)) throw std::move(*stop);
+        EntryValue reading =
+            askConfirmed({t.angle[i], &angle, form::observedAngle(i - 1), Pattern::fiveDecimals, value}, asker, fields);
+        if (auto stop = entryStop(value, reading)) throw std::move(*stop);
+        keep(read, value, std::move(reading));
     }
 }
 
@@ -107,19 +125,23 @@ void showCaseFields(RunCase kind, WindowFields& fields) {
     }
 }
 
-void enterObservations(Prompt& asker, WindowFields& fields, Observations& typed) {
+void enterObservations(Prompt& asker, WindowFields& fields, Observations& typed, ReadValues* read) {
     typed = Observations{};
     const EntryTexts& t = entryTexts();
-    askConfirmed({t.xa, &typed.xa, form::xa, Pattern::threeDecimals, EnteredValue::xa}, asker, fields);
-    askConfirmed({t.ya, &typed.ya, form::ya, Pattern::threeDecimals, EnteredValue::ya}, asker, fields);
-    askConfirmed({t.xb, &typed.xb, form::xb, Pattern::threeDecimals, EnteredValue::xb}, asker, fields);
-    askConfirmed({t.yb, &typed.yb, form::yb, Pattern::threeDecimals, EnteredValue::yb}, asker, fields);
+    const EntryValue xa = askConfirmed({t.xa, &typed.xa, form::xa, Pattern::threeDecimals, EnteredValue::xa}, asker, fields);
+    const EntryValue ya = askConfirmed({t.ya, &typed.ya, form::ya, Pattern::threeDecimals, EnteredValue::ya}, asker, fields);
+    const EntryValue xb = askConfirmed({t.xb, &typed.xb, form::xb, Pattern::threeDecimals, EnteredValue::xb}, asker, fields);
+    const EntryValue yb = askConfirmed({t.yb, &typed.yb, form::yb, Pattern::threeDecimals, EnteredValue::yb}, asker, fields);
+    const RunCase kind = runCase(xb, yb);
+    keep(read, EnteredValue::xa, xa);
+    keep(read, EnteredValue::ya, ya);
+    keep(read, EnteredValue::xb, xb);
+    keep(read, EnteredValue::yb, yb);
 
-    const RunCase kind = typed.runCase();
     showCaseFields(kind, fields);
-    if (kind == RunCase::azimuth) askStartDataOfAzimuthCase(typed, asker, fields);
+    if (kind == RunCase::azimuth) askStartDataOfAzimuthCase(typed, read, asker, fields);
     askStationNames(typed, kind == RunCase::azimuth ? 3 : 2, asker, fields);
-    askAngles(typed, asker, fields);
+    askAngles(typed, read, asker, fields);
 }
 
 }  // namespace morvalen

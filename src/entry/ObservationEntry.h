@@ -2,6 +2,7 @@
 #pragma once
 
 #include "entry/FrontEnd.h"
+#include "entry/EnteredState.h"
 #include "entry/Observations.h"
 
 namespace morvalen {
@@ -10,7 +11,8 @@ namespace morvalen {
 // the eight angles b(1)..b(8), each echoed in its field and confirmed, into `typed` (emptied first) value by value:
 // a correction replaces the value it corrects, and after a stop `typed` holds everything typed so far. Stops the
 // run (RunStopped) at a start side number or an angle that cannot be read, right after it is typed.
-void enterObservations(Prompt& asker, WindowFields& fields, Observations& typed);
+// Each number is read once, as it is echoed; with `read`, the readings are kept there for the computation.
+void enterObservations(Prompt& asker, WindowFields& fields, Observations& typed, ReadValues* read = nullptr);
 
 // The start note and the fields the case fills in place of values it does not ask, written once B is known.
 void showCaseFields(RunCase kind, WindowFields& fields);

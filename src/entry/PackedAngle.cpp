@@ -1,9 +1,12 @@
 #include "entry/PackedAngle.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "i18n/Language.h"
 
 namespace morvalen {
 namespace {
@@ -42,6 +45,33 @@ std::optional<double> toDegrees(const EntryValue& packedAngle) {
     const auto decimal = packedAngle.decimal();
     if (!decimal) return std::nullopt;
     return toDegrees(*decimal);
+}
+
+std::string replyWarning(EnteredValue value, const std::string& typed) {
+    const bool angle = value == EnteredValue::Ta || value == EnteredValue::Qa ||
+                       (value >= EnteredValue::b1 && value <= EnteredValue::b8);
+    const EntryValue reply = EntryValue::text(typed);
+    const auto decimal = reply.decimal();
+    if (!decimal || decimal->exponent > 100'000 || decimal->exponent < -100'000) return {};
+    std::string fraction = splitDecimal(*decimal).fractionDigits;
+    if (value == EnteredValue::startSideNumber && reply.numericValue() &&
+        fraction.find_first_not_of('0') != std::string::npos) {
+        // Halves to the even number, as the number is stored: 2.5 is 2, 3.5 is 4.
+        return i18n::withArguments(i18n::translate("注意：起算边编号 %1 不是整数，按规定取整为 %2，请检查是否输错"),
+                                   {typed, std::to_string(static_cast<long long>(std::nearbyint(*reply.numericValue())))});
+    }
+    if (!angle) return {};
+    fraction.resize(std::max<std::size_t>(fraction.size(), 4), '0');
+    const int minutes = std::stoi(fraction.substr(0, 2));
+    const int wholeSeconds = std::stoi(fraction.substr(2, 2));
+    if (minutes < 60 && wholeSeconds < 60) return {};
+    std::string name = value == EnteredValue::Ta   ? "Ta"
+                       : value == EnteredValue::Qa ? "Qa"
+                                                   : "b(" + std::to_string(static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1) + ")";
+    std::string degrees = std::to_string(toDegrees(*decimal));
+    return i18n::withArguments(
+        i18n::translate("注意：%1 的输入 %2 按 dd.mmss 读作 %3 分 %4 秒，分或秒不小于 60；仍按输入换算为 %5°，请检查是否输错"),
+        {name, typed, std::to_string(minutes), std::to_string(wholeSeconds), degrees});
 }
 
 }  // namespace morvalen

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "entry/EntryValue.h"
+#include "entry/FrontEnd.h"
 
 namespace morvalen {
 
@@ -16,5 +18,11 @@ double toDegrees(const DecimalNumber& packedAngle);
 
 // The same for a stored value; nullopt when it does not read as a number within the range of a double.
 std::optional<double> toDegrees(const EntryValue& packedAngle);
+
+// The warning beside a reply that the dialogue takes as specified though the surveyor most likely mistyped it: a
+// dd.mmss value (b(1)…b(8), Ta, Qa) whose minutes or seconds are 60 or more, "44.6112" (61 minutes), converted as
+// typed to 45.0200°; a start side number that is no whole number, "2.5", rounded to 2. Empty for a regular reply, a
+// reply that is no number, and every other value.
+std::string replyWarning(EnteredValue value, const std::string& typed);
 
 }  // namespace morvalen

@@ -103,7 +103,6 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
             refuse(pointing.row, withArguments(translate(pattern), {quoted(name)}));
         };
         if (!isStation(pointing.station)) refuseName(i18n::catalogued("测站 %1 不是四边形的四个测站之一"), pointing.station);
-        if (!isStation(pointing.target)) refuseName(i18n::catalogued("目标 %1 不是四边形的四个测站之一"), pointing.target);
         if (pointing.target == pointing.station) refuseName(i18n::catalogued("测站 %1 照准了自己"), pointing.station);
         if (!roundNumber(pointing.round)) refuseName(i18n::catalogued("测回 %1 不是正整数"), pointing.round);
         for (const auto& [face, reading] : {std::pair{translate("盘左"), &pointing.left},
@@ -137,22 +136,28 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
     return stations;
 }
 
-// The targets of a round, the start target first; whether it closes on its start target again.
-std::vector<std::string> roundTargets(const std::string& station, const RoundRows& round, bool& closes) {
+// The targets of a round, the start target first; whether it closes on its start target again. A round may point
+// at more targets than the quadrilateral needs (a far station, a church tower), but at each of the three other
+// stations of the quadrilateral.
+std::vector<std::string> roundTargets(const std::string& station, const RoundRows& round,
+                                      const std::array<std::string, 4>& quadrilateral, bool& closes) {
     const auto& rows = round.rows;
-    closes = rows.size() == 4 && rows[3]->target == rows[0]->target;
-    if (rows.size() != 3 && !closes) {
-        refuse(rows.front()->row,
-               withArguments(translate("测站 %1 第 %2 测回照准了 %3 次：应照准另外三个测站各一次（归零时再照准起始目标）"),
-                             {quoted(station), std::to_string(round.number), std::to_string(rows.size())}));
-    }
+    closes = rows.size() >= 4 && rows.back()->target == rows.front()->target;
+    const std::size_t directions = closes ? rows.size() - 1 : rows.size();
     std::vector<std::string> targets;
-    for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < directions; ++i) {
         if (std::find(targets.begin(), targets.end(), rows[i]->target) != targets.end()) {
             refuse(rows[i]->row, withArguments(translate("测站 %1 第 %2 测回两次照准 %3"),
                                                {quoted(station), std::to_string(round.number), quoted(rows[i]->target)}));
         }
         targets.push_back(rows[i]->target);
+    }
+    for (const std::string& other : quadrilateral) {
+        if (other != station && std::find(targets.begin(), targets.end(), other) == targets.end()) {
+            refuse(rows.front()->row,
+                   withArguments(translate("测站 %1 第 %2 测回没有照准 %3：每个测回应照准四边形的另外三个测站"),
+                                 {quoted(station), std::to_string(round.number), quoted(other)}));
+        }
     }
     return targets;
 }
@@ -171,12 +176,14 @@ Round reducedRound(const RoundRows& rows, bool closes) {
         rights.push_back(right);
     }
     double start = round.pointings.front().mean;
+    const std::size_t directions = closes ? round.pointings.size() - 1 : round.pointings.size();
     if (closes) {
-        round.closure = Closure{signedDifference(lefts[3] - lefts[0]), signedDifference(rights[3] - rights[0])};
-        start = onCircle(start + signedDifference(round.pointings[3].mean - start) / 2);
+        const std::size_t last = directions;
+        round.closure = Closure{signedDifference(lefts[last] - lefts[0]), signedDifference(rights[last] - rights[0])};
+        start = onCircle(start + signedDifference(round.pointings[last].mean - start) / 2);
     }
     round.pointings[0].reduced = 0.0;
-    for (std::size_t i = 1; i < 3; ++i) round.pointings[i].reduced = onCircle(round.pointings[i].mean - start);
+    for (std::size_t i = 1; i < directions; ++i) round.pointings[i].reduced = onCircle(round.pointings[i].mean - start);
     const auto [smallest, largest] = std::minmax_element(round.pointings.begin(), round.pointings.end(),
                                                          [](const auto& a, const auto& b) { return a.twoC < b.twoC; });
     round.twoCSpread = largest->twoC - smallest->twoC;
@@ -184,9 +191,9 @@ Round reducedRound(const RoundRows& rows, bool closes) {
 }
 
 // The means over the rounds, their spreads and μ of the station adjustment.
-void adjustStation(Station& station) {
+void adjustStation(Station& station, std::size_t directions) {
     const std::size_t rounds = station.rounds.size();
-    for (std::size_t j = 0; j < 3; ++j) {
+    for (std::size_t j = 0; j < directions; ++j) {
         double sum = 0, smallest = 0, largest = 0;
         for (std::size_t i = 0; i < rounds; ++i) {
             const double reduced = *station.rounds[i].pointings[j].reduced;
@@ -199,15 +206,15 @@ void adjustStation(Station& station) {
     }
     double squares = 0;
     for (const Round& round : station.rounds) {
-        double differences[3];
+        std::vector<double> differences(directions);
         double orientation = 0;  // the round's own orientation: the mean of its differences from the means
-        for (std::size_t j = 0; j < 3; ++j) {
+        for (std::size_t j = 0; j < directions; ++j) {
             differences[j] = station.directions[j].mean - *round.pointings[j].reduced;
-            orientation += differences[j] / 3;
+            orientation += differences[j] / static_cast<double>(directions);
         }
         for (const double difference : differences) squares += (difference - orientation) * (difference - orientation);
     }
-    station.sigma = std::sqrt(squares / (static_cast<double>(rounds - 1) * 2));
+    station.sigma = std::sqrt(squares / (static_cast<double>(rounds - 1) * static_cast<double>(directions - 1)));
 }
 
 void addChecks(const Station& station, const analysis::DirectionMethodLimits& limits, std::vector<Check>& checks) {
@@ -284,7 +291,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
         std::vector<std::string> firstTargets;
         for (const RoundRows& round : rows.rounds) {
             bool closes = false;
-            const std::vector<std::string> targets = roundTargets(rows.name, round, closes);
+            const std::vector<std::string> targets = roundTargets(rows.name, round, reduction.quadrilateral, closes);
             if (firstTargets.empty()) firstTargets = targets;
             if (targets != firstTargets) {
                 refuse(round.rows.front()->row,
@@ -299,7 +306,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
                    withArguments(translate("测站 %1 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回"),
                                  {quoted(rows.name)}));
         }
-        adjustStation(station);
+        adjustStation(station, firstTargets.size());
         addChecks(station, limits, reduction.checks);
         angleVariance += 2 * station.sigma * station.sigma / static_cast<double>(station.rounds.size());
         reduction.stations.push_back(std::move(station));

@@ -12,7 +12,7 @@
 // Over the rounds of one station:
 //   direction the mean of a target's reduced directions (各测回平均方向值)
 //   spread    各测回同一方向值较差: the largest minus the smallest reduced direction of a target
-//   μ         the station adjustment's σ of one direction observed in one round: with n rounds of m = 3 directions
+//   μ         the station adjustment's σ of one direction observed in one round: with n rounds of m directions
 //             and v the differences of each round from the means, each round's own orientation taken out,
 //             μ = √([vv] / ((n − 1)(m − 1)))
 // Seconds of arc are kept unrounded throughout; texts are rounded once, when written.
@@ -98,9 +98,10 @@ struct FieldBookReduction {
 };
 
 // Reduces the pointings, rows in observation order. The stations of the quadrilateral are `quadrilateral` (A, P1,
-// P2, B or P3, clockwise), or the stations in the order they first appear. Throws FieldBookError, naming the row,
-// for a station with other than three targets (four when the round closes), a target that is not one of the four
-// stations, a missing face or a reading that is not dd.mmss (minutes or seconds ≥ 60, degrees ≥ 360), a round that
+// P2, B or P3, clockwise), or the stations in the order they first appear. Every direction of the rounds is reduced
+// and checked, targets beyond the quadrilateral's included (a far station); the eight angles come from the directions
+// to the quadrilateral's stations. Throws FieldBookError, naming the row, for a round that does not point at each of
+// the three other stations, a target pointed at twice in one round, a missing face or a reading that is not dd.mmss (minutes or seconds ≥ 60, degrees ≥ 360), a round that
 // is not a whole number, rounds of a station whose targets differ, a station with one round only (the spread over
 // the rounds needs two), and for a figure named counter-clockwise (its angles would exceed 180°).
 FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,

@@ -29,6 +29,11 @@ std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     } catch (const files::CampaignFileError& problem) {
         throw FieldBookError(problem.what());
     }
+    try {
+        files::refuseOtherSeparators(table.header);
+    } catch (const files::CampaignFileError& problem) {
+        throw FieldBookError(problem.what());
+    }
     std::size_t at[std::size(fieldBookColumns)];
     for (std::size_t column = 0; column < std::size(fieldBookColumns); ++column) {
         const auto found = std::find(table.header.begin(), table.header.end(), fieldBookColumns[column]);

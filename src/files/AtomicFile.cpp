@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <system_error>
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -26,6 +28,12 @@ int openExclusive(const fs::path& path) {
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 int openExisting(const fs::path& path) { return _wopen(path.c_str(), _O_RDWR | _O_BINARY); }
+int openInPlace(const fs::path& path) { return _wopen(path.c_str(), _O_WRONLY | _O_BINARY); }
+int standardOutputDescriptor() {
+    const int descriptor = _fileno(stdout);
+    _setmode(descriptor, _O_BINARY);
+    return descriptor;
+}
 long writeSome(int descriptor, const char* bytes, std::size_t count) {
     return _write(descriptor, bytes, static_cast<unsigned>(std::min<std::size_t>(count, 1u << 30)));
 }
@@ -35,6 +43,8 @@ bool userMayWrite(const fs::path& path) { return _waccess(path.c_str(), 2) == 0;
 #else
 int openExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
 int openExisting(const fs::path& path) { return ::open(path.c_str(), O_RDWR | O_CLOEXEC); }
+int openInPlace(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CLOEXEC); }
+int standardOutputDescriptor() { return STDOUT_FILENO; }
 long writeSome(int descriptor, const char* bytes, std::size_t count) { return ::write(descriptor, bytes, count); }
 int flushToDisk(int descriptor) { return ::fsync(descriptor); }
 int closeFile(int descriptor) { return ::close(descriptor); }
@@ -42,8 +52,8 @@ bool userMayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) ==
 #endif
 
 // The temporary files being written, removed when the program is interrupted (Ctrl+C, a terminal closed, kill), so
-// that an interrupted batch leaves no temporary file beside its results. A program killed outright (SIGKILL)
-// cannot remove anything; its old results are kept all the same.
+// that an interrupted batch leaves no temporary file beside its results; so is a program that aborts (its memory ran
+// out). A program killed outright (SIGKILL) cannot remove anything; its old results are kept all the same.
 constexpr std::size_t slotCount = 4, slotSize = 4096;
 char pendingTemporaries[slotCount][slotSize];
 volatile std::sig_atomic_t pendingInSlot[slotCount];
@@ -59,7 +69,7 @@ extern "C" void removePendingAndEnd(int signalNumber) {
 // The slot that holds the temporary file; slotCount when the name is too long to be kept or every slot is taken.
 std::size_t rememberPending(const fs::path& temporary) {
     static const bool installed = [] {
-        for (const int signalNumber : {SIGINT, SIGTERM}) std::signal(signalNumber, removePendingAndEnd);
+        for (const int signalNumber : {SIGINT, SIGTERM, SIGABRT}) std::signal(signalNumber, removePendingAndEnd);
 #ifdef SIGHUP
         std::signal(SIGHUP, removePendingAndEnd);
 #endif
@@ -100,11 +110,37 @@ std::string commonReason(int errorNumber) {
 #endif
     case EFBIG: return i18n::translate("文件太大");
     case EBUSY: return i18n::translate("文件正被占用");
+    case EPIPE: return i18n::translate("管道的另一端已关闭");
+    case EBADF: return i18n::translate("输出已关闭");
     default: return i18n::withArguments(i18n::translate("系统错误 %1"), {std::to_string(errorNumber)});
     }
 }
 
+// An existing target that is not a regular file: a device, a FIFO, a shell's pipe. The system follows the links.
+bool isDeviceOrPipe(const fs::path& path) {
+    std::error_code status;
+    const fs::file_status found = fs::status(path, status);
+    return !status && fs::exists(found) && !fs::is_regular_file(found) && !fs::is_directory(found);
+}
+
+// A new file beside `beside`'s name in `folder`, opened for writing, under a hidden name no other file has.
+int openTemporary(const fs::path& folder, const fs::path& beside, fs::path& temporary) {
+    std::random_device random;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = folder / ("." + shownPath(beside.filename()) + "." + std::to_string(random() % 1000000) + ".tmp");
+        descriptor = openExclusive(temporary);
+        if (descriptor < 0 && errno != EEXIST) return -1;
+    }
+    if (descriptor < 0) errno = EEXIST;
+    return descriptor;
+}
+
 }  // namespace
+
+bool isStandardOutput(const fs::path& path) { return path == "-" || path == "/dev/stdout"; }
+
+bool isWrittenInPlace(const fs::path& path) { return isStandardOutput(path) || isDeviceOrPipe(path); }
 
 std::string readReason(int errorNumber) {
     if (errorNumber == EACCES || errorNumber == EPERM) return i18n::translate("没有读取权限");
@@ -144,10 +180,22 @@ void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) 
         throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(path), reason}));
     };
     if (path.empty()) throw FileNotWritten(i18n::translate("无法写出文件：文件名是空的"));
+    if (isStandardOutput(path)) return;
+    if (isDeviceOrPipe(path)) {
+        if (!userMayWrite(path)) refused(i18n::translate("没有写入权限"));
+        return;
+    }
     const fs::path written = writtenPath(path);
     std::error_code status;
     const fs::file_status found = fs::status(written, status);
     if (fs::is_directory(found)) refused(i18n::translate("这是一个文件夹"));
+    if (!fs::exists(found)) {
+        const fs::path folder = written.parent_path().empty() ? fs::path(".") : written.parent_path();
+        std::error_code unknown;
+        const fs::file_status folderFound = fs::status(folder, unknown);
+        if (!fs::exists(folderFound)) refused(writeReason(ENOENT));
+        if (!fs::is_directory(folderFound)) refused(writeReason(ENOTDIR));
+    }
     for (const fs::path& input : inputs) {
         std::error_code compared;
         if (!input.empty() && fs::equivalent(written, input, compared)) {
@@ -159,24 +207,30 @@ void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) 
 
 OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPath(path)) {
     if (path.empty()) throw FileNotWritten(i18n::translate("无法写出文件：文件名是空的"));
+    if (isStandardOutput(path)) {
+        std::fflush(stdout);  // what the program printed before comes first
+        descriptor_ = standardOutputDescriptor();
+        inPlace_ = true;
+        return;
+    }
+    if (isDeviceOrPipe(path)) {
+        descriptor_ = openInPlace(path);
+        if (descriptor_ < 0) fail(errno);
+        inPlace_ = true;
+        return;
+    }
     std::error_code status;
     if (fs::is_directory(written_, status)) fail(EISDIR);
     if (fs::exists(written_, status) && !userMayWrite(written_)) fail(EACCES);
     // A hidden name beside the file: the rename then stays within one file system, and is atomic.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
-        temporary_ = written_.parent_path() / ("." + shownPath(written_.filename()) + "." +
-                                               std::to_string(random() % 1000000) + ".tmp");
-        descriptor_ = openExclusive(temporary_);
-        if (descriptor_ < 0 && errno != EEXIST) fail(errno);
-    }
-    if (descriptor_ < 0) fail(EEXIST);
+    descriptor_ = openTemporary(written_.parent_path(), written_, temporary_);
+    if (descriptor_ < 0) fail(errno);
     pendingSlot_ = rememberPending(temporary_);
 }
 
 OutputFile::~OutputFile() {
     closeDescriptor();
-    if (!committed_) {
+    if (!temporary_.empty() && !(committed_ && !inPlace_)) {
         std::error_code ignored;
         fs::remove(temporary_, ignored);
     }
@@ -184,13 +238,14 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::closeDescriptor() {
-    if (descriptor_ >= 0) closeFile(descriptor_);
+    if (descriptor_ >= 0 && !isStandardOutput(target_)) closeFile(descriptor_);
     descriptor_ = -1;
 }
 
 void OutputFile::fail(int errorNumber) const {
     const std::string reason = writeReason(errorNumber);
-    throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(target_), reason}), reason);
+    const std::string name = isStandardOutput(target_) ? std::string(i18n::translate("标准输出")) : shownPath(target_);
+    throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {name, reason}), reason);
 }
 
 void OutputFile::failed(const std::string& detail) const {
@@ -201,7 +256,9 @@ void OutputFile::failed(const std::string& detail) const {
     throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(target_), detail}));
 }
 
-void OutputFile::write(std::string_view bytes) {
+void OutputFile::write(std::string_view bytes) { writeDescriptor(bytes); }
+
+void OutputFile::writeDescriptor(std::string_view bytes) {
     while (!bytes.empty()) {
         const long written = writeSome(descriptor_, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
@@ -210,7 +267,28 @@ void OutputFile::write(std::string_view bytes) {
     }
 }
 
+void OutputFile::commitInPlace() {
+    if (!temporary_.empty()) {
+        // What a library wrote under the temporary name goes to the device or pipe as it is.
+        std::ifstream written(temporary_, std::ios::binary);
+        if (!written) fail(errno);
+        std::vector<char> piece(1 << 16);
+        while (written.read(piece.data(), static_cast<std::streamsize>(piece.size())) || written.gcount() > 0) {
+            writeDescriptor(std::string_view(piece.data(), static_cast<std::size_t>(written.gcount())));
+        }
+        if (written.bad()) fail(EIO);
+    }
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (!isStandardOutput(target_) && closeFile(descriptor) != 0) fail(errno);
+    committed_ = true;
+}
+
 void OutputFile::commit() {
+    if (inPlace_) {
+        commitInPlace();
+        return;
+    }
     if (descriptor_ < 0) {
         // A library wrote the temporary file by its name: open it again to flush it.
         descriptor_ = openExisting(temporary_);
@@ -233,7 +311,19 @@ void OutputFile::commit() {
 }
 
 const fs::path& OutputFile::handedOver() {
-    closeDescriptor();
+    if (!inPlace_) {
+        closeDescriptor();
+        return temporary_;
+    }
+    // A device or a pipe has no folder to write beside it in: the library writes in the system's temporary folder.
+    if (temporary_.empty()) {
+        std::error_code status;
+        const fs::path folder = fs::temp_directory_path(status);
+        const int descriptor = openTemporary(status ? fs::path(".") : folder, "morvalen", temporary_);
+        if (descriptor < 0) fail(errno);
+        closeFile(descriptor);
+        pendingSlot_ = rememberPending(temporary_);
+    }
     return temporary_;
 }
 
@@ -251,6 +341,22 @@ void writeBytes(const fs::path& path, std::string_view bytes) {
     OutputFile file(path);
     file.write(bytes);
     file.commit();
+}
+
+UpdateLock::UpdateLock([[maybe_unused]] const fs::path& path) {
+#ifndef _WIN32
+    if (isWrittenInPlace(path)) return;
+    const fs::path written = writtenPath(path);
+    const fs::path folder = written.parent_path().empty() ? fs::path(".") : written.parent_path();
+    descriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor_ < 0) return;
+    while (::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+#endif
+}
+
+UpdateLock::~UpdateLock() {
+    if (descriptor_ >= 0) closeFile(descriptor_);
 }
 
 }  // namespace morvalen::files

@@ -2,6 +2,8 @@
 // the disk and checked, then renamed over the target. A file is never left half written, and what the user had is
 // never lost: an existing file the user may not write is refused, a symbolic link keeps pointing where it pointed
 // (its target is written), a replaced file keeps its mode, and a failed write leaves the old file as it was.
+// An existing target that is no regular file (a device such as /dev/null, a FIFO, the pipe of a shell's >(…)) is
+// written in place, never renamed over; "-" and /dev/stdout are the program's standard output.
 #pragma once
 
 #include <filesystem>
@@ -42,8 +44,15 @@ std::filesystem::path pathOf(std::string_view utf8);
 // `path` itself when it is no link.
 std::filesystem::path writtenPath(const std::filesystem::path& path);
 
+// Whether `path` names the program's standard output: "-" or /dev/stdout.
+bool isStandardOutput(const std::filesystem::path& path);
+
+// Whether a write to `path` goes to it directly: standard output, or an existing device or FIFO.
+bool isWrittenInPlace(const std::filesystem::path& path);
+
 // Checks, before anything is asked or computed, that `path` can be written without destroying anything the user
-// has: not empty, not a folder, not an existing file the user may not write, not one of `inputs` (compared with
+// has: not empty, not a folder, in a folder that exists, not an existing file the user may not write, not one of
+// `inputs` (compared with
 // std::filesystem::equivalent, so that another spelling or a link of the same file is found too). Throws
 // FileNotWritten naming the file and the reason.
 void checkOutputPath(const std::filesystem::path& path, const std::vector<std::filesystem::path>& inputs = {});
@@ -72,13 +81,16 @@ public:
 private:
     std::filesystem::path target_;     // as given, for messages
     std::filesystem::path written_;    // the file that is replaced: the link's target for a link
-    std::filesystem::path temporary_;
+    std::filesystem::path temporary_;  // empty for a target written in place until a library asks for a name
     int descriptor_ = -1;
+    bool inPlace_ = false;  // a device, a FIFO or standard output: written directly, never renamed over
     bool committed_ = false;
     std::size_t pendingSlot_ = 0;  // where an interruption finds the temporary file to remove
 
     [[noreturn]] void fail(int errorNumber) const;
     void closeDescriptor();
+    void writeDescriptor(std::string_view bytes);
+    void commitInPlace();
 };
 
 // Calls `write` with the temporary path of an OutputFile for `path`, for libraries that write a file by its name
@@ -89,5 +101,20 @@ void writeThroughTemporary(const std::filesystem::path& path,
 
 // The same for bytes formed in memory.
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
+
+// Held while a file is read, changed and written again (a row added to an observation file): a second program that
+// changes the same file at the same time waits until the first has written, so that both rows are kept. The lock is
+// the folder's (the file itself is replaced by the write); released when destroyed. Where the system cannot lock
+// the folder the change goes on unlocked.
+class UpdateLock {
+public:
+    explicit UpdateLock(const std::filesystem::path& path);
+    ~UpdateLock();
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    int descriptor_ = -1;
+};
 
 }  // namespace morvalen::files

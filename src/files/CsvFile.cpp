@@ -27,7 +27,7 @@ std::size_t withoutCutSequence(std::string_view text) {
 class EncodingDetector {
 public:
     void read(std::string_view piece) {
-        if (start_.size() < 3) start_.append(piece.substr(0, 3 - start_.size()));
+        if (start_.size() < startSize) start_.append(piece.substr(0, startSize - start_.size()));
         if (!utf8_) return;
         carried_.append(piece);
         const std::size_t complete = withoutCutSequence(carried_);
@@ -45,7 +45,26 @@ public:
         return utf8_ && carried_.empty() ? TextEncoding::utf8 : TextEncoding::gb18030;
     }
 
+    // Throws CampaignFileError naming a file that is no text at all: a workbook, UTF-16 without its byte-order mark.
+    void refuseOtherKinds() const {
+        const std::string_view start = start_;
+        const char* kind = nullptr;
+        if (start.starts_with("PK\x03\x04")) kind = i18n::translate("Excel 工作簿（.xlsx）或其他压缩文件");
+        if (start.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) kind = i18n::translate("Excel 97-2003 工作簿（.xls）");
+        if (kind) {
+            throw CampaignFileError(i18n::withArguments(
+                i18n::translate("这是 %1，不是 CSV 文件：请在 Excel 中打开它，另存为“CSV（逗号分隔）”"), {kind}));
+        }
+        // A header begins with a letter: in UTF-16 one of its first two bytes is zero.
+        if (encoding() != TextEncoding::utf16LittleEndian && encoding() != TextEncoding::utf16BigEndian &&
+            start.size() >= 2 && (start[0] == '\0') != (start[1] == '\0')) {
+            throw CampaignFileError(i18n::translate(
+                "这是没有字节顺序标记（BOM）的 UTF-16 文件：请另存为 UTF-8，或带 BOM 的 UTF-16（Unicode 文本）"));
+        }
+    }
+
 private:
+    static constexpr std::size_t startSize = 8;
     std::string start_;
     std::string carried_;
     bool utf8_ = true;
@@ -143,11 +162,13 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
         readPieces(path, [&](std::string_view piece) { bytes.append(piece); });
         EncodingDetector detector;
         detector.read(bytes);
+        detector.refuseOtherKinds();
         if (decided) *decided = detector.encoding();
         return readCsvBytes(bytes, onHeader, onRow);
     }
     EncodingDetector detector;
     readPieces(path, [&](std::string_view piece) { detector.read(piece); });
+    detector.refuseOtherKinds();
     if (decided) *decided = detector.encoding();
     CsvDecoder decoder(detector.encoding(), onHeader, onRow);
     readPieces(path, [&](std::string_view piece) { decoder.read(piece); });
@@ -157,6 +178,7 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
 CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow) {
     EncodingDetector detector;
     detector.read(bytes);
+    detector.refuseOtherKinds();
     CsvDecoder decoder(detector.encoding(), onHeader, onRow);
     decoder.read(bytes);
     return decoder.finish();

@@ -118,26 +118,43 @@ ObservationRow observationRow(const ObservationFileRows& file, std::size_t index
 
 ObservationRow openObservationRow(const std::filesystem::path& path, const std::optional<std::string>& id,
                                   std::vector<std::string>* notes) {
-    const ObservationFileRows file = readObservationFile(path);
-    if (notes) *notes = file.notes;
-    const auto held = [&](const TableRow& row) { return !id || file.columns.id(row) == *id; };
-    const auto found = std::find_if(file.rows.begin(), file.rows.end(), held);
-    if (found == file.rows.end()) {
+    std::error_code status;
+    if (!std::filesystem::exists(path, status)) throw ObservationFileError(cannotRead(path, readReason(ENOENT)));
+    // The file is read row by row and only the row asked for is kept: a campaign of any length fits in memory.
+    std::optional<ColumnMap> columns;
+    std::optional<TableRow> found;
+    std::size_t rows = 0, again = 0;
+    CsvFileShape shape;
+    try {
+        shape = readCsvFile(
+            path, [&](const std::vector<std::string>& header) { columns.emplace(header); },
+            [&](const TableRow& row) {
+                ++rows;
+                if (id && columns->id(row) != *id) return;
+                if (!found) found = row;
+                else if (id && again == 0) again = row.sheetRow;
+            });
+    } catch (const FileNotRead& problem) {
+        throw ObservationFileError(cannotRead(path, problem.what()));
+    } catch (const CampaignFileError& error) {
+        throw ObservationFileError(withArguments(translate("观测文件 %1 不是观测数据文件：%2"), {shownPath(path), error.what()}));
+    }
+    if (rows == 0) throw ObservationFileError(withArguments(translate("观测文件 %1 中没有数据行"), {shownPath(path)}));
+    if (notes) *notes = readingNotes(path, *columns, shape.encoding);
+    if (!found) {
         throw ObservationFileError(withArguments(translate("观测文件 %1 中没有 id 为 \"%2\" 的行"), {shownPath(path), *id}));
     }
-    if (id) {
-        const auto again = std::find_if(std::next(found), file.rows.end(), held);
-        if (again != file.rows.end()) {
-            throw ObservationFileError(withArguments(
-                translate("观测文件 %1 中 id 为 \"%2\" 的行不止一行：第 %3 行和第 %4 行；请先把 id 改成各不相同"),
-                {shownPath(path), *id, std::to_string(found->sheetRow), std::to_string(again->sheetRow)}));
-        }
+    if (again != 0) {
+        throw ObservationFileError(withArguments(
+            translate("观测文件 %1 中 id 为 \"%2\" 的行不止一行：第 %3 行和第 %4 行；请先把 id 改成各不相同"),
+            {shownPath(path), *id, std::to_string(found->sheetRow), std::to_string(again)}));
     }
-    return observationRow(file, static_cast<std::size_t>(found - file.rows.begin()), path);
+    return observationRow(ObservationFileRows{*columns, {*found}, {}}, 0, path);
 }
 
 std::string saveObservations(const std::filesystem::path& path, const Observations& values,
                              const std::string& id) {
+    const UpdateLock lock(path);
     std::error_code status;
     const bool extended = std::filesystem::file_size(path, status) > 0 && !status;
     std::vector<std::string> header = campaignColumns();
@@ -182,6 +199,7 @@ std::string saveObservations(const std::filesystem::path& path, const Observatio
 }
 
 bool fillObservationRow(const std::filesystem::path& path, const Observations& values, const std::string& id) {
+    const UpdateLock lock(path);
     std::error_code status;
     if (id.empty() || !(std::filesystem::file_size(path, status) > 0) || status) return false;
     ReadFile file = campaignOf(path);

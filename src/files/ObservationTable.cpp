@@ -3,6 +3,7 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <memory>
 #include <utility>
@@ -20,6 +21,7 @@ struct ParseState {
     std::function<void(const TableRow&)> onRow;
     TableRow row;
     std::size_t fieldCount = 0;
+    std::size_t headerWidth = 0;
     int lastTerminator = 0;  // the character that ended the last record: CR of a CRLF is followed by its LF
     bool headerRead = false;
     std::exception_ptr failure;
@@ -31,7 +33,26 @@ void onField(void* text, std::size_t length, void* data) {
     auto& cells = state.row.cells;
     if (state.fieldCount == cells.size()) cells.emplace_back();
     const std::string_view bytes(static_cast<const char*>(text), length);
+    if (bytes.find('\0') != std::string_view::npos) {
+        // A NUL is no text: a damaged file, or one of another kind; copied on it would end names in other programs.
+        state.failure = std::make_exception_ptr(CampaignFileError(
+            i18n::withArguments(i18n::translate("第 %1 行第 %2 列有一个 NUL 字节（值为零的字节），这不是文字：文件已损坏或不是 CSV 文件"),
+                                {std::to_string(state.row.sheetRow + 1), std::to_string(state.fieldCount + 1)})));
+        return;
+    }
     cells[state.fieldCount++] = isValidUtf8(bytes) ? std::string(bytes) : validUtf8(bytes);
+}
+
+std::string unclosedQuote(std::size_t sheetRow) {
+    return i18n::withArguments(i18n::translate("引号未闭合，从第 %1 行起"), {std::to_string(sheetRow)});
+}
+
+// A row of another width than the header's whose cells hold separators, quotes or line ends: a quote that opened a
+// cell and was closed further on, or never, took them in.
+bool swallowedByQuote(const std::vector<std::string>& cells, std::size_t headerWidth) {
+    return cells.size() != headerWidth && std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
+               return cell.find_first_of(",\"\r\n") != std::string::npos;
+           });
 }
 
 // Every line of the file is a row of the spreadsheet, an empty one included: libcsv reports each line end outside
@@ -51,9 +72,15 @@ void onRecordEnd(int terminator, void* data) {
     try {
         if (!state.headerRead) {
             state.headerRead = true;
+            state.headerWidth = count;
             state.onHeader(cells);
             return;
         }
+        // Rows taken into one cell by an unclosed quote are not read past: the file is refused.
+        const bool spansLines = std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
+            return cell.find_first_of("\r\n") != std::string::npos;
+        });
+        if (spansLines && swallowedByQuote(cells, state.headerWidth)) throw CampaignFileError(unclosedQuote(state.row.sheetRow));
         ++state.row.rowNumber;
         state.onRow(state.row);
     } catch (...) {
@@ -92,7 +119,7 @@ struct CsvRowReader::Parser {
 CsvRowReader::CsvRowReader(std::function<void(const std::vector<std::string>&)> onHeader,
                            std::function<void(const TableRow&)> onRow)
     : parser_(std::make_unique<Parser>()) {
-    if (csv_init(&parser_->csv, CSV_APPEND_NULL | CSV_REPALL_NL) != 0) throw CampaignFileError(i18n::translate("CSV 解析器无法初始化"));
+    if (csv_init(&parser_->csv, CSV_APPEND_NULL | CSV_REPALL_NL | CSV_STRICT_FINI) != 0) throw CampaignFileError(i18n::translate("CSV 解析器无法初始化"));
     csv_set_space_func(&parser_->csv, keepBlanks);
     parser_->state.onHeader = std::move(onHeader);
     parser_->state.onRow = std::move(onRow);
@@ -116,7 +143,9 @@ void CsvRowReader::read(std::string_view piece) {
 void CsvRowReader::finish() {
     Parser& parser = *parser_;
     if (!parser.started) parser.parseStart();
-    if (!parser.state.failure) csv_fini(&parser.csv, onField, onRecordEnd, &parser.state);
+    if (!parser.state.failure && csv_fini(&parser.csv, onField, onRecordEnd, &parser.state) != 0) {
+        throw CampaignFileError(unclosedQuote(parser.state.row.sheetRow + 1));
+    }
     if (parser.state.failure) std::rethrow_exception(parser.state.failure);
     if (!parser.state.headerRead) throw CampaignFileError(i18n::translate("CSV 文件是空的：没有标题行"));
 }
@@ -148,17 +177,22 @@ const std::vector<std::string>& campaignColumns() {
     return columns;
 }
 
-ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
-    positions_.fill(absent);
-    // A file saved with another separator reads as one column that holds all the names.
-    if (header.size() == 1) {
-        for (const auto& [separator, kind] : {std::pair{';', i18n::translate("分号")}, std::pair{'\t', i18n::translate("制表符")}}) {
-            if (header[0].find(separator) != std::string::npos) {
-                throw CampaignFileError(i18n::withArguments(
-                    i18n::translate("这是用%1分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”"), {kind}));
-            }
+void refuseOtherSeparators(const std::vector<std::string>& header) {
+    if (header.size() != 1) return;
+    for (const auto& [separator, kind] : {std::pair{std::string_view(";"), i18n::translate("分号")},
+                                          std::pair{std::string_view("\t"), i18n::translate("制表符")},
+                                          std::pair{std::string_view("\xEF\xBC\x8C"), i18n::translate("全角逗号（，）")},
+                                          std::pair{std::string_view("\xEF\xBC\x9B"), i18n::translate("全角分号（；）")}}) {
+        if (header[0].find(separator) != std::string::npos) {
+            throw CampaignFileError(i18n::withArguments(
+                i18n::translate("这是用%1分隔的文件，不是逗号分隔的 CSV：请在电子表格中另存为“CSV（逗号分隔）”"), {kind}));
         }
     }
+}
+
+ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.size()) {
+    positions_.fill(absent);
+    refuseOtherSeparators(header);
     const auto& names = campaignColumns();
     std::vector<std::string> repeated;
     for (std::size_t i = 0; i < header.size(); ++i) {
@@ -189,6 +223,22 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
     };
     add(i18n::catalogued("重复的列 %1"), repeated);
     add(i18n::catalogued("缺少的列 %1"), missing);
+    // A name of the surveyor's own that is a column's name but for case or blanks (" XA") is named as it was read.
+    std::string misspelt;
+    const auto plain = [](std::string_view name) {
+        const std::size_t first = name.find_first_not_of(" \t"), last = name.find_last_not_of(" \t");
+        std::string text(first == std::string_view::npos ? std::string_view() : name.substr(first, last - first + 1));
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    for (const std::string& cell : unknown_) {
+        const auto near = std::find_if(names.begin(), names.end(), [&](const std::string& name) { return plain(cell) == plain(name); });
+        if (near == names.end()) continue;
+        misspelt += (misspelt.empty() ? "" : ", ") + i18n::withArguments(i18n::translate("\"%1\" 应为 \"%2\""), {cell, *near});
+    }
+    if (!problems.empty() && !misspelt.empty()) {
+        problems += i18n::translate("；") + i18n::withArguments(i18n::translate("读到的列名 %1（列名区分大小写，不含空格）"), {misspelt});
+    }
     if (!problems.empty()) throw CampaignFileError(i18n::withArguments(i18n::translate("标题行不符：%1"), {problems}));
 }
 
@@ -198,6 +248,7 @@ std::string ColumnMap::id(const TableRow& row) const {
 }
 
 void ColumnMap::checkWidth(const TableRow& row) const {
+    if (swallowedByQuote(row.cells, width_)) throw std::invalid_argument(unclosedQuote(row.sheetRow));
     if (row.cells.size() != width_) {
         throw std::invalid_argument(i18n::withArguments(i18n::translate("第 %1 行有 %2 个字段，标题行有 %3 个"),
                                                         {std::to_string(row.sheetRow), std::to_string(row.cells.size()),

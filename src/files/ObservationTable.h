@@ -106,6 +106,10 @@ const std::vector<std::string>& campaignColumns();
 // The names as a message lists them: "a", "b".
 std::string quotedList(const std::vector<std::string>& names);
 
+// Throws CampaignFileError naming the separator of a file saved with semicolons, tabs or full-width commas or
+// semicolons, whose header reads as one column that holds all the names.
+void refuseOtherSeparators(const std::vector<std::string>& header);
+
 // Maps the header to the data-set fields; columns of other names (a 备注 column) are read past. Throws
 // CampaignFileError naming repeated or missing columns (id, start_side_length, start_side_number, Ta, Qa and name_P3
 // may be left out), or the separator of a file that is separated by semicolons or tabs.

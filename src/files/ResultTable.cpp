@@ -1,10 +1,10 @@
 #include "files/ResultTable.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "adjust/AngleConversions.h"
 #include "form/FieldText.h"
+#include "form/NumberChars.h"
 #include "i18n/Language.h"
 
 namespace morvalen::files {
@@ -12,9 +12,7 @@ namespace {
 
 // The number a shown text stands for; the texts here are the program's own, always plain decimals.
 double numberOf(const std::string& text) {
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    return numberChars::read(text).value_or(0);
 }
 
 Cell numberCell(std::string text, const char* format) {

@@ -33,6 +33,8 @@ iconv_t handle(void* converter) { return static_cast<iconv_t>(converter); }
 
 #endif
 
+constexpr std::string_view euroInUtf8 = "\xE2\x82\xAC";
+
 }  // namespace
 
 std::string encodingName(TextEncoding encoding) {
@@ -113,6 +115,22 @@ std::wstring wideText(std::string_view bytes, TextEncoding encoding, std::size_t
         return wide;
     }
     if (bytes.empty()) return wide;
+    if (encoding == TextEncoding::gb18030) {
+        // Code page 936's euro sign: the byte 0x80 where a character begins, which GB 18030 has no character for.
+        std::size_t segment = 0;
+        for (std::size_t at = 0; at < bytes.size();) {
+            const auto lead = static_cast<unsigned char>(bytes[at]);
+            if (lead == 0x80) {
+                wide += wideText(bytes.substr(segment, at - segment), encoding, offset + segment);
+                wide.push_back(static_cast<wchar_t>(0x20AC));
+                segment = ++at;
+                continue;
+            }
+            const bool fourBytes = at + 1 < bytes.size() && bytes[at + 1] >= 0x30 && bytes[at + 1] <= 0x39;
+            at += lead >= 0x81 && lead <= 0xFE ? (fourBytes ? 4 : 2) : 1;
+        }
+        if (segment > 0) return wide + wideText(bytes.substr(segment), encoding, offset + segment);
+    }
     const int units = MultiByteToWideChar(codePage(encoding), MB_ERR_INVALID_CHARS, bytes.data(),
                                           static_cast<int>(bytes.size()), nullptr, 0);
     if (units <= 0) throw InvalidText(i18n::translate("字节不是文字"), offset);
@@ -160,7 +178,7 @@ TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(enc
 
 TextConverter::~TextConverter() = default;
 
-std::string TextConverter::convert(std::string_view piece) {
+std::string TextConverter::convertPiece(std::string_view piece) {
     kept_.append(piece);
     const TextEncoding source = toUtf8_ ? encoding_ : TextEncoding::utf8;
     const TextEncoding target = toUtf8_ ? TextEncoding::utf8 : encoding_;
@@ -182,7 +200,7 @@ TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(enc
 
 TextConverter::~TextConverter() { iconv_close(handle(converter_)); }
 
-std::string TextConverter::convert(std::string_view piece) {
+std::string TextConverter::convertPiece(std::string_view piece) {
     kept_.append(piece);
     std::string converted;
     char* from = kept_.data();
@@ -196,6 +214,12 @@ std::string TextConverter::convert(std::string_view piece) {
         if (result != static_cast<std::size_t>(-1)) continue;
         if (errno == E2BIG) continue;
         if (errno == EINVAL) break;  // a character cut at the end of the piece
+        if (errno == EILSEQ && toUtf8_ && encoding_ == TextEncoding::gb18030 && static_cast<unsigned char>(*from) == 0x80) {
+            converted += euroInUtf8;  // code page 936's euro sign, a byte GB 18030 has no character for
+            ++from;
+            --fromLeft;
+            continue;
+        }
         const std::size_t offset = offset_ + static_cast<std::size_t>(from - kept_.data());
         throw InvalidText(errno == EILSEQ ? i18n::translate("字节不是文字") : i18n::translate("无法转换"), offset);
     }
@@ -206,6 +230,19 @@ std::string TextConverter::convert(std::string_view piece) {
 }
 
 #endif
+
+std::string TextConverter::convert(std::string_view piece) {
+    if (encoding_ != TextEncoding::gb18030 || toUtf8_) return convertPiece(piece);
+    // Into code page 936: each euro sign as its byte 0x80, the text between converted as it is.
+    std::string converted;
+    for (std::size_t euro = piece.find(euroInUtf8); euro != std::string_view::npos; euro = piece.find(euroInUtf8)) {
+        converted += convertPiece(piece.substr(0, euro));
+        converted += '\x80';
+        offset_ += euroInUtf8.size();
+        piece.remove_prefix(euro + euroInUtf8.size());
+    }
+    return converted + convertPiece(piece);
+}
 
 void TextConverter::finish() const {
     if (!kept_.empty()) throw InvalidText(i18n::translate("文件在一个字符的中间结束"), offset_);

@@ -10,7 +10,8 @@
 namespace morvalen::files {
 
 // The encodings a text file is read in: UTF-8 (with or without a byte-order mark), GB 18030 (which holds GBK and
-// code page 936, the CSV of Excel on a Chinese Windows) and UTF-16 with its byte-order mark.
+// code page 936, the CSV of Excel on a Chinese Windows) and UTF-16 with its byte-order mark. The euro sign is written
+// and read as code page 936 has it, the one byte 0x80, which Excel writes and CASS reads; GB 18030 would give A2 E3.
 enum class TextEncoding { utf8, utf8WithByteOrderMark, gb18030, utf16LittleEndian, utf16BigEndian };
 
 // The encoding's name for a message: "UTF-8", "GB 18030", "UTF-16".
@@ -43,6 +44,9 @@ public:
     void finish() const;
 
 private:
+    // The conversion itself; convert() adds the euro sign of code page 936 around it.
+    std::string convertPiece(std::string_view piece);
+
     TextEncoding encoding_;
     bool toUtf8_;
     void* converter_ = nullptr;  // iconv_t; unused on Windows

@@ -11,6 +11,7 @@
 
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
+#include "entry/Utf8.h"
 #include "i18n/Language.h"
 
 namespace morvalen::files {
@@ -129,8 +130,11 @@ lxw_row_t writeTable(Workbook& book, lxw_worksheet* sheet, const ResultSheet& ta
             const auto at = static_cast<lxw_col_t>(column);
             if (cell.number) {
                 worksheet_write_number(sheet, row, at, *cell.number, book.numberFormat(cell.numberFormat));
-            } else if (!cell.text.empty()) {
-                worksheet_write_string(sheet, row, at, cell.text.c_str(), nullptr);
+            } else if (!cell.text.empty() &&
+                       worksheet_write_string(sheet, row, at, cell.text.c_str(), nullptr) == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) {
+                // Excel holds at most 32 767 characters in a cell; a workbook without the name would lose it silently.
+                throw FileNotWritten(i18n::withArguments(i18n::translate("“%1”超过 Excel 单元格的上限 32767 个字符"),
+                                                         {shortenedUtf8(cell.text, 20)}));
             }
         }
         ++row;

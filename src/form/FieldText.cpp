@@ -1,10 +1,10 @@
 #include "form/FieldText.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
 
+#include "form/NumberChars.h"
 #include "i18n/Language.h"
 
 namespace morvalen {
@@ -12,12 +12,10 @@ namespace morvalen {
 std::string roundedFixed(double value, int decimals) {
     // Fixed notation with a precision rounds the exact binary value, ties to even. The largest double has 309
     // integer digits.
-    char buffer[400];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    std::string text = numberChars::fixed(value, decimals);
     // A negative value that rounds to zero is written as zero.
-    if (text.starts_with('-') && text.find_first_of("123456789") == std::string_view::npos) text.remove_prefix(1);
-    return std::string(text);
+    if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
+    return text;
 }
 
 std::string generalForm(float value) {
@@ -27,10 +25,8 @@ std::string generalForm(float value) {
     if (std::abs(value) < 1e7f && value == std::trunc(value)) return std::to_string(static_cast<long>(value));
 
     // Seven significant digits, d.dddddde±x, rounded from the exact value of the single.
-    char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::scientific, 6);
-    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const std::string scientificText = numberChars::scientific(static_cast<double>(value), 6);
+    const std::string_view text(scientificText);
     const auto e = text.find('e');
     const bool negative = text.front() == '-';
     std::string digits;
@@ -65,12 +61,6 @@ std::string logUnitsText(float logUnits) { return " " + roundedFixed(logUnits, 2
 std::string reciprocalWeightText(double invPlgs) { return roundedFixed(invPlgs, 5); }
 std::string relativeErrorText(float denominator) { return " 1/" + generalForm(denominator); }
 
-double shortestDecimal(float value) {
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double nearest = 0;
-    std::from_chars(buffer, written.ptr, nearest);
-    return nearest;
-}
+double shortestDecimal(float value) { return numberChars::read(numberChars::shortest(value)).value_or(0); }
 
 }  // namespace morvalen

@@ -7,6 +7,8 @@
 
 #ifdef MORVALEN_WITH_NLS
 #include <libintl.h>
+#elif defined(MORVALEN_WITH_CATALOGUE_FILE)
+#include "i18n/MessageCatalogue.h"
 #endif
 
 namespace morvalen::i18n {
@@ -14,6 +16,33 @@ namespace {
 
 constexpr const char* textDomain = "morvalen";
 Language chosen = Language::chinese;
+#ifdef MORVALEN_WITH_CATALOGUE_FILE
+// The English catalogue, read once English is chosen; none where it could not be read.
+std::optional<MessageCatalogue> englishCatalogue;
+#endif
+
+// The folder of the catalogues of the installed program, <prefix>/share/locale beside bin/, found from the program's
+// own file, whatever folder it was started from; the path it was started by where there is no /proc.
+[[maybe_unused]] std::filesystem::path cataloguesFolder(const std::filesystem::path& programPath) {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) program = std::filesystem::weakly_canonical(programPath, error);
+    return program.parent_path().parent_path() / "share" / "locale";
+}
+
+// The English of a catalogue key; null where the catalogue has none.
+[[maybe_unused]] const char* englishOf(const char* key) {
+#ifdef MORVALEN_WITH_NLS
+    // Not found, dgettext gives its key back.
+    const char* english = dgettext(textDomain, key);
+    return english == key || std::strcmp(english, key) == 0 ? nullptr : english;
+#elif defined(MORVALEN_WITH_CATALOGUE_FILE)
+    return englishCatalogue ? englishCatalogue->find(key) : nullptr;
+#else
+    (void)key;
+    return nullptr;
+#endif
+}
 
 }  // namespace
 
@@ -48,7 +77,7 @@ std::optional<std::string> languageArgument(int argc, const char* const argv[]) 
 }
 
 bool englishAvailable() {
-#ifdef MORVALEN_WITH_NLS
+#if defined(MORVALEN_WITH_NLS) || defined(MORVALEN_WITH_CATALOGUE_FILE)
     return true;
 #else
     return false;
@@ -65,13 +94,13 @@ void useLanguage(Language language, const std::filesystem::path& programPath) {
     if (messages == nullptr || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0)
         std::setlocale(LC_MESSAGES, "C.UTF-8");
     setenv("LANGUAGE", "en", 1);
-    // The program's own file, whatever folder it was started from; the path it was started by where there is no /proc.
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) program = std::filesystem::weakly_canonical(programPath, error);
-    const std::filesystem::path catalogues = program.parent_path().parent_path() / "share" / "locale";
-    bindtextdomain(textDomain, catalogues.string().c_str());
+    bindtextdomain(textDomain, cataloguesFolder(programPath).string().c_str());
     bind_textdomain_codeset(textDomain, "UTF-8");
+#elif defined(MORVALEN_WITH_CATALOGUE_FILE)
+    if (language == Language::english && !englishCatalogue) {
+        englishCatalogue = MessageCatalogue::read(cataloguesFolder(programPath) / "en" / "LC_MESSAGES" /
+                                                  (std::string(textDomain) + ".mo"));
+    }
 #else
     (void)programPath;
 #endif
@@ -80,22 +109,17 @@ void useLanguage(Language language, const std::filesystem::path& programPath) {
 Language currentLanguage() { return chosen; }
 
 const char* translate(const char* chinese) {
-#ifdef MORVALEN_WITH_NLS
-    if (chosen == Language::english) return dgettext(textDomain, chinese);
-#endif
-    return chinese;
+    if (chosen != Language::english) return chinese;
+    const char* english = englishOf(chinese);
+    return english ? english : chinese;
 }
 
 const char* translateCaption(const char* chinese) {
-#ifdef MORVALEN_WITH_NLS
-    if (chosen == Language::english) {
-        // gettext's key of a text in a context: the context, EOT, the text. Not found, dgettext gives its key back.
-        const std::string key = std::string("caption\004") + chinese;
-        const char* english = dgettext(textDomain, key.c_str());
-        return english == key.c_str() || std::strcmp(english, key.c_str()) == 0 ? translate(chinese) : english;
-    }
-#endif
-    return chinese;
+    if (chosen != Language::english) return chinese;
+    // gettext's key of a text in a context: the context, EOT, the text.
+    const std::string key = std::string("caption\004") + chinese;
+    const char* english = englishOf(key.c_str());
+    return english ? english : translate(chinese);
 }
 
 std::string withArguments(std::string_view pattern, std::initializer_list<std::string_view> arguments) {

@@ -111,7 +111,12 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
             }
             for (const PlacedText& placed : row.texts) {
                 painter.setFont(reportFont(placed.fontPoints));
-                painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), QString::fromStdString(placed.text));
+                // A text that would run past the page's edge (a station name of forty characters) is shortened to
+                // what the page holds, its end marked with "…", never cut off by the edge.
+                const QString text = measure.metrics(placed.fontPoints)
+                                         .elidedText(QString::fromStdString(placed.text), Qt::ElideRight,
+                                                     std::max(0.0, device.width() - placed.x));
+                painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), text);
             }
             top += rowMetrics.lineSpacing();
         }

@@ -23,7 +23,10 @@ constexpr int listColumn = 44;
 // The columns of the table of the pairs of stations: distance, σD, 1/T, σ of the azimuth, a, b, φ.
 constexpr std::array<int, 7> pairColumns = {32, 42, 49, 59, 65, 72, 79};
 
-std::string reciprocal(double denominator) { return "1/" + generalForm(static_cast<float>(std::trunc(denominator))); }
+// A relative error worse than the side itself keeps its fraction: 1/0 would be no result.
+std::string reciprocal(double denominator) {
+    return "1/" + generalForm(static_cast<float>(denominator >= 1 ? std::trunc(denominator) : denominator));
+}
 
 void writeStations(const analysis::NetworkPrecision& precision, LineWriter& out) {
     out.line().at(sectionColumn, withArguments(translate("点位精度 (协方差传播，测角中误差 σ= %1 秒) :"),

@@ -34,7 +34,7 @@ TEST(ChecksMenu, ChoosesAStandardAndSaysWhyThereIsNothingToCheckYet) {
     const auto* bar = window.findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
     ASSERT_FALSE(bar->actions().isEmpty());
-    EXPECT_EQ(bar->actions().back()->text(), "检核");
+    EXPECT_EQ(bar->actions().back()->text(), "检核(&C)");
     auto* menu = window.findChild<ChecksMenu*>();
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->standard().has_value());

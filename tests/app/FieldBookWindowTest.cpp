@@ -15,6 +15,7 @@
 #include "app/FieldBookWindow.h"
 #include "app/FileMenu.h"
 #include "app/MainWindow.h"
+#include "app/TableCommands.h"
 #include "app/TableCells.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
@@ -63,6 +64,7 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     EXPECT_EQ(driver.stepsLeft(), 0u);
     EXPECT_EQ(driver.prompts.size(), 32u + 16u) << "the typed run, then the eight entries without the angles";
     EXPECT_EQ(fromBook.findChild<QLineEdit*>("Text7_0")->text(), " 44.13108");
+    EXPECT_EQ(fromBook.table().document().observations().angles[0], "44.13108");  // the book's angles in the table
     for (const char* field : {"Text7_1", "Text7_7"}) {
         EXPECT_EQ(fromBook.findChild<QLineEdit*>(field)->text(), typed.findChild<QLineEdit*>(field)->text()) << field;
     }

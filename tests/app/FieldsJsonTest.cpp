@@ -21,7 +21,13 @@ TEST(FieldsJson, namesEveryFieldAndCaptionWithItsText) {
     EXPECT_EQ(document["fields"]["Text2"], "");
     EXPECT_EQ(document["captions"]["Label18_0"], "P1");
     EXPECT_EQ(document["captions"]["Label1"], "M o r v a l e n");
-    EXPECT_EQ(document["fields"].size(), static_cast<std::size_t>(window.findChildren<QLineEdit*>().size()));
+    const auto* layoutArea = window.findChild<QWidget*>("LayoutArea");
+    EXPECT_EQ(document["fields"].size(), static_cast<std::size_t>(layoutArea->findChildren<QLineEdit*>().size()));
+    // The observation table by the columns of an observation file, apart from the fields.
+    EXPECT_EQ(document["table"].size(), 21u);
+    EXPECT_EQ(document["table"]["b8"]["problem"], "没有输入");
+    EXPECT_TRUE(document["table"]["Ta"]["problem"].is_null());  // not asked: B is not 0, 0
+    EXPECT_EQ(document["table"]["name_closing"]["text"], "");
 }
 
 TEST(FieldsJson, anUnwritableFileIsReported) {

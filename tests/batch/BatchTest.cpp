@@ -152,7 +152,7 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     const BatchResult good = adjustRow(columns, table.rows[1]);
     EXPECT_TRUE(good.completed());
     EXPECT_EQ(good.id, "quoted, id");
-    EXPECT_EQ(resultCells(good)[column("name_0")], "A") << "row 0 always reads A";
+    EXPECT_EQ(resultCells(good)[column("name_0")], "A \"east\"") << "row 0 as typed, as the exports name it";
     EXPECT_EQ(good.run.state.pointNames[0], "A \"east\"");
     EXPECT_EQ(resultCells(malformed).back(), malformed.rowError);
 

@@ -93,11 +93,11 @@ TEST_F(ReduceCommand, BadFieldBooksNameTheirRow) {
         const char* message;
     };
     const Case cases[] = {
-        {"a target that is no station", 3, "A,1,P9,44.13315,224.13241", "第 3 行：目标 \"P9\""},
+        {"a station left out for another target", 3, "A,1,P9,44.13315,224.13241", "第 2 行：测站 \"A\" 第 1 测回没有照准 \"P2\""},
         {"a missing face", 4, "A,1,B,81.36254,", "第 4 行：缺少盘右读数"},
         {"minutes of 60", 5, "A,1,P1,0.60200,180.00154", "第 5 行：盘左读数 \"0.60200\""},
         {"seconds of 60", 10, "P1,1,P2,0.00138,180.00600", "第 10 行：盘右读数"},
-        {"two targets", 28, "", "第 26 行：测站 \"B\" 第 1 测回照准了 2 次"},
+        {"two targets", 28, "", "第 26 行：测站 \"B\" 第 1 测回没有照准 \"P2\""},
         {"a target twice", 16, "P1,2,P2,183.39104,3.39176", "第 16 行：测站 \"P1\" 第 2 测回两次照准 \"P2\""},
         {"rounds that differ", 29, "swap", "第 29 行：测站 \"B\" 第 2 测回的目标与第 1 测回不同"},
         {"a round that is no number", 2, "A,一,P1,0.00206,180.00128", "第 2 行：测回 \"一\""},

@@ -162,7 +162,8 @@ TEST(PdfReport, RefusedOrUnwritableFilesAreReported) {
     const std::string nowhere = scratch.file("no-such-folder/report.pdf");
     const Outcome unwritable = cli("--pdf '" + nowhere + "'", "known-side.replies", true);
     EXPECT_EQ(unwritable.exitStatus, 4);
-    EXPECT_NE(unwritable.output.find("无法写入 PDF 文件 “" + nowhere + "”"), std::string::npos);
+    EXPECT_NE(unwritable.output.find("无法写出文件 " + nowhere + "：文件夹不存在"), std::string::npos)
+        << "refused before the first prompt";
 }
 
 TEST(PdfReport, FullPageContinuesOnTheNextPage) {

@@ -1,0 +1,17 @@
+// The question which data set of an observation file to take, when it holds more than one.
+#pragma once
+
+#include <optional>
+#include <cstddef>
+
+#include "files/ObservationFile.h"
+
+class QWidget;
+
+namespace morvalen::app {
+
+// The index of the row chosen: the only row without a question, otherwise the row the surveyor picks from the rows
+// as the spreadsheet numbers them ("第 2 行  Q1"); nothing when the question is dismissed.
+std::optional<std::size_t> chooseRow(QWidget& parent, const files::ObservationFileRows& file);
+
+}  // namespace morvalen::app

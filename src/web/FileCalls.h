@@ -1,0 +1,30 @@
+// The page's files: an observation file opened, the table saved into one, the results exported. The page puts a
+// file it opens into the browser's file system and offers a file written there for download.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "entry/Observations.h"
+#include "web/PageRun.h"
+
+namespace morvalen::web {
+
+// Every row of the observation file at `path`: {"rows": [{"id", "observations": {xa: …, …}} or {"id", "problem"}],
+// "notes": […]}, or {"problem"} for a file that cannot be used.
+nlohmann::ordered_json openObservations(const std::string& path);
+
+// Adds the values of the table as one more row of the observation file at `path` (a new file where there is none):
+// {"id"}, or {"problem"}.
+nlohmann::ordered_json saveObservations(const std::string& path, const Observations& observations,
+                                        const std::string& id);
+
+// The eight angles of the field book at `path` for the table: {"observations": {…}} with b1..b8 (and the names
+// of the stations where the table has none yet), or {"problem"}.
+nlohmann::ordered_json openFieldBook(const std::string& path, const Observations& observations);
+
+// Writes the results of the table's computation to `path` in the format of its extension: {} or {"problem"}.
+nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
+                                     const PageOptions& options);
+
+}  // namespace morvalen::web

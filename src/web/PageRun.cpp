@@ -1,0 +1,38 @@
+#include "web/PageRun.h"
+
+#include "cli/RunDocument.h"
+
+namespace morvalen::web {
+namespace {
+
+void addDocument(PageRun& run, const std::vector<std::string>& prompts, const FieldModel& fields,
+                 const PageOptions& options) {
+    const std::optional<analysis::CheckStandard> standard = options.checks.standard();
+    run.analysed = analysis::analyse(run.record.state, standard);
+    run.document = cli::runDocument(prompts, fields, run.record, run.analysed, {options.steps, standard.has_value()});
+}
+
+}  // namespace
+
+PageRun runReplies(cli::TerminalPrompt& prompt, const PageOptions& options) {
+    PageRun run;
+    cli::TerminalFields fields(nullptr);
+    try {
+        runComputeCommand(prompt, fields, run.record);
+    } catch (const RunStopped&) {
+        // The record holds the stop; the document reports it.
+    }
+    addDocument(run, prompt.promptsShown(), fields, options);
+    return run;
+}
+
+PageRun runTable(const Observations& observations, const PageOptions& options) {
+    PageRun run;
+    computeRun(observations, run.record);
+    FieldModel fields;
+    showRun(run.record, fields);
+    addDocument(run, {}, fields, options);
+    return run;
+}
+
+}  // namespace morvalen::web

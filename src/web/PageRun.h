@@ -1,0 +1,32 @@
+// One computation on the page, and its JSON document as the terminal's --json gives it.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "analysis/Analysis.h"
+#include "cli/ChecksOutput.h"
+#include "cli/TerminalPrompt.h"
+#include "command/RunRecord.h"
+#include "entry/FieldModel.h"
+
+namespace morvalen::web {
+
+struct PageOptions {
+    bool steps = false;
+    cli::CheckOptions checks;  // neither a grade nor σ: no checks
+};
+
+struct PageRun {
+    RunRecord record;
+    analysis::Analysis analysed;
+    nlohmann::ordered_json document;
+};
+
+// The compute command with the replies the prompt reads, as the terminal runs it; a stop is in the record.
+PageRun runReplies(cli::TerminalPrompt& prompt, const PageOptions& options);
+
+// The computation of the values of the table, its fields written as the dialogue with the same values writes them;
+// the document shows no prompts.
+PageRun runTable(const Observations& observations, const PageOptions& options);
+
+}  // namespace morvalen::web

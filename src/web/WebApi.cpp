@@ -1,0 +1,166 @@
+// The functions the page calls: one request in (JSON), one JSON document out.
+//
+//   {"call": "run", "replies": TEXT, "lang", "steps", "grade" | "sigma"}
+//        the document morvalen-cli --json gives for the same replies and options
+//   {"call": "compute", "observations": {xa: TEXT, …, b8: TEXT}, "lang", "grade" | "sigma"}
+//        the same document for the values of the table, with the steps, and the report and the steps as the page
+//        lays them out
+//   {"call": "check", "observations": {…}, "lang"}   the case and the problem of each cell (null where none)
+//   {"call": "texts", "texts": [TEXT, …], "lang"}    the texts of the page in the language ("caption\004" before
+//                                                    a text: as a caption)
+//   {"call": "grades", "lang"}                       the grades a check can be made against
+//   {"call": "openObservations", "path"}             the rows of an observation file the page put there
+//   {"call": "openFieldBook", "path", "observations"}  the eight angles of a field book for the table
+//   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
+//   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension
+#include <emscripten/emscripten.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "analysis/Analysis.h"
+#include "analysis/GradeTable.h"
+#include "i18n/Language.h"
+#include "report/ReportModel.h"
+#include "report/StepsTables.h"
+#include "report/TextReport.h"
+#include "web/FileCalls.h"
+#include "web/ObservationsPrompt.h"
+#include "web/PageRun.h"
+#include "web/TableChecks.h"
+
+namespace {
+
+using namespace morvalen;
+using nlohmann::ordered_json;
+
+// The catalogue lies where the page puts it, beside /bin in the browser's file system.
+constexpr const char* programPath = "/bin/morvalen";
+// A text of the page asked as a caption: its short form where the catalogue has one.
+constexpr std::string_view captionContext = "caption\004";
+
+void useLanguageNamed(const std::string& name) {
+    const i18n::Language language = i18n::languageNamed(name).value_or(i18n::Language::chinese);
+    i18n::useLanguage(language, programPath);
+}
+
+web::PageOptions pageOptions(const ordered_json& request) {
+    web::PageOptions options;
+    options.steps = request.value("steps", false);
+    options.checks.gradeName = request.value("grade", "");
+    options.checks.sigmaSeconds = request.value("sigma", 0.0);
+    return options;
+}
+
+ordered_json stepsTablesJson(const report::StepsDocument& document) {
+    ordered_json sections = ordered_json::array();
+    for (const report::StepsSection& section : document.sections) {
+        ordered_json tables = ordered_json::array();
+        for (const report::StepsTable& table : section.tables) {
+            ordered_json alignments = ordered_json::array();
+            for (const report::Alignment alignment : table.alignments) {
+                alignments.push_back(alignment == report::Alignment::left    ? "left"
+                                     : alignment == report::Alignment::right ? "right"
+                                                                             : "centre");
+            }
+            tables.push_back({{"title", table.title}, {"heads", table.heads}, {"alignments", alignments},
+                              {"rows", table.rows}, {"notes", table.notes}});
+        }
+        sections.push_back({{"heading", section.heading}, {"tables", tables}});
+    }
+    return {{"title", document.title}, {"sections", sections}, {"stop_note", document.stopNote}};
+}
+
+// What the page draws the network from: the stations with their error ellipses, and the sides.
+ordered_json plotJson(const analysis::NetworkPrecision& precision) {
+    ordered_json stations = ordered_json::array();
+    for (const analysis::StationPrecision& station : precision.stations) {
+        stations.push_back({{"name", station.name}, {"x", station.x}, {"y", station.y}, {"fixed", station.fixed},
+                            {"a_mm", station.ellipse.a}, {"b_mm", station.ellipse.b},
+                            {"phi_deg", station.ellipse.phiDegrees}});
+    }
+    ordered_json sides = ordered_json::array();
+    for (const analysis::SidePrecision& side : precision.sides) sides.push_back({side.from, side.to});
+    return {{"stations", stations}, {"sides", sides}};
+}
+
+ordered_json compute(const ordered_json& request) {
+    const Observations observations = web::observationsOf(request.at("observations"));
+    web::PageOptions options = pageOptions(request);
+    options.steps = true;
+    const web::PageRun run = web::runTable(observations, options);
+    const SurveyState& state = run.record.state;
+    ordered_json answer = run.document;
+    answer["report_text"] = report::printingAllowed(state) ? report::renderText(report::reportLines(state)) : std::string();
+    answer["steps_tables"] = stepsTablesJson(report::stepsDocument(state, run.record.steps));
+    answer["case"] = web::caseName(observations.runCase());
+    if (options.checks.standard()) {
+        std::ostringstream text;
+        cli::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
+        answer["checks_text"] = text.str();
+        if (run.analysed.precision) answer["plot"] = plotJson(*run.analysed.precision);
+    }
+    return answer;
+}
+
+ordered_json grades() {
+    ordered_json list = ordered_json::array();
+    for (const analysis::Grade& grade : analysis::grades()) {
+        list.push_back({{"name", std::string(grade.name)}, {"text", i18n::translate(grade.name.data())},
+                        {"standard", i18n::translate(grade.standard.data())}});
+    }
+    return list;
+}
+
+ordered_json handle(const ordered_json& request) {
+    useLanguageNamed(request.value("lang", "zh"));
+    const std::string call = request.value("call", "");
+    if (call == "run") {
+        std::istringstream replies(request.value("replies", ""));
+        cli::TerminalPrompt prompt(replies, nullptr, true);
+        return web::runReplies(prompt, pageOptions(request)).document;
+    }
+    if (call == "compute") return compute(request);
+    if (call == "check") return web::tableChecks(web::observationsOf(request.at("observations")));
+    if (call == "texts") {
+        ordered_json texts = ordered_json::array();
+        for (const auto& text : request.at("texts")) {
+            const std::string chinese = text.get<std::string>();
+            texts.push_back(chinese.starts_with(captionContext) ? i18n::translateCaption(chinese.c_str() + captionContext.size())
+                                                                : i18n::translate(chinese.c_str()));
+        }
+        return texts;
+    }
+    if (call == "grades") return grades();
+    if (call == "openObservations") return web::openObservations(request.at("path"));
+    if (call == "openFieldBook") {
+        return web::openFieldBook(request.at("path"), web::observationsOf(request.at("observations")));
+    }
+    if (call == "saveObservations") {
+        return web::saveObservations(request.at("path"), web::observationsOf(request.at("observations")),
+                                     request.value("id", ""));
+    }
+    if (call == "export") {
+        return web::exportResults(request.at("path"), web::observationsOf(request.at("observations")),
+                                  pageOptions(request));
+    }
+    return {{"error", "unknown call: " + call}};
+}
+
+}  // namespace
+
+extern "C" {
+
+// The answer to one request, as JSON text; valid until the next call. A request the page got wrong is answered
+// with {"error": …}; a stopped run is an answer like any other, with its "stopped".
+EMSCRIPTEN_KEEPALIVE const char* morvalen_call(const char* requestText) {
+    static std::string answer;
+    try {
+        answer = handle(ordered_json::parse(requestText)).dump();
+    } catch (const std::exception& failure) {
+        answer = ordered_json{{"error", failure.what()}}.dump();
+    }
+    return answer.c_str();
+}
+}

@@ -1,0 +1,80 @@
+// Morvalen in the browser: the computation compiled to WebAssembly, behind one small interface for the page, for
+// scripts and for tests.
+//
+//   await Morvalen.ready;
+//   Morvalen.run(repliesText, {lang: "en", steps: true, grade: "四等"})  the value morvalen-cli --json prints
+//   Morvalen.compute(observations, {lang, grade | sigma})             the same for the values of a table
+//   Morvalen.text("计 算", "en")                                        a text of the interface in a language
+'use strict';
+window.Morvalen = (function () {
+  let instance = null;
+  const ready = (async function () {
+    const [module, catalogue] = await Promise.all([
+      createMorvalenModule(),
+      fetch('morvalen.mo').then((response) => (response.ok ? response.arrayBuffer() : null), () => null),
+    ]);
+    // The English catalogue where the program looks for it: <prefix>/share/locale beside /bin.
+    if (catalogue) {
+      module.FS.mkdirTree('/share/locale/en/LC_MESSAGES');
+      module.FS.writeFile('/share/locale/en/LC_MESSAGES/morvalen.mo', new Uint8Array(catalogue));
+    }
+    instance = module;
+  })();
+
+  function call(request) {
+    if (!instance) throw new Error('Morvalen is not ready yet: await Morvalen.ready first');
+    const answer = JSON.parse(instance.ccall('morvalen_call', 'string', ['string'], [JSON.stringify(request)]));
+    if (answer && !Array.isArray(answer) && typeof answer.error === 'string') throw new Error(answer.error);
+    return answer;
+  }
+
+  function options(given) {
+    const chosen = given || {};
+    return {lang: chosen.lang === 'en' ? 'en' : 'zh', steps: !!chosen.steps, grade: chosen.grade, sigma: chosen.sigma};
+  }
+
+  const texts = {zh: new Map(), en: new Map()};
+  const untranslated = new Set();
+  return {
+    ready,
+    untranslated,
+    call,
+    run(replies, given) {
+      return call(Object.assign({call: 'run', replies: String(replies)}, options(given)));
+    },
+    compute(observations, given) {
+      return call(Object.assign({call: 'compute', observations}, options(given)));
+    },
+    check(observations, lang) {
+      return call({call: 'check', observations, lang: lang === 'en' ? 'en' : 'zh'});
+    },
+    // The browser's file system of the computation: a file the page opens is put there, a file written there is
+    // offered for download.
+    writeFile(path, bytes) {
+      instance.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
+      instance.FS.writeFile(path, bytes);
+    },
+    readFile(path) {
+      return instance.FS.readFile(path);
+    },
+    // Makes way for a file to be written: its folder made, a file of that name before removed.
+    clearFile(path) {
+      instance.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
+      try { instance.FS.unlink(path); } catch (e) { /* there was none */ }
+    },
+    grades(lang) {
+      return call({call: 'grades', lang: lang === 'en' ? 'en' : 'zh'});
+    },
+    // A text of the interface; "caption\u0004" before it asks for its short form as a caption.
+    text(chinese, lang) {
+      if (lang !== 'en') return chinese.replace(/^caption\u0004/, '');
+      const known = texts.en.get(chinese);
+      if (known !== undefined) return known;
+      const english = call({call: 'texts', texts: [chinese], lang: 'en'})[0];
+      texts.en.set(chinese, english);
+      // A Chinese text the catalogue has no English for: kept, for the page's check.
+      if (english === chinese.replace(/^caption\u0004/, '') && /[\u4e00-\u9fff]/.test(english)) untranslated.add(english);
+      return english;
+    },
+  };
+})();

@@ -1,0 +1,550 @@
+// The page: the observation table, the window's fields, the report, the steps and the checks, in Chinese or English.
+'use strict';
+(function () {
+  const api = window.Morvalen;
+  const layout = window.morvalenWindowLayout;
+  const byId = (id) => document.getElementById(id);
+  const twipsPerPixel = 15;  // 96 dots per inch
+
+  // The language as the window chooses it: the one chosen on the page before, else the browser's (English for an
+  // English locale, Chinese for any other); ?lang=en or ?lang=zh in the address overrides both.
+  function chosenLanguage() {
+    const asked = new URLSearchParams(location.search).get('lang');
+    if (asked === 'en' || asked === 'zh') return asked;
+    let stored = null;
+    try { stored = localStorage.getItem('morvalen.lang'); } catch (e) { stored = null; }
+    if (stored === 'en' || stored === 'zh') return stored;
+    return /^en\b/i.test(navigator.language || '') ? 'en' : 'zh';
+  }
+  let lang = chosenLanguage();
+  const tr = (chinese) => api.text(chinese, lang);
+  const withArguments = (pattern, values) => pattern.replace(/%(\d)/g, (all, n) => values[n - 1] ?? all);
+
+  // The values of the table in the order of the prompts: key, the caption's Chinese, the cases that ask it.
+  const azimuthOnly = ['start_side_length', 'start_side_number', 'Ta', 'Qa', 'name_P3'];
+  const cells = [
+    ['xa', '已知点 A 纵座标 Xa'], ['ya', '已知点 A 横座标 Ya'], ['xb', '已知点 B 纵座标 Xb'], ['yb', '已知点 B 横座标 Yb'],
+    ['start_side_length', '起算边长 S'], ['start_side_number', '起算边号 (1…6)'],
+    ['Ta', '起算点 A 外方位角 Ta'], ['Qa', 'A 点定向角 Qa'],
+    ['name_A', '点名 A'], ['name_P1', '点名 P1'], ['name_P2', '点名 P2'], ['name_P3', '点名 P3'], ['name_closing', '闭合点点名'],
+    ['b1'], ['b2'], ['b3'], ['b4'], ['b5'], ['b6'], ['b7'], ['b8'],
+  ];
+  const caseTexts = {known_side: '已知边起算：求 P1、P2 的坐标', azimuth: '外方位角起算：求 P1、P2、P3 的坐标', mixed: 'B 的坐标恰有一个为零：只平差，不计算坐标'};
+  // The labels of the upper diagram that show where a value belongs: the angle, the side, the station.
+  const diagramLabels = {b1: 'Label50', b2: 'Label51', b3: 'Label52', b4: 'Label53', b5: 'Label54', b6: 'Label55',
+    b7: 'Label56', b8: 'Label57', name_A: 'Label42', name_P1: 'Label44', name_P2: 'Label45', name_closing: 'Label43',
+    xa: 'Label60', ya: 'Label60', xb: 'Label61', yb: 'Label61', Ta: 'Label58', Qa: 'Label59', name_P3: 'Label49'};
+  const sideLabels = ['Label63', 'Label64', 'Label65', 'Label66', 'Label67', 'Label68'];
+
+  const inputs = new Map();
+  let lastDocument = null;
+  let problems = {};
+
+  function observations() {
+    const values = {};
+    for (const [key] of cells) values[key] = inputs.get(key).value;
+    return values;
+  }
+
+  function buildTable() {
+    const table = byId('observations');
+    table.textContent = '';
+    for (const [key, caption] of cells) {
+      const row = table.insertRow();
+      const head = document.createElement('th');
+      head.textContent = caption ? tr(caption) : withArguments(tr('观测角 B(%1)'), [key.slice(1)]);
+      const input = inputs.get(key) || document.createElement('input');
+      input.id = 'cell-' + key;
+      input.dataset.key = key;
+      head.appendChild(document.createElement('label')).htmlFor = input.id;
+      row.appendChild(head);
+      row.insertCell().appendChild(input);
+      row.insertCell().className = 'problem-mark';
+      inputs.set(key, input);
+    }
+  }
+
+  // The checks of each cell as the values are typed: the mark on the cell, the reason in its tooltip and the status.
+  function checkTable() {
+    let answer = null;
+    try { answer = api.check(observations(), lang); } catch (e) { answer = null; }
+    const runCase = answer ? answer.case : 'known_side';
+    byId('case').textContent = tr(caseTexts[runCase]);
+    problems = answer ? answer.problems : {};
+    for (const [key] of cells) {
+      const input = inputs.get(key);
+      input.disabled = runCase !== 'azimuth' && azimuthOnly.includes(key);
+      const problem = problems[key] || null;
+      input.classList.toggle('problem', !!problem);
+      input.title = problem || '';
+      input.setAttribute('aria-invalid', problem ? 'true' : 'false');
+      input.closest('tr').lastChild.textContent = problem ? '✗ ' + problem : '';
+    }
+    const listed = Object.values(problems).filter((p) => p);
+    setStatus(listed.length ? listed.join('；') : '', listed.length > 0);
+  }
+
+  function setStatus(text, isProblem) {
+    const status = byId('status');
+    status.textContent = text;
+    status.classList.toggle('problem', !!isProblem);
+  }
+
+  function highlightDiagram(key) {
+    for (const element of document.querySelectorAll('#window .label.highlight')) element.classList.remove('highlight');
+    let name = diagramLabels[key];
+    if (key === 'start_side_number' || key === 'start_side_length') {
+      const side = Number(inputs.get('start_side_number').value);
+      name = Number.isInteger(side) && side >= 1 && side <= 6 ? sideLabels[side - 1] : null;
+    }
+    const label = name && byId('window-' + name);
+    if (label) label.classList.add('highlight');
+  }
+
+  // The main window as the desktop program draws it, at 96 dots per inch.
+  function buildWindow() {
+    const view = byId('window');
+    view.textContent = '';
+    const px = (twips) => Math.round(twips / twipsPerPixel) + 'px';
+    view.style.width = px(14415 + 240);
+    view.style.height = px(10215 + 240);
+    const place = (element, box) => {
+      element.style.left = px(box[0]); element.style.top = px(box[1]);
+      element.style.width = px(box[2]); element.style.height = px(box[3]);
+    };
+    for (const label of layout.labels) {
+      const element = view.appendChild(document.createElement('div'));
+      element.className = 'label font-' + label.font;
+      element.id = 'window-' + label.name;
+      element.textContent = label.kind === 'translated' ? tr(label.text)
+        : label.kind === 'caption' ? tr('caption\u0004' + label.text) : label.text;
+      place(element, label.box);
+    }
+    const svg = view.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'svg'));
+    svg.setAttribute('width', Math.round((14415 + 240) / twipsPerPixel));
+    svg.setAttribute('height', Math.round((10215 + 240) / twipsPerPixel));
+    const colours = {red: 'rgb(255,0,0)', black: 'rgb(0,0,0)', green: 'rgb(0,192,0)'};
+    for (const line of layout.lines) {
+      const element = svg.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'line'));
+      ['x1', 'y1', 'x2', 'y2'].forEach((name, i) => element.setAttribute(name, line.points[i] / twipsPerPixel));
+      element.setAttribute('stroke', colours[line.colour]);
+      element.setAttribute('stroke-width', line.width);
+    }
+    for (const field of layout.fields) {
+      const element = view.appendChild(document.createElement('output'));
+      element.className = 'field';
+      element.id = 'window-' + field.name;
+      place(element, field.box);
+    }
+    for (const button of layout.buttons) {
+      const element = view.appendChild(document.createElement('button'));
+      element.className = 'button';
+      element.id = 'window-' + button.name;
+      element.textContent = tr(button.text);
+      element.style.background = button.colour;
+      place(element, button.box);
+    }
+    byId('window-Command1').addEventListener('click', () => { setMode('guided'); });
+    byId('window-Command2').addEventListener('click', () => { clearAll(); });
+    byId('window-Command3').addEventListener('click', () => { printReport(); });
+    if (lastDocument) showFields(lastDocument);
+  }
+
+  function showFields(document_) {
+    for (const [name, value] of Object.entries(document_.fields)) {
+      const values = Array.isArray(value) ? value : [value];
+      values.forEach((text, i) => {
+        const element = byId('window-' + (Array.isArray(value) ? name + '_' + i : name));
+        if (element) element.textContent = text;
+      });
+    }
+    for (const [name, caption] of Object.entries(document_.captions)) {
+      const element = byId('window-' + name.replace(/\((\d+)\)$/, '_$1'));
+      if (element) element.textContent = caption;
+    }
+  }
+
+  // The report as printed: each item at its tab column, a column as wide as the digit 0 of the size in force.
+  const measure = document.createElement('canvas').getContext('2d');
+  function reportFont(points) {
+    return points + 'pt ' + getComputedStyle(byId('report')).fontFamily;
+  }
+  function showReport(lines) {
+    const report = byId('report');
+    report.textContent = '';
+    if (!lines) {
+      report.textContent = tr('还没有完成的计算：报表在一次计算完成后给出。');
+      return;
+    }
+    let points = 10;
+    for (const line of lines) {
+      const element = report.appendChild(document.createElement('div'));
+      element.className = 'line';
+      let x = 0;
+      let rowTop = 0;
+      let rowHeight = 0;
+      for (const item of line) {
+        if ('font' in item) { points = item.font; continue; }
+        measure.font = reportFont(points);
+        if ('tab' in item) {
+          const column = (item.tab - 1) * measure.measureText('0').width;
+          if (x > column) { rowTop += rowHeight; rowHeight = 0; }
+          x = column;
+          continue;
+        }
+        const span = element.appendChild(document.createElement('span'));
+        span.className = 'item';
+        span.textContent = item.text;
+        span.style.font = reportFont(points);
+        span.style.left = x + 'px';
+        span.style.top = rowTop + 'px';
+        x += measure.measureText(item.text).width;
+        rowHeight = Math.max(rowHeight, points * 96 / 72 * 1.25);
+      }
+      element.style.height = (rowTop + Math.max(rowHeight, points * 96 / 72 * 1.25)) + 'px';
+    }
+  }
+
+  function showSteps(tables) {
+    const steps = byId('steps');
+    steps.textContent = '';
+    if (!tables) return;
+    for (const section of tables.sections) {
+      steps.appendChild(document.createElement('h3')).textContent = section.heading;
+      for (const table of section.tables) {
+        if (table.title) steps.appendChild(document.createElement('h4')).textContent = table.title;
+        const element = steps.appendChild(document.createElement('table'));
+        element.className = 'steps';
+        const head = element.createTHead().insertRow();
+        for (const text of table.heads) head.appendChild(document.createElement('th')).textContent = text;
+        const body = element.createTBody();
+        for (const row of table.rows) {
+          const tr_ = body.insertRow();
+          row.forEach((text, i) => {
+            const cell = tr_.insertCell();
+            cell.textContent = text;
+            cell.className = table.alignments[i] || '';
+          });
+        }
+        for (const note of table.notes) steps.appendChild(document.createElement('p')).textContent = note;
+      }
+    }
+    if (tables.stop_note) steps.appendChild(document.createElement('p')).textContent = tables.stop_note;
+  }
+
+  function checkOptions() {
+    const grade = byId('grade').value;
+    const sigma = Number(byId('sigma').value);
+    if (grade) return {grade};
+    if (byId('sigma').value.trim() && Number.isFinite(sigma) && sigma > 0) return {sigma};
+    return {};
+  }
+
+  function showChecks(answer) {
+    const checks = byId('checks');
+    checks.textContent = '';
+    byId('plot').textContent = '';
+    if (!('checks' in answer)) {
+      checks.textContent = tr('还没有选择检核标准：请选择等级，或自定测角中误差 σ。');
+      return;
+    }
+    if (!answer.checks) {
+      checks.textContent = tr('最近一次计算已中止，没有完成的平差可以检核：请改正数据后重新计算。');
+      return;
+    }
+    const pre = checks.appendChild(document.createElement('pre'));
+    pre.textContent = answer.checks_text || '';
+    if (answer.plot) byId('plot').appendChild(networkPlot(answer.plot));
+  }
+
+  // The network as a plan: north up, east right, the sides, the stations (fixed ones as triangles) and each error
+  // ellipse enlarged by one factor that the legend gives.
+  function networkPlot(plot) {
+    const svgName = 'http://www.w3.org/2000/svg';
+    const make = (parent, name, attributes) => {
+      const element = parent.appendChild(document.createElementNS(svgName, name));
+      for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
+      return element;
+    };
+    const size = 420;
+    const margin = 60;
+    const xs = plot.stations.map((s) => s.x);
+    const ys = plot.stations.map((s) => s.y);
+    const span = Math.max(Math.max(...xs) - Math.min(...xs), Math.max(...ys) - Math.min(...ys)) || 1;
+    const scale = (size - 2 * margin) / span;  // pixels per metre
+    const at = (s) => [margin + (s.y - Math.min(...ys)) * scale, size - margin - (s.x - Math.min(...xs)) * scale];
+    const largest = Math.max(...plot.stations.map((s) => s.a_mm), 1e-9);
+    const enlargement = (0.08 * size) / (largest / 1000 * scale);
+    const svg = document.createElementNS(svgName, 'svg');
+    svg.setAttribute('width', size);
+    svg.setAttribute('height', size);
+    svg.setAttribute('viewBox', `0 0 ${size} ${size}`);
+    for (const [from, to] of plot.sides) {
+      const [x1, y1] = at(plot.stations[from]);
+      const [x2, y2] = at(plot.stations[to]);
+      make(svg, 'line', {x1, y1, x2, y2, stroke: '#000', 'stroke-width': 1.5});
+    }
+    for (const station of plot.stations) {
+      const [x, y] = at(station);
+      if (station.fixed) make(svg, 'path', {d: `M${x},${y - 7}L${x + 6},${y + 4}L${x - 6},${y + 4}Z`, fill: '#c00000'});
+      else {
+        make(svg, 'circle', {cx: x, cy: y, r: 3, fill: '#000'});
+        const a = station.a_mm / 1000 * scale * enlargement;
+        const b = station.b_mm / 1000 * scale * enlargement;
+        // φ runs clockwise from north; on the screen north is up.
+        make(svg, 'ellipse', {cx: x, cy: y, rx: b, ry: a, fill: 'none', stroke: '#0050c0', 'stroke-width': 1.2,
+          transform: `rotate(${station.phi_deg} ${x} ${y})`});
+      }
+      make(svg, 'text', {x: x + 8, y: y - 8, 'font-size': 13}).textContent = station.name;
+    }
+    make(svg, 'path', {d: `M${size - 30},20L${size - 24},40L${size - 36},40Z`, fill: '#000'});
+    make(svg, 'text', {x: size - 34, y: 16, 'font-size': 12}).textContent = 'N';
+    make(svg, 'text', {x: 10, y: size - 10, 'font-size': 12}).textContent =
+      withArguments(tr('误差椭圆放大 %1 倍'), [enlargement.toFixed(0)]);
+    return svg;
+  }
+
+  function showAnswer(answer) {
+    lastDocument = answer;
+    for (const element of document.querySelectorAll('#window .field')) element.textContent = '';
+    showFields(answer);
+    const stop = byId('stop');
+    stop.hidden = !answer.stopped;
+    stop.textContent = answer.stopped ? withArguments(tr('计算中止 — %1'), [answer.stopped.message]) : '';
+    showReport(answer.report);
+    showSteps(answer.steps_tables);
+    showChecks(answer);
+  }
+
+  function compute() {
+    checkTable();
+    const listed = Object.entries(problems).filter(([, p]) => p);
+    if (listed.length) {
+      setStatus(withArguments(tr('没有计算：表中还有问题。%1'), [listed.map(([, p]) => p).join('；')]), true);
+      inputs.get(listed[0][0]).focus();
+      return;
+    }
+    const started = performance.now();
+    const answer = api.compute(observations(), Object.assign({lang}, checkOptions()));
+    showAnswer(answer);
+    const milliseconds = (performance.now() - started).toFixed(1);
+    setStatus(answer.stopped ? '' : withArguments(tr('计算完成（%1 毫秒）'), [milliseconds]), false);
+    window.morvalenLastComputation = {milliseconds: Number(milliseconds)};
+  }
+
+  // Files: the observation file opened stays in the browser's file system, so that saving adds a row to it as the
+  // programs do; what is written there is offered for download.
+  let openedFile = null;  // {path, name, rows}
+  function download(path, name) {
+    const blob = new Blob([api.readFile(path)], {type: 'application/octet-stream'});
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  }
+
+  function fillTable(values) {
+    for (const [key] of cells) inputs.get(key).value = values[key] || '';
+    checkTable();
+  }
+
+  function showRows(answer) {
+    const chooser = byId('row');
+    chooser.textContent = '';
+    answer.rows.forEach((row, i) => {
+      const name = row.id || withArguments(tr('第 %1 行'), [String(i + 1)]);
+      chooser.appendChild(new Option(row.problem ? name + ' — ' + row.problem : name, String(i)));
+    });
+    byId('rows').hidden = answer.rows.length < 2;
+  }
+
+  function chooseRow(index) {
+    const row = openedFile.rows[index];
+    byId('row').value = String(index);
+    if (row.problem) { setStatus(row.problem, true); return; }
+    fillTable(row.observations);
+    setStatus(withArguments(tr('已打开 %1 的 %2'), [openedFile.name, row.id || withArguments(tr('第 %1 行'), [String(index + 1)])]), false);
+  }
+
+  async function openFile(file) {
+    const path = '/files/' + file.name.replace(/[\/]/g, '_');
+    api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    const answer = api.call({call: 'openObservations', path, lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    openedFile = {path, name: file.name, rows: answer.rows};
+    showRows(answer);
+    const first = answer.rows.findIndex((row) => !row.problem);
+    if (first < 0) {
+      setStatus(answer.rows.length ? answer.rows[0].problem : tr('观测文件中没有观测数据。'), true);
+      return;
+    }
+    chooseRow(first);
+    if (answer.notes.length) setStatus(byId('status').textContent + '；' + answer.notes.join('；'), false);
+  }
+
+  // A field book gives the eight angles, reduced for the stations the table names (or the book's own, in its order).
+  async function openFieldBook(file) {
+    const path = '/files/books/' + file.name.replace(/[\\/]/g, '_');
+    api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    const answer = api.call({call: 'openFieldBook', path, observations: observations(), lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    fillTable(answer.observations);
+    setStatus(withArguments(tr('已由观测手簿 %1 归算出八个观测角。'), [file.name]), false);
+  }
+
+  function saveObservations() {
+    const name = openedFile ? openedFile.name : tr('观测数据') + '.csv';
+    const path = openedFile ? openedFile.path : '/files/new/' + name;
+    if (!openedFile) api.clearFile(path);
+    const answer = api.call({call: 'saveObservations', path, observations: observations(), id: '', lang});
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    download(path, name);
+    if (openedFile) {
+      const reread = api.call({call: 'openObservations', path, lang});
+      if (!reread.problem) { openedFile.rows = reread.rows; showRows(reread); byId('row').value = String(reread.rows.length - 1); }
+    }
+    setStatus(withArguments(tr('观测数据已作为 id 为 %2 的一行存入 %1，并已下载。'), [name, answer.id]), false);
+  }
+
+  function exportResults() {
+    const extension = byId('export-format').value;
+    const name = tr('成果表') + '.' + extension;
+    const path = '/files/export/' + name;
+    api.clearFile(path);
+    const answer = api.call(Object.assign({call: 'export', path, observations: observations()}, {lang}, checkOptions()));
+    if (answer.problem) { setStatus(answer.problem, true); return; }
+    download(path, name);
+    setStatus(withArguments(tr('成果已导出为 %1，并已下载。'), [name]), false);
+  }
+
+  function clearAll() {
+    for (const input of inputs.values()) input.value = '';
+    checkTable();
+  }
+
+  function printReport() {
+    if (!lastDocument || !lastDocument.report) {
+      setStatus(tr('还没有完成的计算：报表在一次计算完成后给出。'), true);
+      return;
+    }
+    window.print();
+  }
+
+  // The guided mode asks the prompts of the compute command in their order, exactly as the dialogue asks them: the
+  // replies so far are run, and the prompt that comes next is the one the run asked after them.
+  let replies = [];
+  function guidedStep() {
+    const answer = api.run(replies.join('\n') + (replies.length ? '\n' : ''), Object.assign({lang, steps: true}, checkOptions()));
+    const next = answer.prompts[replies.length];
+    const ended = next === undefined;
+    byId('prompt').textContent = ended ? tr('计算已结束。') : next;
+    byId('reply').disabled = ended;
+    byId('reply-ok').disabled = ended;
+    byId('reply-cancel').disabled = ended;
+    const list = byId('answered');
+    list.textContent = '';
+    replies.forEach((reply, i) => {
+      list.appendChild(document.createElement('li')).textContent = answer.prompts[i] + ' ' + reply;
+    });
+    if (ended) {
+      answer.steps_tables = null;
+      showAnswer(answer);
+    } else {
+      byId('reply').focus();
+    }
+  }
+  function setMode(mode) {
+    byId('mode').value = mode;
+    byId('entry').hidden = mode !== 'table';
+    byId('guided').hidden = mode !== 'guided';
+    if (mode === 'guided') { replies = []; guidedStep(); }
+  }
+
+  function translatePage() {
+    document.documentElement.lang = lang === 'en' ? 'en' : 'zh-CN';
+    byId('title').textContent = tr('Morvalen：大地四边形条件平差');
+    document.title = 'Morvalen';
+    for (const element of document.querySelectorAll('[data-text]')) element.textContent = tr(element.dataset.text);
+    const grade = byId('grade');
+    const kept = grade.value;
+    grade.textContent = '';
+    grade.appendChild(new Option(tr('不检核'), ''));
+    for (const each of api.grades(lang)) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
+    grade.value = kept;
+    buildTable();
+    buildWindow();
+    checkTable();
+    if (lastDocument) recompute();
+  }
+
+  function recompute() {
+    if (byId('mode').value === 'guided') guidedStep();
+    else if (lastDocument) compute();
+  }
+
+  // Whatever a command meets is shown in the status line, never left as an exception in the console.
+  function guarded(command) {
+    return (...values) => {
+      try {
+        const result = command(...values);
+        if (result && typeof result.catch === 'function') result.catch((failure) => setStatus(String(failure.message || failure), true));
+      } catch (failure) {
+        setStatus(String(failure.message || failure), true);
+      }
+    };
+  }
+
+  function start() {
+    byId('language').value = lang;
+    byId('language').addEventListener('change', (event) => {
+      lang = event.target.value;
+      try { localStorage.setItem('morvalen.lang', lang); } catch (e) { /* a page without storage keeps it for now */ }
+      translatePage();
+    });
+    byId('mode').addEventListener('change', (event) => setMode(event.target.value));
+    translatePage();
+    byId('observations').addEventListener('input', guarded(checkTable));
+    byId('observations').addEventListener('focusin', (event) => highlightDiagram(event.target.dataset.key));
+    byId('observations').addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      const enabled = [...inputs.values()].filter((input) => !input.disabled);
+      const next = enabled[enabled.indexOf(event.target) + 1];
+      if (next) next.focus(); else compute();
+    });
+    byId('compute').addEventListener('click', guarded(compute));
+    byId('clear').addEventListener('click', () => { openedFile = null; byId('rows').hidden = true; clearAll(); });
+    byId('open').addEventListener('click', () => byId('open-file').click());
+    byId('open-file').addEventListener('change', (event) => {
+      const file = event.target.files[0];
+      event.target.value = '';
+      if (file) guarded(openFile)(file);
+    });
+    byId('open-book').addEventListener('click', () => byId('open-book-file').click());
+    byId('open-book-file').addEventListener('change', (event) => {
+      const file = event.target.files[0];
+      event.target.value = '';
+      if (file) guarded(openFieldBook)(file);
+    });
+    byId('row').addEventListener('change', guarded((event) => chooseRow(Number(event.target.value))));
+    byId('save').addEventListener('click', guarded(saveObservations));
+    byId('export').addEventListener('click', guarded(exportResults));
+    byId('print').addEventListener('click', guarded(printReport));
+    byId('grade').addEventListener('change', guarded(recompute));
+    byId('sigma').addEventListener('change', guarded(recompute));
+    byId('reply-ok').addEventListener('click', guarded(() => { replies.push(byId('reply').value); byId('reply').value = ''; guidedStep(); }));
+    byId('reply-cancel').addEventListener('click', guarded(() => { replies.push(''); byId('reply').value = ''; guidedStep(); }));
+    byId('reply').addEventListener('keydown', (event) => { if (event.key === 'Enter') byId('reply-ok').click(); });
+    byId('restart').addEventListener('click', () => setMode('guided'));
+    setMode('table');
+    showReport(null);
+    document.body.dataset.ready = 'true';
+    window.morvalenPageReady = performance.now();
+  }
+
+  api.ready.then(start, (failure) => {
+    document.body.textContent = 'Morvalen: ' + failure;
+  });
+})();
