@@ -56,7 +56,7 @@ ExitStatus notBuilt(const char* pattern, const std::string& path) {
 }  // namespace
 
 ExitStatus openFileInput(const std::string& observationsPath, const std::optional<std::string>& rowId,
-                         const std::string& fieldBookPath, FileInput& input) {
+                         const std::string& fieldBookPath, const std::string& gradeName, FileInput& input) {
 #ifdef MORVALEN_WITH_FILES
     if (!observationsPath.empty()) {
         try {
@@ -71,11 +71,12 @@ ExitStatus openFileInput(const std::string& observationsPath, const std::optiona
             return ExitStatus::fileProblem;
         }
     }
-    if (!fieldBookPath.empty() && !(input.fieldBook = openFieldBook(fieldBookPath))) return ExitStatus::fileProblem;
+    if (!fieldBookPath.empty() && !(input.fieldBook = openFieldBook(fieldBookPath, gradeName))) return ExitStatus::fileProblem;
 #else
     (void)observationsPath;
     (void)rowId;
     (void)fieldBookPath;
+    (void)gradeName;
     (void)input;
 #endif
     return ExitStatus::completed;

@@ -23,10 +23,11 @@ struct FileInput {
     std::optional<fieldbook::FieldBookAngles> fieldBook;  // a field book answers b(1)..b(8)
 };
 
-// Opens the observation file's row (`observationsPath` not empty) and the field book (`fieldBookPath` not empty);
-// the reason on stderr and fileProblem when one cannot be used.
+// Opens the observation file's row (`observationsPath` not empty) and the field book (`fieldBookPath` not empty,
+// checked against the direction-method limits of the grade named, when one is); the reason on stderr and
+// fileProblem when one cannot be used.
 ExitStatus openFileInput(const std::string& observationsPath, const std::optional<std::string>& rowId,
-                         const std::string& fieldBookPath, FileInput& input);
+                         const std::string& fieldBookPath, const std::string& gradeName, FileInput& input);
 
 // An export or a plot asked in a format that can never be written: refused before anything is asked.
 ExitStatus refusedExportFormat(const std::string& path);

@@ -184,9 +184,13 @@ ExitStatus runReduce(const ReduceOptions& options) {
     return options.saveObservationsPath.empty() ? ExitStatus::completed : saveReducedAngles(*reduction, options);
 }
 
-std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path) {
+std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path, const std::string& gradeName) {
+    // A 2″ instrument, its limits in the row of the grade checked against, where the table has one.
+    const analysis::Grade* grade = gradeNamed(gradeName);
+    const analysis::DirectionMethodLimits* limits = grade ? analysis::findDirectionMethodLimits("2", *grade) : nullptr;
+    if (!limits) limits = analysis::findDirectionMethodLimits("2");
     try {
-        return fieldbook::FieldBookAngles(fieldbook::readFieldBook(path), *analysis::findDirectionMethodLimits("2"));
+        return fieldbook::FieldBookAngles(fieldbook::readFieldBook(path), *limits);
     } catch (const fieldbook::FieldBookError& problem) {
         std::cerr << i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"), {files::shownPath(path), problem.what()})
                   << '\n';

@@ -46,6 +46,6 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
 
 // The field book of --field-book on an ordinary run, reduced before the first prompt; nullopt, with the reason on
 // stderr, when it cannot be reduced.
-std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path);
+std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path, const std::string& gradeName = {});
 
 }  // namespace morvalen::cli

@@ -159,7 +159,8 @@ ExitStatus run(const Options& options) {
     // The input: replies on standard input, or the values that files give, shown behind their prompts.
     cli::FileInput input;
     if (const ExitStatus problem =
-            cli::openFileInput(options.observationsPath, options.rowId, options.fieldBookPath, input);
+            cli::openFileInput(options.observationsPath, options.rowId, options.fieldBookPath, options.checks.gradeName,
+                               input);
         problem != ExitStatus::completed) {
         return problem;
     }

@@ -92,6 +92,7 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
 
     const DeviceMeasure measure(device);
     const double pageHeight = device.height();  // the printing area inside the margins, in device pixels
+    const double paperRight = device.width() + rightMarginTwips * pointsPerTwip * device.logicalDpiX() / 72.0;
     double top = 0;
     const auto paintSteps = [&] {
         if (!steps) return;
@@ -111,11 +112,12 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
             }
             for (const PlacedText& placed : row.texts) {
                 painter.setFont(reportFont(placed.fontPoints));
-                // A text that would run past the page's edge (a station name of forty characters) is shortened to
-                // what the page holds, its end marked with "…", never cut off by the edge.
+                // A text that would run past the paper's edge (a station name of forty characters) is shortened to
+                // what the paper holds, its end marked with "…", never cut off by the edge. A text that reaches into
+                // the right margin, as the checks page's last column does, stays whole.
                 const QString text = measure.metrics(placed.fontPoints)
                                          .elidedText(QString::fromStdString(placed.text), Qt::ElideRight,
-                                                     std::max(0.0, device.width() - placed.x));
+                                                     std::max(0.0, paperRight - placed.x));
                 painter.drawText(QPointF(placed.x, top + rowMetrics.ascent()), text);
             }
             top += rowMetrics.lineSpacing();
