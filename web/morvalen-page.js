@@ -29,7 +29,7 @@
     ['name_A', '点名 A'], ['name_P1', '点名 P1'], ['name_P2', '点名 P2'], ['name_P3', '点名 P3'], ['name_closing', '闭合点点名'],
     ['b1'], ['b2'], ['b3'], ['b4'], ['b5'], ['b6'], ['b7'], ['b8'],
   ];
-  const caseTexts = {known_side: '已知边起算：求 P1、P2 的坐标', azimuth: '外方位角起算：求 P1、P2、P3 的坐标', mixed: 'B 的坐标恰有一个为零：只平差，不计算坐标'};
+  const caseTexts = {'known-side': '已知边起算：求 P1、P2 的坐标', azimuth: '外方位角起算：求 P1、P2、P3 的坐标', mixed: 'B 的坐标恰有一个为零：只平差，不计算坐标'};
   // The labels of the upper diagram that show where a value belongs: the angle, the side, the station.
   const diagramLabels = {b1: 'Label50', b2: 'Label51', b3: 'Label52', b4: 'Label53', b5: 'Label54', b6: 'Label55',
     b7: 'Label56', b8: 'Label57', name_A: 'Label42', name_P1: 'Label44', name_P2: 'Label45', name_closing: 'Label43',
@@ -68,7 +68,7 @@
   function checkTable() {
     let answer = null;
     try { answer = api.check(observations(), lang); } catch (e) { answer = null; }
-    const runCase = answer ? answer.case : 'known_side';
+    const runCase = answer ? answer.case : 'known-side';
     byId('case').textContent = tr(caseTexts[runCase]);
     problems = answer ? answer.problems : {};
     for (const [key] of cells) {

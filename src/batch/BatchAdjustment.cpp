@@ -10,15 +10,6 @@
 namespace morvalen::batch {
 namespace {
 
-const char* caseName(RunCase kind) {
-    switch (kind) {
-    case RunCase::knownSide: return "known-side";
-    case RunCase::azimuth: return "azimuth";
-    case RunCase::mixed: return "mixed";
-    }
-    return "";
-}
-
 // The table of coordinates after the run: every station named as entered (A too, as the exports name it) and, once
 // the coordinates are computed, with its coordinates to three decimals.
 void appendTableCells(const BatchResult& result, std::vector<std::string>& cells) {
@@ -87,7 +78,7 @@ std::vector<std::string> resultCells(const BatchResult& result) {
         return cells;
     }
     const SurveyState& state = result.run.state;
-    cells.push_back(caseName(runCase(state)));
+    cells.push_back(caseKey(runCase(state)));
     // The results of the adjustment, each written once the run has formed it.
     const AdjustmentResults& results = result.run.steps.adjustment.results;
     const auto formed = [](const auto& value, auto text) { return value ? text(*value) : std::string(); };

@@ -11,15 +11,6 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const char* caseKey(RunCase kind) {
-    switch (kind) {
-    case RunCase::knownSide: return "known-side";
-    case RunCase::azimuth: return "azimuth";
-    case RunCase::mixed: return "mixed";
-    }
-    return "";
-}
-
 ordered_json single(const std::optional<float>& value) {
     return value ? ordered_json(shortestDecimal(*value)) : ordered_json(nullptr);
 }

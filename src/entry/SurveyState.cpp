@@ -26,4 +26,13 @@ RunCase runCase(const EntryValue& xb, const EntryValue& yb) {
     return RunCase::mixed;
 }
 
+const char* caseKey(RunCase kind) {
+    switch (kind) {
+    case RunCase::knownSide: return "known-side";
+    case RunCase::azimuth: return "azimuth";
+    case RunCase::mixed: return "mixed";
+    }
+    return "mixed";
+}
+
 }  // namespace morvalen

@@ -54,5 +54,7 @@ enum class RunCase { knownSide, azimuth, mixed };
 RunCase runCase(const SurveyState& state);
 // The same from the two coordinates of B alone.
 RunCase runCase(const EntryValue& xb, const EntryValue& yb);
+// The case as the result files and documents name it: "known-side", "azimuth" or "mixed".
+const char* caseKey(RunCase kind);
 
 }  // namespace morvalen

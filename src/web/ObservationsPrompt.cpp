@@ -25,13 +25,4 @@ Observations observationsOf(const nlohmann::ordered_json& table) {
     return observations;
 }
 
-const char* caseName(RunCase runCase) {
-    switch (runCase) {
-        case RunCase::knownSide: return "known_side";
-        case RunCase::azimuth: return "azimuth";
-        case RunCase::mixed: return "mixed";
-    }
-    return "mixed";
-}
-
 }  // namespace morvalen::web

@@ -15,7 +15,5 @@ std::string_view keyOf(EnteredValue value);
 // The values of a table's JSON object; a key that is absent is an empty cell, a key of no value is refused.
 Observations observationsOf(const nlohmann::ordered_json& table);
 
-// "known_side", "azimuth" or "mixed", as the steps name the case.
-const char* caseName(RunCase runCase);
 
 }  // namespace morvalen::web

@@ -13,7 +13,7 @@ nlohmann::ordered_json tableChecks(const Observations& observations) {
             observations.asks(value) ? entryStop(value, observations.text(value)) : std::nullopt;
         problems[std::string(keyOf(value))] = stop ? nlohmann::ordered_json(stop->what()) : nullptr;
     }
-    return {{"case", caseName(observations.runCase())}, {"problems", problems}};
+    return {{"case", caseKey(observations.runCase())}, {"problems", problems}};
 }
 
 }  // namespace morvalen::web

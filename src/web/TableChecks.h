@@ -11,7 +11,7 @@
 
 namespace morvalen::web {
 
-// {"case": "known_side" | "azimuth" | "mixed", "problems": {key: message, or null, for every value of the table}}.
+// {"case": "known-side" | "azimuth" | "mixed", "problems": {key: message, or null, for every value of the table}}.
 nlohmann::ordered_json tableChecks(const Observations& observations);
 
 }  // namespace morvalen::web

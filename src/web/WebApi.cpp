@@ -94,7 +94,7 @@ ordered_json compute(const ordered_json& request) {
     ordered_json answer = run.document;
     answer["report_text"] = report::printingAllowed(state) ? report::renderText(report::reportLines(state)) : std::string();
     answer["steps_tables"] = stepsTablesJson(report::stepsDocument(state, run.record.steps));
-    answer["case"] = web::caseName(observations.runCase());
+    answer["case"] = caseKey(observations.runCase());
     if (options.checks.standard()) {
         std::ostringstream text;
         cli::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
