@@ -175,6 +175,7 @@ const std::vector<Case> cases = {
 };
 
 TEST(FileSafety, EveryCase) {
+    std::string notRunHere;  // cases this machine cannot set up (a root-only case run as a user): reported, not passed
     for (const Case& one : cases) {
         SCOPED_TRACE(one.name);
         const fs::path folder = fs::temp_directory_path() / ("morvalen-safety-" + std::to_string(::getpid()));
@@ -185,9 +186,12 @@ TEST(FileSafety, EveryCase) {
             const std::string errors = contents(folder / "err");
             for (const std::string& part : one.stderrHolds) EXPECT_NE(errors.find(part), std::string::npos) << errors;
             one.check(folder);
+        } else {
+            notRunHere += std::string(notRunHere.empty() ? "" : "; ") + one.name;
         }
         fs::remove_all(folder);
     }
+    if (!notRunHere.empty()) GTEST_SKIP() << "not run on this machine: " << notRunHere;
 }
 
 // A batch killed half way leaves the results of the last one as they were.
