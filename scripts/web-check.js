@@ -154,7 +154,17 @@ async function main() {
     assert.match(refused.status, /b\(1\)/);
     assert.strictEqual(refused.computed, '');
   });
+  // The window's checks: 61 minutes in b(5) and an angle of 180° are refused on their cells, as the window refuses them.
   await page.fill('#cell-b1', knownSide.b1);
+  await page.fill('#cell-b5', '33.6140');
+  await page.fill('#cell-b6', '180');
+  const windowChecks = await page.evaluate(() => ['b5', 'b6'].map((key) => document.getElementById('cell-' + key).title));
+  await check('the window\'s checks: minutes of 60 or more and an angle of 180° are refused', () => {
+    assert.match(windowChecks[0], /b\(5\).*60/);
+    assert.match(windowChecks[1], /b\(6\).*180/);
+  });
+  await page.fill('#cell-b5', knownSide.b5);
+  await page.fill('#cell-b6', knownSide.b6);
   await page.click('#compute');
   const expected = JSON.parse(require('child_process').execFileSync(process.env.MORVALEN_CLI || 'build/bin/morvalen-cli',
     ['--json'], {input: repliesOf(knownSide, order)}).toString());

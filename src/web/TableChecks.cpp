@@ -1,6 +1,7 @@
 #include "web/TableChecks.h"
 
-#include "entry/EnteredState.h"
+#include "entry/ObservationChecks.h"
+#include "i18n/Language.h"
 #include "web/ObservationsPrompt.h"
 
 namespace morvalen::web {
@@ -9,9 +10,10 @@ nlohmann::ordered_json tableChecks(const Observations& observations) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::object();
     for (std::size_t k = 0; k < enteredValueCount; ++k) {
         const auto value = static_cast<EnteredValue>(k);
-        const std::optional<RunStopped> stop =
-            observations.asks(value) ? entryStop(value, observations.text(value)) : std::nullopt;
-        problems[std::string(keyOf(value))] = stop ? nlohmann::ordered_json(stop->what()) : nullptr;
+        const std::optional<std::string> problem = valueProblem(observations, value);
+        problems[std::string(keyOf(value))] =
+            problem ? nlohmann::ordered_json(i18n::withArguments(i18n::translate("%1：%2"), {valueName(value), *problem}))
+                    : nullptr;
     }
     return {{"case", caseKey(observations.runCase())}, {"problems", problems}};
 }

@@ -1,8 +1,8 @@
 // The checks of the page's table: the case its values make, and the problem of each cell.
 //
-// A cell's problem is the stop the dialogue of 计 算 makes right after that value is typed (a start side number or
-// an angle that does not read as a number), as the entry sequence decides it. This is the seam where the checks
-// of the window's table (minutes and seconds below 60, angles between 0° and 180°, cells the case needs) join.
+// A cell's problem is the one the window's observation table shows (ObservationChecks): a value that does not read
+// as a number, dd.mmss with 60 or more minutes or seconds, an angle outside 0° to 180°, a start side number that is
+// not a whole number from 1 to 6, a start side length that is not positive, a cell the case needs left empty.
 #pragma once
 
 #include <nlohmann/json.hpp>
