@@ -126,9 +126,9 @@ void MainWindow::buildControls() {
         button->setStyleSheet(buttonStyle(placed.colour));
     }
 
-    connect(findChild<QPushButton*>("Command1"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(findChild<QPushButton*>("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(findChild<QPushButton*>("Command3"), &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(findChild<QPushButton*>(controlObjectName(form::computeButton)), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(findChild<QPushButton*>(controlObjectName(form::exitButton)), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(findChild<QPushButton*>(controlObjectName(form::printButton)), &QPushButton::clicked, this, &MainWindow::Command3_Click);
 }
 
 void MainWindow::setText(const Control& field, const std::string& text) {

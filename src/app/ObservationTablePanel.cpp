@@ -12,9 +12,9 @@
 
 #include "app/Translated.h"
 #include "app/WindowFonts.h"
-#include "entry/DecimalNumber.h"
 #include "entry/ObservationChecks.h"
-#include "files/ObservationTable.h"
+#include "form/ObservationColumns.h"
+#include "app/WindowLayout.h"
 
 namespace morvalen::app {
 namespace {
@@ -26,24 +26,6 @@ const QColor missingColour{215, 232, 255};
 // The station, side or angle of the cell in focus, in the upper diagram.
 const QColor litColour{255, 170, 60};
 
-struct CellCaption {
-    EnteredValue value;
-    const char* caption;
-};
-
-// The captions of the cells beside them; the coordinates and angles keep the diagram's own symbols.
-constexpr CellCaption startCaptions[] = {
-    {EnteredValue::xa, "Xa"}, {EnteredValue::ya, "Ya"}, {EnteredValue::xb, "Xb"}, {EnteredValue::yb, "Yb"}};
-constexpr CellCaption azimuthCaptions[] = {{EnteredValue::startSideLength, i18n::catalogued("起算边长 (米)")},
-                                           {EnteredValue::startSideNumber, i18n::catalogued("起算边号")},
-                                           {EnteredValue::Ta, i18n::catalogued("外方位角 Ta")},
-                                           {EnteredValue::Qa, i18n::catalogued("定向角 Qa")}};
-constexpr CellCaption nameCaptions[] = {{EnteredValue::nameA, "A"},
-                                        {EnteredValue::nameP1, "P1"},
-                                        {EnteredValue::nameP2, "P2"},
-                                        {EnteredValue::nameP3, "P3"},
-                                        {EnteredValue::nameClosing, i18n::catalogued("闭合点")}};
-
 std::size_t indexOf(EnteredValue value) { return static_cast<std::size_t>(value); }
 
 QLabel* heading(const QString& text, QWidget* parent) {
@@ -54,39 +36,13 @@ QLabel* heading(const QString& text, QWidget* parent) {
     return label;
 }
 
-// The labels of the upper diagram (and of the lower one, for A and P3) that show the value's station, side or angle.
-std::vector<QString> diagramLabels(const Observations& observations, EnteredValue value) {
-    const bool azimuth = observations.runCase() == RunCase::azimuth;
-    switch (value) {
-    case EnteredValue::xa:
-    case EnteredValue::ya: return {"Label42", "Label60", "Label62"};
-    case EnteredValue::xb:
-    case EnteredValue::yb: return {"Label43", "Label61"};
-    case EnteredValue::startSideLength:
-    case EnteredValue::startSideNumber: {
-        const auto number = parseDecimal(observations.startSideNumber);
-        const auto side = number ? toDouble(*number) : std::nullopt;
-        for (int s = 1; s <= 6; ++s) {
-            if (side && *side == s) return {QString("Label%1").arg(62 + s)};
-        }
-        return {};
-    }
-    case EnteredValue::Ta: return {"Label58"};
-    case EnteredValue::Qa: return {"Label59"};
-    case EnteredValue::nameA: return {"Label42", "Label46"};
-    case EnteredValue::nameP1: return {"Label44", "Label47"};
-    case EnteredValue::nameP2: return {"Label45", "Label48"};
-    case EnteredValue::nameP3: return {"Label49"};
-    case EnteredValue::nameClosing: return {azimuth ? "Label46" : "Label43"};
-    default: break;
-    }
-    return {QString("Label%1").arg(50 + static_cast<int>(value) - static_cast<int>(EnteredValue::b1))};
-}
+const form::ObservationColumn& columnOf(EnteredValue value) { return form::observationColumns()[indexOf(value)]; }
 
 }  // namespace
 
 QString columnName(EnteredValue value) {
-    return QString::fromStdString(files::campaignColumns()[static_cast<std::size_t>(files::columnOf(value))]);
+    const std::string_view key = columnOf(value).key;
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
 ObservationTablePanel::ObservationTablePanel(ObservationDocument& document, QWidget& diagramWindow, QWidget* parent)
@@ -108,18 +64,17 @@ void ObservationTablePanel::build() {
     grid->setVerticalSpacing(3);
     grid->setColumnMinimumWidth(2, 10);
 
-    const auto addCell = [&](const CellCaption& caption, int row, int column) {
+    const auto addCell = [&](EnteredValue value, int row, int column) {
         auto* cell = new QLineEdit(this);
         cell->setFixedWidth(cellWidth);
-        cell->setObjectName("Cell_" + columnName(caption.value));
+        cell->setObjectName("Cell_" + columnName(value));
         cell->installEventFilter(this);
-        cells_[indexOf(caption.value)] = cell;
-        icons_[indexOf(caption.value)] = cell->addAction(QIcon(), QLineEdit::TrailingPosition);
-        auto* label = new QLabel(translatedCaption(caption.caption), this);
+        cells_[indexOf(value)] = cell;
+        icons_[indexOf(value)] = cell->addAction(QIcon(), QLineEdit::TrailingPosition);
+        auto* label = new QLabel(translatedCaption(columnOf(value).caption), this);
         label->setBuddy(cell);
         grid->addWidget(label, row, column);
         grid->addWidget(cell, row, column + 1);
-        const EnteredValue value = caption.value;
         connect(cell, &QLineEdit::textEdited, this, [this, value](const QString& text) {
             stops_[indexOf(value)].clear();
             document_.editCell(value, text.toStdString());
@@ -128,26 +83,29 @@ void ObservationTablePanel::build() {
         connect(cell, &QLineEdit::returnPressed, this, [this, value] { moveAfter(value); });
     };
 
-    int row = 0;
-    grid->addWidget(heading(translated("观测数据表"), this), row++, 0, 1, 5);
-    grid->addWidget(heading(translated("起算数据"), this), row++, 0, 1, 2);
-    for (const CellCaption& caption : startCaptions) addCell(caption, row++, 0);
+    // The start data and the names stand on the left, the case in words before the azimuth case's start data; the
+    // angles stand on the right.
+    grid->addWidget(heading(translated("观测数据表"), this), 0, 0, 1, 5);
     caseText_ = new QLabel(this);
     caseText_->setObjectName(QStringLiteral("CaseText"));
     caseText_->setWordWrap(true);
     caseText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // the cells set the width, the text wraps
-    grid->addWidget(caseText_, row++, 0, 1, 2);
-    for (const CellCaption& caption : azimuthCaptions) addCell(caption, row++, 0);
-    grid->addWidget(heading(translated("点名"), this), row++, 0, 1, 2);
-    for (const CellCaption& caption : nameCaptions) addCell(caption, row++, 0);
-    const int lastLeftRow = row;
-
-    row = 1;
-    grid->addWidget(heading(translated("观测角 (dd.mmss)"), this), row++, 3, 1, 2);
-    for (int k = 0; k < 8; ++k) {
-        static const char* const names[] = {"b(1)", "b(2)", "b(3)", "b(4)", "b(5)", "b(6)", "b(7)", "b(8)"};
-        addCell({enteredAfter(EnteredValue::b1, k), names[k]}, row++, 3);
+    std::array<int, 2> rows = {1, 1};  // the next row on the left and on the right
+    const char* group = nullptr;
+    for (std::size_t k = 0; k < enteredValueCount; ++k) {
+        const auto value = static_cast<EnteredValue>(k);
+        const form::ObservationColumn& column = columnOf(value);
+        const bool right = value >= EnteredValue::b1;
+        int& row = rows[right ? 1 : 0];
+        if (column.group != group) {
+            group = column.group;
+            grid->addWidget(heading(translated(group), this), row++, right ? 3 : 0, 1, 2);
+        }
+        if (value == EnteredValue::startSideLength) grid->addWidget(caseText_, row++, 0, 1, 2);
+        addCell(value, row++, right ? 3 : 0);
     }
+    const int lastLeftRow = rows[0];
+    int row = rows[1];
     ++row;
     compute_ = new QPushButton(translated("计算 (F5)"), this);
     compute_->setObjectName(QStringLiteral("ComputeTable"));
@@ -249,8 +207,8 @@ void ObservationTablePanel::highlightDiagram(EnteredValue value, bool on) {
     }
     lit_.clear();
     if (!on) return;
-    for (const QString& name : diagramLabels(document_.observations(), value)) {
-        auto* label = diagramWindow_.findChild<QLabel*>(name);
+    for (const Control& control : diagramLabels(document_.observations(), value)) {
+        auto* label = diagramWindow_.findChild<QLabel*>(controlObjectName(control));
         if (!label) continue;
         lit_.emplace_back(label, label->palette());
         QPalette lit = label->palette();

@@ -1,4 +1,5 @@
-// The controls of the main window as data: every label, field, line and button with its place in twips.
+// The controls of the main window in Qt's terms, converted from their one definition (form/WindowFace.h): every
+// label, field, line and button with its place in twips.
 //
 // Twips are 1/1440 inch, measured from the top-left corner of the client area; a rectangle is left, top, width,
 // height, a line its two end points. Line widths are in pixels. The window turns twips into pixels through the
@@ -13,18 +14,12 @@
 #include <vector>
 
 #include "form/Controls.h"
+#include "form/WindowFace.h"
 
 namespace morvalen::app {
 
-// The faces of the window. The window font serves the fields, the buttons and every label not named otherwise.
-enum class FontRole {
-    window,       // 宋体 9 pt bold
-    title,        // 宋体 15 pt bold: the caption strip
-    sansLarge,    // MS Sans Serif 12 pt bold: the results heading and the station letters
-    sansMedium,   // MS Sans Serif 9.75 pt bold: the target T0 and the orientation angle Qa
-    sansSmall,    // MS Sans Serif 8.25 pt bold: array captions, closure and precision symbols, station brackets
-    arialMedium,  // Arial 10.5 pt bold: the closures and precision headings
-};
+// The faces of the window, defined with the layout (form/WindowFace.h).
+using FontRole = form::FontRole;
 
 // The object name of a control's widget: its name for a single control, name_index for an element of a control
 // array (Text1, Text7_3, Label18_0).
@@ -43,29 +38,28 @@ struct FieldControl {
 };
 
 struct LineControl {
-    const char* name;
+    QString name;
     QLine twips;
     QColor colour;
     int widthPixels;
 };
 
 struct ButtonControl {
-    const char* name;
+    QString name;
     QString caption;
     QRect twips;
     QColor colour;
 };
 
-// Caption of the window; the title strip spells it out with a blank after every character but the last.
-inline constexpr const char* windowCaption = "Morvalen";
-QString spacedTitle(const QString& caption);
+// Caption of the window.
+inline const QString windowCaption = QString::fromUtf8(form::windowCaption.data(), form::windowCaption.size());
 
 // Light yellow of the window and of every label.
-inline const QColor windowColour{255, 255, 192};
+inline const QColor windowColour{form::windowColour.red, form::windowColour.green, form::windowColour.blue};
 
 // The client area that shows the whole layout: up to the right edge of the station letter B and the lower edge of
 // the buttons.
-inline constexpr QSize layoutExtentTwips{14415, 10215};
+inline constexpr QSize layoutExtentTwips{form::layoutWidthTwips, form::layoutHeightTwips};
 
 const std::vector<LabelControl>& labelControls();
 const std::vector<FieldControl>& fieldControls();

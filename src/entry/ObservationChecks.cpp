@@ -1,6 +1,7 @@
 #include "entry/ObservationChecks.h"
 
 #include "entry/DecimalNumber.h"
+#include "form/ObservationColumns.h"
 #include "i18n/Language.h"
 
 namespace morvalen {
@@ -83,6 +84,17 @@ std::vector<ValueProblem> observationProblems(const Observations& observations) 
         if (auto problem = valueProblem(observations, value)) problems.push_back({value, std::move(*problem)});
     }
     return problems;
+}
+
+std::vector<Control> diagramLabels(const Observations& observations, EnteredValue value) {
+    const auto number = parseDecimal(observations.startSideNumber);
+    const auto side = number ? toDouble(*number) : std::nullopt;
+    std::optional<int> startSide;
+    for (int s = 1; s <= 6; ++s) {
+        if (side && *side == s) startSide = s;
+    }
+    return form::diagramLabels(form::observationColumns()[static_cast<std::size_t>(value)],
+                               observations.runCase() == RunCase::azimuth, startSide);
 }
 
 std::string caseInWords(RunCase kind) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "entry/Observations.h"
+#include "form/Controls.h"
 
 namespace morvalen {
 
@@ -36,6 +37,10 @@ struct ValueProblem {
 
 // Every problem of the data set, in the order the dialogue asks the values.
 std::vector<ValueProblem> observationProblems(const Observations& observations);
+
+// The labels of the window's diagrams that show where a value of the table belongs (its station, side or angle),
+// for the case and the start side number the data set gives (form/ObservationColumns.h).
+std::vector<Control> diagramLabels(const Observations& observations, EnteredValue value);
 
 // The case as a surveyor names it: 已知边, 外方位角, 混合 (adjusted, no coordinates).
 std::string caseInWords(RunCase kind);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "entry/Utf8.h"
+#include "form/ObservationColumns.h"
 #include "i18n/Language.h"
 
 namespace morvalen::files {
@@ -171,9 +172,12 @@ std::string quotedList(const std::vector<std::string>& names) {
 }
 
 const std::vector<std::string>& campaignColumns() {
-    static const std::vector<std::string> columns = {
-        "id",     "xa",     "ya",     "xb",     "yb",     "start_side_length", "start_side_number", "Ta", "Qa",
-        "name_A", "name_P1", "name_P2", "name_P3", "name_closing", "b1", "b2", "b3", "b4", "b5", "b6", "b7", "b8"};
+    // The id first, then the values in the order the dialogue asks them, by the keys of their columns.
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> names = {"id"};
+        for (const form::ObservationColumn& column : form::observationColumns()) names.emplace_back(column.key);
+        return names;
+    }();
     return columns;
 }
 

@@ -68,9 +68,18 @@ constexpr Control yCaption(int r) { return {"Label18", r}; }
 constexpr Control angleCaption(int k) { return {"Label10", k}; }
 // A single label of the window by its number n (Labeln): titles, captions and the diagrams' letters.
 Control label(int number);
+// A line of the diagrams and frames by its number n (Linen), 1..27.
+Control line(int number);
+
+// The three commands: compute (the dialogue of 计 算), exit and print.
+inline constexpr Control computeButton{"Command1"}, exitButton{"Command2"}, printButton{"Command3"};
 
 // A control as the terminal shows it: its name, an element of an array with its index (Text7(3)).
 std::string shownName(const Control& control);
+
+// The name of a control's widget or element: its name for a single control, name_index for an element of a control
+// array (Text1, Text7_3, Label18_0).
+std::string objectName(const Control& control);
 
 // The captions the window starts with: "Y(r)".
 std::string initialYCaption(int r);
