@@ -5,7 +5,7 @@
 #include <string>
 
 #include "analysis/Analysis.h"
-#include "cli/ChecksOutput.h"
+#include "document/ChecksOutput.h"
 #include "cli/ExitStatus.h"
 #include "entry/SurveyState.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <iostream>
 
-#include "cli/ChecksOutput.h"
+#include "cli/CheckOptions.h"
 #include "cli/CommandLine.h"
 #include "cli/FileCommands.h"
 #include "fieldbook/FieldBookFile.h"

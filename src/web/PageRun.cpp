@@ -1,6 +1,6 @@
 #include "web/PageRun.h"
 
-#include "cli/RunDocument.h"
+#include "document/RunDocument.h"
 
 namespace morvalen::web {
 namespace {

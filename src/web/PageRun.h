@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/Analysis.h"
-#include "cli/ChecksOutput.h"
+#include "document/ChecksOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "command/RunRecord.h"
 #include "entry/FieldModel.h"

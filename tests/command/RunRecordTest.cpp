@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/RunDocument.h"
-#include "cli/RunOutput.h"
-#include "cli/StepsOutput.h"
+#include "document/RunDocument.h"
+#include "document/RunOutput.h"
+#include "document/StepsOutput.h"
 #include "command/RunRecord.h"
 #include "entry/FieldModel.h"
 #include "entry/Utf8.h"

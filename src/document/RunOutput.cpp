@@ -1,4 +1,4 @@
-#include "cli/RunOutput.h"
+#include "document/RunOutput.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "cli/StepsOutput.h"
+#include "document/StepsOutput.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
-// The checks on the terminal: the options that ask for them, the section after the report and the JSON object.
+// The checks as every front end writes them: the standard asked for, the section after the report and the JSON
+// object.
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -21,14 +21,12 @@ struct CheckOptions {
     std::optional<analysis::CheckStandard> standard() const;
 };
 
-// Adds --grade and --sigma (excluding each other) to a command.
-void addCheckOptions(CLI::App& command, CheckOptions& options);
-
-// Adds --grade alone; an unknown grade is refused with a message that lists the grades.
-CLI::Option* addGradeOption(CLI::App& command, std::string& gradeName, const std::string& description);
-
 // The grade of a --grade value: its Chinese name in either language, its English name in English; null for none.
 const analysis::Grade* gradeNamed(const std::string& text);
+
+// The grade as --grade names it in the language of the interface: its Chinese name, or its English with hyphens for
+// the blanks ("fourth-order", "national-first-order").
+std::string gradeOptionName(const analysis::Grade& grade);
 
 // "checks": null when no computation ran to its end, otherwise {"standard", "grade", "sigma", "triangles", "pole",
 // "mb", "ferrero", "weakest_side", "angles", "suspects", "pass"}.

@@ -1,9 +1,9 @@
-#include "cli/RunDocument.h"
+#include "document/RunDocument.h"
 
 #include "adjust/AngleConversions.h"
-#include "cli/ChecksOutput.h"
-#include "cli/RunOutput.h"
-#include "cli/StepsOutput.h"
+#include "document/ChecksOutput.h"
+#include "document/RunOutput.h"
+#include "document/StepsOutput.h"
 #include "form/FieldText.h"
 
 namespace morvalen::cli {
