@@ -135,10 +135,14 @@ async function main() {
     await page.keyboard.type(knownSide[key]);
   }
   await check('the case is shown in words once Xb and Yb are typed',
-    async () => assert.match(await page.textContent('#case'), /已知边起算/));
+    async () => assert.match(await page.textContent('#case'), /已知边 A–B 起算/));
   await page.focus('#cell-b3');
   await check('the diagram highlights the angle of the cell in focus', async () =>
     assert.deepStrictEqual(await page.$$eval('#window .label.highlight', (labels) => labels.map((l) => l.textContent)), ['b(3)']));
+  await page.focus('#cell-xa');
+  await check('the diagram lights the labels the window lights: A with its brackets in both diagrams', async () =>
+    assert.deepStrictEqual(await page.$$eval('#window .label.highlight', (labels) => labels.map((l) => l.id).sort()),
+      ['window-Label42', 'window-Label60', 'window-Label62']));
   // A refused cell: a typo in b(1) is marked on its cell, and computing is refused with the reason.
   await page.fill('#cell-b1', '44.1312x');
   await page.click('#compute');

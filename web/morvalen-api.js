@@ -4,6 +4,7 @@
 //   await Morvalen.ready;
 //   Morvalen.run(repliesText, {lang: "en", steps: true, grade: "四等"})  the value morvalen-cli --json prints
 //   Morvalen.compute(observations, {lang, grade | sigma})             the same for the values of a table
+//   Morvalen.face("en")                                                the window's layout, columns and case texts
 //   Morvalen.text("计 算", "en")                                        a text of the interface in a language
 'use strict';
 window.Morvalen = (function () {
@@ -61,6 +62,10 @@ window.Morvalen = (function () {
     clearFile(path) {
       instance.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
       try { instance.FS.unlink(path); } catch (e) { /* there was none */ }
+    },
+    // The window's face from its one definition in the computation: layout, table columns, case texts.
+    face(lang) {
+      return call({call: 'face', lang: lang === 'en' ? 'en' : 'zh'});
     },
     grades(lang) {
       return call({call: 'grades', lang: lang === 'en' ? 'en' : 'zh'});

@@ -2,7 +2,7 @@
 'use strict';
 (function () {
   const api = window.Morvalen;
-  const layout = window.morvalenWindowLayout;
+  let face = null;  // the window's layout, the table's columns and the case texts, in the language in use
   const byId = (id) => document.getElementById(id);
   const twipsPerPixel = 15;  // 96 dots per inch
 
@@ -20,39 +20,32 @@
   const tr = (chinese) => api.text(chinese, lang);
   const withArguments = (pattern, values) => pattern.replace(/%(\d)/g, (all, n) => values[n - 1] ?? all);
 
-  // The values of the table in the order of the prompts: key, the caption's Chinese, the cases that ask it.
-  const azimuthOnly = ['start_side_length', 'start_side_number', 'Ta', 'Qa', 'name_P3'];
-  const cells = [
-    ['xa', '已知点 A 纵座标 Xa'], ['ya', '已知点 A 横座标 Ya'], ['xb', '已知点 B 纵座标 Xb'], ['yb', '已知点 B 横座标 Yb'],
-    ['start_side_length', '起算边长 S'], ['start_side_number', '起算边号 (1…6)'],
-    ['Ta', '起算点 A 外方位角 Ta'], ['Qa', 'A 点定向角 Qa'],
-    ['name_A', '点名 A'], ['name_P1', '点名 P1'], ['name_P2', '点名 P2'], ['name_P3', '点名 P3'], ['name_closing', '闭合点点名'],
-    ['b1'], ['b2'], ['b3'], ['b4'], ['b5'], ['b6'], ['b7'], ['b8'],
-  ];
-  const caseTexts = {'known-side': '已知边起算：求 P1、P2 的坐标', azimuth: '外方位角起算：求 P1、P2、P3 的坐标', mixed: 'B 的坐标恰有一个为零：只平差，不计算坐标'};
-  // The labels of the upper diagram that show where a value belongs: the angle, the side, the station.
-  const diagramLabels = {b1: 'Label50', b2: 'Label51', b3: 'Label52', b4: 'Label53', b5: 'Label54', b6: 'Label55',
-    b7: 'Label56', b8: 'Label57', name_A: 'Label42', name_P1: 'Label44', name_P2: 'Label45', name_closing: 'Label43',
-    xa: 'Label60', ya: 'Label60', xb: 'Label61', yb: 'Label61', Ta: 'Label58', Qa: 'Label59', name_P3: 'Label49'};
-  const sideLabels = ['Label63', 'Label64', 'Label65', 'Label66', 'Label67', 'Label68'];
-
   const inputs = new Map();
   let lastDocument = null;
   let problems = {};
+  let lit = {};  // the diagram's labels that show each cell's value
 
   function observations() {
     const values = {};
-    for (const [key] of cells) values[key] = inputs.get(key).value;
+    for (const {key} of face.columns) values[key] = inputs.get(key).value;
     return values;
   }
 
   function buildTable() {
     const table = byId('observations');
     table.textContent = '';
-    for (const [key, caption] of cells) {
+    let group = null;
+    for (const {key, caption, group: heading} of face.columns) {
+      if (heading !== group) {
+        group = heading;
+        const title = table.insertRow().appendChild(document.createElement('th'));
+        title.colSpan = 3;
+        title.className = 'group';
+        title.textContent = heading;
+      }
       const row = table.insertRow();
       const head = document.createElement('th');
-      head.textContent = caption ? tr(caption) : withArguments(tr('观测角 B(%1)'), [key.slice(1)]);
+      head.textContent = caption;
       const input = inputs.get(key) || document.createElement('input');
       input.id = 'cell-' + key;
       input.dataset.key = key;
@@ -69,11 +62,12 @@
     let answer = null;
     try { answer = api.check(observations(), lang); } catch (e) { answer = null; }
     const runCase = answer ? answer.case : 'known-side';
-    byId('case').textContent = tr(caseTexts[runCase]);
+    byId('case').textContent = face.cases[runCase];
     problems = answer ? answer.problems : {};
-    for (const [key] of cells) {
+    lit = answer ? answer.lit : {};
+    for (const {key, azimuth_only: azimuthOnly} of face.columns) {
       const input = inputs.get(key);
-      input.disabled = runCase !== 'azimuth' && azimuthOnly.includes(key);
+      input.disabled = runCase !== 'azimuth' && azimuthOnly;
       const problem = problems[key] || null;
       input.classList.toggle('problem', !!problem);
       input.title = problem || '';
@@ -92,13 +86,10 @@
 
   function highlightDiagram(key) {
     for (const element of document.querySelectorAll('#window .label.highlight')) element.classList.remove('highlight');
-    let name = diagramLabels[key];
-    if (key === 'start_side_number' || key === 'start_side_length') {
-      const side = Number(inputs.get('start_side_number').value);
-      name = Number.isInteger(side) && side >= 1 && side <= 6 ? sideLabels[side - 1] : null;
+    for (const name of lit[key] || []) {
+      const label = byId('window-' + name);
+      if (label) label.classList.add('highlight');
     }
-    const label = name && byId('window-' + name);
-    if (label) label.classList.add('highlight');
   }
 
   // The main window as the desktop program draws it, at 96 dots per inch.
@@ -106,47 +97,46 @@
     const view = byId('window');
     view.textContent = '';
     const px = (twips) => Math.round(twips / twipsPerPixel) + 'px';
-    view.style.width = px(14415 + 240);
-    view.style.height = px(10215 + 240);
+    const [width, height] = face.extent;
+    view.style.width = px(width + 240);
+    view.style.height = px(height + 240);
+    view.style.background = face.colour;
     const place = (element, box) => {
       element.style.left = px(box[0]); element.style.top = px(box[1]);
       element.style.width = px(box[2]); element.style.height = px(box[3]);
     };
-    for (const label of layout.labels) {
+    for (const label of face.labels) {
       const element = view.appendChild(document.createElement('div'));
       element.className = 'label font-' + label.font;
       element.id = 'window-' + label.name;
-      element.textContent = label.kind === 'translated' ? tr(label.text)
-        : label.kind === 'caption' ? tr('caption\u0004' + label.text) : label.text;
+      element.textContent = label.text;
       place(element, label.box);
     }
     const svg = view.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'svg'));
-    svg.setAttribute('width', Math.round((14415 + 240) / twipsPerPixel));
-    svg.setAttribute('height', Math.round((10215 + 240) / twipsPerPixel));
-    const colours = {red: 'rgb(255,0,0)', black: 'rgb(0,0,0)', green: 'rgb(0,192,0)'};
-    for (const line of layout.lines) {
+    svg.setAttribute('width', Math.round((width + 240) / twipsPerPixel));
+    svg.setAttribute('height', Math.round((height + 240) / twipsPerPixel));
+    for (const line of face.lines) {
       const element = svg.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'line'));
       ['x1', 'y1', 'x2', 'y2'].forEach((name, i) => element.setAttribute(name, line.points[i] / twipsPerPixel));
-      element.setAttribute('stroke', colours[line.colour]);
+      element.setAttribute('stroke', line.colour);
       element.setAttribute('stroke-width', line.width);
     }
-    for (const field of layout.fields) {
+    for (const field of face.fields) {
       const element = view.appendChild(document.createElement('output'));
       element.className = 'field';
       element.id = 'window-' + field.name;
       place(element, field.box);
     }
-    for (const button of layout.buttons) {
+    const commands = {compute: () => setMode('guided'), exit: () => clearAll(), print: () => printReport()};
+    for (const button of face.buttons) {
       const element = view.appendChild(document.createElement('button'));
       element.className = 'button';
       element.id = 'window-' + button.name;
-      element.textContent = tr(button.text);
+      element.textContent = button.text;
       element.style.background = button.colour;
       place(element, button.box);
+      element.addEventListener('click', commands[button.command]);
     }
-    byId('window-Command1').addEventListener('click', () => { setMode('guided'); });
-    byId('window-Command2').addEventListener('click', () => { clearAll(); });
-    byId('window-Command3').addEventListener('click', () => { printReport(); });
     if (lastDocument) showFields(lastDocument);
   }
 
@@ -347,7 +337,7 @@
   }
 
   function fillTable(values) {
-    for (const [key] of cells) inputs.get(key).value = values[key] || '';
+    for (const {key} of face.columns) inputs.get(key).value = values[key] || '';
     checkTable();
   }
 
@@ -474,6 +464,7 @@
     grade.appendChild(new Option(tr('不检核'), ''));
     for (const each of api.grades(lang)) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
     grade.value = kept;
+    face = api.face(lang);
     buildTable();
     buildWindow();
     checkTable();

@@ -88,9 +88,7 @@ nlohmann::ordered_json saveObservations(const std::string& path, const Observati
     }
 }
 
-nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
-                                     const PageOptions& options) {
-    const PageRun run = runTable(observations, options);
+nlohmann::ordered_json exportResults(const std::string& path, const PageRun& run) {
     try {
         files::exportResults(run.record.state, path, run.analysed.precisionOrNull());
         return nlohmann::ordered_json::object();

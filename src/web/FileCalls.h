@@ -23,8 +23,7 @@ nlohmann::ordered_json saveObservations(const std::string& path, const Observati
 // of the stations where the table has none yet), or {"problem"}.
 nlohmann::ordered_json openFieldBook(const std::string& path, const Observations& observations);
 
-// Writes the results of the table's computation to `path` in the format of its extension: {} or {"problem"}.
-nlohmann::ordered_json exportResults(const std::string& path, const Observations& observations,
-                                     const PageOptions& options);
+// Writes the results of a computation of the table to `path` in the format of its extension: {} or {"problem"}.
+nlohmann::ordered_json exportResults(const std::string& path, const PageRun& run);
 
 }  // namespace morvalen::web

@@ -14,9 +14,9 @@ void addDocument(PageRun& run, const std::vector<std::string>& prompts, const Fi
 
 }  // namespace
 
-PageRun runReplies(cli::TerminalPrompt& prompt, const PageOptions& options) {
+PageRun runReplies(RepliesPrompt& prompt, const PageOptions& options) {
     PageRun run;
-    cli::TerminalFields fields(nullptr);
+    FieldModel fields;
     try {
         runComputeCommand(prompt, fields, run.record);
     } catch (const RunStopped&) {

@@ -7,7 +7,9 @@
 #include "document/ChecksOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "command/RunRecord.h"
+#include "document/ChecksOutput.h"
 #include "entry/FieldModel.h"
+#include "web/RepliesPrompt.h"
 
 namespace morvalen::web {
 
@@ -22,8 +24,8 @@ struct PageRun {
     nlohmann::ordered_json document;
 };
 
-// The compute command with the replies the prompt reads, as the terminal runs it; a stop is in the record.
-PageRun runReplies(cli::TerminalPrompt& prompt, const PageOptions& options);
+// The compute command with the replies the prompt gives, as the terminal runs it; a stop is in the record.
+PageRun runReplies(RepliesPrompt& prompt, const PageOptions& options);
 
 // The computation of the values of the table, its fields written as the dialogue with the same values writes them;
 // the document shows no prompts.

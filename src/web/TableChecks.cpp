@@ -2,6 +2,7 @@
 
 #include "entry/ObservationChecks.h"
 #include "i18n/Language.h"
+#include "web/FaceJson.h"
 #include "web/ObservationsPrompt.h"
 
 namespace morvalen::web {
@@ -15,7 +16,7 @@ nlohmann::ordered_json tableChecks(const Observations& observations) {
             problem ? nlohmann::ordered_json(i18n::withArguments(i18n::translate("%1：%2"), {valueName(value), *problem}))
                     : nullptr;
     }
-    return {{"case", caseKey(observations.runCase())}, {"problems", problems}};
+    return {{"case", caseKey(observations.runCase())}, {"problems", problems}, {"lit", diagramLabelsJson(observations)}};
 }
 
 }  // namespace morvalen::web

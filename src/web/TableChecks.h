@@ -11,7 +11,8 @@
 
 namespace morvalen::web {
 
-// {"case": "known-side" | "azimuth" | "mixed", "problems": {key: message, or null, for every value of the table}}.
+// {"case": "known-side" | "azimuth" | "mixed", "problems": {key: message, or null, for every value of the table},
+//  "lit": {key: [the diagram's labels that show the value]}}.
 nlohmann::ordered_json tableChecks(const Observations& observations);
 
 }  // namespace morvalen::web

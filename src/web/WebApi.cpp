@@ -5,17 +5,21 @@
 //   {"call": "compute", "observations": {xa: TEXT, …, b8: TEXT}, "lang", "grade" | "sigma"}
 //        the same document for the values of the table, with the steps, and the report and the steps as the page
 //        lays them out
-//   {"call": "check", "observations": {…}, "lang"}   the case and the problem of each cell (null where none)
+//   {"call": "check", "observations": {…}, "lang"}   the case, the problem of each cell (null where none) and the
+//                                                    diagram's labels that show each cell's value
+//   {"call": "face", "lang"}                         the window's layout, the table's columns and the case texts
 //   {"call": "texts", "texts": [TEXT, …], "lang"}    the texts of the page in the language ("caption\004" before
 //                                                    a text: as a caption)
 //   {"call": "grades", "lang"}                       the grades a check can be made against
 //   {"call": "openObservations", "path"}             the rows of an observation file the page put there
 //   {"call": "openFieldBook", "path", "observations"}  the eight angles of a field book for the table
 //   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
-//   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension
+//   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension,
+//                                                    from the last computation where it was made of the same values
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -25,6 +29,7 @@
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
+#include "web/FaceJson.h"
 #include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
 #include "web/PageRun.h"
@@ -85,11 +90,36 @@ ordered_json plotJson(const analysis::NetworkPrecision& precision) {
     return {{"stations", stations}, {"sides", sides}};
 }
 
-ordered_json compute(const ordered_json& request) {
+// The last computation of the table, with the options and the language it was made in: an export of the same values is written
+// from its record instead of computing them again.
+struct LastRun {
+    web::PageRun run;
+    web::PageOptions options;
+    std::string language;  // the texts of the run's document are in it
+};
+std::optional<LastRun> lastRun;
+
+bool sameOptions(const web::PageOptions& one, const web::PageOptions& other) {
+    return one.checks.gradeName == other.checks.gradeName && one.checks.sigmaSeconds == other.checks.sigmaSeconds;
+}
+
+// The computation of the table's values with the checks asked: the last one where it was made of the same.
+const web::PageRun& tableRun(const ordered_json& request) {
     const Observations observations = web::observationsOf(request.at("observations"));
     web::PageOptions options = pageOptions(request);
     options.steps = true;
-    const web::PageRun run = web::runTable(observations, options);
+    const std::string language = request.value("lang", "zh");
+    if (!lastRun || lastRun->run.record.observations != observations || !sameOptions(lastRun->options, options) ||
+        lastRun->language != language) {
+        lastRun = LastRun{web::runTable(observations, options), options, language};
+    }
+    return lastRun->run;
+}
+
+ordered_json compute(const ordered_json& request) {
+    const web::PageRun& run = tableRun(request);
+    const Observations& observations = run.record.observations;
+    const web::PageOptions options = lastRun->options;
     const SurveyState& state = run.record.state;
     ordered_json answer = run.document;
     answer["report_text"] = report::printingAllowed(state) ? report::renderText(report::reportLines(state)) : std::string();
@@ -117,8 +147,8 @@ ordered_json handle(const ordered_json& request) {
     useLanguageNamed(request.value("lang", "zh"));
     const std::string call = request.value("call", "");
     if (call == "run") {
-        std::istringstream replies(request.value("replies", ""));
-        cli::TerminalPrompt prompt(replies, nullptr, true);
+        const std::string replies = request.value("replies", "");
+        web::RepliesPrompt prompt(replies);
         return web::runReplies(prompt, pageOptions(request)).document;
     }
     if (call == "compute") return compute(request);
@@ -133,6 +163,7 @@ ordered_json handle(const ordered_json& request) {
         return texts;
     }
     if (call == "grades") return grades();
+    if (call == "face") return web::faceJson();
     if (call == "openObservations") return web::openObservations(request.at("path"));
     if (call == "openFieldBook") {
         return web::openFieldBook(request.at("path"), web::observationsOf(request.at("observations")));
@@ -142,8 +173,7 @@ ordered_json handle(const ordered_json& request) {
                                      request.value("id", ""));
     }
     if (call == "export") {
-        return web::exportResults(request.at("path"), web::observationsOf(request.at("observations")),
-                                  pageOptions(request));
+        return web::exportResults(request.at("path"), tableRun(request));
     }
     return {{"error", "unknown call: " + call}};
 }
