@@ -112,7 +112,7 @@ private:
     // Nothing the surveyor has is touched before the outputs are known to be safe to write.
     std::optional<ExitStatus> refusedOutputs() const {
         const std::string refused =
-            refusedOutput({{toStandardOutput_ ? std::string() : options_.output}}, {options_.input});
+            refusedOutput({toStandardOutput_ ? std::string() : options_.output}, {options_.input});
         if (!refused.empty()) {
             std::cerr << refused << '\n';
             return ExitStatus::notWritten;
@@ -124,6 +124,15 @@ private:
             std::cerr << i18n::withArguments(i18n::translate("无法写出 PDF 报表：%1 不是文件夹"), {options_.pdfDirectory})
                       << '\n';
             return ExitStatus::notWritten;
+        }
+        // A folder of reports that exists is one the reports can be written in.
+        if (!options_.pdfDirectory.empty() && std::filesystem::is_directory(reports, unknown)) {
+            try {
+                files::checkOutputPath(reports / "report.pdf");
+            } catch (const files::FileNotWritten& refused) {
+                std::cerr << refused.what() << '\n';
+                return ExitStatus::notWritten;
+            }
         }
         return std::nullopt;
     }

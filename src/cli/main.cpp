@@ -87,9 +87,9 @@ ExitStatus refusedBeforeAsking(const Options& options) {
             return refused;
         }
     }
-    const std::string refusedFile = cli::refusedOutput(
-        {{options.pdfPath}, {options.exportPath}, {options.plotPath}, {options.saveObservationsPath, false}},
-        {options.observationsPath});
+    const std::string refusedFile =
+        cli::refusedOutput({options.pdfPath, options.exportPath, options.plotPath, options.saveObservationsPath},
+                           {options.observationsPath, options.fieldBookPath});
     if (!refusedFile.empty()) {
         std::cerr << refusedFile << '\n';
         return ExitStatus::notWritten;
