@@ -203,7 +203,7 @@ private:
             batch::writeJsonLine(line, result);
             pending_ += line.str();
         } else {
-            pending_ += files::csvLine(batch::resultCells(result), batch::resultQuoting);
+            pending_ += files::guardedCsvLine(batch::resultCells(result), batch::resultQuoting);
         }
     }
 
