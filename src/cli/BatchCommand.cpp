@@ -42,10 +42,12 @@ public:
     void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {
         if (shown_ && (done % 1000 == 0 || done == total_)) {
-            std::cerr << "\r"
-                      << i18n::withArguments(i18n::translate("已处理 %1 / %2 行"),
-                                             {std::to_string(done), std::to_string(total_)})
-                      << (done == total_ ? "\n" : "") << std::flush;
+            // Past the stream that escapes control characters: the carriage return is the progress's own.
+            const std::string shown = "\r" + i18n::withArguments(i18n::translate("已处理 %1 / %2 行"),
+                                                                  {std::to_string(done), std::to_string(total_)});
+            std::cerr.flush();
+            std::fputs((shown + (done == total_ ? "\n" : "")).c_str(), stderr);
+            std::fflush(stderr);
         }
     }
 
