@@ -11,6 +11,7 @@
 #include "batch/BatchChecks.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "entry/PackedAngle.h"
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/CsvText.h"
@@ -86,6 +87,7 @@ public:
             }
             flushPending();
             if (file_) file_->commit();
+            reportStoppedRows();
         } catch (const files::FileNotRead& problem) {
             std::cerr << i18n::withArguments(i18n::translate("无法读取观测文件 %1：%2"), {options_.input, problem.what()})
                       << '\n';
@@ -182,9 +184,40 @@ private:
             standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
         if (pending_.size() >= writeSize) flushPending();
-        if (!result.completed()) status_ = std::max(status_, ExitStatus::stopped);
+        warnOfLikelyMistypes(result);
+        if (!result.completed()) {
+            status_ = std::max(status_, ExitStatus::stopped);
+            if (rowsStopped_++ == 0) {
+                firstStop_ = i18n::withArguments(i18n::translate("第 %1 行：%2"),
+                                                 {std::to_string(result.rowNumber),
+                                                  result.rowError.empty() ? result.run.stop->what() : result.rowError});
+            }
+        }
         if (!options_.pdfDirectory.empty() && report::printingAllowed(result.run.state)) writeReportOf(result, analysed);
-        progress_.rowDone(row.rowNumber);
+        progress_.rowDone(rowsRead_);
+    }
+
+    // The values a surveyor most likely mistyped (61 minutes, an angle of 0), each named with its row, as the single
+    // run warns of them.
+    void warnOfLikelyMistypes(const batch::BatchResult& result) const {
+        if (!result.rowError.empty()) return;
+        const Observations& typed = result.run.observations;
+        for (std::size_t k = 0; k < enteredValueCount; ++k) {
+            const auto value = static_cast<EnteredValue>(k);
+            if (!typed.asks(value)) continue;
+            if (const std::string warning = replyWarning(value, typed.text(value)); !warning.empty()) {
+                std::cerr << i18n::withArguments(i18n::translate("第 %1 行：%2"), {std::to_string(result.rowNumber), warning})
+                          << '\n';
+            }
+        }
+    }
+
+    // After the last row: how many rows stopped, and the first of them, numbered as in the results.
+    void reportStoppedRows() const {
+        if (rowsStopped_ == 0) return;
+        std::cerr << i18n::withArguments(i18n::translate("%1 行中有 %2 行中止；第一个：%3"),
+                                         {std::to_string(rowsRead_), std::to_string(rowsStopped_), firstStop_})
+                  << '\n';
     }
 
     // The result line of a row, with the checks' columns after the result columns when they are asked for.
@@ -241,6 +274,8 @@ private:
     std::string pending_;  // result lines not yet written: the file is written in large pieces
     ExitStatus status_ = ExitStatus::completed;
     std::size_t rowsRead_ = 0;
+    std::size_t rowsStopped_ = 0;
+    std::string firstStop_;  // the first row that stopped, with its message
 };
 
 }  // namespace
