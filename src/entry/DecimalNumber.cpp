@@ -32,7 +32,7 @@ char fullWidthAscii(std::string_view text, std::size_t at) {
     return numeric ? ascii : 0;
 }
 
-// Folds the full-width forms into ASCII; every other byte is kept as it is, so that anything else stays
+// Folds the full-width forms and the minus sign into ASCII; every other byte is kept as it is, so that anything else stays
 // "not a number".
 std::string foldFullWidth(std::string_view text) {
     std::string folded;

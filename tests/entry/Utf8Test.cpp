@@ -49,12 +49,5 @@ TEST(Utf8, CharacterCodePointsAndLengths) {
     }
 }
 
-// Control characters a terminal would obey are shown as escapes; everything else, malformed bytes too, stays.
-TEST(Utf8, ControlCharactersAreEscaped) {
-    EXPECT_EQ(escapedControls("P\x1b]0;t\x07"), "P\\x1b]0;t\\x07");
-    EXPECT_EQ(escapedControls("A\nB\t\x7f"), "A\\x0aB\\x09\\x7f");
-    EXPECT_EQ(escapedControls("\xC2\x9B" "2J 东山 \xFF"), "\\u009b2J 东山 \xFF");
-}
-
 }  // namespace
 }  // namespace morvalen

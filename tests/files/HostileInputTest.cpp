@@ -1,6 +1,4 @@
-// Files and names a new user brings, each through the programs as a whole process in a shell of its own: inputs
-// named again as outputs, names that would break a drawing, a spreadsheet or a terminal, folders that cannot be
-// written, numbers as word processors write them, reply files from other editors, signals during a batch.
+// Files and names a new user brings, each through the programs as a whole process in a shell of its own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,7 +11,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
 struct Case {
     const char* what;
     const char* script;  // /bin/sh in a fresh folder; exit 77: cannot be set up on this machine
@@ -22,9 +19,8 @@ struct Case {
     const char* absent = "";
 };
 
-// $CLI the program, $WIN the window (empty where not built), $E the examples, $K their known-side replies;
-// $(line N VALUE) the replies with line N replaced; as_user runs a command as a user whom permissions bind (nobody
-// where the test runs as root) on a copy of the program $M that this user may run.
+// $CLI, $WIN (empty where not built) the programs, $E the examples, $K known-side replies, $(line N VALUE) them with
+// line N replaced; as_user runs a command as a user whom permissions bind (nobody for root), $M a copy of $CLI.
 constexpr const char* prelude =
     "K=$E/known-side.replies; line() { sed \"$1s/.*/$2/\" $K; }; cp $CLI m; M=$PWD/m; cp $K k; chmod -R a+rX .; "
     "if [ $(id -u) = 0 ]; then as_user() { su nobody -s /bin/sh -c \"$*\"; }; else as_user() { sh -c \"$*\"; }; fi; "
@@ -33,10 +29,8 @@ constexpr const char* prelude =
 const Case cases[] = {
     {"a field book named as the export", "cp $E/field-book.csv b.csv; head -n 16 $K | $CLI --field-book b.csv --export ./b.csv; "
      "s=$?; cmp -s b.csv $E/field-book.csv && echo untouched; exit $s", 4, {"这是输入文件", "untouched"}, "Xa"},
-    {"a campaign named through a link as the PDF", "cp $E/campaign.csv c.csv; ln -s c.csv l.pdf; $CLI --observations c.csv --pdf l.pdf",
-     4, {"这是输入文件"}},
-    {"observations named as the observations saved", "cp $E/campaign.csv c.csv; $CLI --observations c.csv --save-observations ./c.csv",
-     4, {"这是输入文件"}},
+    {"a campaign named through a link as the PDF, and as the observations saved", "cp $E/campaign.csv c.csv; ln -s c.csv l.pdf; "
+     "$CLI --observations c.csv --pdf l.pdf; $CLI --observations c.csv --save-observations ./c.csv", 4, {"l.pdf：这是输入", "./c.csv：这是输入"}},
     {"a field book named as the reduction's observation file",
      "cp $E/field-book.csv b.csv; $CLI reduce b.csv --save-observations b.csv; s=$?; cmp -s b.csv $E/field-book.csv && echo untouched; exit $s",
      4, {"这是输入文件", "untouched"}},
@@ -64,9 +58,9 @@ const Case cases[] = {
      "不是数值"},
     {"a reply file in GB 18030", "line 11 东山 | iconv -t GB18030 | $CLI --json", 0, {"\"东山\""}, "\xEF\xBF\xBD"},
     {"a reply file in no encoding", "line 11 \"$(printf 'P\\377\\377')\" | $CLI", 5, {"第 11 行第 2 个字节起"}, "Xa"},
-    {"an angle of 0 warned, computed", "line 17 -0 | $CLI > /dev/null", 0, {"b(1) 的输入 \"-0\" 不是大于 0°"}},
-    {"an angle of 0 in the batch", "sed '2s/,44.13120,/,1e-300,/' $E/campaign.csv > c.csv; $CLI batch c.csv -o o.csv", 3,
-     {"第 1 行：注意：b(1) 的输入 \"1e-300\""}},
+    {"an angle of 0 warned, computed, in the terminal and the batch", "line 17 -0 | $CLI > /dev/null || exit 9; "
+     "sed '2s/,44.13120,/,1e-300,/' $E/campaign.csv > c.csv; $CLI batch c.csv -o o.csv", 3,
+     {"b(1) 的输入 \"-0\" 不是大于 0°", "第 1 行：注意：b(1) 的输入 \"1e-300\""}},
     {"the batch ends with a summary, rows numbered alike",
      "$CLI batch $E/campaign.csv -o o.csv 2> err; s=$?; cat err; n=$(sed -n 's/.*第一个：第 \\([0-9]*\\) 行.*/\\1/p' err); "
      "grep -c \"^$n,Q5 mixed,.*不能计算最弱边相对中误差\" o.csv; exit $s", 3, {"6 行中有 2 行中止；第一个：第 5 行：", "\n1\n"}},
@@ -76,12 +70,10 @@ const Case cases[] = {
      0, {"QUIT 0", "USR1 0", "ALRM 0", "TERM 0", "PIPE 0", "HUP 0"}},
     {"a file-size limit", "big; (ulimit -f 64; $CLI batch big.csv -o o.csv); s=$?; echo $(ls -a | grep -c tmp) left; exit $s", 4,
      {"文件太大", "0 left"}},
-    {"the steps name the case as every output", "$CLI --steps --json < $K | grep '\"case\"'", 0, {"\"case\": \"known-side\""},
-     "known_side"},
-    {"the window's help and version", "[ -n \"$WIN\" ] || exit 77; $WIN --version; $WIN -h", 0, {"morvalen 0.1", "--fields-json"}},
-    {"the window without a display",
-     "[ -n \"$WIN\" ] || exit 77; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $WIN; echo $?; "
-     "env -u QT_QPA_PLATFORM DISPLAY=:7391 $WIN", 1, {"1\n", "没有可用的图形显示"}},
+    {"the steps' case key", "$CLI --steps --json < $K | grep '\"case\"'", 0, {"\"case\": \"known-side\""}, "known_side"},
+    {"the window's help and version; no display", "[ -n \"$WIN\" ] || exit 77; $WIN --version && $WIN -h && "
+     "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $WIN; echo $?; env -u QT_QPA_PLATFORM DISPLAY=:7391 $WIN", 1,
+     {"morvalen 0.1", "--fields-json", "1\n", "没有可用的图形显示"}},
 };
 
 TEST(HostileInput, EachCaseEndsAsTheUserExpects) {
