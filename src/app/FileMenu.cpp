@@ -1,5 +1,7 @@
 #include "app/FileMenu.h"
 
+#include "app/MessageBoxes.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -53,7 +55,7 @@ FileMenu::FileMenu(MainWindow& window, ChecksMenu* checks)
 }
 
 void FileMenu::warn(const QString& message) {
-    QMessageBox::warning(&window_, window_.windowTitle(), message);
+    showMessage(&window_, QMessageBox::Warning, window_.windowTitle(), message);
 }
 
 void FileMenu::chooseObservationsToOpen() {

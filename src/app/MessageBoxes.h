@@ -7,7 +7,7 @@
 namespace morvalen::app {
 
 // Gives the box's texts the width of about thirty-four Chinese characters, so that a message of about sixty characters
-// takes two lines instead of five.
+// takes two lines instead of five, and shows them as plain text: a file name with markup in it stays as named.
 void widenForSentences(QMessageBox& box);
 
 // A modal message box over `parent` with its title, icon, main text and, where given, the detail below it.

@@ -47,8 +47,7 @@ void printReport(const SurveyState& state, QWidget* parent, const report::Pages&
         pages.push_back(report::reportLines(state));
         pages.insert(pages.end(), pagesAfter.begin(), pagesAfter.end());
     } catch (const std::exception& failure) {
-        QMessageBox::warning(parent, messageTitle(),
-                             translated("报表没有打印出来：") + QString::fromUtf8(failure.what()));
+        showMessage(parent, QMessageBox::Warning, messageTitle(), translated("报表没有打印出来：") + QString::fromUtf8(failure.what()));
         return;
     }
     printPages(pages, QStringLiteral("morvalen-report.pdf"), parent);

@@ -8,12 +8,15 @@
 //   morvalen FILE.csv [--row ID]    with the data set of an observation file in the observation table: the row
 //                                   whose id is ID, or the row chosen when the file holds more than one (the desktop
 //                                   entry's %f, Windows' "Open with")
+//   morvalen --help, -h, --version  print and end, without a window; without a display a message and status 1
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
 #include <optional>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "app/FieldsJson.h"
 #include "app/LanguageMenu.h"
@@ -21,11 +24,79 @@
 #include "app/TableCommands.h"
 #include "app/WindowFonts.h"
 #include "files/AtomicFile.h"
+#include "i18n/Language.h"
 #include "report/PaintedReport.h"
 
+namespace {
+
+using morvalen::i18n::translate;
+
+bool asked(int argc, char** argv, std::initializer_list<std::string_view> names) {
+    for (int k = 1; k < argc; ++k) {
+        for (const std::string_view name : names) {
+            if (argv[k] == name) return true;
+        }
+    }
+    return false;
+}
+
+// The help and the version, in the language asked or the locale's, printed before any window is made.
+bool printedHelpOrVersion(int argc, char** argv) {
+    if (!asked(argc, argv, {"--help", "-h", "--version"})) return false;
+    const auto named = morvalen::i18n::languageArgument(argc, argv);
+    const auto language = named ? morvalen::i18n::languageNamed(*named) : morvalen::i18n::languageOfEnvironment();
+    morvalen::i18n::useLanguage(language.value_or(morvalen::i18n::Language::chinese), argv[0]);
+    if (asked(argc, argv, {"--version"})) {
+        std::printf("morvalen %s\n", MORVALEN_VERSION);
+        return true;
+    }
+    std::fputs(translate("用法：morvalen [选项] [观测文件.csv [--row ID]]\n"
+                         "大地四边形条件平差（窗口界面）；终端里请用 morvalen-cli。\n\n"
+                         "选项：\n"
+                         "  -h, --help          显示本帮助并退出\n"
+                         "  --version           显示版本并退出\n"
+                         "  --lang zh|en        界面语言：zh 中文，en 英文\n"
+                         "  --row ID            打开观测文件中 id 为 ID 的数据行\n"
+                         "  --fields-json FILE  窗口关闭时把窗口的字段和标题写成 JSON 文件\n"),
+               stdout);
+    return true;
+}
+
+// A window needs a display: without one (no DISPLAY or WAYLAND_DISPLAY, and no platform chosen) the program says
+// so and ends with status 1, as it does when the display named cannot be reached.
+void refuseWithoutDisplay(const char* detail) {
+    std::fprintf(stderr, "%s\n", translate("morvalen：没有可用的图形显示，窗口无法打开。终端里请用 morvalen-cli。"));
+    if (*detail) std::fprintf(stderr, "(%s)\n", detail);
+    std::exit(1);
+}
+
+bool displayGiven(int argc, char** argv) {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    const auto set = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM") || asked(argc, argv, {"-platform"});
+#endif
+}
+
+// Until the window's application is made, a fatal message of Qt (a display that cannot be reached) ends the program
+// with the message above instead of an abort.
+QtMessageHandler laterMessages = nullptr;
+bool applicationMade = false;
+void onStartingMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg && !applicationMade) refuseWithoutDisplay(message.toLocal8Bit().constData());
+    if (laterMessages) laterMessages(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (printedHelpOrVersion(argc, argv)) return 0;
+    if (!displayGiven(argc, argv)) refuseWithoutDisplay("");
     morvalen::report::keepQtMessages();
+    laterMessages = qInstallMessageHandler(onStartingMessage);
     QApplication application(argc, argv);
+    applicationMade = true;
     QApplication::setApplicationName("Morvalen");
     // Ties the window to the installed desktop entry (morvalen.desktop), whose icon the desktop then shows.
     QApplication::setDesktopFileName("morvalen");

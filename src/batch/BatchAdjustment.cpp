@@ -101,7 +101,7 @@ std::vector<std::string> resultCells(const BatchResult& result) {
 }
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
-    out << files::csvLine(cells, resultQuoting);
+    out << files::guardedCsvLine(cells, resultQuoting);
 }
 
 void writeJsonLine(std::ostream& out, const BatchResult& result) { writeJsonLine(out, result, {}, {}); }

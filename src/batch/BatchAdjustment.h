@@ -50,7 +50,8 @@ std::vector<std::string> resultCells(const BatchResult& result);
 // The quoting of the result files: a blank at the end of a cell is written as it is.
 inline constexpr files::TrailingBlank resultQuoting = files::TrailingBlank::unquoted;
 
-// One CSV line (CRLF) of a result file, quoting the cells that need it.
+// One CSV line (CRLF) of a result file, quoting the cells that need it, a text that a spreadsheet would evaluate
+// guarded by an apostrophe.
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 void writeJsonLine(std::ostream& out, const BatchResult& result);
 // The same with more columns after the result columns, their cells as texts.

@@ -11,6 +11,7 @@
 #include "batch/BatchChecks.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "entry/PackedAngle.h"
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/CsvText.h"
@@ -42,10 +43,12 @@ public:
     void setTotal(std::size_t total) { total_ = total; }
     void rowDone(std::size_t done) const {
         if (shown_ && (done % 1000 == 0 || done == total_)) {
-            std::cerr << "\r"
-                      << i18n::withArguments(i18n::translate("已处理 %1 / %2 行"),
-                                             {std::to_string(done), std::to_string(total_)})
-                      << (done == total_ ? "\n" : "") << std::flush;
+            // Past the stream that escapes control characters: the carriage return is the progress's own.
+            const std::string shown = "\r" + i18n::withArguments(i18n::translate("已处理 %1 / %2 行"),
+                                                                  {std::to_string(done), std::to_string(total_)});
+            std::cerr.flush();
+            std::fputs((shown + (done == total_ ? "\n" : "")).c_str(), stderr);
+            std::fflush(stderr);
         }
     }
 
@@ -84,6 +87,7 @@ public:
             }
             flushPending();
             if (file_) file_->commit();
+            reportStoppedRows();
         } catch (const files::FileNotRead& problem) {
             std::cerr << i18n::withArguments(i18n::translate("无法读取观测文件 %1：%2"), {options_.input, problem.what()})
                       << '\n';
@@ -112,7 +116,7 @@ private:
     // Nothing the surveyor has is touched before the outputs are known to be safe to write.
     std::optional<ExitStatus> refusedOutputs() const {
         const std::string refused =
-            refusedOutput({{toStandardOutput_ ? std::string() : options_.output}}, {options_.input});
+            refusedOutput({toStandardOutput_ ? std::string() : options_.output}, {options_.input});
         if (!refused.empty()) {
             std::cerr << refused << '\n';
             return ExitStatus::notWritten;
@@ -124,6 +128,15 @@ private:
             std::cerr << i18n::withArguments(i18n::translate("无法写出 PDF 报表：%1 不是文件夹"), {options_.pdfDirectory})
                       << '\n';
             return ExitStatus::notWritten;
+        }
+        // A folder of reports that exists is one the reports can be written in.
+        if (!options_.pdfDirectory.empty() && std::filesystem::is_directory(reports, unknown)) {
+            try {
+                files::checkOutputPath(reports / "report.pdf");
+            } catch (const files::FileNotWritten& refused) {
+                std::cerr << refused.what() << '\n';
+                return ExitStatus::notWritten;
+            }
         }
         return std::nullopt;
     }
@@ -171,9 +184,40 @@ private:
             standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
         if (pending_.size() >= writeSize) flushPending();
-        if (!result.completed()) status_ = std::max(status_, ExitStatus::stopped);
+        warnOfLikelyMistypes(result);
+        if (!result.completed()) {
+            status_ = std::max(status_, ExitStatus::stopped);
+            if (rowsStopped_++ == 0) {
+                firstStop_ = i18n::withArguments(i18n::translate("第 %1 行：%2"),
+                                                 {std::to_string(result.rowNumber),
+                                                  result.rowError.empty() ? result.run.stop->what() : result.rowError});
+            }
+        }
         if (!options_.pdfDirectory.empty() && report::printingAllowed(result.run.state)) writeReportOf(result, analysed);
-        progress_.rowDone(row.rowNumber);
+        progress_.rowDone(rowsRead_);
+    }
+
+    // The values a surveyor most likely mistyped (61 minutes, an angle of 0), each named with its row, as the single
+    // run warns of them.
+    void warnOfLikelyMistypes(const batch::BatchResult& result) const {
+        if (!result.rowError.empty()) return;
+        const Observations& typed = result.run.observations;
+        for (std::size_t k = 0; k < enteredValueCount; ++k) {
+            const auto value = static_cast<EnteredValue>(k);
+            if (!typed.asks(value)) continue;
+            if (const std::string warning = replyWarning(value, typed.text(value)); !warning.empty()) {
+                std::cerr << i18n::withArguments(i18n::translate("第 %1 行：%2"), {std::to_string(result.rowNumber), warning})
+                          << '\n';
+            }
+        }
+    }
+
+    // After the last row: how many rows stopped, and the first of them, numbered as in the results.
+    void reportStoppedRows() const {
+        if (rowsStopped_ == 0) return;
+        std::cerr << i18n::withArguments(i18n::translate("%1 行中有 %2 行中止；第一个：%3"),
+                                         {std::to_string(rowsRead_), std::to_string(rowsStopped_), firstStop_})
+                  << '\n';
     }
 
     // The result line of a row, with the checks' columns after the result columns when they are asked for.
@@ -194,7 +238,7 @@ private:
             batch::writeJsonLine(line, result);
             pending_ += line.str();
         } else {
-            pending_ += files::csvLine(batch::resultCells(result), batch::resultQuoting);
+            pending_ += files::guardedCsvLine(batch::resultCells(result), batch::resultQuoting);
         }
     }
 
@@ -230,6 +274,8 @@ private:
     std::string pending_;  // result lines not yet written: the file is written in large pieces
     ExitStatus status_ = ExitStatus::completed;
     std::size_t rowsRead_ = 0;
+    std::size_t rowsStopped_ = 0;
+    std::string firstStop_;  // the first row that stopped, with its message
 };
 
 }  // namespace

@@ -116,17 +116,17 @@ const CLI::Validator& fileName() {
     return validator;
 }
 
-std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::vector<std::string>& inputs) {
+std::string refusedOutput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs) {
     std::vector<std::filesystem::path> inputPaths;
     for (const std::string& input : inputs) {
         if (!input.empty()) inputPaths.push_back(files::pathOf(input));
     }
     std::vector<std::filesystem::path> seen;
-    for (const AskedOutput& output : outputs) {
-        if (output.path.empty()) continue;
-        const std::filesystem::path path = files::pathOf(output.path);
+    for (const std::string& output : outputs) {
+        if (output.empty()) continue;
+        const std::filesystem::path path = files::pathOf(output);
         try {
-            files::checkOutputPath(path, output.replacesInputs ? inputPaths : std::vector<std::filesystem::path>{});
+            files::checkOutputPath(path, inputPaths);
         } catch (const files::FileNotWritten& refused) {
             return refused.what();
         }
@@ -135,7 +135,7 @@ std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::ve
         const auto written = std::filesystem::absolute(files::writtenPath(path), ignored);
         const auto same = std::filesystem::weakly_canonical(written, ignored);
         if (std::find(seen.begin(), seen.end(), same) != seen.end()) {
-            return withArguments(translate("无法写出文件 %1：同一个文件不能作两种输出"), {output.path});
+            return withArguments(translate("无法写出文件 %1：同一个文件不能作两种输出"), {output});
         }
         seen.push_back(same);
     }

@@ -28,14 +28,10 @@ const char* subcommandsGroup();
 // A file name option: an empty name is a usage error.
 const CLI::Validator& fileName();
 
-// An output file and what it must not destroy.
-struct AskedOutput {
-    std::string path;  // as given, UTF-8; empty: not asked for
-    bool replacesInputs = true;  // false for a file that is only extended (a row added), which may be an input
-};
-
-// Checks every output asked for before the first prompt: none may be an input, another output, a folder or an
-// existing file the user may not write. Returns the message of the first refused, empty when all can be written.
-std::string refusedOutput(const std::vector<AskedOutput>& outputs, const std::vector<std::string>& inputs);
+// Checks every output asked for (UTF-8 names; empty: not asked for) before the first prompt: none may be an input
+// under any spelling (a file only extended by a row is refused too: the row would be read and saved twice), another
+// output, a folder, an existing file the user may not write, or in a folder the user may not write. Returns the
+// message of the first refused, empty when all can be written.
+std::string refusedOutput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs);
 
 }  // namespace morvalen::cli

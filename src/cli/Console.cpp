@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <exception>
+#include <cstdio>
 #include <iostream>
+#include <streambuf>
 #include <new>
 #include <utility>
 
@@ -36,7 +38,55 @@ std::string outputReason(int errorNumber) {
     }
 }
 
+// Writes on to the stream's own buffer, escaping the control characters a terminal would obey. A C1 control is
+// the two bytes C2 80 to C2 9F in UTF-8: a lead byte C2 waits for the byte after it.
+class ControlEscapingBuffer : public std::streambuf {
+public:
+    explicit ControlEscapingBuffer(std::streambuf* target) : target_(target) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const auto byte = static_cast<unsigned char>(traits_type::to_char_type(c));
+        if (leadPending_) {
+            leadPending_ = false;
+            if (byte >= 0x80 && byte <= 0x9F) return put(escape("\\u%04x", byte)) ? c : traits_type::eof();
+            if (!put("\xC2")) return traits_type::eof();
+        }
+        if (byte == 0xC2) {
+            leadPending_ = true;
+            return c;
+        }
+        const bool control = (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
+        return put(control ? escape("\\x%02x", byte) : std::string(1, static_cast<char>(byte))) ? c : traits_type::eof();
+    }
+    int sync() override {
+        if (leadPending_ && !put("\xC2")) return -1;
+        leadPending_ = false;
+        return target_->pubsync();
+    }
+
+private:
+    static std::string escape(const char* pattern, unsigned char byte) {
+        char text[8];
+        std::snprintf(text, sizeof text, pattern, static_cast<unsigned>(byte));
+        return text;
+    }
+    bool put(const std::string& bytes) {
+        return target_->sputn(bytes.data(), static_cast<std::streamsize>(bytes.size())) ==
+               static_cast<std::streamsize>(bytes.size());
+    }
+
+    std::streambuf* target_;
+    bool leadPending_ = false;
+};
+
 }  // namespace
+
+void escapeControlsOn(std::ostream& stream) {
+    // Never freed: the standard streams are flushed after every static object of the program has gone.
+    stream.rdbuf(new ControlEscapingBuffer(stream.rdbuf()));
+}
 
 int exitCode(ExitStatus status) {
     errno = 0;

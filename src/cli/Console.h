@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace morvalen::cli {
 
 bool isTerminal(std::FILE* stream);
+
+// From now on the stream shows every control character but the line break and the tab escaped ("\x1b", "\u009b"),
+// so that a name or a file name with an escape sequence cannot set the terminal's title or clear its screen. For
+// the streams that carry messages and listings to a person, never for one that carries a file's bytes.
+void escapeControlsOn(std::ostream& stream);
 
 // Windows: the console shows and reads UTF-8. Elsewhere terminals are UTF-8 already: nothing to do.
 void useUtf8Console();

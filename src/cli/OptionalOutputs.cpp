@@ -11,6 +11,7 @@
 #ifdef MORVALEN_WITH_FILES
 #include "cli/FileCommands.h"
 #include "cli/ReduceCommand.h"
+#include "files/CsvFile.h"
 #include "files/ObservationFile.h"
 #include "files/ResultExport.h"
 #endif
@@ -54,6 +55,32 @@ ExitStatus notBuilt(const char* pattern, const std::string& path) {
 }
 
 }  // namespace
+
+ExitStatus readReplies(std::istream& input, std::string& text) {
+    constexpr std::size_t most = 1 << 20;
+    std::string bytes(most, '\0');
+    input.read(bytes.data(), static_cast<std::streamsize>(most));
+    bytes.resize(static_cast<std::size_t>(input.gcount()));
+    if (bytes.size() == most) bytes.resize(bytes.rfind('\n') == std::string::npos ? 0 : bytes.rfind('\n') + 1);
+#ifdef MORVALEN_WITH_FILES
+    try {
+        text = files::decodedText(bytes);
+    } catch (const files::InvalidText& invalid) {
+        const std::string_view before = std::string_view(bytes).substr(0, invalid.offset);
+        const auto line = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+        const std::size_t lastBreak = before.rfind('\n');
+        const std::size_t column = before.size() - (lastBreak == std::string_view::npos ? 0 : lastBreak + 1) + 1;
+        std::cerr << withArguments(translate("回答的第 %1 行第 %2 个字节起既不是 UTF-8 也不是 GB 18030 编码的文字"),
+                                   {std::to_string(line), std::to_string(column)})
+                  << '\n';
+        return ExitStatus::fileProblem;
+    }
+#else
+    const std::string_view mark = "\xEF\xBB\xBF";
+    text = bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
+#endif
+    return ExitStatus::completed;
+}
 
 ExitStatus openFileInput(const std::string& observationsPath, const std::optional<std::string>& rowId,
                          const std::string& fieldBookPath, const std::string& gradeName, FileInput& input) {

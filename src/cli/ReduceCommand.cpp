@@ -165,6 +165,10 @@ ExitStatus runReduce(const ReduceOptions& options) {
                   << '\n';
         return ExitStatus::usageError;
     }
+    if (const std::string refused = refusedOutput({options.saveObservationsPath}, {options.fieldBookPath}); !refused.empty()) {
+        std::cerr << refused << '\n';
+        return ExitStatus::notWritten;
+    }
     const analysis::DirectionMethodLimits& limits = *chosen;
     std::optional<fieldbook::FieldBookReduction> reduction;
     try {

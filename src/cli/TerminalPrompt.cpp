@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "entry/PackedAngle.h"
+#include "entry/RunStopped.h"
 #include "entry/Utf8.h"
 #include "i18n/Language.h"
 #include "report/TextReport.h"
@@ -45,13 +46,18 @@ std::string TerminalPrompt::reply(const std::string& promptText, const PromptReq
         line = request ? source_->answer(*request) : source_->ask(promptText);
     } else if (!inputEnded_ && std::getline(*replies_, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        line = validUtf8(line);
+        if (!isValidUtf8(line)) {
+            // Typed at a terminal that is not UTF-8: said, never replaced silently.
+            line = validUtf8(line);
+            const std::string shown = morvalen::quoted(line);
+            std::cerr << i18n::withArguments(i18n::translate("回答 %1 中有不是 UTF-8 的字节，已换成 �"), {shown}) << '\n';
+        }
     } else {
         inputEnded_ = true;
         line.clear();
     }
     if (display_ && inputEnded_) *display_ << i18n::translate("（输入已结束，按取消处理）") << '\n';
-    else if (display_ && echoReplies_) *display_ << line << '\n';
+    else if (display_ && echoReplies_) *display_ << escapedControls(line) << '\n';
     // A reply taken as typed though likely mistyped (61 minutes, a start side number of 2.5): a warning on stderr.
     if (request && request->role != PromptRole::confirmation) {
         if (const std::string warning = replyWarning(request->value, line); !warning.empty()) {
@@ -64,13 +70,13 @@ std::string TerminalPrompt::reply(const std::string& promptText, const PromptReq
 
 void TerminalFields::setText(const Control& field, const std::string& text) {
     FieldModel::setText(field, text);
-    if (display_) *display_ << "    [" << form::shownName(field) << "] \"" << text << "\"\n";
+    if (display_) *display_ << "    [" << form::shownName(field) << "] \"" << escapedControls(text) << "\"\n";
 }
 
 void TerminalFields::setCaption(const Control& label, const std::string& caption) {
     FieldModel::setCaption(label, caption);
     if (display_) {
-        *display_ << "    [" << i18n::withArguments(i18n::translate("%1 标题"), {form::shownName(label)}) << "] \"" << caption
+        *display_ << "    [" << i18n::withArguments(i18n::translate("%1 标题"), {form::shownName(label)}) << "] \"" << escapedControls(caption)
                   << "\"\n";
     }
 }

@@ -10,7 +10,7 @@
 
 namespace morvalen::cli {
 
-// Replies come one per line (a trailing CR is dropped, bytes that are not UTF-8 become U+FFFD); once the input has
+// Replies come one per line (a trailing CR is dropped, bytes that are not UTF-8 become U+FFFD, with a warning); once the input has
 // ended every further prompt is answered as a dismissed prompt, the empty text. Every prompt shown is recorded.
 class TerminalPrompt : public Prompt {
 public:

@@ -33,6 +33,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,9 +88,9 @@ ExitStatus refusedBeforeAsking(const Options& options) {
             return refused;
         }
     }
-    const std::string refusedFile = cli::refusedOutput(
-        {{options.pdfPath}, {options.exportPath}, {options.plotPath}, {options.saveObservationsPath, false}},
-        {options.observationsPath});
+    const std::string refusedFile =
+        cli::refusedOutput({options.pdfPath, options.exportPath, options.plotPath, options.saveObservationsPath},
+                           {options.observationsPath, options.fieldBookPath});
     if (!refusedFile.empty()) {
         std::cerr << refusedFile << '\n';
         return ExitStatus::notWritten;
@@ -165,14 +166,23 @@ ExitStatus run(const Options& options) {
         return problem;
     }
     const bool interactive = cli::isTerminal(stdin);
+    if (!options.json) cli::escapeControlsOn(std::cout);
     std::ostream* display = options.json ? nullptr : &std::cout;
+    // Replies from a file or a pipe are read whole and decoded as files are; a person's replies line by line.
+    std::istringstream repliesRead;
+    if (!interactive) {
+        std::string text;
+        if (const ExitStatus refused = cli::readReplies(std::cin, text); refused != ExitStatus::completed) return refused;
+        repliesRead.str(text);
+    }
+    std::istream& replies = interactive ? std::cin : repliesRead;
     RunRecord record;
-    cli::TerminalPrompt standardInput(std::cin, nullptr, false);
+    cli::TerminalPrompt standardInput(replies, nullptr, false);
     std::function<std::string(std::size_t)> givenAngle;
     if (input.fieldBook) givenAngle = [&](std::size_t k) { return input.fieldBook->angle(record.observations, k); };
     cli::GivenAnswers given(standardInput, input.row, givenAngle);
     cli::TerminalPrompt prompt = input.row || input.fieldBook ? cli::TerminalPrompt(given, display)
-                                                              : cli::TerminalPrompt(std::cin, display, !interactive);
+                                                              : cli::TerminalPrompt(replies, display, !interactive);
     cli::TerminalFields fields(display);
 
     // One computation.
@@ -196,6 +206,7 @@ ExitStatus run(const Options& options) {
 int main(int argc, char** argv) {
     cli::useUtf8Console();
     cli::stopClearlyWhenMemoryRunsOut();
+    cli::escapeControlsOn(std::cerr);
     if (const std::string refused = cli::useChosenLanguage(argc, argv); !refused.empty()) {
         std::cerr << refused << '\n';
         return cli::exitCode(ExitStatus::usageError);

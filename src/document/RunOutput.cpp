@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "entry/Utf8.h"
 #include "report/ReportModel.h"
 #include "report/TextReport.h"
 #include "i18n/Language.h"
@@ -26,7 +27,13 @@ const std::vector<std::pair<Control, const char*>>& labelledFields() {
 
 }  // namespace
 
-void printFieldListing(const FieldModel& fields, std::ostream& out) {
+void printFieldListing(const FieldModel& fieldModel, std::ostream& out) {
+    // A name is shown with its control characters escaped, on one line.
+    const struct {
+        const FieldModel& model;
+        std::string text(const Control& field) const { return escapedControls(model.text(field)); }
+        std::string caption(const Control& label) const { return escapedControls(model.caption(label)); }
+    } fields{fieldModel};
     out << "\n== " << i18n::translate("窗口字段") << " ==\n";
     for (const auto& [field, caption] : labelledFields()) {
         out << i18n::translate(caption) << " [" << field.name << "]: " << fields.text(field) << '\n';

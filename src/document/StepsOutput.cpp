@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "entry/SurveyState.h"
 #include "i18n/Language.h"
 #include "report/TextReport.h"
 
@@ -58,7 +59,7 @@ ordered_json coordinatesJson(const ComputationSteps& steps) {
     const CoordinateSteps& coordinates = steps.coordinates;
     const auto n = static_cast<std::size_t>(coordinates.stations);
     ordered_json made;
-    made["case"] = n == 4 ? "azimuth" : "known_side";
+    made["case"] = caseKey(n == 4 ? RunCase::azimuth : RunCase::knownSide);
     if (coordinates.knownSide) {
         const KnownSideStart& known = *coordinates.knownSide;
         made["start"] = {{"delta_x_m", known.deltaX}, {"delta_y_m", known.deltaY}, {"length_m", known.length},

@@ -17,7 +17,7 @@ namespace morvalen::cli {
 //   second_group: {"rows": [[8] × 3], "normal": [[3] × 3], "det", "correlates": [2], "q": [2],
 //                  "corrections_sec": [8], "square_sum"}, a key null where the run stopped before it;
 //   after_adjustment: {"closures_sec": [4]} (the pole condition in sixth-decimal units);
-//   coordinates: {"case": "known_side" | "azimuth", "start", "azimuths_deg": [n], "side_chain": [{"side", "from",
+//   coordinates: {"case": "known-side" | "azimuth", "start", "azimuths_deg": [n], "side_chain": [{"side", "from",
 //                 "numerator", "denominator", "sine_numerator", "sine_denominator", "length_m"}], "sides_m": [n],
 //                 "traverse": {"delta_x_m": [n], "delta_y_m": [n], "x_m": [n + 1], "y_m": [n + 1],
 //                 "closure_m": [2]}}, with "start" {"delta_x_m", "delta_y_m", "length_m", "azimuth_deg"} in the

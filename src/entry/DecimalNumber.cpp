@@ -16,6 +16,8 @@ constexpr std::int64_t exponentLimit = 1'000'000'000'000'000;
 // The full-width forms that a Chinese input method types, as UTF-8: the ideographic space U+3000 and the block
 // U+FF01..U+FF5E, whose members are their ASCII counterparts shifted by 0xFEE0.
 constexpr std::string_view ideographicSpace = "\xE3\x80\x80";
+// The minus sign U+2212, as textbooks and word processors write a negative number.
+constexpr std::string_view minusSign = "\xE2\x88\x92";
 
 // The ASCII form of the full-width character that starts at `at`, or 0 when there is none there that a number
 // may contain (digits, point, signs, E and e).
@@ -30,7 +32,7 @@ char fullWidthAscii(std::string_view text, std::size_t at) {
     return numeric ? ascii : 0;
 }
 
-// Folds the full-width forms into ASCII; every other byte is kept as it is, so that anything else stays
+// Folds the full-width forms and the minus sign into ASCII; every other byte is kept as it is, so that anything else stays
 // "not a number".
 std::string foldFullWidth(std::string_view text) {
     std::string folded;
@@ -39,6 +41,9 @@ std::string foldFullWidth(std::string_view text) {
         if (text.substr(i).starts_with(ideographicSpace)) {
             folded += ' ';
             i += ideographicSpace.size() - 1;
+        } else if (text.substr(i).starts_with(minusSign)) {
+            folded += '-';
+            i += minusSign.size() - 1;
         } else if (const char ascii = fullWidthAscii(text, i)) {
             folded += ascii;
             i += 2;

@@ -5,8 +5,9 @@
 // themselves, so that 10.2 is ten degrees twenty minutes and not the binary 10.1999999... . This file holds that
 // decimal form and its reading rules; DecimalRounding.h writes it back as text.
 //
-// Accepted (blanks or ideographic spaces around are ignored; full-width digits, point, signs and E read like ASCII):
-//   "12", "-3.5", "+.25", "7.", "1e3", "1.5E-02", "１２．５"
+// Accepted (blanks or ideographic spaces around are ignored; full-width digits, point, signs and E read like ASCII,
+// and the minus sign U+2212 like -):
+//   "12", "-3.5", "+.25", "7.", "1e3", "1.5E-02", "１２．５", "−3.5"
 // Rejected (not a number):
 //   "", ".", "e5", "1e", "--5", "1,234.5", "12,5", "nan", "inf", "0x10", "1 2", "12m"
 #pragma once

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "entry/RunStopped.h"
 #include "i18n/Language.h"
 
 namespace morvalen {
@@ -61,17 +62,24 @@ std::string replyWarning(EnteredValue value, const std::string& typed) {
                                    {typed, std::to_string(static_cast<long long>(std::nearbyint(*reply.numericValue())))});
     }
     if (!angle) return {};
+    std::string name = value == EnteredValue::Ta   ? "Ta"
+                       : value == EnteredValue::Qa ? "Qa"
+                                                   : "b(" + std::to_string(static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1) + ")";
+    // An observed angle of a quadrilateral lies between 0° and 180°; one that shows as 0° 00′ 00″ (0, -0, 1e-300)
+    // is an empty reading, not an angle.
+    const double degrees = toDegrees(*decimal);
+    if (value >= EnteredValue::b1 && (decimal->negative || degrees * 3600 < 0.5 || degrees >= 180)) {
+        return i18n::withArguments(
+            i18n::translate("注意：%1 的输入 %2 不是大于 0° 且小于 180° 的观测角；仍按输入计算，请检查是否输错"),
+            {name, quoted(typed)});
+    }
     fraction.resize(std::max<std::size_t>(fraction.size(), 4), '0');
     const int minutes = std::stoi(fraction.substr(0, 2));
     const int wholeSeconds = std::stoi(fraction.substr(2, 2));
     if (minutes < 60 && wholeSeconds < 60) return {};
-    std::string name = value == EnteredValue::Ta   ? "Ta"
-                       : value == EnteredValue::Qa ? "Qa"
-                                                   : "b(" + std::to_string(static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1) + ")";
-    std::string degrees = std::to_string(toDegrees(*decimal));
     return i18n::withArguments(
         i18n::translate("注意：%1 的输入 %2 按 dd.mmss 读作 %3 分 %4 秒，分或秒不小于 60；仍按输入换算为 %5°，请检查是否输错"),
-        {name, typed, std::to_string(minutes), std::to_string(wholeSeconds), degrees});
+        {name, typed, std::to_string(minutes), std::to_string(wholeSeconds), std::to_string(degrees)});
 }
 
 }  // namespace morvalen

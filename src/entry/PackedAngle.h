@@ -21,7 +21,8 @@ std::optional<double> toDegrees(const EntryValue& packedAngle);
 
 // The warning beside a reply that the dialogue takes as specified though the surveyor most likely mistyped it: a
 // dd.mmss value (b(1)…b(8), Ta, Qa) whose minutes or seconds are 60 or more, "44.6112" (61 minutes), converted as
-// typed to 45.0200°; a start side number that is no whole number, "2.5", rounded to 2. Empty for a regular reply, a
+// typed to 45.0200°; an observed angle that is not above 0° and below 180° ("0", "-0", "1e-300", "-30.1"),
+// computed as typed; a start side number that is no whole number, "2.5", rounded to 2. Empty for a regular reply, a
 // reply that is no number, and every other value.
 std::string replyWarning(EnteredValue value, const std::string& typed);
 

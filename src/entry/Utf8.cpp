@@ -1,5 +1,7 @@
 #include "entry/Utf8.h"
 
+#include <cstdio>
+
 namespace morvalen {
 namespace {
 
@@ -61,6 +63,26 @@ bool isValidUtf8(std::string_view bytes) {
         i += character.length;
     }
     return true;
+}
+
+bool isControlCharacter(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F); }
+
+std::string escapedControls(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = utf8CharacterAt(text, i);
+        if (character.wellFormed && isControlCharacter(character.codePoint)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, character.codePoint < 0x80 ? "\\x%02x" : "\\u%04x",
+                          static_cast<unsigned>(character.codePoint));
+            shown += escape;
+        } else {
+            shown.append(text.substr(i, character.length));
+        }
+        i += character.length;
+    }
+    return shown;
 }
 
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints) {

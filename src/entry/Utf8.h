@@ -25,6 +25,14 @@ struct Utf8Character {
 // The character that begins at byte `at` of the text (`at` < the text's size).
 Utf8Character utf8CharacterAt(std::string_view text, std::size_t at);
 
+// Whether a code point is a control character: C0 (U+0000 to U+001F), DEL, C1 (U+0080 to U+009F).
+bool isControlCharacter(char32_t codePoint);
+
+// The text with every control character written as an escape a reader sees instead of a terminal obeying it:
+// "\x1b" for C0 and DEL (a line break is "\x0a"), "\u009b" for C1. A byte that is no well-formed UTF-8 stays as it
+// is. Other text is unchanged: "东山" stays "东山".
+std::string escapedControls(std::string_view text);
+
 // The first `maximumCodePoints` code points of a valid UTF-8 text, with "…" behind when anything was cut.
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints);
 

@@ -51,9 +51,21 @@ int closeFile(int descriptor) { return ::close(descriptor); }
 bool userMayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
 #endif
 
-// The temporary files being written, removed when the program is interrupted (Ctrl+C, a terminal closed, kill), so
-// that an interrupted batch leaves no temporary file beside its results; so is a program that aborts (its memory ran
-// out). A program killed outright (SIGKILL) cannot remove anything; its old results are kept all the same.
+// The folder a file is written in: its temporary file is made there, then renamed over it.
+fs::path folderOf(const fs::path& written) { return written.parent_path().empty() ? fs::path(".") : written.parent_path(); }
+
+// Why no file can be made in `folder` (no permission, a read-only disk), naming the folder; empty when one can.
+std::string folderRefusal(const fs::path& folder) {
+    if (userMayWrite(folder)) return {};
+    const int errorNumber = errno;
+    return i18n::withArguments(i18n::translate("不能在文件夹 %1 中创建文件（%2）"), {shownPath(folder), writeReason(errorNumber)});
+}
+
+// The temporary files being written, removed when a signal ends the program (Ctrl+C, a terminal closed, kill, a
+// closed pipe, a timer, a fault, any signal whose default is to end it), so that an interrupted batch leaves no
+// temporary file beside its results; so is a program that aborts (its memory ran out). A program killed outright
+// (SIGKILL) cannot remove anything; its old results are kept all the same. A file-size limit (ulimit -f) is no
+// signal here: the write fails, and the message says the file is too large.
 constexpr std::size_t slotCount = 4, slotSize = 4096;
 char pendingTemporaries[slotCount][slotSize];
 volatile std::sig_atomic_t pendingInSlot[slotCount];
@@ -66,12 +78,33 @@ extern "C" void removePendingAndEnd(int signalNumber) {
     std::raise(signalNumber);
 }
 
+// The signals whose default action ends the program, but SIGKILL, which cannot be caught, and SIGXFSZ.
+std::vector<int> endingSignals() {
+    std::vector<int> signals = {SIGINT, SIGTERM, SIGABRT, SIGSEGV, SIGFPE, SIGILL};
+#ifndef _WIN32
+    for (const int signalNumber : {SIGHUP, SIGQUIT, SIGTRAP, SIGBUS, SIGUSR1, SIGUSR2, SIGPIPE, SIGALRM, SIGXCPU,
+                                   SIGVTALRM, SIGPROF, SIGSYS}) {
+        signals.push_back(signalNumber);
+    }
+#endif
+#ifdef SIGPOLL
+    signals.push_back(SIGPOLL);
+#endif
+#ifdef SIGPWR
+    signals.push_back(SIGPWR);
+#endif
+#ifdef SIGSTKFLT
+    signals.push_back(SIGSTKFLT);
+#endif
+    return signals;
+}
+
 // The slot that holds the temporary file; slotCount when the name is too long to be kept or every slot is taken.
 std::size_t rememberPending(const fs::path& temporary) {
     static const bool installed = [] {
-        for (const int signalNumber : {SIGINT, SIGTERM, SIGABRT}) std::signal(signalNumber, removePendingAndEnd);
-#ifdef SIGHUP
-        std::signal(SIGHUP, removePendingAndEnd);
+        for (const int signalNumber : endingSignals()) std::signal(signalNumber, removePendingAndEnd);
+#ifdef SIGXFSZ
+        std::signal(SIGXFSZ, SIG_IGN);
 #endif
         return true;
     }();
@@ -108,7 +141,7 @@ std::string commonReason(int errorNumber) {
 #ifdef ELOOP
     case ELOOP: return i18n::translate("符号链接太多层或成环");
 #endif
-    case EFBIG: return i18n::translate("文件太大");
+    case EFBIG: return i18n::translate("文件太大，超出了文件大小的限制（ulimit -f）");
     case EBUSY: return i18n::translate("文件正被占用");
     case EPIPE: return i18n::translate("管道的另一端已关闭");
     case EBADF: return i18n::translate("输出已关闭");
@@ -189,13 +222,11 @@ void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) 
     std::error_code status;
     const fs::file_status found = fs::status(written, status);
     if (fs::is_directory(found)) refused(i18n::translate("这是一个文件夹"));
-    if (!fs::exists(found)) {
-        const fs::path folder = written.parent_path().empty() ? fs::path(".") : written.parent_path();
-        std::error_code unknown;
-        const fs::file_status folderFound = fs::status(folder, unknown);
-        if (!fs::exists(folderFound)) refused(writeReason(ENOENT));
-        if (!fs::is_directory(folderFound)) refused(writeReason(ENOTDIR));
-    }
+    const fs::path folder = folderOf(written);
+    std::error_code unknown;
+    const fs::file_status folderFound = fs::status(folder, unknown);
+    if (!fs::exists(folderFound)) refused(writeReason(ENOENT));
+    if (!fs::is_directory(folderFound)) refused(writeReason(ENOTDIR));
     for (const fs::path& input : inputs) {
         std::error_code compared;
         if (!input.empty() && fs::equivalent(written, input, compared)) {
@@ -203,6 +234,7 @@ void checkOutputPath(const fs::path& path, const std::vector<fs::path>& inputs) 
         }
     }
     if (fs::exists(found) && !userMayWrite(written)) refused(i18n::translate("没有写入权限，文件保持原样"));
+    if (const std::string problem = folderRefusal(folder); !problem.empty()) refused(problem);
 }
 
 OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPath(path)) {
@@ -224,6 +256,12 @@ OutputFile::OutputFile(const fs::path& path) : target_(path), written_(writtenPa
     if (fs::exists(written_, status) && !userMayWrite(written_)) fail(EACCES);
     // A hidden name beside the file: the rename then stays within one file system, and is atomic.
     descriptor_ = openTemporary(written_.parent_path(), written_, temporary_);
+    if (descriptor_ < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        if (const std::string problem = folderRefusal(folderOf(written_)); !problem.empty()) {
+            throw FileNotWritten(i18n::withArguments(i18n::translate("无法写出文件 %1：%2"), {shownPath(target_), problem}),
+                                 problem);
+        }
+    }
     if (descriptor_ < 0) fail(errno);
     pendingSlot_ = rememberPending(temporary_);
 }

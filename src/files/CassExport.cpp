@@ -29,7 +29,7 @@ std::string encodedName(const std::string& name) {
         const std::size_t length = utf8CharacterAt(name, at).length;
         const std::string_view utf8(name.data() + at, length);
         const auto refuse = [&](const char* pattern) {
-            throw FileNotWritten(withArguments(translate(pattern), {name, std::string(utf8)}));
+            throw FileNotWritten(withArguments(translate(pattern), {escapedControls(name), escapedControls(utf8)}));
         };
         if (lead < 0x20 || lead == 0x7F || lead == ',') {
             refuse(i18n::catalogued("点名 \"%1\" 中的字符 \"%2\" 会拆开 CASS 的数据行（逗号、换行与控制字符不能用在点名中）"));

@@ -184,6 +184,23 @@ CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader
     return decoder.finish();
 }
 
+std::string decodedText(std::string_view bytes) {
+    EncodingDetector detector;
+    detector.read(bytes);
+    const TextEncoding encoding = detector.encoding();
+    const std::size_t mark = byteOrderMark(encoding).size();
+    bytes.remove_prefix(mark);
+    if (encoding == TextEncoding::utf8 || encoding == TextEncoding::utf8WithByteOrderMark) return std::string(bytes);
+    TextConverter converter(encoding, true);
+    try {
+        std::string text = converter.convert(bytes);
+        converter.finish();
+        return text;
+    } catch (const InvalidText& invalid) {
+        throw InvalidText(invalid.what(), invalid.offset + mark);
+    }
+}
+
 CsvTable readCsv(std::string_view bytes) {
     CsvTable table;
     readCsvBytes(

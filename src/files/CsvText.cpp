@@ -1,5 +1,7 @@
 #include "files/CsvText.h"
 
+#include "form/NumberChars.h"
+
 namespace morvalen::files {
 
 void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trailing) {
@@ -27,6 +29,19 @@ std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailin
     }
     line += "\r\n";
     return line;
+}
+
+std::string formulaGuarded(std::string_view cell) {
+    if (cell.empty() || std::string_view("=+-@\t\r").find(cell.front()) == std::string_view::npos) return std::string(cell);
+    if (numberChars::read(cell)) return std::string(cell);
+    return "'" + std::string(cell);
+}
+
+std::string guardedCsvLine(const std::vector<std::string>& cells, TrailingBlank trailing) {
+    std::vector<std::string> guarded;
+    guarded.reserve(cells.size());
+    for (const std::string& cell : cells) guarded.push_back(formulaGuarded(cell));
+    return csvLine(guarded, trailing);
 }
 
 }  // namespace morvalen::files

@@ -19,4 +19,13 @@ void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trail
 // The cells as one CSV line, ended by CRLF.
 std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailing = TrailingBlank::quoted);
 
+// The cell as a spreadsheet must show it, not evaluate it: a text beginning with =, +, -, @, a tab or a carriage
+// return gets a leading apostrophe, the guard spreadsheets honour ("=1+2" is written "'=1+2"). A number ("-3.250",
+// "-1e-05") is never touched. For files written for people (exports, batch results), never for observation files,
+// which the program reads back as typed.
+std::string formulaGuarded(std::string_view cell);
+
+// The cells as one CSV line, each guarded against formulas.
+std::string guardedCsvLine(const std::vector<std::string>& cells, TrailingBlank trailing = TrailingBlank::quoted);
+
 }  // namespace morvalen::files

@@ -29,10 +29,18 @@ constexpr Layer layers[] = {stationLayer, nameLayer, sideLayer, diagonalLayer};
 
 // Text of an R2000 drawing is read in the drawing's code page; every character outside ASCII is written as the
 // escape \U+XXXX (its UTF-16 code units), which AutoCAD shows as that character whatever the code page.
+// A control character (a line break, an escape) is refused: in the file it would end the text's group and start
+// groups of its own.
 std::string drawingText(const std::string& utf8) {
     std::string text;
     for (std::size_t at = 0; at < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[at]);
+        const Utf8Character shown = utf8CharacterAt(utf8, at);
+        if (shown.wellFormed && isControlCharacter(shown.codePoint)) {
+            throw FileNotWritten(i18n::withArguments(
+                i18n::translate("点名 \"%1\" 中有控制字符 %2，DXF 图形中不能用"),
+                {escapedControls(utf8), escapedControls(utf8.substr(at, shown.length))}));
+        }
         if (lead < 0x80) {
             text += utf8[at++];
             continue;

@@ -27,7 +27,7 @@ std::string resultCsv(const SurveyState& state, const analysis::NetworkPrecision
     for (const auto& row : table.rows) {
         std::vector<std::string> cells;
         for (const Cell& cell : row) cells.push_back(cell.text);
-        text += csvLine(cells);
+        text += guardedCsvLine(cells);
     }
     return text;
 }

@@ -79,8 +79,9 @@ std::string renderText(const std::vector<Line>& lines) {
         for (const PlacedText& placed : row.texts) {
             const int column = static_cast<int>(placed.x);
             out.append(static_cast<std::size_t>(std::max(column - cell, 0)), ' ');
-            out += placed.text;
-            cell = std::max(column, cell) + terminalWidth(placed.text);
+            const std::string shown = escapedControls(placed.text);  // a name stays on its line
+            out += shown;
+            cell = std::max(column, cell) + terminalWidth(shown);
         }
         out += '\n';
     }

@@ -127,7 +127,7 @@ TEST(Batch, CellsAreQuotedWhereTheyNeedIt) {
         {"", "", ""}, {"1000.000", "1000.000", "1000.000"}, {"北山", "北山", "北山"}, {"-0.50", "-0.50", "-0.50"},
         {"a,b", "\"a,b\"", "\"a,b\""}, {"say \"A\"", "\"say \"\"A\"\"\"", "\"say \"\"A\"\"\""},
         {"two\r\nlines", "\"two\r\nlines\"", "\"two\r\nlines\""}, {"x\n", "\"x\n\"", "\"x\n\""},
-        {" lead", "\" lead\"", "\" lead\""}, {"trail ", "trail ", "\"trail \""}, {"\ttab", "\ttab", "\ttab"}};
+        {" lead", "\" lead\"", "\" lead\""}, {"trail ", "trail ", "\"trail \""}, {"\ttab", "'\ttab", "\ttab"}};
     for (const auto& [cell, result, exported] : cases) {
         std::ostringstream line;
         writeCsvRow(line, {cell, "z"});

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "files/CsvFile.h"
+#include "files/CsvText.h"
 
 namespace morvalen::files {
 namespace {
@@ -26,6 +27,14 @@ Read read(const std::string& bytes) {
 // 北山 in the encodings a surveyor's files come in.
 const std::string northHillUtf8 = "\xE5\x8C\x97\xE5\xB1\xB1";
 const std::string northHillGb18030 = "\xB1\xB1\xC9\xBD";
+
+// A text a spreadsheet would evaluate is guarded; numbers and other texts are written as they are.
+TEST(CsvFile, FormulasAreGuardedNumbersAreNot) {
+    const std::pair<std::string, std::string> cells[] = {
+        {"=1+2", "'=1+2"}, {"+A1", "'+A1"}, {"-P2", "'-P2"}, {"@SUM(1)", "'@SUM(1)"}, {"\tx", "'\tx"}, {"\rx", "'\rx"},
+        {"-3.250", "-3.250"}, {"-1e-05", "-1e-05"}, {"-", "'-"}, {"东山", "东山"}, {"", ""}, {"a=b", "a=b"}};
+    for (const auto& [cell, written] : cells) EXPECT_EQ(files::formulaGuarded(cell), written) << cell;
+}
 
 TEST(CsvFile, TheEncodingIsDecidedPerFile) {
     const struct {
