@@ -22,6 +22,7 @@
 #include "app/LanguageMenu.h"
 #include "app/ObservationTablePanel.h"
 #include "app/MessageBoxes.h"
+#include "app/Mnemonics.h"
 #include "app/PrintCommand.h"
 #include "app/ScreenFit.h"
 #include "app/StepsWindow.h"

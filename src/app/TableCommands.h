@@ -14,7 +14,6 @@
 #include "files/ObservationFile.h"
 
 class QMenu;
-class QMenuBar;
 
 namespace morvalen::app {
 
@@ -88,9 +87,5 @@ private:
     bool inDialogue_ = false;
 };
 
-// Gives every menu of the bar its Alt letter: 文件(&F), 编辑(&E), 计算过程(&S), 语言(&L), 检核(&C); in English the
-// letter in the word (&File). Every item of the menus below them that has no Alt letter yet gets the first letter
-// of its text not taken in its menu, or a digit.
-void addMnemonics(QMenuBar& menuBar);
 
 }  // namespace morvalen::app
