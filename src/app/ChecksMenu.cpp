@@ -4,6 +4,7 @@
 #include <QInputDialog>
 
 #include "analysis/Analysis.h"
+#include "app/AskFirst.h"
 #include "app/ChecksWindow.h"
 #include "app/Translated.h"
 
@@ -82,6 +83,7 @@ void ChecksMenu::showChecks() {
         reason = qText(analysis::nothingToCheck(state_));
     }
     ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision);
+    if (window_->property("resultsStale").toBool()) markStaleWindow(dialog);
     dialog.exec();
 }
 

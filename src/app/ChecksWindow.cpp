@@ -201,8 +201,10 @@ void ChecksWindow::buildTables(const analysis::Checks& checks, QVBoxLayout* layo
 
 void ChecksWindow::printChecks() {
     if (!checks_) return;
-    printPages({report::analysisPageLines(*checks_, precision_)}, QStringLiteral("morvalen-checks.pdf"), this,
-               precision_ ? &*precision_ : nullptr);
+    // The checks, then the precision on a page of its own, as the report's pages after the report print them.
+    report::Pages pages{report::analysisPageLines(*checks_)};
+    if (precision_) pages.push_back(report::precisionPageLines(*precision_));
+    printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, precision_ ? &*precision_ : nullptr);
 }
 
 }  // namespace morvalen::app

@@ -13,6 +13,7 @@
 #include "analysis/ChecksText.h"
 #include "app/ChecksMenu.h"
 #include "app/MainWindow.h"
+#include "app/ScreenFit.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
 #include "report/FieldBookPage.h"
@@ -81,7 +82,7 @@ FieldBookWindow::FieldBookWindow(std::vector<fieldbook::Pointing> pointings, con
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(instrument_, &QComboBox::currentIndexChanged, this, &FieldBookWindow::chooseInstrument);
     showReduction();
-    resize(900, 720);
+    fitToScreen(*this, QSize(900, 720));
 }
 
 void FieldBookWindow::showReduction() {

@@ -46,6 +46,8 @@ std::string fieldsJson(const QWidget& window) {
         }
         document["table"] = std::move(cells);
     }
+    // The fields show results that were not computed from the table's values now (MainWindow::resultsStale).
+    document["stale"] = window.property("resultsStale").toBool();
     return document.dump(2) + '\n';
 }
 

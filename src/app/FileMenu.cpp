@@ -7,10 +7,12 @@
 #include <QMessageBox>
 
 #include "analysis/Analysis.h"
+#include "app/AskFirst.h"
 #include "app/ChecksMenu.h"
 #include "app/FieldBookWindow.h"
 #include "app/MainWindow.h"
 #include "app/RowChooser.h"
+#include "app/TableCommands.h"
 #include "app/Translated.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
@@ -47,11 +49,20 @@ constexpr ExportKind exportKinds[] = {{"CASS 坐标数据 (*.dat)", "dat"},
 FileMenu::FileMenu(MainWindow& window, ChecksMenu* checks)
     : QMenu(translated("文件"), &window), window_(window), checks_(checks) {
     setObjectName(QStringLiteral("FileMenu"));
-    addAction(translated("打开观测数据…"), this, &FileMenu::chooseObservationsToOpen);
-    addAction(translated("打开观测手簿…"), this, &FileMenu::chooseFieldBookToOpen);
-    addAction(translated("保存观测数据…"), this, &FileMenu::chooseObservationsToSave);
+    addAction(translated("打开并立即计算(&I)…"), this, &FileMenu::chooseObservationsToOpen)
+        ->setObjectName(QStringLiteral("OpenAndCompute"));
+    addAction(translated("观测手簿归算与检核(&K)…"), this, &FileMenu::chooseFieldBookToOpen)
+        ->setObjectName(QStringLiteral("FieldBookWindow"));
+    addAction(translated("上次计算的观测数据加入文件(&L)…"), this, &FileMenu::chooseObservationsToSave)
+        ->setObjectName(QStringLiteral("SaveLastRun"));
     addSeparator();
-    addAction(translated("导出成果…"), this, &FileMenu::chooseExport);
+    addAction(translated("导出成果(&E)…"), this, &FileMenu::chooseExport)->setObjectName(QStringLiteral("Export"));
+    addSeparator();
+    QAction* quit = addAction(translated("退出(&Q)"), &window, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setObjectName(QStringLiteral("Quit"));
+    // Ctrl+Q also where the platform has no standard key for quitting.
+    if (quit->shortcut().isEmpty()) quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void FileMenu::warn(const QString& message) {
@@ -59,6 +70,7 @@ void FileMenu::warn(const QString& message) {
 }
 
 void FileMenu::chooseObservationsToOpen() {
+    if (!window_.table().mayDiscardInput()) return;
     const QString chosen = QFileDialog::getOpenFileName(&window_, translated("打开观测数据"), QString(),
                                                         observationFilter());
     if (!chosen.isEmpty()) openObservations(pathOf(chosen));
@@ -83,13 +95,21 @@ void FileMenu::openFieldBook(const std::filesystem::path& path) {
 }
 
 void FileMenu::chooseObservationsToSave() {
+    if (window_.typedValues().empty()) {
+        warn(translated("没有可保存的观测数据：还没有输入过观测值。"));
+        return;
+    }
     const QString chosen =
-        QFileDialog::getSaveFileName(&window_, translated("保存观测数据（加在文件末尾）"), QString(),
+        QFileDialog::getSaveFileName(&window_, translated("上次计算的观测数据加入文件"), QString(),
                                      observationFilter(), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (!chosen.isEmpty()) saveObservations(pathOf(withSuffix(chosen, "csv")));
+    if (chosen.isEmpty()) return;
+    const std::filesystem::path path = pathOf(withSuffix(chosen, "csv"));
+    const auto how = askHowToSaveInto(&window_, path);
+    if (how) saveObservations(path, *how);
 }
 
 void FileMenu::chooseExport() {
+    if (window_.resultsStale() && !mayUseStaleResults(&window_, translated("导出"))) return;
     QStringList filters;
     for (const ExportKind& kind : exportKinds) filters << translated(kind.filter);
     QString filter = filters.front();
@@ -106,20 +126,24 @@ void FileMenu::openObservations(const std::filesystem::path& path) {
         const auto index = chooseRow(window_, file);
         if (!index) return;
         const files::ObservationRow opened = files::observationRow(file, *index, path);
+        // The table shows the values computed from, so that the results are the table's.
+        window_.table().showOpened(path, opened, file.notes);
         window_.computeFrom(opened.columns.observations(opened.row), opened.id);
     } catch (const files::ObservationFileError& problem) {
         warn(QString::fromUtf8(problem.what()));
     }
 }
 
-void FileMenu::saveObservations(const std::filesystem::path& path) {
+void FileMenu::saveObservations(const std::filesystem::path& path, SaveInto how) {
     if (window_.typedValues().empty()) {
         warn(translated("没有可保存的观测数据：还没有输入过观测值。"));
         return;
     }
     try {
-        files::saveObservations(path, window_.typedValues(), window_.openedRowId());
-        window_.showStatus(translated("观测数据已加在 %1 的末尾", {QString::fromStdString(files::shownPath(path))}));
+        files::saveObservations(path, window_.typedValues(), window_.openedRowId(), how == SaveInto::replaceFile);
+        const QString shown = QString::fromStdString(files::shownPath(path));
+        window_.showStatus(how == SaveInto::replaceFile ? translated("观测数据已保存为 %1", {shown})
+                                                        : translated("观测数据已加在 %1 的末尾", {shown}));
     } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
         warn(translated("没有保存观测数据：") + QString::fromUtf8(failure.what()));
     }

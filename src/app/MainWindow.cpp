@@ -1,30 +1,38 @@
 #include "app/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QStatusTipEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 #include <stdexcept>
 
 #include "command/ComputeCommand.h"
 #include "command/RunRecord.h"
+#include "app/AskFirst.h"
 #include "app/CaptionLabel.h"
 #include "app/ChecksMenu.h"
 #include "app/DiagramLine.h"
 #include "app/FieldLook.h"
 #include "app/FileMenu.h"
 #include "app/LanguageMenu.h"
+#include "app/ObservationTablePanel.h"
 #include "app/MessageBoxes.h"
+#include "app/Mnemonics.h"
 #include "app/PrintCommand.h"
+#include "app/ScreenFit.h"
 #include "app/StepsWindow.h"
 #include "app/TableCommands.h"
 #include "app/Translated.h"
 #include "app/WindowFonts.h"
 #include "app/WindowLayout.h"
 #include "entry/RunStopped.h"
-#include "report/FieldBookPage.h"
+#include "analysis/Analysis.h"
+#include "report/ReportModel.h"
 
 namespace morvalen::app {
 
@@ -35,6 +43,7 @@ QString buttonStyle(const QColor& colour) {
     const QString rgb = QString("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
     return QString("QPushButton { background-color: %1; border-width: 2px; border-style: solid;"
                    " border-color: white rgb(64, 64, 64) rgb(64, 64, 64) white; }"
+                   "QPushButton:focus { border-color: black; }"
                    "QPushButton:pressed { border-color: rgb(64, 64, 64) white white rgb(64, 64, 64); }")
         .arg(rgb);
 }
@@ -45,6 +54,10 @@ constexpr QRect promptAreaTwips(QPoint(1560, 6960), QPoint(10080, 9480));
 
 // Room to the right of and below the layout, so that the station letter B and the buttons keep off the edges.
 constexpr int marginPixels = 10;
+
+// The layout's controls begin 1560 twips down, with the station letter P1: the band above it stays empty and is not
+// shown, so that the window fits a screen 720 pixels high.
+constexpr int emptyBandTwips = 1500;
 
 // Said after a stop when some fields still show an earlier computation.
 QString staleFieldsNote() {
@@ -63,6 +76,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
 
     buildControls();
     auto* checks = new ChecksMenu(run_.state, this);
+    checks_ = checks;
     auto* fileMenu = new FileMenu(*this, checks);
     menus_.addMenu(fileMenu);
     table_ = new TableCommands(*this, menus_, *fileMenu);
@@ -79,12 +93,33 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     // The observation table stands to the right of the layout, the status line below both.
     const QSize layoutSize(twipsToPixels(layoutExtentTwips.width(), dpiX) + marginPixels,
                            twipsToPixels(layoutExtentTwips.height(), dpiY) + marginPixels);
-    QWidget& panel = *findChild<QWidget*>(QStringLiteral("ObservationTable"));
-    menus_.placeBeside(layoutSize, &panel);
-    resize(layoutSize.width() + panel.sizeHint().width(),
-           std::max(layoutSize.height(), panel.sizeHint().height()) + menuBarHeight + menus_.statusBarHeight());
-    prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight));
+    ObservationTablePanel& panel = table_->panel();
+    const int hiddenTop = twipsToPixels(emptyBandTwips, dpiY);
+    menus_.placeBeside(layoutSize, &panel, hiddenTop);
+    // The whole table where the screen has room for it; on a narrower screen in one column, which scrolls.
+    const int scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (layoutSize.width() + panel.sizeHint().width() + scrollBarWidth > roomOnScreen(*this).width()) {
+        panel.foldIntoOneColumn();
+    }
+    fitToScreen(*this, QSize(layoutSize.width() + panel.sizeHint().width() + scrollBarWidth,
+                             std::max(layoutSize.height() - hiddenTop, panel.sizeHint().height()) + menuBarHeight +
+                                 menus_.statusBarHeight()));
+    prompt_.setPlacement(twipsToPixels(promptAreaTwips, dpiX, dpiY).translated(0, menuBarHeight - hiddenTop));
     closeRequests_ = std::make_unique<WindowCloseRequests>(*this);
+
+    staleMark_ = new QLabel(staleResultsText(), this);
+    staleMark_->setObjectName(QStringLiteral("StaleResults"));
+    QPalette dark = staleMark_->palette();
+    dark.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    staleMark_->setPalette(dark);
+    QFont bold = staleMark_->font();
+    bold.setBold(true);
+    staleMark_->setFont(bold);
+    menus_.statusBar().addPermanentWidget(staleMark_);
+    connect(&table_->document(), &ObservationDocument::changed, this, &MainWindow::showStaleness);
+    showStaleness();
+    // The cursor waits in the table's first cell, so that typing can begin at once.
+    table_->panel().cell(EnteredValue::xa).setFocus();
 }
 
 void MainWindow::buildControls() {
@@ -126,7 +161,11 @@ void MainWindow::buildControls() {
         button->setStyleSheet(buttonStyle(placed.colour));
     }
 
-    connect(findChild<QPushButton*>(controlObjectName(form::computeButton)), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    // Two ways to compute: the table's F5 is the usual one; 计 算 asks the values one by one, as it always did.
+    auto* classical = findChild<QPushButton*>(controlObjectName(form::computeButton));
+    classical->setToolTip(translated("逐项询问每一个数值（对话方式），再计算。用观测数据表中的数值计算：F5。"));
+    classical->setStatusTip(classical->toolTip());
+    connect(classical, &QPushButton::clicked, this, &MainWindow::Command1_Click);
     connect(findChild<QPushButton*>(controlObjectName(form::exitButton)), &QPushButton::clicked, this, &MainWindow::Command2_Click);
     connect(findChild<QPushButton*>(controlObjectName(form::printButton)), &QPushButton::clicked, this, &MainWindow::Command3_Click);
 }
@@ -139,6 +178,7 @@ void MainWindow::setText(const Control& field, const std::string& text) {
     found->second->setText(QString::fromStdString(text));
     // Show the cursor at the start, so that the leading digits of a long value are the ones in view.
     found->second->setCursorPosition(0);
+    earlierRun_.erase(found->first);
     showStale(*found->second, false);
 }
 
@@ -150,32 +190,50 @@ void MainWindow::setCaption(const Control& label, const std::string& caption) {
     found->second->setText(QString::fromStdString(caption));
 }
 
-void MainWindow::Command1_Click() { computeFrom(prompt_); }
+void MainWindow::Command1_Click() {
+    if (table_->hasUnsavedInput() && !mayReplaceTableByDialogue(this)) return;
+    computeFrom(prompt_);
+}
 
 void MainWindow::showStatus(const QString& message) { menus_.statusBar().showMessage(message); }
+
+bool MainWindow::event(QEvent* event) {
+    // The status text of a button or menu item under the mouse, in the status line (as a main window shows it).
+    if (event->type() == QEvent::StatusTip) {
+        menus_.statusBar().showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
+}
 
 void MainWindow::startComputation(const std::string& rowId) {
     openedRowId_ = rowId;
     fieldBookUsed_.reset();
     markEveryFieldStale();
+    menus_.statusBar().clearMessage();
 }
 
 void MainWindow::computeFrom(Prompt& answers) {
     startComputation({});
+    computing_ = true;
     table_->beginDialogue();
     try {
         runComputeCommand(answers, *this, run_);
     } catch (const RunStopped& stop) {
         // A run stopped by closing the window ends with the program; nobody is left to read a message.
+        computing_ = false;
         if (!prompt_.windowClosing()) reportStop(stop.what());
     }
+    computing_ = false;
     table_->endDialogue(run_.observations, run_.stop);
+    showStaleness();
 }
 
 void MainWindow::computeFrom(const Observations& observations, const std::string& rowId, bool quietly) {
     startComputation(rowId);
     computeRun(observations, run_);
     showRun(run_, *this);
+    showStaleness();
     if (run_.stop && !quietly) reportStop(run_.stop->what());
 }
 
@@ -210,25 +268,41 @@ void MainWindow::computeFromFieldBook(fieldbook::FieldBookAngles& angles) {
 }
 
 void MainWindow::Command2_Click() {
+    if (!table_->mayDiscardInput()) return;
     endingAtOnce_ = true;
     close();
 }
 
 void MainWindow::Command3_Click() {
-    report::Pages after;
-    if (fieldBookUsed_) after.push_back(report::fieldBookPageLines(*fieldBookUsed_));
-    printReport(run_.state, this, after);
+    if (report::printingAllowed(run_.state) && resultsStale() && !mayUseStaleResults(this, translated("打印"))) return;
+    const analysis::Analysis analysed = analysis::analyse(run_.state, checks_->standard());
+    printReport(run_.state, this, analysed, fieldBookUsed_ ? &*fieldBookUsed_ : nullptr);
 }
 
 void MainWindow::markEveryFieldStale() {
-    for (const auto& [name, field] : fields_) showStale(*field, !field->text().isEmpty());
+    earlierRun_.clear();
+    for (const auto& [name, field] : fields_) {
+        if (!field->text().isEmpty()) earlierRun_.insert(name);
+    }
+    showStaleness();
 }
 
-bool MainWindow::anyFieldStale() const {
+bool MainWindow::anyFieldStale() const { return !earlierRun_.empty(); }
+
+bool MainWindow::resultsStale() const {
+    if (computing_) return false;
+    const bool shown = std::any_of(fields_.begin(), fields_.end(),
+                                   [](const auto& field) { return !field.second->text().isEmpty(); });
+    return shown && table_->document().observations() != run_.observations;
+}
+
+void MainWindow::showStaleness() {
+    const bool stale = resultsStale();
     for (const auto& [name, field] : fields_) {
-        if (isShownStale(*field)) return true;
+        showStale(*field, earlierRun_.count(name) != 0 || (stale && !field->text().isEmpty()));
     }
-    return false;
+    staleMark_->setVisible(stale);
+    setProperty("resultsStale", stale);
 }
 
 void MainWindow::reportStop(const std::string& message) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "app/DialogPrompt.h"
 #include "app/MenuBar.h"
@@ -21,6 +22,7 @@ class QMessageBox;
 
 namespace morvalen::app {
 
+class ChecksMenu;
 class StepsMenu;
 class TableCommands;
 
@@ -64,27 +66,37 @@ public:
     // A line in the status line below the window: where a file was written, what is wrong with a cell.
     void showStatus(const QString& message);
 
+    // True when the fields show results that were not computed from the values the observation table holds now
+    // (a cell edited, an undo, a new data set, another file opened). They are then greyed, the status line says so,
+    // and printing or exporting them asks first; the next computation clears the mark. The window's property
+    // "resultsStale" follows it.
+    bool resultsStale() const;
+
 public slots:
     // 计 算: one computation from the first prompt to the coordinates. A stopped run is reported in a message box;
     // the fields written so far stay, those of earlier computations stay greyed, and the window stays ready for the
     // next run.
     void Command1_Click();
-    // 结 束: ends the program at once.
+    // 结 束: ends the program, after asking about unsaved values in the observation table as closing the window does.
     void Command2_Click();
-    // 打 印: the report of the last complete computation.
+    // 打 印: the report of the last complete computation, with the page of its checks and the plot of the network when
+    // a check standard is chosen; stale results are printed only when the surveyor says so.
     void Command3_Click();
 
 protected:
     // Closing the window ends the program, also while a prompt is open: the open prompt is dismissed and the run
     // stops without a message. The window manager's close request reaches it also then (WindowCloseRequests).
-    // Unsaved input in the observation table is asked about first, unless a prompt is open or 结 束 was clicked,
-    // which ends the program at once.
+    // Unsaved input in the observation table is asked about first, unless a prompt is open or 结 束 has asked
+    // already.
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
     void markEveryFieldStale();
     bool anyFieldStale() const;
+    // Greys the fields of an earlier computation and, while the results are stale, every field with a text.
+    void showStaleness();
     void reportStop(const std::string& message);
     // Before every computation: the fields greyed, the row id and the field book of the last run forgotten.
     void startComputation(const std::string& rowId);
@@ -96,11 +108,15 @@ private:
     std::optional<fieldbook::FieldBookReduction> fieldBookUsed_;  // the field book of the last completed run
     std::map<QString, QLineEdit*> fields_;
     std::map<QString, QLabel*> labels_;
+    std::set<QString> earlierRun_;  // the fields whose text the last computation did not write
+    bool computing_ = false;
+    QLabel* staleMark_ = nullptr;  // in the status line while the results are stale
+    ChecksMenu* checks_ = nullptr;
     QPointer<QMessageBox> stopMessage_;
     std::unique_ptr<WindowCloseRequests> closeRequests_;
     StepsMenu* steps_ = nullptr;  // 计算过程: keeps the steps of the last computation
     TableCommands* table_ = nullptr;
-    bool endingAtOnce_ = false;  // 结 束 ends the program without a question
+    bool endingAtOnce_ = false;  // 结 束 has asked about unsaved input: the close asks no second time
 };
 
 }  // namespace morvalen::app

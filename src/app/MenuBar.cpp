@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -26,14 +27,24 @@ void MenuBarFrame::addMenu(QMenu* menu) {
     menuBar_->addMenu(menu);
 }
 
-void MenuBarFrame::placeBeside(const QSize& layoutSize, QWidget* panel) {
+void MenuBarFrame::placeBeside(const QSize& layoutSize, QWidget* panel, int hiddenTop) {
     layout_->removeWidget(layoutArea_);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
+    auto* view = new QWidget(layoutArea_->parentWidget());
+    view->setObjectName(QStringLiteral("LayoutView"));
+    view->setFixedSize(layoutSize.width(), layoutSize.height() - hiddenTop);
+    layoutArea_->setParent(view);
     layoutArea_->setFixedSize(layoutSize);
-    row->addWidget(layoutArea_, 0, Qt::AlignTop);
-    row->addWidget(panel, 1);
+    layoutArea_->move(0, -hiddenTop);
+    row->addWidget(view, 0, Qt::AlignTop);
+    auto* scroll = new QScrollArea(view->parentWidget());
+    scroll->setObjectName(QStringLiteral("ObservationTableScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(panel);
+    row->addWidget(scroll, 1);
     layout_->insertLayout(0, row, 1);
 }
 

@@ -25,8 +25,11 @@ public:
     // Takes the menu (it becomes a child of the menu bar) and puts it at the right of the menus already there.
     void addMenu(QMenu* menu);
 
-    // Gives the layout area its size in pixels and puts `panel` to its right.
-    void placeBeside(const QSize& layoutSize, QWidget* panel);
+    // Gives the layout area its size in pixels and puts `panel` to its right. The top `hiddenTop` pixels of the area,
+    // where no control stands, are not shown: the area lies that much above the top of a view of its own
+    // (LayoutView), and the controls keep their places in the area. The panel scrolls where the window is too small
+    // for it.
+    void placeBeside(const QSize& layoutSize, QWidget* panel, int hiddenTop = 0);
 
     // Pixels the menu bar takes above the layout area.
     int menuBarHeight() const;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 #include "app/Translated.h"
 #include "app/WindowFonts.h"
@@ -70,6 +71,10 @@ void ObservationTablePanel::build() {
         cell->setObjectName("Cell_" + columnName(value));
         cell->installEventFilter(this);
         cells_[indexOf(value)] = cell;
+        // The form an angle is typed in, grey in the empty cell.
+        if (value >= EnteredValue::b1 || value == EnteredValue::Ta || value == EnteredValue::Qa) {
+            cell->setPlaceholderText(QStringLiteral("dd.mmss"));
+        }
         icons_[indexOf(value)] = cell->addAction(QIcon(), QLineEdit::TrailingPosition);
         auto* label = new QLabel(translatedCaption(columnOf(value).caption), this);
         label->setBuddy(cell);
@@ -77,6 +82,7 @@ void ObservationTablePanel::build() {
         grid->addWidget(cell, row, column + 1);
         connect(cell, &QLineEdit::textEdited, this, [this, value](const QString& text) {
             stops_[indexOf(value)].clear();
+            touched_[indexOf(value)] = true;
             document_.editCell(value, text.toStdString());
             emit edited();
         });
@@ -105,6 +111,7 @@ void ObservationTablePanel::build() {
         addCell(value, row++, right ? 3 : 0);
     }
     const int lastLeftRow = rows[0];
+    leftRows_ = lastLeftRow;
     int row = rows[1];
     ++row;
     compute_ = new QPushButton(translated("计算 (F5)"), this);
@@ -130,18 +137,28 @@ bool ObservationTablePanel::recomputeWhileTyping() const { return recompute_->is
 
 void ObservationTablePanel::showDocument() {
     const Observations& observations = document_.observations();
+    if (observations.empty()) {
+        forgetTouched();
+    }
     for (std::size_t k = 0; k < enteredValueCount; ++k) {
         const auto value = static_cast<EnteredValue>(k);
         QLineEdit& field = *cells_[k];
         const QString text = QString::fromStdString(observations.text(value));
+        if (!text.isEmpty()) touched_[k] = true;
         if (field.text() != text) field.setText(text);
         field.setEnabled(observations.asks(value));
         showCheck(value);
     }
     caseText_->setText(translated("情形：%1", {QString::fromStdString(caseInWords(observations.runCase()))}));
-    const std::size_t problems = observationProblems(observations).size();
-    problemCount_->setText(problems == 0 ? translated("没有发现问题，可以计算。")
-                                         : translated("表中有 %1 处问题，改正后才能计算。", {QString::number(problems)}));
+    const auto found = observationProblems(observations);
+    const auto problems = std::count_if(found.begin(), found.end(),
+                                        [this](const ValueProblem& problem) { return problemShown(problem.value); });
+    if (problems > 0) {
+        problemCount_->setText(translated("表中有 %1 处问题，改正后才能计算。", {QString::number(problems)}));
+    } else {
+        problemCount_->setText(found.empty() ? translated("没有发现问题，可以计算。")
+                                             : translated("依次填写各格（Enter 或 Tab 到下一格），然后按 F5 计算。"));
+    }
     for (std::size_t k = 0; k < enteredValueCount; ++k) {
         if (cells_[k]->hasFocus()) emit statusText(cells_[k]->toolTip());
     }
@@ -151,7 +168,7 @@ void ObservationTablePanel::showCheck(EnteredValue value) {
     QLineEdit& field = cell(value);
     QAction& icon = *icons_[indexOf(value)];
     const QString stop = stops_[indexOf(value)];
-    const auto problem = valueProblem(document_.observations(), value);
+    const auto problem = problemShown(value) ? valueProblem(document_.observations(), value) : std::nullopt;
     const bool missing = problem && document_.observations().text(value).find_first_not_of(" \t") == std::string::npos;
     const QString name = QString::fromStdString(valueName(value));
 
@@ -174,6 +191,45 @@ void ObservationTablePanel::showCheck(EnteredValue value) {
     field.setToolTip(tip);
     icon.setToolTip(tip);
     field.setProperty("problem", reason);
+}
+
+void ObservationTablePanel::foldIntoOneColumn() {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    struct Moved {
+        QLayoutItem* item;
+        int row, column, rowSpan, columnSpan;
+    };
+    std::vector<Moved> moved;
+    for (int index = grid->count() - 1; index >= 0; --index) {
+        Moved place{nullptr, 0, 0, 0, 0};
+        grid->getItemPosition(index, &place.row, &place.column, &place.rowSpan, &place.columnSpan);
+        if (place.column < 3) continue;
+        place.item = grid->takeAt(index);
+        moved.push_back(place);
+    }
+    int lastRow = leftRows_;
+    for (const Moved& place : moved) {
+        // The angles' heading stood in row 1, beside the start data's heading: it comes right after the names.
+        const int row = leftRows_ + place.row - 1;
+        grid->addItem(place.item, row, place.column - 3, place.rowSpan, place.columnSpan);
+        lastRow = std::max(lastRow, row + place.rowSpan);
+    }
+    for (int row = 0; row < grid->rowCount(); ++row) grid->setRowStretch(row, row == lastRow ? 1 : 0);
+}
+
+bool ObservationTablePanel::problemShown(EnteredValue value) const {
+    return everyProblemShown_ || touched_[indexOf(value)];
+}
+
+void ObservationTablePanel::showEveryProblem() {
+    if (everyProblemShown_) return;
+    everyProblemShown_ = true;
+    showDocument();
+}
+
+void ObservationTablePanel::forgetTouched() {
+    touched_.fill(false);
+    everyProblemShown_ = false;
 }
 
 void ObservationTablePanel::clearStops() {

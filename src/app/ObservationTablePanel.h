@@ -38,6 +38,14 @@ public:
     void markStop(EnteredValue value, const QString& reason);
     void clearStops();
     bool recomputeWhileTyping() const;
+    // Until the table is computed from, a problem is shown and counted only in a cell the surveyor has typed in (or
+    // that a file or the dialogue filled); an empty table greets with no list of what is still missing.
+    // showEveryProblem() shows them all (a computation was asked for); forgetTouched() starts afresh (a new data set).
+    void showEveryProblem();
+    void forgetTouched();
+    // Puts the angles, the compute button and the problem list below the start data and names instead of beside
+    // them, for a screen too narrow for both columns beside the layout.
+    void foldIntoOneColumn();
 
 signals:
     void computeRequested();
@@ -53,6 +61,7 @@ private:
     void build();
     void showDocument();
     void showCheck(EnteredValue value);
+    bool problemShown(EnteredValue value) const;
     void moveAfter(EnteredValue value);
     void highlightDiagram(EnteredValue value, bool on);
 
@@ -62,6 +71,9 @@ private:
     std::array<QAction*, enteredValueCount> icons_{};
     std::vector<std::pair<QPointer<QWidget>, QPalette>> lit_;  // the diagram's labels lit, with their own colours
     std::array<QString, enteredValueCount> stops_;  // the reason a computation stopped at a value, until it is edited
+    std::array<bool, enteredValueCount> touched_{};  // typed in, or filled, since the data set started
+    bool everyProblemShown_ = false;
+    int leftRows_ = 0;  // rows of the grid that the start data and the names take
     QLabel* caseText_ = nullptr;
     QLabel* problemCount_ = nullptr;
     QPushButton* compute_ = nullptr;

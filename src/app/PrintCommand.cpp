@@ -13,6 +13,7 @@
 #include "app/Translated.h"
 #include "entry/SurveyState.h"
 #include "report/PaintedReport.h"
+#include "report/PrintedDocument.h"
 #include "report/ReportModel.h"
 
 namespace morvalen::app {
@@ -29,7 +30,7 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
     if (path.isEmpty()) return;
     report::writeReportPdf(pages, path, plot, steps);
     if (auto* statusLine = parent ? parent->window()->findChild<QStatusBar*>() : nullptr) {
-        statusLine->showMessage(translated("报表已保存为 PDF 文件：") + QDir::toNativeSeparators(path));
+        statusLine->showMessage(translated("报表已保存为 PDF 文件：%1", {QDir::toNativeSeparators(path)}));
     }
     showMessage(parent, QMessageBox::Information, messageTitle(), translated("报表已保存为 PDF 文件："),
                 QDir::toNativeSeparators(path));
@@ -37,20 +38,21 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
 
 }  // namespace
 
-void printReport(const SurveyState& state, QWidget* parent, const report::Pages& pagesAfter) {
+void printReport(const SurveyState& state, QWidget* parent, const analysis::Analysis& analysed,
+                 const fieldbook::FieldBookReduction* fieldBook) {
     if (!report::printingAllowed(state)) {
         showMessage(parent, QMessageBox::Information, messageTitle(), translated(report::nothingToPrint.data()));
         return;
     }
-    report::Pages pages;
+    report::PrintedDocument document;
     try {
-        pages.push_back(report::reportLines(state));
-        pages.insert(pages.end(), pagesAfter.begin(), pagesAfter.end());
+        document = report::printedDocument(state, analysed, fieldBook);
     } catch (const std::exception& failure) {
         showMessage(parent, QMessageBox::Warning, messageTitle(), translated("报表没有打印出来：") + QString::fromUtf8(failure.what()));
         return;
     }
-    printPages(pages, QStringLiteral("morvalen-report.pdf"), parent);
+    printPages(document.pages, QStringLiteral("morvalen-report.pdf"), parent,
+               document.plot ? &*document.plot : nullptr);
 }
 
 void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent,

@@ -3,7 +3,9 @@
 
 #include <QString>
 
+#include "analysis/Analysis.h"
 #include "analysis/NetworkPrecision.h"
+#include "fieldbook/DirectionReduction.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 
@@ -18,8 +20,10 @@ namespace morvalen::app {
 // Prints the report of the last computation to the default printer without asking anything; where no printer is
 // installed, offers to save it as PDF and then names the file it wrote; reports a printing error in a message box. Refuses with a message when no
 // computation has completed or the last one stopped. Changes neither the state nor the window.
-// `pagesAfter` follow the report, each on pages of its own (the reduction of a field book).
-void printReport(const SurveyState& state, QWidget* parent, const report::Pages& pagesAfter = {});
+// With checks in `analysed` (a standard chosen in the menu 检核) the page of the checks and the plot of the network
+// follow the report, as the terminal's --pdf writes them; the reduction of `fieldBook` comes after them.
+void printReport(const SurveyState& state, QWidget* parent, const analysis::Analysis& analysed = {},
+                 const fieldbook::FieldBookReduction* fieldBook = nullptr);
 
 // Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
 // under `pdfFileName` in the home folder; a printing error in a message box. The plot of the network follows the

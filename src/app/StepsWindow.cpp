@@ -7,7 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/AskFirst.h"
 #include "app/PrintCommand.h"
+#include "app/ScreenFit.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
 #include "entry/SurveyState.h"
@@ -89,7 +91,7 @@ StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, 
     connect(print, &QPushButton::clicked, this, &StepsWindow::printSteps);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(1000, 760);
+    fitToScreen(*this, QSize(1000, 760));
 }
 
 void StepsWindow::printSteps() {
@@ -107,6 +109,7 @@ StepsMenu::StepsMenu(const RunRecord& run, QWidget* window)
 void StepsMenu::showSteps() {
     const report::StepsDocument document = report::stepsDocument(run_.state, run_.steps);
     StepsWindow window(document, report::printingAllowed(run_.state), window_);
+    if (window_->property("resultsStale").toBool()) markStaleWindow(window);
     window.exec();
 }
 

@@ -82,14 +82,14 @@ void TableCommands::addFileCommands(QMenu& fileMenu) {
         return action;
     };
     add(i18n::catalogued("新建观测数据表(&N)"), QKeySequence::New, &TableCommands::newDataSet, "NewTable");
-    add(i18n::catalogued("打开到观测数据表(&O)…"), QKeySequence::Open, &TableCommands::chooseFileToOpen, "OpenTable");
+    add(i18n::catalogued("打开(&O)…"), QKeySequence::Open, &TableCommands::chooseFileToOpen, "OpenTable");
     recent_ = new QMenu(translated("最近打开的文件(&R)"), &fileMenu);
     recent_->setObjectName(QStringLiteral("RecentFiles"));
     connect(recent_, &QMenu::aboutToShow, this, &TableCommands::showRecent);
     fileMenu.insertMenu(first, recent_);
     add(i18n::catalogued("观测手簿的角度填入表中(&B)…"), QKeySequence(), &TableCommands::chooseFieldBook, "FieldBookIntoTable");
-    add(i18n::catalogued("保存观测数据表(&S)"), QKeySequence::Save, &TableCommands::save, "SaveTable");
-    add(i18n::catalogued("观测数据表另存为(&A)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+    add(i18n::catalogued("保存(&S)"), QKeySequence::Save, &TableCommands::save, "SaveTable");
+    add(i18n::catalogued("另存为(&A)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
         &TableCommands::chooseFileToSave, "SaveTableAs");
     fileMenu.insertSeparator(first);
 }
@@ -97,10 +97,10 @@ void TableCommands::addFileCommands(QMenu& fileMenu) {
 QMenu* TableCommands::editMenu() {
     auto* menu = new QMenu(translated("编辑"), &window_);
     menu->setObjectName(QStringLiteral("EditMenu"));
-    QAction* undo = document_.undoStack().createUndoAction(menu, translated("撤销"));
+    QAction* undo = document_.undoStack().createUndoAction(menu, translated("撤销(&U)"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setObjectName(QStringLiteral("Undo"));
-    QAction* redo = document_.undoStack().createRedoAction(menu, translated("重做"));
+    QAction* redo = document_.undoStack().createRedoAction(menu, translated("重做(&R)"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setObjectName(QStringLiteral("Redo"));
     menu->addAction(undo);
@@ -132,8 +132,12 @@ void TableCommands::showTitle() {
     window_.setWindowTitle(name + (modified ? "*" : "") + QStringLiteral(" — ") + windowCaption);
 }
 
+bool TableCommands::hasUnsavedInput() const {
+    return document_.modified() && !document_.observations().empty();
+}
+
 bool TableCommands::mayDiscardInput() {
-    if (!document_.modified() || document_.observations().empty()) return true;
+    if (!hasUnsavedInput()) return true;
     QMessageBox box(QMessageBox::Question, window_.windowTitle(), translated("观测数据表中有未保存的输入。"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
     box.setObjectName(QStringLiteral("UnsavedInput"));
@@ -174,18 +178,23 @@ bool TableCommands::openFile(const std::filesystem::path& path, const std::optio
             opened = files::observationRow(file, *index, path);
             notes = file.notes;
         }
-        document_.reset(opened->columns.observations(opened->row), path, opened->id);
-        panel_->clearStops();
-        rememberRecent(path);
-        QString message = translated("已打开 %1", {shown(path)});
-        if (!opened->id.empty()) message += translated("（id %1）", {QString::fromStdString(opened->id)});
-        for (const std::string& note : notes) message += "  " + QString::fromStdString(note);
-        say(message);
+        showOpened(path, *opened, notes);
         return true;
     } catch (const files::ObservationFileError& problem) {
         warn(QString::fromUtf8(problem.what()));
         return false;
     }
+}
+
+void TableCommands::showOpened(const std::filesystem::path& path, const files::ObservationRow& opened,
+                               const std::vector<std::string>& notes) {
+    document_.reset(opened.columns.observations(opened.row), path, opened.id);
+    panel_->clearStops();
+    rememberRecent(path);
+    QString message = translated("已打开 %1", {shown(path)});
+    if (!opened.id.empty()) message += translated("（id %1）", {QString::fromStdString(opened.id)});
+    for (const std::string& note : notes) message += "  " + QString::fromStdString(note);
+    say(message);
 }
 
 void TableCommands::chooseFieldBook() {
@@ -221,10 +230,11 @@ bool TableCommands::fillFromFieldBook(const std::filesystem::path& path) {
 
 void TableCommands::chooseFileToSave() {
     const QString chosen =
-        QFileDialog::getSaveFileName(&window_, translated("观测数据表另存为（已有的文件在末尾加一行）"), QString(),
-                                     observationFilter(), nullptr, QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(&window_, translated("观测数据表另存为"), QString(), observationFilter(), nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) return;
-    saveAs(pathOf(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".csv" : chosen));
+    const std::filesystem::path path = pathOf(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".csv" : chosen);
+    if (const auto how = askHowToSaveInto(&window_, path)) saveAs(path, *how);
 }
 
 bool TableCommands::save() {
@@ -247,14 +257,15 @@ bool TableCommands::save() {
     return saveAs(document_.file());
 }
 
-bool TableCommands::saveAs(const std::filesystem::path& path) {
+bool TableCommands::saveAs(const std::filesystem::path& path, SaveInto how) {
     try {
-        const std::string id =
-            files::saveObservations(path, document_.observations(), document_.rowId());
+        const bool replace = how == SaveInto::replaceFile;
+        const std::string id = files::saveObservations(path, document_.observations(), document_.rowId(), replace);
         document_.markSaved(path, id);
         rememberRecent(path);
-        say(id.empty() ? translated("观测数据已加在 %1 的末尾", {shown(path)})
-                       : translated("观测数据已加在 %1 的末尾（id %2）", {shown(path), QString::fromStdString(id)}));
+        if (replace) say(translated("观测数据已保存为 %1", {shown(path)}));
+        else if (id.empty()) say(translated("观测数据已加在 %1 的末尾", {shown(path)}));
+        else say(translated("观测数据已加在 %1 的末尾（id %2）", {shown(path), QString::fromStdString(id)}));
         return true;
     } catch (const std::runtime_error& failure) {  // ObservationFileError, FileNotWritten
         warn(translated("没有保存观测数据：") + QString::fromUtf8(failure.what()));
@@ -274,8 +285,11 @@ void TableCommands::rememberRecent(const std::filesystem::path& path) {
 void TableCommands::showRecent() {
     recent_->clear();
     const QStringList files = settings().value(recentKey).toStringList();
-    for (const QString& file : files) {
-        recent_->addAction(QDir::toNativeSeparators(file), this, [this, file] {
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        const QString file = files[k];
+        // The Alt digit before the path: 1 is the file opened last.
+        recent_->addAction(QStringLiteral("&%1 ").arg(k + 1) + QDir::toNativeSeparators(file).replace('&', "&&"), this,
+                           [this, file] {
             if (mayDiscardInput()) openFile(pathOf(file));
         });
     }
@@ -283,6 +297,7 @@ void TableCommands::showRecent() {
 }
 
 void TableCommands::compute() {
+    panel_->showEveryProblem();
     const auto problems = observationProblems(document_.observations());
     if (!problems.empty()) {
         QStringList lines;
@@ -349,23 +364,6 @@ bool TableCommands::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
-}
-
-void addMnemonics(QMenuBar& menuBar) {
-    static const std::pair<const char*, QChar> letters[] = {
-        {"FileMenu", 'F'}, {"EditMenu", 'E'}, {"StepsMenu", 'S'}, {"LanguageMenu", 'L'}, {"ChecksMenu", 'C'}};
-    for (QAction* action : menuBar.actions()) {
-        const QMenu* menu = action->menu();
-        if (!menu || action->text().contains('&')) continue;
-        for (const auto& [name, letter] : letters) {
-            if (menu->objectName() != name) continue;
-            QString title = action->text();
-            const qsizetype at = title.indexOf(letter, 0, Qt::CaseInsensitive);
-            if (i18n::currentLanguage() == i18n::Language::english && at >= 0) title.insert(at, '&');
-            else title += QStringLiteral("(&%1)").arg(letter);
-            action->setText(title);
-        }
-    }
 }
 
 }  // namespace morvalen::app

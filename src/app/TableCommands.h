@@ -8,11 +8,12 @@
 #include <optional>
 #include <string>
 
+#include "app/AskFirst.h"
 #include "app/ObservationDocument.h"
 #include "entry/RunStopped.h"
+#include "files/ObservationFile.h"
 
 class QMenu;
-class QMenuBar;
 
 namespace morvalen::app {
 
@@ -34,11 +35,17 @@ public:
     // (asked when the file holds more than one). A file that cannot be read leaves the table as it was and says why.
     // Returns true when the table holds the file's data set.
     bool openFile(const std::filesystem::path& path, const std::optional<std::string>& rowId = std::nullopt);
+    // Shows a row already read from the observation file at `path` as the table's data set, with the file's notes.
+    void showOpened(const std::filesystem::path& path, const files::ObservationRow& opened,
+                    const std::vector<std::string>& notes = {});
     // Fills b(1)..b(8) (and the names not typed yet) from the reduction of a field book.
     bool fillFromFieldBook(const std::filesystem::path& path);
     bool save();
-    bool saveAs(const std::filesystem::path& path);
+    // Adds the data set as a row of the file at `path`, or with SaveInto::replaceFile writes the file afresh with it.
+    bool saveAs(const std::filesystem::path& path, SaveInto how = SaveInto::addRow);
 
+    // True when the table holds values that are not saved in its file.
+    bool hasUnsavedInput() const;
     // Before the table's input is replaced or the window closes: true when nothing unsaved is lost, or the surveyor
     // saved it or chose to discard it; false for 取消 (or a save that failed).
     bool mayDiscardInput();
@@ -80,8 +87,5 @@ private:
     bool inDialogue_ = false;
 };
 
-// Gives every menu of the bar its Alt letter: 文件(&F), 编辑(&E), 计算过程(&S), 语言(&L), 检核(&C); in English the
-// letter in the word (&File).
-void addMnemonics(QMenuBar& menuBar);
 
 }  // namespace morvalen::app

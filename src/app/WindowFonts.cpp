@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include "i18n/Language.h"
@@ -21,6 +22,24 @@ const QStringList arialFamilies = {"Arial", "Liberation Sans", "Sans Serif"};
 
 // The prompts and message boxes: the same faces as the window font, in the regular weight of a dialog.
 constexpr double dialogPoints = 9;
+
+// Qt's Chinese texts for its own dialogs. The file dialog names the kinds of file through the icon provider, whose
+// texts ("Folder", "File Folder") the catalogue keeps under the file dialog's and file model's names: they are looked
+// up there too, so that no English word is left in a Chinese dialog.
+class QtOwnTexts : public QTranslator {
+public:
+    explicit QtOwnTexts(QObject* parent) : QTranslator(parent) {}
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override {
+        const QString found = QTranslator::translate(context, sourceText, disambiguation, n);
+        if (!found.isEmpty() || qstrcmp(context, "QAbstractFileIconProvider") != 0) return found;
+        for (const char* other : {"QFileIconProvider", "QFileSystemModel", "QFileDialog"}) {
+            const QString shared = QTranslator::translate(other, sourceText, disambiguation, n);
+            if (!shared.isEmpty()) return shared;
+        }
+        return {};
+    }
+};
 
 QFont boldFont(const QStringList& families, double points, QFont::StyleHint hint) {
     QFont font;
@@ -73,7 +92,9 @@ bool prepareApplication(QApplication& application) {
 
     // In English Qt's own texts are already English.
     if (i18n::currentLanguage() == i18n::Language::english) return true;
-    auto* translator = new QTranslator(&application);
+    // Dates and sizes in the file dialog as a Chinese reader writes them.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto* translator = new QtOwnTexts(&application);
     if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;

@@ -17,9 +17,8 @@
 #endif
 #ifdef MORVALEN_WITH_PDF
 #include "cli/PdfOutput.h"
-#include "report/AnalysisPage.h"
-#include "report/FieldBookPage.h"
 #include "report/PaintedReport.h"
+#include "report/PrintedDocument.h"
 #endif
 
 namespace morvalen::cli {
@@ -27,26 +26,6 @@ namespace {
 
 using i18n::translate;
 using i18n::withArguments;
-
-#ifdef MORVALEN_WITH_PDF
-// The report's pages, and the page of its checks and of the precision of the stations after them, with the plot of
-// the network, when the checks were asked for.
-struct ReportDocument {
-    report::Pages pages;
-    std::optional<analysis::NetworkPrecision> plot;
-};
-
-ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis& analysed,
-                              const fieldbook::FieldBookReduction* fieldBook = nullptr) {
-    ReportDocument document{{report::reportLines(state)}, std::nullopt};
-    if (analysed.checks) {
-        document.plot = analysed.precision;
-        document.pages.push_back(report::analysisPageLines(*analysed.checks, document.plot));
-    }
-    if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
-    return document;
-}
-#endif
 
 // A file option that the program was built without.
 ExitStatus notBuilt(const char* pattern, const std::string& path) {
@@ -143,7 +122,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path, co
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        const ReportDocument document = reportDocument(state, analysed, fieldBook);
+        const report::PrintedDocument document = report::printedDocument(state, analysed, fieldBook);
         writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
@@ -205,7 +184,7 @@ ExitStatus runBatchCommand(const BatchOptions& options) {
     writeReport = [output = std::shared_ptr<PdfOutput>()](const SurveyState& state, const analysis::Analysis& analysed,
                                                         const std::string& path) mutable {
         if (!output) output = std::make_shared<PdfOutput>();
-        const ReportDocument document = reportDocument(state, analysed);
+        const report::PrintedDocument document = report::printedDocument(state, analysed);
         output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
     };
 #endif

@@ -153,10 +153,10 @@ ObservationRow openObservationRow(const std::filesystem::path& path, const std::
 }
 
 std::string saveObservations(const std::filesystem::path& path, const Observations& values,
-                             const std::string& id) {
+                             const std::string& id, bool replaceFile) {
     const UpdateLock lock(path);
     std::error_code status;
-    const bool extended = std::filesystem::file_size(path, status) > 0 && !status;
+    const bool extended = !replaceFile && std::filesystem::file_size(path, status) > 0 && !status;
     std::vector<std::string> header = campaignColumns();
     std::set<std::string> idsHeld;
     CsvFileShape shape{TextEncoding::utf8WithByteOrderMark, "\r\n", true};

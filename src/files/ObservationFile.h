@@ -53,9 +53,10 @@ std::vector<std::string> readingNotes(const std::filesystem::path& path, const C
 // surveyor's own), a value that the file's encoding cannot hold refused with its column. The row's id
 // is `id` when the file does not hold it yet, otherwise the first whole number from 1 on that it does not hold.
 // Returns the id given. Throws ObservationFileError for an existing file that is no campaign or lacks a column a
-// value needs, FileNotWritten when the file cannot be written.
+// value needs, FileNotWritten when the file cannot be written. With `replaceFile` the file is written afresh, as if
+// there were none, and holds this one data set.
 std::string saveObservations(const std::filesystem::path& path, const Observations& values,
-                             const std::string& id);
+                             const std::string& id, bool replaceFile = false);
 
 // Sets the values given (those not empty) in the row of the observation file whose id is `id`, keeping its other
 // cells, and writes the file again through a temporary file (every row as CSV, CRLF, a byte-order mark kept).

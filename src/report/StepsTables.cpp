@@ -46,7 +46,7 @@ StepsTable firstGroupTable(const FirstGroupSteps& first, const AdjustmentResults
     made.notes.push_back(withArguments(translate("w(1) = Σb(1…4) − 180° = %1″，w(2) = Σb(5…8) − 180° = %2″"),
                                        {fixed(*results.w1, secondDecimals),
                                         fixed(*results.w2, secondDecimals)}));
-    made.notes.push_back(withArguments(translate("每角改正 −w/4：三角形 1 为 %1″，三角形 2 为 %2″（单精度）"),
+    made.notes.push_back(withArguments(translate("每角改正 −w/4：三角形 1 为 %1″，三角形 2 为 %2″（按计算保存的约 7 位有效数字）"),
                                        {fixed(-first.shares[0], secondDecimals),
                                         fixed(-first.shares[1], secondDecimals)}));
     return made;
@@ -78,7 +78,7 @@ StepsTable secondGroupTable(const AdjustmentSteps& steps) {
                                        {fixed(*steps.results.w3, secondDecimals)}));
     made.notes.push_back(withArguments(translate("S1 = Σ lg sin b(奇) = %1，S2 = Σ lg sin b(偶) = %2（各含 4 × 10）"),
                                        {fixed(steps.pole->logSineSums[0], 8), fixed(steps.pole->logSineSums[1], 8)}));
-    made.notes.push_back(withArguments(translate("w(4) = (S1 − S2) × 10⁶ = %1 单位"),
+    made.notes.push_back(withArguments(translate("w(4) = (S1 − S2) × 1000000 = %1 单位"),
                                        {fixed(*steps.results.w4, secondDecimals)}));
     return made;
 }
@@ -162,7 +162,7 @@ StepsTable precisionTable(const AdjustmentSteps& steps) {
     if (steps.results.mlgs) made.rows.push_back({"mlgs", translate("mb · √(1/Plgs)（单位）"), fixed(*steps.results.mlgs, 2)});
     if (steps.results.relativeErrorDenominator) {
         made.rows.push_back(
-            {"1/m", translate("m = 434290 / mlgs（取整）"), "1/" + generalForm(*steps.results.relativeErrorDenominator)});
+            {"1/m", translate("m = 434290 / mlgs（舍去小数部分）"), "1/" + generalForm(*steps.results.relativeErrorDenominator)});
     }
     return made;
 }

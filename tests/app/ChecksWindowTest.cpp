@@ -21,7 +21,7 @@ namespace {
 
 QAction* actionNamed(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
-        if (action->text() == text) return action;
+        if (action->text() == text || action->text().startsWith(text + "(&")) return action;  // with its Alt letter
         if (action->menu()) {
             if (QAction* found = actionNamed(*action->menu(), text)) return found;
         }

@@ -73,11 +73,11 @@ TEST_F(FileMenuTest, SavedRunsOpenInANewWindowWithTheSameFields) {
 
     MainWindow opened;
     FileMenu openedMenu(opened);
-    driver.reply("第 2 行  1");  // the rows as the spreadsheet shows them, the header row 1
+    driver.reply("文件第 2 行，id：1");  // the rows as the spreadsheet shows them, the header row 1
     openedMenu.openObservations(file);
     expectSameFields(typedKnownSide, opened);
     EXPECT_EQ(text(opened, "Text1"), " 1000.000");
-    driver.reply("第 3 行  2");
+    driver.reply("文件第 3 行，id：2");
     openedMenu.openObservations(file);
     expectSameFields(typedAzimuth, opened);
     expectDriverDone();
@@ -100,7 +100,8 @@ TEST_F(FileMenuTest, NothingIsSavedOrExportedBeforeAComputation) {
     for (const QAction* action : menu.actions()) {
         if (!action->isSeparator()) actions << action->text();
     }
-    EXPECT_EQ(actions, (QStringList{"打开观测数据…", "打开观测手簿…", "保存观测数据…", "导出成果…"}));
+    EXPECT_EQ(actions, (QStringList{"打开并立即计算(&I)…", "观测手簿归算与检核(&K)…", "上次计算的观测数据加入文件(&L)…",
+                                    "导出成果(&E)…", "退出(&Q)"}));
     driver.acknowledgeMessage();
     menu.saveObservations(folder / "saved.csv");
     driver.acknowledgeMessage();

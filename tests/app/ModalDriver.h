@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -59,6 +60,15 @@ public:
             if (!box) return unexpected(modal, "a message box");
             messages.push_back((box->text() + "\n" + box->informativeText()).toStdString());
             box->accept();
+        });
+    }
+
+    // Answers the next message box as Enter does, with its default button.
+    void pressDefaultButton() {
+        steps_.push_back([this](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || !box->defaultButton()) return unexpected(modal, "a question");
+            box->defaultButton()->click();
         });
     }
 

@@ -156,7 +156,7 @@ TEST_F(ObservationTableTest, SavingKeepsTheFilesEncodingAndRows) {
     const std::string row = ",1000,1000,1010,1175,\xB1\xB1\xC9\xBD,P1,P2,B,44.13120,44.20042,49.18030,42.08428,"
                             "33.10401,55.22345,54.03519,37.22520\r\n";  // 北山 in GB 18030
     std::ofstream(file, std::ios::binary) << header << "Q1" << row << "Q2" << row;
-    driver.reply("第 3 行  Q2");
+    driver.reply("文件第 3 行，id：Q2");
     ASSERT_TRUE(window.table().openFile(file));
     EXPECT_EQ(cell(EnteredValue::nameA).text(), "北山");
     type(EnteredValue::b1, "44.1311");

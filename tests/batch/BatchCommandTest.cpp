@@ -146,8 +146,8 @@ TEST_F(BatchCommand, GradeAddsTheColumnsOfTheChecksAndTheirPage) {
     EXPECT_EQ(cell(0, "mp_1"), "1.37");  // P1 of the worked example with σ 1″
     EXPECT_EQ(cell(0, "mp_3"), "") << "no P3 in the known-side case";
     EXPECT_EQ(cell(2, "mp_1"), "");
-    const std::string pages = "pdfinfo '" + (folder / "reports" / "00001-ok.pdf").string() + "' | grep -q 'Pages: *3'";
-    EXPECT_EQ(std::system(pages.c_str()), 0) << "the report's page, the page of its checks and the plot";
+    const std::string pages = "pdfinfo '" + (folder / "reports" / "00001-ok.pdf").string() + "' | grep -q 'Pages: *4'";
+    EXPECT_EQ(std::system(pages.c_str()), 0) << "the report's page, the page of its checks, the precision's and the plot";
 }
 
 TEST_F(BatchCommand, AFileThatIsNoCampaignIsRefused) {
