@@ -327,6 +327,7 @@ async function main() {
     getComputedStyle(document.getElementById(id)).display !== 'none' && document.getElementById(id).offsetParent !== null));
   await page.emulateMedia({media: 'screen'});
   await check('the browser prints the report alone', () => assert.deepStrictEqual(printed, [false, false, false, true]));
+  await app.checkPrecision(page, process.env.MORVALEN_CLI, work, check);
 
 
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
