@@ -1,8 +1,10 @@
-// The page as an app, checked by scripts/web-check.js: the .dat export against the terminal's, saving into a
-// GB 18030 file, the precision figures against the terminal's.
+// The page as an app, checked by scripts/web-check.js: its precompressed files, the .dat export against the
+// terminal's, saving into a GB 18030 file, the precision figures against the terminal's, and a reload without the
+// network.
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const zlib = require('zlib');
 const assert = require('assert');
 const {execFileSync, spawnSync} = require('child_process');
 
@@ -38,6 +40,25 @@ function largestDifference(actual, expected, where, found, scale = 0) {
   }
   assert.strictEqual(actual, expected, where);
   return found;
+}
+
+// Every precompressed file holds its original.
+async function checkPrecompressed(pageFolder, check) {
+  const names = fs.readdirSync(pageFolder, {recursive: true}).map(String);
+  const compressed = names.filter((name) => /\.(gz|br)$/.test(name));
+  await check(`the ${compressed.length} precompressed files (.gz, .br) hold their originals`, () => {
+    assert.ok(compressed.some((name) => name === 'morvalen.wasm.gz'), 'no morvalen.wasm.gz');
+    for (const name of compressed) {
+      const bytes = fs.readFileSync(path.join(pageFolder, name));
+      const original = fs.readFileSync(path.join(pageFolder, name.slice(0, -3)));
+      const unpacked = name.endsWith('.gz') ? zlib.gunzipSync(bytes) : zlib.brotliDecompressSync(bytes);
+      assert.ok(unpacked.equals(original), name);
+    }
+  });
+  const size = (filter) => names.filter(filter).reduce((sum, name) => sum + fs.statSync(path.join(pageFolder, name)).size, 0);
+  const plain = size((name) => !/\.(gz|br)$/.test(name) && !/\.png$/.test(name));
+  console.log(`      the page's files: ${(plain / 1024).toFixed(0)} KB, ${(size((n) => n.endsWith('.gz')) / 1024).toFixed(0)} KB as .gz, ${
+    (size((n) => n.endsWith('.br')) / 1024).toFixed(0)} KB as .br (icons aside)`);
 }
 
 // The precision of the stations and between them against morvalen-cli --grade, on every example and scenario.
@@ -84,4 +105,42 @@ async function checkGb18030Save(page, downloaded, gb18030File, savedUtf8, check)
   });
 }
 
-module.exports = {checkPrecision, checkCassExport, checkGb18030Save};
+// Types the known-side data set of the campaign example into the table and computes.
+async function computeKnownSide(page, values) {
+  for (const [key, value] of Object.entries(values)) await page.fill('#cell-' + key, value);
+  await page.click('#compute');
+  return page.textContent('#window-Text11');
+}
+
+// Once loaded, the page reloads without the network (its service worker keeps its files) and computes; pictures of
+// the page on a desktop screen after the computation, in both languages.
+async function checkOffline(browser, address, values, expectedText11, screenshots, check) {
+  const context = await browser.newContext({locale: 'zh-CN', viewport: {width: 1366, height: 768}});
+  const page = await context.newPage();
+  await page.goto(address);
+  await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await context.setOffline(true);
+  let shown = null;
+  try {
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
+    shown = await computeKnownSide(page, values);
+    await page.screenshot({path: screenshots('desktop-zh')});
+    await page.goto(address + '?lang=en');
+    await page.waitForSelector('body[data-ready="true"]', {timeout: 15000});
+    await computeKnownSide(page, values);
+    await page.screenshot({path: screenshots('desktop-en')});
+  } catch (failure) {
+    shown = String(failure.message).split('\n')[0];
+  }
+  const english = await page.textContent('#compute').catch(() => '');
+  await context.setOffline(false);
+  await context.close();
+  await check('without the network the page reloads from its service worker and computes, in either language', () => {
+    assert.strictEqual(shown, expectedText11);
+    assert.match(english, /Compute/i);
+  });
+}
+
+module.exports = {checkPrecompressed, checkPrecision, checkCassExport, checkGb18030Save, checkOffline};
