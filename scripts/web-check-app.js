@@ -1,6 +1,5 @@
 // The page as an app, checked by scripts/web-check.js: its precompressed files, the .dat export against the
-// terminal's, saving into a GB 18030 file, the precision figures against the terminal's, and a reload without the
-// network.
+// terminal's, the precision figures against the terminal's, the phone layout, and a reload without the network.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -143,4 +142,49 @@ async function checkOffline(browser, address, values, expectedText11, screenshot
   });
 }
 
-module.exports = {checkPrecompressed, checkPrecision, checkCassExport, checkGb18030Save, checkOffline};
+// A phone of 390 × 844: one column, no sideways scrolling after a computation, controls a finger can hit.
+async function checkPhone(browser, address, values, screenshots, check) {
+  const context = await browser.newContext({locale: 'zh-CN', viewport: {width: 390, height: 844}, deviceScaleFactor: 2,
+    isMobile: true, hasTouch: true});
+  const page = await context.newPage();
+  // The first visit on a phone of middle speed: four times slower than this machine, 1.6 Mbit/s with 150 ms of
+  // latency (a slow 4G line).
+  const session = await context.newCDPSession(page);
+  let transferred = 0;
+  session.on('Network.loadingFinished', (event) => { transferred += event.encodedDataLength; });
+  await session.send('Network.enable');
+  await session.send('Emulation.setCPUThrottlingRate', {rate: 4});
+  await session.send('Network.emulateNetworkConditions', {offline: false, latency: 150,
+    downloadThroughput: 1.6e6 / 8, uploadThroughput: 0.75e6 / 8});
+  const started = Date.now();
+  await page.goto(address);
+  await page.waitForSelector('body[data-ready="true"]', {timeout: 60000});
+  console.log(`      first visit on a throttled phone (4× CPU, 1.6 Mbit/s, 150 ms): ready after ${Date.now() - started} ms, ${
+    (transferred / 1024).toFixed(0)} KB transferred`);
+  await session.send('Emulation.setCPUThrottlingRate', {rate: 1});
+  await session.send('Network.emulateNetworkConditions', {offline: false, latency: 0, downloadThroughput: -1,
+    uploadThroughput: -1});
+  await page.selectOption('#grade', {index: 4});
+  await computeKnownSide(page, values);
+  const layout = await page.evaluate(() => ({
+    width: document.documentElement.scrollWidth,
+    small: [...document.querySelectorAll('header button, header select, #entry button, #entry select, #entry input, #grade, #sigma, #print')]
+      .filter((control) => control.offsetParent !== null && control.type !== 'file')
+      .map((control) => [control.id, control.getBoundingClientRect()])
+      .filter(([, box]) => box.height < 44 || box.width < 44)
+      .map(([id, box]) => `${id} ${Math.round(box.width)}×${Math.round(box.height)}`),
+    decimal: document.getElementById('cell-b1').inputMode,
+  }));
+  await check('on a phone (390 × 844) nothing scrolls sideways after a computation, controls are at least 44 px', () => {
+    assert.ok(layout.width <= 390, `the page is ${layout.width} px wide`);
+    assert.deepStrictEqual(layout.small, []);
+    assert.strictEqual(layout.decimal, 'decimal');
+  });
+  for (const lang of ['zh', 'en']) {
+    await page.selectOption('#language', lang);
+    await page.screenshot({path: screenshots(`phone-${lang}`), fullPage: true});
+  }
+  await context.close();
+}
+
+module.exports = {checkPrecompressed, checkPrecision, checkCassExport, checkGb18030Save, checkOffline, checkPhone};

@@ -339,6 +339,7 @@ async function main() {
   const screenshots = (name) => screenshot.replace(/\.png$/, `-${name}.png`);
   const typed = Object.fromEntries(order.map((key) => [key, knownSide[key]]));
   await app.checkOffline(browser, address, typed, expected.fields.Text11, screenshots, check);
+  await app.checkPhone(browser, address, typed, screenshots, check);
 
   await check('no error in the console', () => assert.deepStrictEqual(consoleErrors, []));
   await browser.close();
