@@ -10,7 +10,7 @@ function(morvalen_gb18030_table output)
   add_custom_command(OUTPUT ${output}
     COMMAND ${MORVALEN_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${maker} ${source}
     COMMAND ${maker} ${output}
-    DEPENDS ${source}
+    DEPENDS ${source} ${PROJECT_SOURCE_DIR}/src/files/maker/IconvGb18030.h
     COMMENT "Making the GB 18030 table from the build machine's iconv"
     VERBATIM)
 endfunction()

@@ -1,24 +1,12 @@
 // GB 18030 from the program's own table against the C library's iconv, which writes it on this machine.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include "files/Gb18030.h"
 #include "files/TextCodec.h"
+#include "files/maker/IconvGb18030.h"
 
 namespace morvalen::files {
 namespace {
-
-std::string iconvBytes(iconv_t converter, char32_t codePoint) {
-    char in[4] = {static_cast<char>(codePoint & 0xFF), static_cast<char>((codePoint >> 8) & 0xFF),
-                  static_cast<char>(codePoint >> 16), 0};
-    char out[16];
-    char* from = in;
-    char* to = out;
-    std::size_t fromLeft = sizeof in, toLeft = sizeof out;
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(converter, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1)) return {};
-    return std::string(out, static_cast<std::size_t>(to - out));
-}
 
 // Every code point, the first plane and the four-byte ones beyond it: the same bytes, or refused by both.
 TEST(Gb18030, EveryCodePointAsIconvWritesIt) {
@@ -30,7 +18,7 @@ TEST(Gb18030, EveryCodePointAsIconvWritesIt) {
             EXPECT_EQ(gb18030Bytes(codePoint), "");
             continue;
         }
-        const std::string expected = iconvBytes(converter, codePoint), actual = gb18030Bytes(codePoint);
+        const std::string expected = iconvGb18030Bytes(converter, codePoint), actual = gb18030Bytes(codePoint);
         if (actual != expected && ++differing <= 5) ADD_FAILURE() << "U+" << std::hex << std::uint32_t{codePoint};
         (expected.size() == 1 ? oneByte : expected.size() == 2 ? twoBytes : fourBytes) += 1;
     }

@@ -7,14 +7,14 @@
 // them, six of them beyond the first plane) or four. The four-byte sequences count up in the order of the code points that have no shorter form, so
 // they are kept as runs: a first code point, a last one and the four-byte index of the first. The index of a
 // four-byte sequence b1 b2 b3 b4 is ((b1 − 0x81) × 10 + b2 − 0x30) × 1260 + (b3 − 0x81) × 10 + b4 − 0x30.
-#include <iconv.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include "IconvGb18030.h"
 
 namespace {
 
@@ -28,19 +28,6 @@ struct FourByteRun {
     char32_t last;
     std::uint32_t firstIndex;
 };
-
-// The GB 18030 bytes iconv gives for one code point; empty where it refuses it.
-std::string encoded(iconv_t converter, char32_t codePoint) {
-    char in[4];
-    for (int k = 0; k < 4; ++k) in[k] = static_cast<char>((codePoint >> (8 * k)) & 0xFF);
-    char out[16];
-    char* from = in;
-    char* to = out;
-    std::size_t fromLeft = sizeof in, toLeft = sizeof out;
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(converter, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1)) return {};
-    return std::string(out, static_cast<std::size_t>(to - out));
-}
 
 std::uint32_t fourByteIndex(const std::string& bytes) {
     const auto byte = [&](int k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])); };
@@ -64,7 +51,7 @@ int main(int argc, char** argv) {
     std::vector<FourByteRun> runs;
     for (char32_t codePoint = 0x80; codePoint <= 0x10FFFF; ++codePoint) {
         if (codePoint >= 0xD800 && codePoint <= 0xDFFF) continue;  // surrogates are no characters
-        const std::string bytes = encoded(converter, codePoint);
+        const std::string bytes = morvalen::files::iconvGb18030Bytes(converter, codePoint);
         if (bytes.size() == 2) {
             const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
                                                          static_cast<unsigned char>(bytes[1]));
