@@ -23,7 +23,11 @@ self.addEventListener('fetch', (event) => {
   event.respondWith((async () => {
     try {
       const response = await fetch(request);
-      if (response.status === 200) await (await caches.open(cacheName)).put(request, response.clone());
+      // Kept while the page already goes on with the answer.
+      if (response.status === 200) {
+        const copy = response.clone();
+        event.waitUntil(caches.open(cacheName).then((cache) => cache.put(request, copy)));
+      }
       return response;
     } catch (offline) {
       // ?lang=en and the like ask for the same page.
