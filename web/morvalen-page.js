@@ -49,6 +49,7 @@
       const input = inputs.get(key) || document.createElement('input');
       input.id = 'cell-' + key;
       input.dataset.key = key;
+      if (!key.startsWith('name_')) input.inputMode = 'decimal';  // a phone's keypad for the numbers
       head.appendChild(document.createElement('label')).htmlFor = input.id;
       row.appendChild(head);
       row.insertCell().appendChild(input);

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 
+#include "files/Gb18030.h"
 #include "i18n/Language.h"
 
 namespace morvalen::files {
@@ -194,14 +195,25 @@ std::string TextConverter::convertPiece(std::string_view piece) {
 TextConverter::TextConverter(TextEncoding encoding, bool toUtf8) : encoding_(encoding), toUtf8_(toUtf8) {
     converter_ = toUtf8_ ? iconv_open("UTF-8", iconvName(encoding_)) : iconv_open(iconvName(encoding_), "UTF-8");
     if (converter_ == reinterpret_cast<void*>(-1)) {
+        converter_ = nullptr;
+        // A C library that reads GB 18030 but cannot write it (the browser's): the program's own table writes it.
+        if (encoding_ == TextEncoding::gb18030 && !toUtf8_) return;
         throw std::runtime_error(i18n::withArguments(i18n::translate("本机的 iconv 不能转换 %1 编码"), {encodingName(encoding)}));
     }
 }
 
-TextConverter::~TextConverter() { iconv_close(handle(converter_)); }
+TextConverter::~TextConverter() {
+    if (converter_) iconv_close(handle(converter_));
+}
 
 std::string TextConverter::convertPiece(std::string_view piece) {
     kept_.append(piece);
+    if (!converter_) {
+        const Gb18030Piece converted = gb18030FromUtf8(kept_, offset_);
+        offset_ += converted.used;
+        kept_.erase(0, converted.used);
+        return converted.bytes;
+    }
     std::string converted;
     char* from = kept_.data();
     std::size_t fromLeft = kept_.size();

@@ -1,5 +1,6 @@
 // Conversion between the encodings of the files surveyors have and UTF-8, the program's own, through the C
 // library's iconv; on Windows, which has none, through the system's own conversions (code page 54936 is GB 18030).
+// Where the C library reads GB 18030 but cannot write it (the browser's), the program writes it from its own table.
 #pragma once
 
 #include <cstddef>
@@ -49,7 +50,7 @@ private:
 
     TextEncoding encoding_;
     bool toUtf8_;
-    void* converter_ = nullptr;  // iconv_t; unused on Windows
+    void* converter_ = nullptr;  // iconv_t; null where GB 18030 is written from the program's table, and on Windows
     std::string kept_;
     std::size_t offset_ = 0;
 };
