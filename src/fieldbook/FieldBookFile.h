@@ -10,6 +10,8 @@ namespace morvalen::fieldbook {
 
 // The columns of a field book, by name in the header row (in any order; other columns are left alone).
 inline constexpr const char* fieldBookColumns[] = {"station", "round", "target", "left", "right"};
+// The optional column of the horizontal distance measured with a pointing, metres; a cell may be empty.
+inline constexpr const char* optionalDistanceColumn = "distance";
 
 // The pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
 // row it stands on; rows of blank cells are left out. Throws FieldBookError for a file that cannot be read, has no
