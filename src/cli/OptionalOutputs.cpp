@@ -19,6 +19,7 @@
 #include "report/AnalysisPage.h"
 #include "report/FieldBookPage.h"
 #include "report/PaintedReport.h"
+#include "report/RigorousPage.h"
 #endif
 
 namespace morvalen::cli {
@@ -36,13 +37,15 @@ struct ReportDocument {
 };
 
 ReportDocument reportDocument(const SurveyState& state, const analysis::Analysis& analysed,
-                              const fieldbook::FieldBookReduction* fieldBook = nullptr) {
+                              const fieldbook::FieldBookReduction* fieldBook = nullptr,
+                              const rigorous::RigorousRun* rigorous = nullptr) {
     ReportDocument document{{report::reportLines(state)}, std::nullopt};
     if (analysed.checks) {
         document.plot = analysed.precision;
         document.pages.push_back(report::analysisPageLines(*analysed.checks, document.plot));
     }
     if (fieldBook) document.pages.push_back(report::fieldBookPageLines(*fieldBook));
+    if (rigorous) document.pages.push_back(report::rigorousPageLines(*rigorous));
     return document;
 }
 #endif
@@ -109,14 +112,15 @@ ExitStatus refusedPlotFormat(const std::string& path) {
 }
 
 ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
-                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
+                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps,
+                           const rigorous::RigorousRun* rigorous) {
     if (!report::printingAllowed(state)) {
         std::cerr << withArguments(translate("没有写出 PDF 文件：%1"), {report::nothingToPrint}) << '\n';
         return ExitStatus::notWritten;
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        const ReportDocument document = reportDocument(state, analysed, fieldBook);
+        const ReportDocument document = reportDocument(state, analysed, fieldBook, rigorous);
         writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
@@ -127,6 +131,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path, co
     (void)analysed;
     (void)fieldBook;
     (void)steps;
+    (void)rigorous;
     return notBuilt("没有写出 PDF 文件 %1：本程序编译时没有 Qt 绘图功能。", path);
 #endif
 }

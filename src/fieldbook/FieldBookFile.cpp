@@ -8,15 +8,12 @@
 #include "i18n/Language.h"
 
 namespace morvalen::fieldbook {
-namespace {
 
 std::string trimmed(std::string_view cell) {
     const auto first = cell.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return std::string(cell.substr(first, cell.find_last_not_of(" \t") - first + 1));
 }
-
-}  // namespace
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     files::CsvTable table;
