@@ -22,7 +22,7 @@ double wrapped(double radians) {
     return radians - 2 * std::numbers::pi * std::floor((radians + std::numbers::pi) / (2 * std::numbers::pi));
 }
 
-using Coordinates = Eigen::Matrix<double, coordinateCount, 1>;
+using Coordinates = analysis::StationVector;
 
 // The line from station i to station j at the current coordinates: length, azimuth and their gradients.
 struct Line {
@@ -33,21 +33,13 @@ struct Line {
 };
 
 Line lineBetween(const Coordinates& at, int i, int j) {
-    const double dx = at(2 * j) - at(2 * i), dy = at(2 * j + 1) - at(2 * i + 1);
     Line line;
-    line.length = std::hypot(dx, dy);
+    line.length = std::hypot(at(2 * j) - at(2 * i), at(2 * j + 1) - at(2 * i + 1));
     if (!(line.length > 0)) throw RigorousError(i18n::translate("四边形的两个测站重合"));
-    line.azimuth = std::atan2(dy, dx);
-    const double squared = line.length * line.length;
-    line.lengthGradient(2 * j) = dx / line.length;
-    line.lengthGradient(2 * j + 1) = dy / line.length;
-    line.lengthGradient(2 * i) = -dx / line.length;
-    line.lengthGradient(2 * i + 1) = -dy / line.length;
-    // α = atan2(Δy, Δx): dα = (Δx dΔy − Δy dΔx) / s².
-    line.azimuthGradient(2 * j) = -dy / squared;
-    line.azimuthGradient(2 * j + 1) = dx / squared;
-    line.azimuthGradient(2 * i) = dy / squared;
-    line.azimuthGradient(2 * i + 1) = -dx / squared;
+    line.azimuth = std::atan2(at(2 * j + 1) - at(2 * i + 1), at(2 * j) - at(2 * i));
+    const analysis::SideGradients gradients = analysis::sideGradients(at, i, j, line.length);
+    line.lengthGradient = gradients.length;
+    line.azimuthGradient = gradients.azimuth;
     return line;
 }
 
