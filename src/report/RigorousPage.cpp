@@ -1,6 +1,7 @@
 #include "report/RigorousPage.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "analysis/ChecksText.h"
 #include "i18n/Language.h"
@@ -74,7 +75,16 @@ void writeDifferences(const rigorous::RigorousRun& run, LineWriter& out) {
         out.line().at(stationColumns[0], difference.name).at(stationColumns[1], decimalText(difference.dx, 1))
             .at(stationColumns[2], decimalText(difference.dy, 1)).at(stationColumns[3], decimalText(difference.ratio, 2));
     }
-    out.line().at(textColumn, run.sentence);
+    // The sentence in two lines, at its semicolon, to stay within the paper.
+    std::string_view sentence = run.sentence;
+    for (const std::string_view semicolon : {std::string_view("；"), std::string_view("; ")}) {
+        if (const std::size_t at = sentence.find(semicolon); at != std::string_view::npos) {
+            out.line().at(textColumn, std::string(sentence.substr(0, at + semicolon.size())));
+            sentence.remove_prefix(at + semicolon.size());
+            break;
+        }
+    }
+    out.line().at(textColumn, std::string(sentence));
     const auto& adjustment = run.adjustment;
     if (!adjustment.largestRelative) return;
     const rigorous::RelativeEllipse& largest = adjustment.relative[*adjustment.largestRelative];
