@@ -17,29 +17,6 @@ namespace {
 constexpr double millimetresPerMetre = 1000;
 constexpr double secondsPerRadian = 180 / std::numbers::pi * 3600;
 
-// The gradients of the length (metres per metre) and of the azimuth (radians per metre) of the side from station i
-// to station j with respect to the station vector.
-struct SideGradients {
-    StationVector length = StationVector::Zero();
-    StationVector azimuth = StationVector::Zero();
-};
-
-SideGradients sideGradients(const StationVector& stations, int i, int j, double length) {
-    const double dx = stations(2 * j) - stations(2 * i), dy = stations(2 * j + 1) - stations(2 * i + 1);
-    SideGradients gradients;
-    gradients.length(2 * j) = dx / length;
-    gradients.length(2 * j + 1) = dy / length;
-    gradients.length(2 * i) = -dx / length;
-    gradients.length(2 * i + 1) = -dy / length;
-    // α = atan2(Δy, Δx): dα = (Δx dΔy − Δy dΔx) / L².
-    const double squared = length * length;
-    gradients.azimuth(2 * j) = -dy / squared;
-    gradients.azimuth(2 * j + 1) = dx / squared;
-    gradients.azimuth(2 * i) = dy / squared;
-    gradients.azimuth(2 * i + 1) = -dx / squared;
-    return gradients;
-}
-
 // The length, its error and the azimuth error of the line from station i to station j; the figures that the data of
 // the case fix stay zero (their propagated values are rounding noise of the Jacobian).
 struct LineFigures {
@@ -123,6 +100,22 @@ StationPrecision stationPrecision(const SurveyState& state, const StationVector&
 }
 
 }  // namespace
+
+SideGradients sideGradients(const StationVector& stations, int i, int j, double length) {
+    const double dx = stations(2 * j) - stations(2 * i), dy = stations(2 * j + 1) - stations(2 * i + 1);
+    SideGradients gradients;
+    gradients.length(2 * j) = dx / length;
+    gradients.length(2 * j + 1) = dy / length;
+    gradients.length(2 * i) = -dx / length;
+    gradients.length(2 * i + 1) = -dy / length;
+    // α = atan2(Δy, Δx): dα = (Δx dΔy − Δy dΔx) / L².
+    const double squared = length * length;
+    gradients.azimuth(2 * j) = -dy / squared;
+    gradients.azimuth(2 * j + 1) = dx / squared;
+    gradients.azimuth(2 * i) = dy / squared;
+    gradients.azimuth(2 * i + 1) = -dx / squared;
+    return gradients;
+}
 
 int sideJoining(int station, int otherStation) {
     for (std::size_t s = 0; s < sideStations.size(); ++s) {

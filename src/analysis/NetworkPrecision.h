@@ -31,6 +31,14 @@ using StationCovariance = Eigen::Matrix<double, 8, 8>;  // square metres
 // of a side of 100 m.
 inline constexpr double jacobianStepSeconds = 1.0;
 
+// The gradients of the length (metres per metre) and of the azimuth (radians per metre) of the line from station i
+// to station j with respect to the station vector, at these stations; `length` the line's length, metres.
+struct SideGradients {
+    StationVector length = StationVector::Zero();
+    StationVector azimuth = StationVector::Zero();
+};
+SideGradients sideGradients(const StationVector& stations, int i, int j, double length);
+
 // The error ellipse of a station: semi-axes in millimetres, a ≥ b, and the direction of a in degrees clockwise from
 // +X (north), 0 ≤ φ < 180.
 struct ErrorEllipse {

@@ -27,7 +27,8 @@ QString seconds(double value, int decimals = 1) {
 
 // The σ as the window shows it, to 0.01″; none when the rounds agree so well that it shows as zero.
 std::optional<double> shownSigma(const fieldbook::FieldBookReduction& reduction) {
-    const double sigma = std::round(reduction.angleSigma * 100) / 100;
+    if (!reduction.angleSigma) return std::nullopt;
+    const double sigma = std::round(*reduction.angleSigma * 100) / 100;
     return sigma > 0 ? std::optional(sigma) : std::nullopt;
 }
 
@@ -109,7 +110,7 @@ void FieldBookWindow::showReduction() {
         checks_->setItem(row, 1, cell(qText(report::checkKindText(check.kind))));
         checks_->setItem(row, 2, cell(seconds(check.value)));
         checks_->setItem(row, 3, cell(check.limit ? seconds(*check.limit) : translated("无限差")));
-        checks_->setItem(row, 4, cell(qText(analysis::verdictText(check.ok))));
+        checks_->setItem(row, 4, cell(qText(report::checkVerdictText(check))));
     }
     checks_->resizeColumnsToContents();
     checks_->resizeRowsToContents();
@@ -120,7 +121,7 @@ void FieldBookWindow::showReduction() {
     const auto& names = reduction.quadrilateral;
     angleList_->setText(angles + translated("四边形（顺时针）：%1、%2、%3、%4", {qText(names[0]), qText(names[1]),
                                                                       qText(names[2]), qText(names[3])}) +
-                        translated("    测角中误差（可作检核的 σ）：") + seconds(reduction.angleSigma, 2));
+                        translated("    测角中误差（可作检核的 σ）：") + qText(report::sigmaText(reduction.angleSigma)));
     useSigma_->setEnabled(checksMenu_ && shownSigma(reduction));
 }
 

@@ -9,6 +9,7 @@
 #include "analysis/Analysis.h"
 #include "batch/BatchAdjustment.h"
 #include "batch/BatchChecks.h"
+#include "cli/BatchFieldBooks.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "entry/PackedAngle.h"
@@ -160,6 +161,7 @@ private:
     void startResults(const std::vector<std::string>& header) {
         columns_.emplace(header);
         adjuster_.emplace(*columns_);
+        books_.emplace(header, input_, options_.rigorous);
         for (const std::string& note : files::readingNotes(input_, *columns_, encoding_)) std::cerr << note << '\n';
         if (!options_.pdfDirectory.empty() && !writeReport_) {
             std::cerr << i18n::translate("没有写出 PDF 报表：本程序编译时没有 Qt 绘图功能。") << '\n';
@@ -171,6 +173,10 @@ private:
         if (!options_.jsonLines) {
             std::vector<std::string> columns = batch::resultColumns();
             if (standard_) columns.insert(columns.end(), batch::checkColumns().begin(), batch::checkColumns().end());
+            if (options_.rigorous.asked) {
+                const auto& rigorous = BatchFieldBooks::rigorousColumns();
+                columns.insert(columns.end(), rigorous.begin(), rigorous.end());
+            }
             // A results file for a spreadsheet carries a byte-order mark, so that it opens as UTF-8.
             if (file_ && !files::isStandardOutput(files::pathOf(options_.output))) pending_ += files::byteOrderMark(files::TextEncoding::utf8WithByteOrderMark);
             pending_ += files::csvLine(columns, batch::resultQuoting);
@@ -179,7 +185,7 @@ private:
 
     void adjustRow(const files::TableRow& row) {
         ++rowsRead_;
-        const batch::BatchResult& result = adjuster_->adjust(row);
+        const batch::BatchResult& result = adjuster_->adjust(books_->present() ? books_->withBookAngles(row, *columns_) : row);
         const analysis::Analysis analysed =
             standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
@@ -220,13 +226,21 @@ private:
                   << '\n';
     }
 
-    // The result line of a row, with the checks' columns after the result columns when they are asked for.
+    // The result line of a row, with the checks' and the rigorous adjustment's columns after the result columns when
+    // they are asked for.
     void writeResultLine(const batch::BatchResult& result, const analysis::Analysis& analysed) {
-        if (standard_) {
-            const std::vector<std::string> checks = batch::checkCells(analysed);
+        if (standard_ || options_.rigorous.asked) {
+            std::vector<std::string> moreColumns, checks;
+            if (standard_) moreColumns = batch::checkColumns(), checks = batch::checkCells(analysed);
+            if (options_.rigorous.asked) {
+                const auto& rigorousColumns = BatchFieldBooks::rigorousColumns();
+                const std::vector<std::string> rigorous = books_->rigorousCells(result);
+                moreColumns.insert(moreColumns.end(), rigorousColumns.begin(), rigorousColumns.end());
+                checks.insert(checks.end(), rigorous.begin(), rigorous.end());
+            }
             std::ostringstream line;
             if (options_.jsonLines) {
-                batch::writeJsonLine(line, result, batch::checkColumns(), checks);
+                batch::writeJsonLine(line, result, moreColumns, checks);
             } else {
                 std::vector<std::string> cells = batch::resultCells(result);
                 cells.insert(cells.end(), checks.begin(), checks.end());
@@ -270,6 +284,7 @@ private:
     Progress progress_;
     std::optional<files::ColumnMap> columns_;
     std::optional<batch::BatchAdjuster> adjuster_;
+    std::optional<BatchFieldBooks> books_;
     std::optional<files::OutputFile> file_;
     std::string pending_;  // result lines not yet written: the file is written in large pieces
     ExitStatus status_ = ExitStatus::completed;

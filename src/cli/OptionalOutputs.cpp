@@ -115,14 +115,15 @@ ExitStatus refusedPlotFormat(const std::string& path) {
 }
 
 ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
-                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps) {
+                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps,
+                           const rigorous::RigorousRun* rigorous) {
     if (!report::printingAllowed(state)) {
         std::cerr << withArguments(translate("没有写出 PDF 文件：%1"), {report::nothingToPrint}) << '\n';
         return ExitStatus::notWritten;
     }
 #ifdef MORVALEN_WITH_PDF
     try {
-        const report::PrintedDocument document = report::printedDocument(state, analysed, fieldBook);
+        const report::PrintedDocument document = report::printedDocument(state, analysed, fieldBook, rigorous);
         writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
@@ -133,6 +134,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path, co
     (void)analysed;
     (void)fieldBook;
     (void)steps;
+    (void)rigorous;
     return notBuilt("没有写出 PDF 文件 %1：本程序编译时没有 Qt 绘图功能。", path);
 #endif
 }

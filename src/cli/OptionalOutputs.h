@@ -13,6 +13,7 @@
 #include "entry/SurveyState.h"
 #include "fieldbook/FieldBookAngles.h"
 #include "report/StepsTables.h"
+#include "rigorous/RigorousNetwork.h"
 
 namespace morvalen::cli {
 
@@ -39,10 +40,11 @@ ExitStatus readReplies(std::istream& input, std::string& text);
 ExitStatus refusedExportFormat(const std::string& path);
 ExitStatus refusedPlotFormat(const std::string& path);
 
-// The print command of the terminal: the report (and the pages of the checks, the field book and the steps) as a
-// PDF file, refused like the window's when there is nothing complete to print.
+// The print command of the terminal: the report (and the pages of the checks, the field book, the rigorous
+// adjustment and the steps) as a PDF file, refused like the window's when there is nothing complete to print.
 ExitStatus writeReportFile(const SurveyState& state, const std::string& path, const analysis::Analysis& analysed,
-                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps);
+                           const fieldbook::FieldBookReduction* fieldBook, const report::StepsDocument* steps,
+                           const rigorous::RigorousRun* rigorous = nullptr);
 // The plot of the network as an SVG file; refused when there is no completed computation with coordinates.
 ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precision, const std::string& path);
 // Keeps the values typed as one more row of an observation file.

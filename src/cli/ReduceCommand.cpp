@@ -58,7 +58,7 @@ nlohmann::ordered_json stationJson(const fieldbook::Station& station) {
                               {"round_spread_sec", rounded(direction.roundSpread, 1)}});
     }
     return {{"name", station.name}, {"rounds", rounds}, {"directions", directions},
-            {"sigma_sec", rounded(station.sigma, 2)}};
+            {"sigma_sec", station.sigma ? nlohmann::ordered_json(rounded(*station.sigma, 2)) : nlohmann::ordered_json(nullptr)}};
 }
 
 // The four names of --stations; nullopt, with the reason on stderr, for other than four.
@@ -147,10 +147,16 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
         checks.push_back({{"station", check.station},
                           {"round", check.round ? nlohmann::ordered_json(*check.round) : nlohmann::ordered_json(nullptr)},
                           {"kind", kindKey(check.kind)}, {"value_sec", rounded(check.value, 1)},
-                          {"limit_sec", optionalSeconds(check.limit)}, {"ok", check.ok}});
+                          {"limit_sec", optionalSeconds(check.limit)}, {"ok", check.ok},
+                          {"applicable", check.applicable}});
+    }
+    nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+    for (const fieldbook::MeasuredLine& line : reduction.lines) {
+        lines.push_back({{"from", line.from}, {"to", line.to}, {"count", line.count},
+                         {"mean_m", std::round(line.mean * 1e4) / 1e4}, {"spread_mm", rounded(line.spread * 1000, 1)}});
     }
     return {{"instrument", std::string(reduction.limits->instrument)}, {"stations", stations}, {"checks", checks},
-            {"angles", reduction.angles}};
+            {"lines", lines}, {"angles", reduction.angles}};
 }
 
 ExitStatus runReduce(const ReduceOptions& options) {

@@ -18,6 +18,9 @@
 //   morvalen-cli --export FILE   writes the result table as .dat (CASS), .csv, .xlsx or .dxf
 //   morvalen-cli --field-book FILE
 //                                answers the eight angle prompts from the reduction of a field book
+//   morvalen-cli --field-book FILE --rigorous [--sigma-direction SEC] [--distance-sigma A,B]
+//                                also adjusts the field book's directions and distances rigorously: a section after
+//                                the report, "rigorous" in the JSON, a page of the PDF
 //   morvalen-cli reduce FILE     reduces a field book of direction sets to the eight angles (see cli/ReduceCommand.h)
 //   morvalen-cli --version       the version; --help the options, in Chinese like every message
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
@@ -44,13 +47,16 @@
 #include "cli/ExitStatus.h"
 #include "cli/GivenAnswers.h"
 #include "cli/OptionalOutputs.h"
+#include "cli/RigorousOutput.h"
 #include "document/RunDocument.h"
 #include "document/RunOutput.h"
 #include "document/StepsOutput.h"
 #include "cli/TerminalPrompt.h"
 #include "command/RunRecord.h"
 #include "i18n/Language.h"
+#include "report/RigorousPage.h"
 #include "report/StepsTables.h"
+#include "report/TextReport.h"
 #ifdef MORVALEN_WITH_FILES
 #include "cli/ReduceCommand.h"
 #endif
@@ -70,6 +76,7 @@ struct Options {
     std::string plotPath;                // empty: no plot of the network
     std::string fieldBookPath;           // empty: the angles are answered as the other values
     bool steps = false;                  // the computation step by step after the report
+    cli::RigorousOptions rigorous;       // the rigorous adjustment of the field book beside the classical one
 };
 
 using cli::ExitStatus;
@@ -115,13 +122,14 @@ struct RunOutcome {
     const FieldModel& fields;
     analysis::Analysis analysed;
     std::optional<report::StepsDocument> steps;
+    std::optional<rigorous::RigorousRun> rigorous;
 };
 
 void printJson(const Options& options, const RunOutcome& outcome) {
     const cli::DocumentOptions parts{options.steps, options.checks.standard().has_value()};
-    std::cout << cli::runDocument(outcome.prompt.promptsShown(), outcome.fields, outcome.record, outcome.analysed, parts)
-                     .dump(2)
-              << '\n';
+    auto document = cli::runDocument(outcome.prompt.promptsShown(), outcome.fields, outcome.record, outcome.analysed, parts);
+    if (options.rigorous.asked) document["rigorous"] = cli::rigorousJson(outcome.rigorous);
+    std::cout << document.dump(2) << '\n';
 }
 
 void printListing(const Options& options, const RunOutcome& outcome) {
@@ -131,6 +139,7 @@ void printListing(const Options& options, const RunOutcome& outcome) {
     if (options.checks.standard()) {
         cli::printChecksText(outcome.record.state, outcome.analysed.checks, outcome.analysed.precision, std::cout);
     }
+    if (outcome.rigorous) std::cout << report::renderText(report::rigorousPageLines(*outcome.rigorous));
 }
 
 // The files asked for, each after the one before, keeping the first failure.
@@ -142,7 +151,8 @@ ExitStatus writeFiles(const Options& options, const RunOutcome& outcome, const c
         const fieldbook::FieldBookReduction* fieldBookUsed =
             input.fieldBook && input.fieldBook->used() ? &*input.fieldBook->used() : nullptr;
         keepFirstFailure(cli::writeReportFile(record.state, options.pdfPath, outcome.analysed, fieldBookUsed,
-                                              outcome.steps ? &*outcome.steps : nullptr));
+                                              outcome.steps ? &*outcome.steps : nullptr,
+                                              outcome.rigorous ? &*outcome.rigorous : nullptr));
     }
     if (!options.saveObservationsPath.empty()) {
         keepFirstFailure(cli::saveObservationsFile(record.observations, options.saveObservationsPath, input.rowId));
@@ -192,7 +202,11 @@ ExitStatus run(const Options& options) {
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
     const RunOutcome outcome{record, prompt, fields, analysis::analyse(record.state, standard),
                              options.steps ? std::optional(report::stepsDocument(record.state, record.steps))
-                                           : std::nullopt};
+                                           : std::nullopt,
+                             record.stop ? std::nullopt
+                                         : cli::rigorousOf(options.rigorous, record.state,
+                                                           input.fieldBook && input.fieldBook->used()
+                                                               ? &*input.fieldBook->used() : nullptr)};
     if (options.json) printJson(options, outcome);
     else printListing(options, outcome);
     std::cout.flush();
@@ -237,8 +251,10 @@ int main(int argc, char** argv) {
     app.add_option("--plot", options.plotPath, translate("把网图（边、误差椭圆、指北针、比例尺）写成 SVG 文件（需 --grade 或 --sigma）"))
         ->type_name("FILE.svg")
         ->check(cli::fileName());
-    app.add_option("--field-book", options.fieldBookPath, translate("由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示"))
-        ->type_name("FILE");
+    CLI::Option* fieldBook =
+        app.add_option("--field-book", options.fieldBookPath, translate("由观测手簿（方向观测法）归算的八个角回答 b(1)…b(8) 的提示"))
+            ->type_name("FILE");
+    cli::addRigorousOptions(app, options.rigorous, fieldBook);
     cli::ReduceOptions reduceOptions;
     CLI::App* reduce = cli::addReduceCommand(app, reduceOptions);
 
@@ -255,6 +271,7 @@ int main(int argc, char** argv) {
         ->type_name("DIR")
         ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
+    cli::addRigorousOptions(*batch, batchOptions.rigorous, nullptr);
 #endif
     for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) cli::addLanguageOption(*subcommand);
     try {

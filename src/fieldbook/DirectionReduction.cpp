@@ -113,6 +113,9 @@ std::vector<StationRows> groupedRows(const std::vector<Pointing>& pointings, con
                                                    {face, quoted(*reading)}));
             }
         }
+        if (!pointing.distance.empty() && !distanceMetres(pointing.distance)) {
+            refuse(pointing.row, withArguments(translate("distance 列的 %1 不是以米计的正数"), {quoted(pointing.distance)}));
+        }
         auto station = std::find_if(stations.begin(), stations.end(),
                                     [&](const StationRows& held) { return held.name == pointing.station; });
         if (station == stations.end()) {
@@ -171,7 +174,7 @@ Round reducedRound(const RoundRows& rows, bool closes) {
         const double rightTurned = right >= halfCircle ? right - halfCircle : right + halfCircle;
         const double twoC = signedDifference(left - rightTurned);
         round.pointings.push_back({pointing->target, pointing->left, pointing->right, twoC, onCircle(left - twoC / 2),
-                                   std::nullopt});
+                                   std::nullopt, distanceMetres(pointing->distance)});
         lefts.push_back(left);
         rights.push_back(right);
     }
@@ -204,6 +207,7 @@ void adjustStation(Station& station, std::size_t directions) {
         station.directions.push_back({station.rounds[0].pointings[j].target, sum / static_cast<double>(rounds),
                                       largest - smallest});
     }
+    if (rounds < 2) return;  // μ needs two rounds
     double squares = 0;
     for (const Round& round : station.rounds) {
         std::vector<double> differences(directions);
@@ -229,8 +233,9 @@ void addChecks(const Station& station, const analysis::DirectionMethodLimits& li
     }
     double spread = 0;
     for (const Direction& direction : station.directions) spread = std::max(spread, direction.roundSpread);
+    const bool applicable = station.rounds.size() > 1;
     checks.push_back({station.name, std::nullopt, CheckKind::roundSpread, spread, limits.roundSpreadLimit,
-                      spread <= limits.roundSpreadLimit});
+                      spread <= limits.roundSpreadLimit, applicable});
 }
 
 // b(k) lies at station `at` (0 = A, 1 = P1, 2 = P2, 3 = B or P3), clockwise from the direction to `from` to the
@@ -262,7 +267,43 @@ void assignAngles(FieldBookReduction& reduction) {
     }
 }
 
+// Every distance of the book, gathered by line (either end), lines in the order first measured.
+std::vector<MeasuredLine> measuredLines(const std::vector<Station>& stations) {
+    std::vector<MeasuredLine> lines;
+    std::vector<std::pair<double, double>> extremes;  // smallest and largest of each line, metres
+    for (const Station& station : stations) {
+        for (const Round& round : station.rounds) {
+            for (const ReducedPointing& pointing : round.pointings) {
+                if (!pointing.distance) continue;
+                const double metres = *pointing.distance;
+                auto line = std::find_if(lines.begin(), lines.end(), [&](const MeasuredLine& held) {
+                    return (held.from == station.name && held.to == pointing.target) ||
+                           (held.to == station.name && held.from == pointing.target);
+                });
+                if (line == lines.end()) {
+                    lines.push_back({station.name, pointing.target, 0, 0, 0});
+                    extremes.emplace_back(metres, metres);
+                    line = lines.end() - 1;
+                }
+                auto& [smallest, largest] = extremes[static_cast<std::size_t>(line - lines.begin())];
+                smallest = std::min(smallest, metres);
+                largest = std::max(largest, metres);
+                line->mean += (metres - line->mean) / static_cast<double>(++line->count);
+                line->spread = largest - smallest;
+            }
+        }
+    }
+    return lines;
+}
+
 }  // namespace
+
+std::optional<double> distanceMetres(const std::string& text) {
+    const auto number = parseDecimal(text);
+    if (!number || number->negative || number->isZero()) return std::nullopt;
+    const std::optional<double> metres = toDouble(*number);
+    return metres && std::isfinite(*metres) ? metres : std::nullopt;
+}
 
 std::string packedAngleText(double secondsOfArc) {
     // Tenths of a second, halves up: the sums are first held to a micro-second so that a mean that is exactly a
@@ -286,8 +327,9 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
     reduction.limits = &limits;
     reduction.quadrilateral = quadrilateralOf(pointings, quadrilateral);
     double angleVariance = 0;
+    bool everyStationRepeated = true;  // μ, and so the σ of an angle, needs two rounds at each station
     for (const StationRows& rows : groupedRows(pointings, reduction.quadrilateral)) {
-        Station station{rows.name, {}, {}, 0};
+        Station station{rows.name, {}, {}, std::nullopt};
         std::vector<std::string> firstTargets;
         for (const RoundRows& round : rows.rounds) {
             bool closes = false;
@@ -301,17 +343,17 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
             }
             station.rounds.push_back(reducedRound(round, closes));
         }
-        if (station.rounds.size() < 2) {
-            refuse(rows.rounds.front().rows.front()->row,
-                   withArguments(translate("测站 %1 只观测了一个测回：同一方向值各测回较差的检核至少需要两个测回"),
-                                 {quoted(rows.name)}));
-        }
         adjustStation(station, firstTargets.size());
         addChecks(station, limits, reduction.checks);
-        angleVariance += 2 * station.sigma * station.sigma / static_cast<double>(station.rounds.size());
+        if (station.sigma) {
+            angleVariance += 2 * *station.sigma * *station.sigma / static_cast<double>(station.rounds.size());
+        } else {
+            everyStationRepeated = false;
+        }
         reduction.stations.push_back(std::move(station));
     }
-    reduction.angleSigma = std::sqrt(angleVariance / 4);
+    if (everyStationRepeated) reduction.angleSigma = std::sqrt(angleVariance / 4);
+    reduction.lines = measuredLines(reduction.stations);
     assignAngles(reduction);
     return reduction;
 }

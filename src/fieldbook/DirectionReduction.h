@@ -39,6 +39,7 @@ public:
 struct Pointing {
     std::size_t row = 0;  // the spreadsheet row
     std::string station, round, target, left, right;
+    std::string distance;  // the horizontal distance to the target, metres, as written; empty where none was measured
 };
 
 struct ReducedPointing {
@@ -47,6 +48,7 @@ struct ReducedPointing {
     double twoC = 0;                 // seconds of arc
     double mean = 0;                 // seconds of arc, 0 ≤ mean < 360°
     std::optional<double> reduced;   // seconds of arc; none for the closing pointing
+    std::optional<double> distance;  // the horizontal distance measured with this pointing, metres
 };
 
 struct Closure {
@@ -71,13 +73,14 @@ struct Station {
     std::string name;
     std::vector<Round> rounds;
     std::vector<Direction> directions;  // in the order the rounds point at them, the start direction first
-    double sigma = 0;                   // μ, seconds of arc
+    std::optional<double> sigma;        // μ, seconds of arc; none for a station observed in one round
 };
 
 enum class CheckKind { closure, twoCSpread, roundSpread };
 
 // One check against the limits: a round's closure (the larger of both faces) or 2C spread, a station's largest
-// spread over the rounds (no round). A limit the table does not set (2C of the 6″ class) always passes.
+// spread over the rounds (no round). A limit the table does not set (2C of the 6″ class) always passes. The spread
+// over the rounds of a station observed in one round is not applicable: it passes, value 0.
 struct Check {
     std::string station;
     std::optional<int> round;
@@ -85,6 +88,15 @@ struct Check {
     double value = 0;              // seconds of arc
     std::optional<double> limit;   // seconds of arc
     bool ok = true;
+    bool applicable = true;
+};
+
+// The distances measured along one line, from either end and in every round: their number, mean and spread.
+struct MeasuredLine {
+    std::string from, to;       // the stations as first measured
+    std::size_t count = 0;
+    double mean = 0;            // metres
+    double spread = 0;          // largest minus smallest, metres
 };
 
 struct FieldBookReduction {
@@ -93,20 +105,26 @@ struct FieldBookReduction {
     std::vector<Station> stations;             // in the order the field book first names them
     std::vector<Check> checks;
     std::array<std::string, 8> angles;         // b(1)..b(8), dd.mmss to 0.1″ as the prompts take them
-    double angleSigma = 0;                     // σ of one angle from the means over the rounds, √2 μ / √n over all
-                                               // stations, seconds of arc: an own σ for the checks
+    // σ of one angle from the means over the rounds, √2 μ / √n over all stations, seconds of arc: an own σ for the
+    // checks; none when a station was observed in one round (μ needs two).
+    std::optional<double> angleSigma;
+    std::vector<MeasuredLine> lines;           // the distances of the book, one entry a line
 };
 
 // Reduces the pointings, rows in observation order. The stations of the quadrilateral are `quadrilateral` (A, P1,
 // P2, B or P3, clockwise), or the stations in the order they first appear. Every direction of the rounds is reduced
 // and checked, targets beyond the quadrilateral's included (a far station); the eight angles come from the directions
 // to the quadrilateral's stations. Throws FieldBookError, naming the row, for a round that does not point at each of
-// the three other stations, a target pointed at twice in one round, a missing face or a reading that is not dd.mmss (minutes or seconds ≥ 60, degrees ≥ 360), a round that
-// is not a whole number, rounds of a station whose targets differ, a station with one round only (the spread over
-// the rounds needs two), and for a figure named counter-clockwise (its angles would exceed 180°).
+// the three other stations, a target pointed at twice in one round, a missing face or a reading that is not dd.mmss
+// (minutes or seconds ≥ 60, degrees ≥ 360), a distance that is not a positive number of metres, a round that is not
+// a whole number, rounds of a station whose targets differ, and for a figure named counter-clockwise (its angles
+// would exceed 180°). One round is a whole book: its between-round checks are not applicable.
 FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
                                    const analysis::DirectionMethodLimits& limits,
                                    const std::optional<std::array<std::string, 4>>& quadrilateral = std::nullopt);
+
+// A distance cell read as metres: a positive number, typed as the prompts take numbers; nullopt otherwise.
+std::optional<double> distanceMetres(const std::string& text);
 
 // Seconds of arc as dd.mmss text to 0.1″ ("44.13120"), rounded once: 59.96″ carries into the minute.
 std::string packedAngleText(double secondsOfArc);

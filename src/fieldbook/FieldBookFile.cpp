@@ -8,15 +8,12 @@
 #include "i18n/Language.h"
 
 namespace morvalen::fieldbook {
-namespace {
 
 std::string trimmed(std::string_view cell) {
     const auto first = cell.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return std::string(cell.substr(first, cell.find_last_not_of(" \t") - first + 1));
 }
-
-}  // namespace
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     files::CsvTable table;
@@ -43,6 +40,7 @@ std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
         }
         at[column] = static_cast<std::size_t>(found - table.header.begin());
     }
+    const auto distanceColumn = std::find(table.header.begin(), table.header.end(), optionalDistanceColumn);
     std::vector<Pointing> pointings;
     for (const files::TableRow& row : table.rows) {
         if (row.cells.size() != table.header.size()) {
@@ -50,8 +48,11 @@ std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
                                                      {std::to_string(row.sheetRow), std::to_string(row.cells.size()),
                                                       std::to_string(table.header.size())}));
         }
+        const std::string distance = distanceColumn == table.header.end()
+            ? std::string()
+            : trimmed(row.cells[static_cast<std::size_t>(distanceColumn - table.header.begin())]);
         pointings.push_back({row.sheetRow, trimmed(row.cells[at[0]]), trimmed(row.cells[at[1]]),
-                             trimmed(row.cells[at[2]]), trimmed(row.cells[at[3]]), trimmed(row.cells[at[4]])});
+                             trimmed(row.cells[at[2]]), trimmed(row.cells[at[3]]), trimmed(row.cells[at[4]]), distance});
     }
     if (pointings.empty()) throw FieldBookError(i18n::translate("没有观测行"));
     return pointings;

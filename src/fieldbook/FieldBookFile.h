@@ -2,6 +2,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "fieldbook/DirectionReduction.h"
@@ -10,6 +12,11 @@ namespace morvalen::fieldbook {
 
 // The columns of a field book, by name in the header row (in any order; other columns are left alone).
 inline constexpr const char* fieldBookColumns[] = {"station", "round", "target", "left", "right"};
+// The optional column of the horizontal distance measured with a pointing, metres; a cell may be empty.
+inline constexpr const char* optionalDistanceColumn = "distance";
+
+// A cell without the blanks and tabs around it.
+std::string trimmed(std::string_view cell);
 
 // The pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
 // row it stands on; rows of blank cells are left out. Throws FieldBookError for a file that cannot be read, has no

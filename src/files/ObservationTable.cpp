@@ -203,7 +203,7 @@ ColumnMap::ColumnMap(const std::vector<std::string>& header) : width_(header.siz
         const auto known = std::find(names.begin(), names.end(), header[i]);
         if (known == names.end()) {
             // A column of the surveyor's own (备注, a date) is read past.
-            unknown_.push_back(header[i]);
+            if (header[i] != fieldBookColumn) unknown_.push_back(header[i]);
             continue;
         }
         auto& position = positions_[static_cast<std::size_t>(known - names.begin())];

@@ -103,6 +103,9 @@ const std::string& textOf(const Observations& observations, Column column);
 // Column names of the header, in the order of Column.
 const std::vector<std::string>& campaignColumns();
 
+// The optional column of a campaign that names a row's field book (read by the batch, not a value typed).
+inline constexpr const char* fieldBookColumn = "field_book";
+
 // The names as a message lists them: "a", "b".
 std::string quotedList(const std::vector<std::string>& names);
 

@@ -62,7 +62,7 @@ void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out
         out.line().tab(checkLabelColumn).text(checkPlaceText(check) + " " + std::string(checkKindText(check.kind)))
             .tab(valueColumn).text(seconds(check.value)).tab(limitColumn)
             .text(check.limit ? seconds(*check.limit) : std::string(translate("无限差")))
-            .tab(verdictColumn).text(std::string(analysis::verdictText(check.ok)));
+            .tab(verdictColumn).text(std::string(checkVerdictText(check)));
         if (!check.ok) {
             const std::string place =
                 check.round ? checkPlaceText(check) : withArguments(translate("%1 各测回"), {checkPlaceText(check)});
@@ -88,7 +88,20 @@ void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out
         }
     }
     out.line().tab(stationColumn).text(translate("测角中误差（可作 --sigma）:")).tab(checkLabelColumn + 28)
-        .text(decimalText(reduction.angleSigma, 2) + translate(" 秒"));
+        .text(sigmaText(reduction.angleSigma));
+}
+
+// Each line's distances: how many, their mean and spread.
+void writeLines(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
+    if (reduction.lines.empty()) return;
+    out.line();
+    out.line().tab(stationColumn).text(translate("距离 :")).tab(valueColumn).text(translate("平均值（米）"))
+        .tab(limitColumn).text(translate("较差（毫米）"));
+    for (const fieldbook::MeasuredLine& line : reduction.lines) {
+        out.line().tab(checkLabelColumn)
+            .text(withArguments(translate("%1–%2 测 %3 次"), {line.from, line.to, std::to_string(line.count)}))
+            .tab(valueColumn).text(decimalText(line.mean, 4)).tab(limitColumn).text(decimalText(line.spread * 1000, 1));
+    }
 }
 
 }  // namespace
@@ -117,7 +130,7 @@ std::vector<FieldBookTableRow> fieldBookTableRows(const fieldbook::FieldBookRedu
                 rows.push_back({"", "", translate("归零差"), seconds(round.closure->left), seconds(round.closure->right)});
             }
         }
-        rows.push_back({"", "", translate("测站平差 一测回方向中误差 μ = ") + seconds(station.sigma)});
+        rows.push_back({"", "", translate("测站平差 一测回方向中误差 μ = ") + sigmaText(station.sigma)});
     }
     return rows;
 }
@@ -129,6 +142,14 @@ std::string_view checkKindText(fieldbook::CheckKind kind) {
         case fieldbook::CheckKind::roundSpread: return translate("同一方向值各测回较差");
     }
     return {};
+}
+
+std::string_view checkVerdictText(const fieldbook::Check& check) {
+    return check.applicable ? analysis::verdictText(check.ok) : translate("不适用");
+}
+
+std::string sigmaText(const std::optional<double>& seconds) {
+    return seconds ? decimalText(*seconds, 2) + translate(" 秒") : std::string(translate("—（一个测回）"));
 }
 
 std::string checkPlaceText(const fieldbook::Check& check) {
@@ -146,6 +167,7 @@ std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduct
     out.line();
     writeTable(reduction, out);
     writeChecks(reduction, out);
+    writeLines(reduction, out);
     writeAngles(reduction, out);
     return out.take();
 }

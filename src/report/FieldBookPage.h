@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ std::vector<FieldBookTableRow> fieldBookTableRows(const fieldbook::FieldBookRedu
 
 // "半测回归零差", "一测回内 2C 互差", "同一方向值各测回较差".
 std::string_view checkKindText(fieldbook::CheckKind kind);
+
+// "合格", "超限", or "不适用" for the spread over the rounds of a station observed in one round.
+std::string_view checkVerdictText(const fieldbook::Check& check);
+
+// μ or the σ of an angle to 0.01″ with its unit, or "—（一个测回）" where one round gives none.
+std::string sigmaText(const std::optional<double>& seconds);
 
 // "测站 A 第 2 测回", or "测站 A" for a check over the rounds.
 std::string checkPlaceText(const fieldbook::Check& check);

@@ -3,11 +3,13 @@
 #include "report/AnalysisPage.h"
 #include "report/FieldBookPage.h"
 #include "report/PrecisionPage.h"
+#include "report/RigorousPage.h"
 
 namespace morvalen::report {
 
 PrintedDocument printedDocument(const SurveyState& state, const analysis::Analysis& analysed,
-                                const fieldbook::FieldBookReduction* fieldBook) {
+                                const fieldbook::FieldBookReduction* fieldBook,
+                                const rigorous::RigorousRun* rigorous) {
     PrintedDocument document{{reportLines(state)}, std::nullopt};
     if (analysed.checks) {
         document.plot = analysed.precision;
@@ -17,6 +19,7 @@ PrintedDocument printedDocument(const SurveyState& state, const analysis::Analys
         if (analysed.precision) document.pages.push_back(precisionPageLines(*analysed.precision));
     }
     if (fieldBook) document.pages.push_back(fieldBookPageLines(*fieldBook));
+    if (rigorous) document.pages.push_back(rigorousPageLines(*rigorous));
     return document;
 }
 

@@ -47,7 +47,7 @@ TEST(DirectionReduction, PointingsWorkedByHand) {
     EXPECT_FALSE(reduction.stations[3].rounds[0].closure);
     // Station B: differences from the means (0, −0.2, −0.25) and (0, 0.2, 0.25), less each round's orientation
     // ∓0.15: [vv] = 0.07 over (2 − 1)(3 − 1) degrees of freedom.
-    EXPECT_NEAR(reduction.stations[3].sigma, std::sqrt(0.035), 1e-9);
+    EXPECT_NEAR(reduction.stations[3].sigma.value_or(0), std::sqrt(0.035), 1e-9);
 }
 
 // Readings across the zero of the circle and at the carry of a minute.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <unistd.h>
@@ -55,7 +56,7 @@ TEST_F(ReduceCommand, ExampleGivesTheKnownSideAngles) {
     EXPECT_EQ(document["angles"].get<std::vector<std::string>>(), angles);
     std::vector<std::string> keys;
     for (const auto& [key, value] : document.items()) keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"instrument", "stations", "checks", "angles"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"instrument", "stations", "checks", "lines", "angles"}));
     const auto& station = document["stations"][3];
     EXPECT_EQ(station["name"], "B");
     EXPECT_TRUE(station["rounds"][0]["closure_sec"].is_null()) << "three directions, no 归零";
@@ -63,7 +64,7 @@ TEST_F(ReduceCommand, ExampleGivesTheKnownSideAngles) {
     EXPECT_EQ(station["directions"][1], nlohmann::ordered_json::parse(
                                             R"({"target": "P1", "mean": "54.03519", "round_spread_sec": 0.4})"));
     EXPECT_EQ(document["checks"][0], nlohmann::ordered_json::parse(R"({"station": "A", "round": 1, "kind": "closure",
-                                         "value_sec": 2.6, "limit_sec": 8.0, "ok": true})"));
+                                         "value_sec": 2.6, "limit_sec": 8.0, "ok": true, "applicable": true})"));
     EXPECT_EQ(document["checks"].back()["kind"], "round_spread");
 
     const std::string knownSide = examples + "/known-side.replies";
@@ -117,13 +118,39 @@ TEST_F(ReduceCommand, BadFieldBooksNameTheirRow) {
         EXPECT_EQ(run(arguments), (Outcome{5, ""})) << c.what;
         EXPECT_NE(run(arguments, "2>&1 >/dev/null").output.find(c.message), std::string::npos) << c.what;
     }
-    // One round only at B, and the figure named counter-clockwise.
-    std::ofstream(folder / "one-round.csv") << fileText(book).substr(0, fileText(book).find("B,2,A"));
-    EXPECT_NE(run("reduce '" + (folder / "one-round.csv").string() + "'", "2>&1 >/dev/null").output.find(
-                  "第 26 行：测站 \"B\" 只观测了一个测回"),
-              std::string::npos);
+    // The figure named counter-clockwise.
     EXPECT_EQ(run("reduce '" + book + "' --stations B,P2,P1,A").status, 5);
     EXPECT_EQ(run("reduce '" + book + "' --stations A,P1,P2").status, 2);
+}
+
+// A book of one round at B reduces: its spread over the rounds is not applicable, and B has no μ. The distances
+// measured are listed by line, both ends together.
+TEST_F(ReduceCommand, OneRoundAndDistances) {
+    const std::map<std::string, std::string> distances = {{"A,1,P1,0.00206,180.00128", "130.8631"},
+                                                          {"A,2,P1,90.03423,270.03373", "130.8627"},
+                                                          {"P1,1,A,93.38220,273.38310", "130.8620"}};
+    std::istringstream original(fileText(book).substr(0, fileText(book).find("B,2,A")));
+    std::string text;
+    for (std::string line; std::getline(original, line);) {
+        text += line + (text.empty() ? ",distance" : "," + (distances.contains(line) ? distances.at(line) : "")) + "\n";
+    }
+    std::ofstream(folder / "one-round.csv") << text;
+    const Outcome reduced = run("reduce '" + (folder / "one-round.csv").string() + "' --json");
+    ASSERT_EQ(reduced.status, 0) << text;
+    const auto document = nlohmann::ordered_json::parse(reduced.output);
+    EXPECT_EQ(document["checks"].back(), nlohmann::ordered_json::parse(R"({"station": "B", "round": null,
+        "kind": "round_spread", "value_sec": 0.0, "limit_sec": 9.0, "ok": true, "applicable": false})"));
+    EXPECT_TRUE(document["stations"][3]["sigma_sec"].is_null());
+    EXPECT_EQ(document["lines"], nlohmann::ordered_json::parse(R"([{"from": "A", "to": "P1", "count": 3,
+        "mean_m": 130.8626, "spread_mm": 1.1}])"));
+    const std::string listing = run("reduce '" + (folder / "one-round.csv").string() + "'").output;
+    EXPECT_NE(listing.find("不适用"), std::string::npos);
+    EXPECT_NE(listing.find("A–P1 测 3 次"), std::string::npos);
+    for (const char* cell : {"22O.5", "0", "-130.9"}) {  // no number, no length: refused with row and column
+        std::ofstream(folder / "bad.csv") << std::string(text).replace(text.find("130.8627"), 8, cell);
+        EXPECT_NE(run("reduce '" + (folder / "bad.csv").string() + "'", "2>&1 >/dev/null").output.find(
+                      "第 6 行：distance 列的 \"" + std::string(cell) + "\""), std::string::npos) << cell;
+    }
 }
 
 }  // namespace

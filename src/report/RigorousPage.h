@@ -1,0 +1,23 @@
+// The rigorous adjustment as a page: printed after the report where it was asked for, and the terminal's listing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/ReportModel.h"
+#include "rigorous/RigorousNetwork.h"
+
+namespace morvalen::report {
+
+// The lines of the page: the a priori σ and the counts, σ0 and the global test, the stations with their σ and
+// ellipses, the differences from the classical result with the sentence on them, the largest error between
+// stations, and every observation with its residual, redundancy number and w-test.
+std::vector<Line> rigorousPageLines(const rigorous::RigorousRun& run);
+
+// The critical value of the w-test (α0 = 0.1 %, two-sided): a |w| above it marks an observation to look at.
+inline constexpr double wTestLimit = 3.29;
+
+// "方向" or "距离", and the unit of the residual: "″" or "mm".
+std::string observationKindText(const rigorous::Observation& observation);
+
+}  // namespace morvalen::report
