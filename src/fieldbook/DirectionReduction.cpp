@@ -313,6 +313,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
     }
     reduction.angleSigma = std::sqrt(angleVariance / 4);
     assignAngles(reduction);
+    reduction.distances = lineDistances(pointings);
     return reduction;
 }
 

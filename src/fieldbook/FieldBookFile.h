@@ -11,7 +11,8 @@ namespace morvalen::fieldbook {
 // The columns of a field book, by name in the header row (in any order; other columns are left alone).
 inline constexpr const char* fieldBookColumns[] = {"station", "round", "target", "left", "right"};
 
-// The pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
+// The pointings of a total station's raw file (fieldbook/RawFieldBook.h), told by its content; otherwise the
+// pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
 // row it stands on; rows of blank cells are left out. Throws FieldBookError for a file that cannot be read, has no
 // header, lacks one of the columns, or has a row of another width than the header.
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path);
