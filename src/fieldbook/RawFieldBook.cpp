@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "analysis/ChecksText.h"
@@ -40,6 +41,10 @@ std::optional<double> angleSeconds(std::string_view text, AngleUnit unit) {
     const auto number = parseDecimal(text);
     if (!number) return std::nullopt;
     if (unit == AngleUnit::packedDegrees) {
+        // At most three digits of whole degrees and no more decimals than a double holds, before the digits are split.
+        if (number->exponent + static_cast<std::int64_t>(number->digits.size()) > 3 || number->exponent < -20) {
+            return std::nullopt;
+        }
         std::string fraction = splitDecimal(*number).fractionDigits;
         if (fraction.size() < 4) fraction.resize(4, '0');
         if (std::stoi(fraction.substr(0, 2)) >= 60 || std::stoi(fraction.substr(2, 2)) >= 60) return std::nullopt;
@@ -75,8 +80,14 @@ void RawBookBuilder::observe(const RawObservation& observation) {
     if (!(zenith > 0 && zenith < fullCircle)) {
         refuseLine(line, withArguments(translate("天顶距 %1° 不在 0° 与 360° 之间"), {analysis::decimalText(zenith / 3600, 5)}));
     }
+    for (const auto& distance : {observation.slopeDistance, observation.horizontalDistance}) {
+        if (distance && *distance < 0) refuseLine(line, translate("距离是负数"));
+    }
+    // A distance of zero is an angle-only pointing, as instruments record one.
     FaceMeasurement face{observation.slopeDistance, zenith, observation.horizontalDistance};
-    if (observation.slopeDistance) {
+    if (face.slopeDistance == 0.0) face.slopeDistance.reset();
+    if (face.horizontalDistance == 0.0) face.horizontalDistance.reset();
+    if (face.slopeDistance) {
         const double zenithRadians = zenith / 3600 * std::numbers::pi / 180;
         face.horizontalDistance = *observation.slopeDistance * std::abs(std::sin(zenithRadians));
     }
