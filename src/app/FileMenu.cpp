@@ -78,7 +78,7 @@ void FileMenu::chooseObservationsToOpen() {
 
 void FileMenu::chooseFieldBookToOpen() {
     const QString chosen = QFileDialog::getOpenFileName(&window_, translated("打开观测手簿"), QString(),
-                                                        translated("观测手簿 (*.csv);;所有文件 (*)"));
+                                                        translated("观测手簿 (*.csv *.gsi *.sdr *.raw);;所有文件 (*)"));
     if (!chosen.isEmpty()) openFieldBook(pathOf(chosen));
 }
 

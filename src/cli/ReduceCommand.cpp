@@ -7,6 +7,7 @@
 #include "cli/CheckOptions.h"
 #include "cli/CommandLine.h"
 #include "cli/FileCommands.h"
+#include "fieldbook/FieldBookCsv.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
@@ -124,7 +125,7 @@ CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
     CLI::App* reduce = app.add_subcommand("reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
     reduce->group(subcommandsGroup());
     reduce->get_help_ptr()->group(optionsGroup());
-    reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right）"))
+    reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right；或全站仪原始数据 GSI、SDR33、GTS-7）"))
         ->required()
         ->type_name("FILE");
     reduce->add_option("--stations", options.stations, i18n::translate("四边形的四个测站，按顺时针顺序：A,P1,P2,B（缺省：按手簿中首次出现的顺序）"))
@@ -135,6 +136,8 @@ CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
     reduce->add_flag("--json", options.json, i18n::translate("只输出一个 JSON 文档"));
     CLI::Option* save = reduce->add_option("--save-observations", options.saveObservationsPath,
                                            i18n::translate("把测站名和八个角存入观测文件的一行"))->type_name("FILE");
+    reduce->add_option("--save-field-book", options.saveFieldBookPath,
+                       i18n::translate("把读入的观测手簿存为 CSV（含距离等可选列），以便检查或修改"))->type_name("OUT.csv");
     reduce->add_option("--row", options.rowId, i18n::translate("存入观测文件中 id 为 ID 的行（缺省：新的一行）"))->type_name("ID")->needs(save);
     return reduce;
 }
@@ -155,8 +158,13 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
         lines.push_back({{"from", line.from}, {"to", line.to}, {"count", line.count},
                          {"mean_m", std::round(line.mean * 1e4) / 1e4}, {"spread_mm", rounded(line.spread * 1000, 1)}});
     }
+    nlohmann::ordered_json distances = nlohmann::ordered_json::array();
+    for (const fieldbook::LineDistance& line : reduction.distances) {
+        distances.push_back({{"station", line.station}, {"target", line.target}, {"n", line.count},
+                             {"horizontal_m", rounded(line.horizontal, 4)}, {"spread_mm", rounded(line.spread, 1)}});
+    }
     return {{"instrument", std::string(reduction.limits->instrument)}, {"stations", stations}, {"checks", checks},
-            {"lines", lines}, {"angles", reduction.angles}};
+            {"lines", lines}, {"angles", reduction.angles}, {"distances", distances}};
 }
 
 ExitStatus runReduce(const ReduceOptions& options) {
@@ -177,8 +185,10 @@ ExitStatus runReduce(const ReduceOptions& options) {
     }
     const analysis::DirectionMethodLimits& limits = *chosen;
     std::optional<fieldbook::FieldBookReduction> reduction;
+    std::vector<fieldbook::Pointing> pointings;
     try {
-        reduction = fieldbook::reduceFieldBook(fieldbook::readFieldBook(options.fieldBookPath), limits, names);
+        pointings = fieldbook::readFieldBook(options.fieldBookPath);
+        reduction = fieldbook::reduceFieldBook(pointings, limits, names);
     } catch (const fieldbook::FieldBookError& problem) {
         std::cerr << i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"),
                                          {files::shownPath(options.fieldBookPath), problem.what()})
@@ -191,7 +201,17 @@ ExitStatus runReduce(const ReduceOptions& options) {
         std::cout << report::renderText(report::fieldBookPageLines(*reduction));
     }
     std::cout.flush();
-    return options.saveObservationsPath.empty() ? ExitStatus::completed : saveReducedAngles(*reduction, options);
+    ExitStatus status = ExitStatus::completed;
+    if (!options.saveFieldBookPath.empty()) {
+        try {
+            fieldbook::saveFieldBook(files::pathOf(options.saveFieldBookPath), pointings, files::pathOf(options.fieldBookPath));
+        } catch (const files::FileNotWritten& failure) {
+            std::cerr << i18n::withArguments(i18n::translate("没有保存观测手簿：%1"), {failure.what()}) << '\n';
+            status = ExitStatus::notWritten;
+        }
+    }
+    return firstFailure(status, options.saveObservationsPath.empty() ? ExitStatus::completed
+                                                                      : saveReducedAngles(*reduction, options));
 }
 
 std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path, const std::string& gradeName) {

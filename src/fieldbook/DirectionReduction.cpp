@@ -355,6 +355,7 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
     if (everyStationRepeated) reduction.angleSigma = std::sqrt(angleVariance / 4);
     reduction.lines = measuredLines(reduction.stations);
     assignAngles(reduction);
+    reduction.distances = lineDistances(pointings);
     return reduction;
 }
 

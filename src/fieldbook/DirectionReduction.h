@@ -35,12 +35,34 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// One face of a pointing as a total station recorded it (a raw file).
+struct FaceMeasurement {
+    std::optional<double> slopeDistance;       // metres
+    std::optional<double> zenith;              // seconds of arc, 0 < zenith < 360°; over 180° on face II
+    std::optional<double> horizontalDistance;  // metres: slope distance × sin(zenith), or as the file gives it
+};
+
 // One pointing as the field book holds it: one row of the file, cells trimmed of blanks.
 struct Pointing {
-    std::size_t row = 0;  // the spreadsheet row
+    std::size_t row = 0;  // the spreadsheet row, or the line of a raw file
     std::string station, round, target, left, right;
-    std::string distance;  // the horizontal distance to the target, metres, as written; empty where none was measured
+    std::string distance{};  // the horizontal distance to the target, metres, as written; empty where none was measured
+    // What a raw file records beside the readings: face I and face II, the heights of target and instrument.
+    std::array<FaceMeasurement, 2> faces{};
+    std::optional<double> targetHeight{}, instrumentHeight{};  // metres
 };
+
+// The horizontal distance of one line from one station, over every face and round that measured it.
+struct LineDistance {
+    std::string station, target;
+    std::size_t count = 0;  // the distances meaned: one a face where the faces are known, else one a pointing
+    double horizontal = 0;  // the mean, metres
+    double spread = 0;      // the largest minus the smallest, millimetres
+};
+
+// The lines of the pointings that carry distances, in the order they are first measured: each face's horizontal
+// distance where the book has them (a raw file), otherwise the pointing's `distance`.
+std::vector<LineDistance> lineDistances(const std::vector<Pointing>& pointings);
 
 struct ReducedPointing {
     std::string target;
@@ -108,7 +130,8 @@ struct FieldBookReduction {
     // σ of one angle from the means over the rounds, √2 μ / √n over all stations, seconds of arc: an own σ for the
     // checks; none when a station was observed in one round (μ needs two).
     std::optional<double> angleSigma;
-    std::vector<MeasuredLine> lines;           // the distances of the book, one entry a line
+    std::vector<MeasuredLine> lines;           // the distances of the book, one entry a line (both ends together)
+    std::vector<LineDistance> distances;       // the lines measured from each station, where the book has distances
 };
 
 // Reduces the pointings, rows in observation order. The stations of the quadrilateral are `quadrilateral` (A, P1,

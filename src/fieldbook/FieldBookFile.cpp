@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "fieldbook/RawFieldBook.h"
 #include "files/CsvFile.h"
 #include "i18n/Language.h"
 
@@ -16,6 +17,7 @@ std::string trimmed(std::string_view cell) {
 }
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
+    if (auto raw = readRawFieldBook(path)) return std::move(*raw);
     files::CsvTable table;
     try {
         files::readCsvFile(

@@ -18,7 +18,8 @@ inline constexpr const char* optionalDistanceColumn = "distance";
 // A cell without the blanks and tabs around it.
 std::string trimmed(std::string_view cell);
 
-// The pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
+// The pointings of a total station's raw file (fieldbook/RawFieldBook.h), told by its content; otherwise the
+// pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
 // row it stands on; rows of blank cells are left out. Throws FieldBookError for a file that cannot be read, has no
 // header, lacks one of the columns, or has a row of another width than the header.
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path);

@@ -56,4 +56,8 @@ std::string decodedText(std::string_view bytes);
 // The header and every data row of the bytes of a file.
 CsvTable readCsv(std::string_view bytes);
 
+// The whole text of a small file that is not CSV (an instrument's raw file), its encoding decided as a CSV file's
+// and decoded to UTF-8 without its byte-order mark. Throws FileNotRead and CampaignFileError as readCsvFile does.
+std::string readTextFile(const std::filesystem::path& path);
+
 }  // namespace morvalen::files

@@ -74,6 +74,22 @@ void writeChecks(const fieldbook::FieldBookReduction& reduction, PageWriter& out
         .text(again.empty() ? std::string(translate("无")) : again);
 }
 
+// Each line's mean horizontal distance, where the book has distances (a total station's raw file).
+void writeDistances(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
+    if (reduction.distances.empty()) return;
+    out.line();
+    out.line().tab(stationColumn).text(translate("平距 :")).tab(checkLabelColumn + 8)
+        .text(translate("斜距 × sin(天顶距)，盘左、盘右及各测回平均"));
+    out.line().tab(checkLabelColumn).text(translate("测站")).tab(targetColumn).text(translate("目标"))
+        .tab(leftColumn).text(translate("次数")).tab(rightColumn).text(translate("平距(米)"))
+        .tab(meanColumn).text(translate("较差(毫米)"));
+    for (const fieldbook::LineDistance& line : reduction.distances) {
+        out.line().tab(checkLabelColumn).text(line.station).tab(targetColumn).text(line.target)
+            .tab(leftColumn).text(std::to_string(line.count)).tab(rightColumn).text(decimalText(line.horizontal, 4))
+            .tab(meanColumn).text(decimalText(line.spread, 1));
+    }
+}
+
 void writeAngles(const fieldbook::FieldBookReduction& reduction, PageWriter& out) {
     out.line();
     out.line().tab(stationColumn).text(translate("四边形 :")).tab(checkLabelColumn + 8)
@@ -168,6 +184,7 @@ std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduct
     writeTable(reduction, out);
     writeChecks(reduction, out);
     writeLines(reduction, out);
+    writeDistances(reduction, out);
     writeAngles(reduction, out);
     return out.take();
 }

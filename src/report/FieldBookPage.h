@@ -15,7 +15,8 @@ namespace morvalen::report {
 
 // The lines of the page: the limits used, the field book's own table (测站, 测回, 目标, 盘左, 盘右, 2C, 平均读数,
 // 归零后方向值, 各测回平均方向值) with each round's 归零差, every check with its value, limit and 合格 / 超限, the rounds
-// to be observed again, the σ of each station and the eight angles.
+// to be observed again, each line's mean horizontal distance where the book has distances, the σ of each station
+// and the eight angles.
 std::vector<Line> fieldBookPageLines(const fieldbook::FieldBookReduction& reduction);
 
 // The field book's own table, one row a pointing, a round's 归零差 and a station's μ, as the page and the window show

@@ -70,4 +70,15 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     }
 }
 
+// A total station's GSI file opens into the field book window like a CSV book.
+TEST(FieldBookWindowTest, OpensAGsiFile) {
+    app::MainWindow main;
+    app::FileMenu menu(main, nullptr);
+    menu.openFieldBook(std::string(MORVALEN_EXAMPLES_DIR) + "/../tests/fieldbook/raw/gsi8-gon-metres-station-records.gsi");
+    auto* window = main.findChild<app::FieldBookWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->findChild<QLabel*>("FieldBookAngles")->text().contains("四边形（顺时针）：A、P1、P2、B"));
+    EXPECT_TRUE(window->findChild<QLabel*>("FieldBookAngles")->text().contains("44.13120"));
+}
+
 }  // namespace

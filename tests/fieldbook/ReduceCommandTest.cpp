@@ -56,7 +56,8 @@ TEST_F(ReduceCommand, ExampleGivesTheKnownSideAngles) {
     EXPECT_EQ(document["angles"].get<std::vector<std::string>>(), angles);
     std::vector<std::string> keys;
     for (const auto& [key, value] : document.items()) keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"instrument", "stations", "checks", "lines", "angles"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"instrument", "stations", "checks", "lines", "angles", "distances"}));
+    EXPECT_TRUE(document["distances"].empty()) << "a CSV book without distances";
     const auto& station = document["stations"][3];
     EXPECT_EQ(station["name"], "B");
     EXPECT_TRUE(station["rounds"][0]["closure_sec"].is_null()) << "three directions, no 归零";
@@ -70,6 +71,25 @@ TEST_F(ReduceCommand, ExampleGivesTheKnownSideAngles) {
     const std::string knownSide = examples + "/known-side.replies";
     EXPECT_EQ(run("--json --field-book '" + book + "' < '" + knownSide + "'").output,
               run("--json < '" + knownSide + "'").output);
+}
+
+// A raw file reduces with its distances, and the CSV it is saved as reduces to the same angles; the book read is
+// never replaced.
+TEST_F(ReduceCommand, RawFileGivesItsDistancesAndSavesItsBookAsCsv) {
+    const std::string raw = examples + "/../tests/fieldbook/raw/gsi8-gon-metres-station-records.gsi";
+    const fs::path saved = folder / "book.csv";
+    const Outcome reduced = run("reduce '" + raw + "' --json --save-field-book '" + saved.string() + "'");
+    ASSERT_EQ(reduced.status, 0);
+    const auto document = nlohmann::ordered_json::parse(reduced.output);
+    EXPECT_EQ(document["distances"][0], nlohmann::ordered_json::parse(R"({"station": "A", "target": "P1", "n": 8,
+                                            "horizontal_m": 412.3461, "spread_mm": 1.9})"));
+    EXPECT_TRUE(fileText(saved).starts_with(
+        "\xEF\xBB\xBFstation,round,target,left,right,distance,slope_left,zenith_left,slope_right,zenith_right,"
+        "target_height,instrument_height\r\nA,1,P1,0.00206,180.00128,412.3461,412.3600,89.30490,412.3620,270.29150,"
+        "1.6000,1.5500\r\n"));
+    EXPECT_EQ(nlohmann::ordered_json::parse(run("reduce '" + saved.string() + "' --json").output)["angles"],
+              document["angles"]);
+    EXPECT_EQ(run("reduce '" + raw + "' --save-field-book '" + raw + "'").status, 4);
 }
 
 // The angles kept in the row of a campaign whose angles are missing: that row then computes as typed.
