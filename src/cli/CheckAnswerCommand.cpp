@@ -40,7 +40,7 @@ nlohmann::ordered_json verdictJson(const exercise::AnswerVerdict& verdict) {
 void printVerdict(const exercise::AnswerVerdict& verdict, std::ostream& out) {
     for (const exercise::CellVerdict& cell : verdict.cells) {
         out << cell.key << "  " << (cell.given.empty() ? "—" : cell.given) << "  "
-            << (cell.expected.empty() ? "—" : cell.expected) << "  " << translate(exercise::verdictName(cell.verdict));
+            << (cell.expected.empty() ? "—" : cell.expected) << "  " << exercise::verdictText(cell.verdict);
         if (!cell.followsFrom.empty()) out << "  " << withArguments(translate("（由 %1 的错误而来，不计）"), {cell.followsFrom});
         out << '\n';
     }

@@ -50,7 +50,7 @@ void writeSheets(const StudentFiles& student, const std::string& directory) {
     const report::StepsDocument data = exercise::exerciseDataDocument(made);
     const report::StepsDocument filled = report::stepsDocument(student.record.state, student.record.steps);
     const QString sheet = QString::fromStdString(directory + "/" + exercise::sheetFileName(made.student.id));
-    report::writeExerciseSheetPdf(data, sketchOf(made), exercise::blankStepsDocument(filled), sheet);
+    report::writeExerciseSheetPdf(data, sketchOf(made), exercise::blankStepsDocument(filled, made.fieldBook.empty()), sheet);
     report::StepsDocument key = filled;
     if (made.blunderAngle) {
         key.stopNote = withArguments(translate("粗差：b(%1) 加了 %2″"),

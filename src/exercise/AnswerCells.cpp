@@ -138,3 +138,60 @@ std::vector<AnswerCell> answerCells(const ComputationSteps& steps) {
 std::string printedValue(const AnswerCell& cell) { return roundedFixed(cell.value, cell.decimals); }
 
 }  // namespace morvalen::exercise
+
+namespace morvalen::exercise {
+namespace {
+
+// The indexes of a key "path[i]" or "path[i][j]": the path and up to two numbers.
+struct KeyParts {
+    std::string path;
+    std::vector<int> indexes;
+};
+
+std::optional<KeyParts> partsOf(const std::string& key) {
+    KeyParts parts;
+    const auto open = key.find('[');
+    parts.path = key.substr(0, open);
+    for (auto at = open; at != std::string::npos; at = key.find('[', at + 1)) {
+        const auto close = key.find(']', at);
+        if (close == std::string::npos || close == at + 1) return std::nullopt;
+        const std::string digits = key.substr(at + 1, close - at - 1);
+        if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 2) return std::nullopt;
+        parts.indexes.push_back(std::stoi(digits));
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::optional<TablePlace> tablePlace(const std::string& key) {
+    const std::optional<KeyParts> parts = partsOf(key);
+    if (!parts) return std::nullopt;
+    const std::string& path = parts->path;
+    const std::vector<int>& i = parts->indexes;
+    const auto one = [&](int table, int row, int column) -> std::optional<TablePlace> {
+        return TablePlace{table, row, column};
+    };
+    // 表 1: b(1)..b(4), Σ, b(5)..b(8), Σ; the share stands beside the first angle of its triangle.
+    if (path == "first_group.shares_sec" && i.size() == 1) return one(1, 5 * i[0], 3);
+    // 表 2: one row an angle; columns c, a, b, f, v.
+    if (path == "pole.coefficients" && i.size() == 1) return one(2, i[0], 1);
+    if (path == "second_group.rows" && i.size() == 2 && i[0] >= 1) return one(2, i[1], 2 + i[0]);
+    if (path == "second_group.corrections_sec" && i.size() == 1) return one(2, i[0], 5);
+    // 表 3: the rows a, b, f of the normal equations.
+    if (path == "second_group.normal" && i.size() == 2) return one(3, i[0], i[1] + 1);
+    // 表 5: R1, R2, the route, [vv]₁, [vv]₂, q1, q2, 1/Plgs, …
+    if (path == "weight_function.route_strengths" && i.size() == 1) return one(5, i[0], 2);
+    if (path == "first_group.square_sum" && i.empty()) return one(5, 3, 2);
+    if (path == "second_group.square_sum" && i.empty()) return one(5, 4, 2);
+    if (path == "second_group.q" && i.size() == 1) return one(5, 5 + i[0], 2);
+    // 表 7: the given station, then one row a side: S, Δx, Δy, the station reached, X, Y.
+    if (path == "coordinates.sides_m" && i.size() == 1) return one(7, i[0] + 1, 2);
+    if (path == "coordinates.traverse.delta_x_m" && i.size() == 1) return one(7, i[0] + 1, 3);
+    if (path == "coordinates.traverse.delta_y_m" && i.size() == 1) return one(7, i[0] + 1, 4);
+    if (path == "coordinates.traverse.x_m" && i.size() == 1) return one(7, i[0], 6);
+    if (path == "coordinates.traverse.y_m" && i.size() == 1) return one(7, i[0], 7);
+    return std::nullopt;
+}
+
+}  // namespace morvalen::exercise

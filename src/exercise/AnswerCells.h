@@ -3,6 +3,7 @@
 // it is computed from.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,18 @@ std::vector<AnswerCell> answerCells(const ComputationSteps& steps);
 
 // The printed text of a cell's value: rounded once to its decimals, no "-0".
 std::string printedValue(const AnswerCell& cell);
+
+}  // namespace morvalen::exercise
+
+namespace morvalen::exercise {
+
+// Where the tables 平差计算过程 of a completed run show a cell: table n (表 n, from 1), row and column from 0; none for
+// a value the tables give in a note (det, the correlates).
+struct TablePlace {
+    int table = 0;
+    int row = 0;
+    int column = 0;
+};
+std::optional<TablePlace> tablePlace(const std::string& key);
 
 }  // namespace morvalen::exercise

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "entry/DecimalNumber.h"
+#include "i18n/Language.h"
 
 namespace morvalen::exercise {
 namespace {
@@ -33,6 +34,18 @@ const char* verdictName(Verdict verdict) {
     case Verdict::repeatedKey: return "repeated key";
     }
     return "wrong";
+}
+
+const char* verdictText(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::right: return i18n::translate("正确");
+    case Verdict::wrong: return i18n::translate("错误");
+    case Verdict::notANumber: return i18n::translate("不是数值");
+    case Verdict::notFilled: return i18n::translate("未填");
+    case Verdict::unknownKey: return i18n::translate("未知的键");
+    case Verdict::repeatedKey: return i18n::translate("重复的键");
+    }
+    return i18n::translate("错误");
 }
 
 std::optional<double> sheetNumber(std::string_view text) {

@@ -25,6 +25,8 @@ enum class Verdict { right, wrong, notANumber, notFilled, unknownKey, repeatedKe
 
 // The verdict as the outputs name it: "right", "wrong", "not a number", "not filled", "unknown key", "repeated key".
 const char* verdictName(Verdict verdict);
+// The same for people, in the language of the interface: 正确, 错误, 不是数值, 未填, 未知的键, 重复的键.
+const char* verdictText(Verdict verdict);
 
 struct CellVerdict {
     std::string key;

@@ -1,5 +1,7 @@
 #include "exercise/ExerciseTables.h"
 
+#include <algorithm>
+
 #include "i18n/Language.h"
 
 namespace morvalen::exercise {
@@ -87,7 +89,7 @@ report::StepsDocument exerciseDataDocument(const Exercise& exercise) {
     return document;
 }
 
-report::StepsDocument blankStepsDocument(const report::StepsDocument& filled) {
+report::StepsDocument blankStepsDocument(const report::StepsDocument& filled, bool anglesGiven) {
     report::StepsDocument blank = filled;
     blank.stopNote.clear();
     bool firstTable = true;
@@ -97,15 +99,16 @@ report::StepsDocument blankStepsDocument(const report::StepsDocument& filled) {
             for (std::size_t r = 0; r < table.rows.size(); ++r) {
                 auto& row = table.rows[r];
                 // The observed angles of the first table and the given station of the traverse are data.
-                const bool observed = firstTable && row.size() > 1 && row[1] != "Σ";
+                const bool observed = anglesGiven && firstTable && row.size() > 1 && row[1] != "Σ";
                 const bool givenStation = traverse && r == 0;
                 for (std::size_t c = 0; c < row.size(); ++c) {
                     if (observed && c == 2) continue;
                     if (givenStation) continue;
-                    if (isValue(row[c])) row[c].clear();
+                    // Blanks as wide as the value, so that there is room to write it by hand.
+                    if (isValue(row[c])) row[c] = std::string(std::max<std::size_t>(row[c].size(), 10) * 3 / 2, ' ');
                 }
                 // The route the weight function takes is the student's to find.
-                if (row.size() == 3 && row[0] == translate("推算路线")) row[1].clear();
+                if (row.size() == 3 && row[0] == translate("推算路线")) row[1] = std::string(40, ' ');
             }
             table.notes.clear();
             firstTable = false;

@@ -11,8 +11,9 @@ namespace morvalen::exercise {
 // field book. Titled with the student's id and name.
 report::StepsDocument exerciseDataDocument(const Exercise& exercise);
 
-// The tables with every value the student computes left empty: names, angle numbers, formulas and the data
-// (observed angles, the coordinates of A) stay; the notes under the tables, which hold results, go.
-report::StepsDocument blankStepsDocument(const report::StepsDocument& filled);
+// The tables with every value the student computes left blank, room kept to write it: names, angle numbers, formulas and the data
+// (observed angles, the coordinates of A) stay; the notes under the tables, which hold results, go. The observed
+// angles are blanked too where the student reduces them from a field book.
+report::StepsDocument blankStepsDocument(const report::StepsDocument& filled, bool anglesGiven = true);
 
 }  // namespace morvalen::exercise
