@@ -18,12 +18,6 @@ using i18n::withArguments;
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // Why an id cannot name the student's files; empty when it can.
 std::string unfitForFileName(const std::string& id) {
     if (id == "." || id == "..") return translate("不能是 . 或 ..");
@@ -42,7 +36,7 @@ std::vector<std::size_t> columnsOf(const std::filesystem::path& path, const std:
     std::vector<std::size_t> positions;
     for (const char* name : names) {
         const auto found = std::find_if(header.begin(), header.end(),
-                                        [&](const std::string& cell) { return trimmed(cell) == name; });
+                                        [&](const std::string& cell) { return trimmedCell(cell) == name; });
         if (found == header.end()) {
             throw ExerciseFileError(withArguments(translate("文件 %1 没有列 \"%2\""), {files::shownPath(path), name}));
         }
@@ -62,7 +56,7 @@ void readRows(const std::filesystem::path& path, const files::HeaderReceiver& on
     }
 }
 
-std::string cellAt(const files::TableRow& row, std::size_t at) { return at < row.cells.size() ? trimmed(row.cells[at]) : ""; }
+std::string cellAt(const files::TableRow& row, std::size_t at) { return at < row.cells.size() ? trimmedCell(row.cells[at]) : ""; }
 
 }  // namespace
 

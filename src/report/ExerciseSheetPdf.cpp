@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "files/AtomicFile.h"
 #include "i18n/Language.h"
 #include "report/PaintedReport.h"
 #include "report/StepsPage.h"
@@ -90,15 +89,7 @@ void writeExerciseSheetPdf(const StepsDocument& data, const QuadrilateralSketch&
         paintStepsPages(painter, writer, steps);
         painter.end();
     }
-    const QByteArray& bytes = document.data();
-    try {
-        files::writeBytes(files::pathOf(path.toStdString()),
-                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    } catch (const files::FileNotWritten& failure) {
-        throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：%2。"),
-                                           {path.toStdString(), failure.reason().empty() ? std::string(failure.what())
-                                                                                        : failure.reason()}));
-    }
+    writePdfBytes(document.data(), path);
 }
 
 }  // namespace morvalen::report

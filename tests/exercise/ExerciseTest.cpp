@@ -8,6 +8,8 @@
 #include "exercise/AnswerCheck.h"
 #include "exercise/ExerciseGenerator.h"
 #include "exercise/SeededRandom.h"
+#include "form/FieldText.h"
+#include "report/StepsTables.h"
 
 namespace morvalen::exercise {
 namespace {
@@ -128,6 +130,31 @@ TEST(AnswerCheck, HalfAUnitOfTheLastPrintedPlace) {
                                                   {"1.2341", true}, {"1.2391", false}, {"1.228", false}};
     for (const auto& [given, right] : cases) {
         EXPECT_EQ(checkAnswer(cells, {{cells[0].key, given}}).allRight(), right) << given;
+    }
+}
+
+// The window marks a cell where the tables print it: the text there is the cell's printed value (the share is
+// printed as the correction −w/4).
+TEST(AnswerCells, EveryPlacedCellStandsWhereTheTablesPrintIt) {
+    for (const Exercise& made : generateExercises(roster(2), settings(4))) {
+        const RunRecord record = computeRun(made.observations);
+        const report::StepsDocument document = report::stepsDocument(record.state, record.steps);
+        std::vector<const report::StepsTable*> tables;
+        for (const auto& section : document.sections) {
+            for (const auto& table : section.tables) tables.push_back(&table);
+        }
+        int placed = 0;
+        for (const AnswerCell& cell : answerCells(record.steps)) {
+            const auto place = tablePlace(cell.key);
+            if (!place) continue;
+            ++placed;
+            const auto& row = tables.at(static_cast<std::size_t>(place->table - 1))->rows.at(static_cast<std::size_t>(place->row));
+            const bool share = cell.key.starts_with("first_group.shares_sec");
+            EXPECT_EQ(row.at(static_cast<std::size_t>(place->column)),
+                      share ? roundedFixed(-cell.value, cell.decimals) : printedValue(cell))
+                << cell.key;
+        }
+        EXPECT_GT(placed, 50);
     }
 }
 
