@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "command/RunRecord.h"
+#include "exercise/AnswerCheck.h"
 #include "report/StepsTables.h"
 
 namespace morvalen {
@@ -20,7 +21,10 @@ class StepsWindow : public QDialog {
 public:
     // `printable`: the computation ran to its end; the tables of a stopped run are shown but not printed, like its
     // report.
-    StepsWindow(const report::StepsDocument& document, bool printable, QWidget* parent);
+    // With `verdict`, a student's filled sheet checked against the run: the verdict above the tables, and every cell
+    // of the sheet marked in its table (green right, red wrong, yellow following from a wrong one).
+    StepsWindow(const report::StepsDocument& document, bool printable, QWidget* parent,
+                const exercise::AnswerVerdict* verdict = nullptr);
 
 public slots:
     // Prints the tables as the report prints (default printer, or a PDF file where there is none).
@@ -30,8 +34,8 @@ private:
     report::StepsDocument document_;
 };
 
-// 计算过程 with the one item 计算过程表…, which shows the steps of the computation the window holds now, from the
-// record of its last run.
+// 计算过程 with the items 计算过程表…, which shows the steps of the computation the window holds now, from the
+// record of its last run, and 核对我的答卷…, which checks a filled answer sheet (key,value) against them.
 class StepsMenu : public QMenu {
     Q_OBJECT
 
@@ -40,6 +44,7 @@ public:
 
 public slots:
     void showSteps();
+    void checkAnswer();
 
 private:
     const RunRecord& run_;

@@ -25,6 +25,8 @@
 //   morvalen-cli --version       the version; --help the options, in Chinese like every message
 //   morvalen-cli batch observations.csv -o results.csv [--json] [--pdf DIR]
 //                                adjusts every quadrilateral of a campaign file (see cli/BatchCommand.h)
+//   morvalen-cli exercise --students ROSTER.csv -o DIR, morvalen-cli check-answer SHEET --observations FILE --row ID
+//                                the teacher's kit (see cli/ExerciseCommand.h)
 //
 // After a completed computation the report follows the fields, as text at its columns.
 // Exit status: 0 the computation completed, 3 it stopped (the reason also on stderr; an export or a plot asked after
@@ -58,6 +60,7 @@
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
 #ifdef MORVALEN_WITH_FILES
+#include "cli/ExerciseCommand.h"
 #include "cli/ReduceCommand.h"
 #endif
 
@@ -272,6 +275,10 @@ int main(int argc, char** argv) {
         ->check(cli::fileName());
     cli::addCheckOptions(*batch, batchOptions.checks);
     cli::addRigorousOptions(*batch, batchOptions.rigorous, nullptr);
+    cli::ExerciseOptions exerciseOptions;
+    CLI::App* exercise = cli::addExerciseCommand(app, exerciseOptions);
+    cli::CheckAnswerOptions checkAnswerOptions;
+    CLI::App* checkAnswer = cli::addCheckAnswerCommand(app, checkAnswerOptions);
 #endif
     for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) cli::addLanguageOption(*subcommand);
     try {
@@ -286,6 +293,8 @@ int main(int argc, char** argv) {
 #ifdef MORVALEN_WITH_FILES
     if (reduce->parsed()) return cli::exitCode(cli::runReduce(reduceOptions));
     if (batch->parsed()) return cli::exitCode(cli::runBatchCommand(batchOptions));
+    if (exercise->parsed()) return cli::exitCode(cli::runExercise(exerciseOptions));
+    if (checkAnswer->parsed()) return cli::exitCode(cli::runCheckAnswer(checkAnswerOptions));
 #endif
     return cli::exitCode(run(options));
 }

@@ -160,7 +160,10 @@ void writeReportPdf(const Pages& pages, const QString& path, const analysis::Net
             throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：绘制报表失败。"), {path.toStdString()}));
         }
     }
-    const QByteArray& bytes = document.data();
+    writePdfBytes(document.data(), path);
+}
+
+void writePdfBytes(const QByteArray& bytes, const QString& path) {
     try {
         files::writeBytes(files::pathOf(path.toStdString()),
                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

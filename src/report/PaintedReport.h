@@ -6,6 +6,7 @@
 // installed the Song face AR PL UMing CN stands in. A page that is full continues on a new page.
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QString>
 #include <stdexcept>
@@ -54,6 +55,9 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
 // written.
 void writeReportPdf(const std::vector<Line>& lines, const QString& path);
+// Writes a PDF document made in memory to `path` through the program's one file writer. Throws PrintingFailed naming
+// the file and the reason.
+void writePdfBytes(const QByteArray& bytes, const QString& path);
 void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr,
                     const StepsDocument* steps = nullptr);
 
