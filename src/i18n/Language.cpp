@@ -5,6 +5,14 @@
 #include <cstring>
 #include <vector>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 #ifdef MORVALEN_WITH_NLS
 #include <libintl.h>
 #elif defined(MORVALEN_WITH_CATALOGUE_FILE)
@@ -21,13 +29,26 @@ Language chosen = Language::chinese;
 std::optional<MessageCatalogue> englishCatalogue;
 #endif
 
-// The folder of the catalogues of the installed program, <prefix>/share/locale beside bin/, found from the program's
-// own file, whatever folder it was started from; the path it was started by where there is no /proc.
-[[maybe_unused]] std::filesystem::path cataloguesFolder(const std::filesystem::path& programPath) {
+// The program's own file, whatever folder it was started from and by whatever name: /proc/self/exe on Linux; on
+// Windows the file the system loaded, since argv[0] there may be a bare name found through PATH, lack ".exe" or be
+// in the local code page; the path it was started by where neither answers (the browser).
+[[maybe_unused]] std::filesystem::path programFile(const std::filesystem::path& programPath) {
+#ifdef _WIN32
+    std::wstring file(MAX_PATH, L'\0');
+    while (const DWORD length = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()))) {
+        if (length < file.size()) return std::filesystem::path(file.substr(0, length));
+        file.resize(file.size() * 2);  // cut short: the path is longer than the buffer
+    }
+#endif
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) program = std::filesystem::weakly_canonical(programPath, error);
-    return program.parent_path().parent_path() / "share" / "locale";
+    return program;
+}
+
+// The folder of the catalogues of the installed program, <prefix>/share/locale beside bin/.
+[[maybe_unused]] std::filesystem::path cataloguesFolder(const std::filesystem::path& programPath) {
+    return programFile(programPath).parent_path().parent_path() / "share" / "locale";
 }
 
 // The English of a catalogue key; null where the catalogue has none.
@@ -98,8 +119,15 @@ void useLanguage(Language language, const std::filesystem::path& programPath) {
     bind_textdomain_codeset(textDomain, "UTF-8");
 #elif defined(MORVALEN_WITH_CATALOGUE_FILE)
     if (language == Language::english && !englishCatalogue) {
-        englishCatalogue = MessageCatalogue::read(cataloguesFolder(programPath) / "en" / "LC_MESSAGES" /
-                                                  (std::string(textDomain) + ".mo"));
+        // Under <prefix>/share/locale, or under share/locale beside the program where it is installed in a folder
+        // of its own (as the Windows installer installs it).
+        const std::filesystem::path catalogue =
+            std::filesystem::path("en") / "LC_MESSAGES" / (std::string(textDomain) + ".mo");
+        englishCatalogue = MessageCatalogue::read(cataloguesFolder(programPath) / catalogue);
+        if (!englishCatalogue) {
+            englishCatalogue =
+                MessageCatalogue::read(programFile(programPath).parent_path() / "share" / "locale" / catalogue);
+        }
     }
 #else
     (void)programPath;

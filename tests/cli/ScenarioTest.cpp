@@ -18,6 +18,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unistd.h>
 
 #include "support/ProgramRun.h"
 
@@ -51,12 +52,14 @@ struct CliResult {
 };
 
 CliResult runCli(const std::string& replies, const std::string& name) {
-    const fs::path input = fs::temp_directory_path() / ("morvalen-scenario-" + name + ".replies");
+    // A file of this run's own: another checkout's tests may run the same scenario at the same time.
+    const fs::path input = fs::temp_directory_path() / ("morvalen-" + name + std::to_string(::getpid()) + ".replies");
     std::ofstream(input, std::ios::binary) << replies;
     const auto outcome = morvalen::testing::runProgram(MORVALEN_CLI_PATH, "--json", input);
     fs::remove(input);
     CliResult result;
     result.exitStatus = outcome.exitStatus;
+    if (!json::accept(outcome.output)) ADD_FAILURE() << "no JSON document; exit status " << outcome.exitStatus;
     result.document = json::parse(outcome.output);
     return result;
 }
