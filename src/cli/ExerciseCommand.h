@@ -28,7 +28,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/ChecksOutput.h"
+#include "cli/CheckOptions.h"
 #include "cli/ExitStatus.h"
 
 namespace morvalen::cli {
