@@ -104,7 +104,14 @@ async function main() {
   let compared = 0;
   const mismatched = [];
   for (const name of cases) {
-    const replies = fs.readFileSync(path.join(work, 'expected', name + '.replies'), 'utf8');
+    // The page takes the replies as text: a file that is not UTF-8 is read as GB 18030, as the terminal reads it.
+    const bytes = fs.readFileSync(path.join(work, 'expected', name + '.replies'));
+    let replies;
+    try {
+      replies = new TextDecoder('utf-8', {fatal: true}).decode(bytes);
+    } catch {
+      replies = new TextDecoder('gb18030').decode(bytes);
+    }
     for (const lang of ['zh', 'en']) {
       const expected = JSON.parse(fs.readFileSync(path.join(work, 'expected', `${name}.${lang}.json`), 'utf8'));
       const actual = await page.evaluate(([text, language]) => window.Morvalen.run(text, {lang: language}), [replies, lang]);
