@@ -1,4 +1,5 @@
-// The page's teacher's kit, checked by scripts/web-check.js against the terminal's exercise and check-answer.
+// The page's teacher's kit and rigorous adjustment, checked by scripts/web-check.js against the terminal's exercise,
+// check-answer and --rigorous.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -92,4 +93,21 @@ async function checkExercises(page, cli, work, check) {
   await page.click('#clear');
 }
 
-module.exports = {checkExercises};
+// The rigorous adjustment of the field book the page opened, as morvalen-cli --field-book BOOK --rigorous gives it.
+async function checkRigorous(page, cli, book, replies, check) {
+  await page.click('#rigorous-compute');
+  await page.waitForFunction(() => document.getElementById('rigorous-summary').textContent !== '');
+  const shown = await page.evaluate(() => ({
+    summary: document.getElementById('rigorous-summary').textContent,
+    listing: document.getElementById('rigorous-listing').textContent,
+  }));
+  const listing = execFileSync(cli, ['--field-book', book, '--rigorous'], {input: replies}).toString();
+  const json = JSON.parse(execFileSync(cli, ['--json', '--field-book', book, '--rigorous'], {input: replies}).toString());
+  await check('the rigorous adjustment of the opened field book is shown as the terminal lists it', () => {
+    assert.ok(shown.listing.length > 200, shown.listing);
+    assert.ok(listing.endsWith(shown.listing), shown.listing);
+    assert.ok(shown.summary.includes(`σ0 = ${json.rigorous.sigma0.toFixed(3)}，自由度 ${json.rigorous.dof}`), shown.summary);
+  });
+}
+
+module.exports = {checkExercises, checkRigorous};

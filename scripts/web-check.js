@@ -248,6 +248,7 @@ async function main() {
     assert.ok(bookAngles.every((angle) => angle !== ''), bookAngles.join(', '));
     assert.deepStrictEqual(bookFields, [...fromBook.fields.Text7, fromBook.fields.Text11]);
   });
+  await features.checkRigorous(page, process.env.MORVALEN_CLI, 'examples/field-book.csv', bookReplies, check);
   await features.checkExercises(page, process.env.MORVALEN_CLI, work, check);
 
   // Bad input as the window meets it: any text in any cell, any file. A stop or a problem is shown with its message.

@@ -153,17 +153,19 @@
     setStatus('exercise-verdict', withArguments(tr('答卷共有 %1 个数值要填。'), [String(answer.cells.length)]), false);
   }
 
-  // Each field marked with its verdict: right, wrong (the first in bold), following from a wrong one, not filled.
+  // Each field marked with its verdict: right, wrong (the first in bold), following from a wrong one, not filled;
+  // its tooltip says which.
   function showVerdict(answer) {
     const byKey = new Map(answer.cells.map((cell) => [cell.key, cell]));
     for (const input of document.querySelectorAll('#exercise-tables .answer-cell')) {
       const cell = byKey.get(input.dataset.key);
       if (!cell) continue;
       if (input.value === '' && cell.given) input.value = cell.given;
-      input.classList.remove('cell-right', 'cell-wrong', 'cell-follows', 'first-wrong');
-      input.classList.add(cell.ok ? 'cell-right' : cell.follows_from ? 'cell-follows' : 'cell-wrong');
+      input.classList.remove('cell-right', 'cell-wrong', 'cell-follows', 'cell-unfilled', 'first-wrong');
+      input.classList.add(cell.ok ? 'cell-right' : cell.verdict === 'not filled' ? 'cell-unfilled'
+        : cell.follows_from ? 'cell-follows' : 'cell-wrong');
       input.classList.toggle('first-wrong', cell.key === answer.first_wrong);
-      input.title = cell.follows_from ? withArguments(tr('（由 %1 的错误而来，不计）'), [cell.follows_from]) : cell.verdict_text;
+      input.title = cell.verdict_text + (cell.follows_from ? ' ' + withArguments(tr('（由 %1 的错误而来，不计）'), [cell.follows_from]) : '');
     }
     const score = withArguments(tr('得分：%1（%2 / %3）'), [answer.score.toFixed(1), String(answer.right), String(answer.counted)]);
     setStatus('exercise-verdict', (answer.first_wrong ? answer.first_wrong_text : tr('全部正确')) + '　' + score,

@@ -17,6 +17,7 @@
 //   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension,
 //                                                    from the last computation where it was made of the same values
 //   {"call": "exercise" | "answerSheet" | "checkAnswer", …}   the teacher's kit (web/ExerciseCalls.h)
+//   {"call": "rigorous", "path", "observations", …}  the rigorous adjustment of a field book (web/RigorousCall.h)
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -35,6 +36,7 @@
 #include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
 #include "web/PageRun.h"
+#include "web/RigorousCall.h"
 #include "web/StepsJson.h"
 #include "web/TableChecks.h"
 
@@ -162,6 +164,7 @@ ordered_json handle(const ordered_json& request) {
     if (call == "exercise") return web::exerciseKit(request);
     if (call == "answerSheet") return web::answerSheet(request);
     if (call == "checkAnswer") return web::checkAnswer(request);
+    if (call == "rigorous") return web::rigorousAdjustment(request);
     return {{"error", "unknown call: " + call}};
 }
 
