@@ -102,8 +102,9 @@ ordered_json exerciseKit(const ordered_json& request) {
         }
         const std::vector<exercise::Exercise> exercises = exercise::generateExercises(students, settings);
         const std::string zipPath = request.at("zip");
-        std::error_code none;
-        std::filesystem::remove(files::pathOf(zipPath), none);  // a kit made before: replaced
+        std::error_code ignored;
+        std::filesystem::create_directories(files::pathOf(zipPath).parent_path(), ignored);
+        std::filesystem::remove(files::pathOf(zipPath), ignored);  // a kit made before: replaced
         ZipFile zip(zipPath);
         std::vector<std::vector<exercise::AnswerCell>> allCells;
         for (const exercise::Exercise& made : exercises) {
