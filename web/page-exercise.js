@@ -3,16 +3,8 @@
 // and checks them cell by cell. Everything is computed in the browser; nothing leaves it.
 'use strict';
 (function () {
-  const api = window.Morvalen;
-  const byId = (id) => document.getElementById(id);
-  const lang = () => (byId('language').value === 'en' ? 'en' : 'zh');
-  const tr = (chinese) => api.text(chinese, lang());
-  const withArguments = (pattern, values) => pattern.replace(/%(\d)/g, (all, n) => values[n - 1] ?? all);
-
-  const section = document.createElement('section');
-  section.id = 'exercise-section';
-  section.className = 'no-print';
-  section.innerHTML = `
+  const {api, byId, lang, tr, withArguments, setStatus, tableObservations, guarded} = window.MorvalenPageParts;
+  const html = `
     <h2 data-text="教学练习"></h2>
     <div class="exercise-tabs" role="tablist">
       <button id="exercise-tab-teacher" role="tab" aria-selected="true" data-text="教师：生成练习"></button>
@@ -43,13 +35,6 @@
       <div id="exercise-tables"></div>
     </div>`;
 
-  // The values of the observation table, as the page holds them.
-  function tableObservations() {
-    const values = {};
-    for (const input of document.querySelectorAll('#observations input[data-key]')) values[input.dataset.key] = input.value;
-    return values;
-  }
-
   function download(path, name) {
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([api.readFile(path)], {type: 'application/zip'}));
@@ -58,11 +43,6 @@
     link.click();
     link.remove();
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  }
-
-  function setStatus(id, text, isProblem) {
-    byId(id).textContent = text;
-    byId(id).classList.toggle('problem', !!isProblem);
   }
 
   function showTab(student) {
@@ -193,36 +173,19 @@
     showVerdict(answer);
   }
 
-  function translate() {
-    for (const element of section.querySelectorAll('[data-text]')) element.textContent = tr(element.dataset.text);
+  // The grades in the language in use; a sheet made in the other language is made again.
+  function translated() {
     const grade = byId('exercise-grade');
     const kept = grade.value || '四等';
     grade.textContent = '';
     for (const each of api.grades(lang())) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
     grade.value = kept;
+    cellKeys = [];
+    byId('exercise-tables').textContent = '';
+    setStatus('exercise-verdict', '', false);
   }
 
-  function guarded(command, statusId) {
-    return (...values) => {
-      try {
-        const result = command(...values);
-        if (result && typeof result.catch === 'function') result.catch((failure) => setStatus(statusId, String(failure.message || failure), true));
-      } catch (failure) {
-        setStatus(statusId, String(failure.message || failure), true);
-      }
-    };
-  }
-
-  api.ready.then(() => {
-    const after = byId('checks-section');
-    after.parentNode.insertBefore(section, after.nextSibling);
-    translate();
-    byId('language').addEventListener('change', () => {
-      translate();
-      cellKeys = [];
-      byId('exercise-tables').textContent = '';
-      setStatus('exercise-verdict', '', false);
-    });
+  window.MorvalenPageParts.section('exercise-section', html, () => {
     byId('exercise-tab-teacher').addEventListener('click', () => showTab(false));
     byId('exercise-tab-student').addEventListener('click', () => showTab(true));
     byId('exercise-make').addEventListener('click', guarded(makeKit, 'exercise-teacher-status'));
@@ -234,5 +197,5 @@
       event.target.value = '';
       if (file) guarded(openSheet, 'exercise-verdict')(file);
     });
-  });
+  }, translated);
 })();

@@ -4,16 +4,9 @@
 // the classical result, every observation with its residual, redundancy number and w-test.
 'use strict';
 (function () {
-  const api = window.Morvalen;
-  const byId = (id) => document.getElementById(id);
-  const lang = () => (byId('language').value === 'en' ? 'en' : 'zh');
-  const tr = (chinese) => api.text(chinese, lang());
-  const withArguments = (pattern, values) => pattern.replace(/%(\d)/g, (all, n) => values[n - 1] ?? all);
-
-  const section = document.createElement('section');
-  section.id = 'rigorous-section';
-  section.className = 'no-print';
-  section.innerHTML = `
+  const {api, byId, lang, tr, withArguments, tableObservations} = window.MorvalenPageParts;
+  const guarded = (command) => window.MorvalenPageParts.guarded(command, 'rigorous-summary');
+  const html = `
     <h2 data-text="严密平差（方向与距离，间接平差）"></h2>
     <p id="rigorous-book"></p>
     <label><span data-text="一测回方向中误差（秒）："></span>
@@ -41,16 +34,7 @@
     byId('rigorous-compute').disabled = !book;
   }
 
-  function tableObservations() {
-    const values = {};
-    for (const input of document.querySelectorAll('#observations input[data-key]')) values[input.dataset.key] = input.value;
-    return values;
-  }
-
-  function setSummary(text, isProblem) {
-    byId('rigorous-summary').textContent = text;
-    byId('rigorous-summary').classList.toggle('problem', !!isProblem);
-  }
+  const setSummary = (text, isProblem) => window.MorvalenPageParts.setStatus('rigorous-summary', text, isProblem);
 
   function adjust() {
     if (!book) return;
@@ -83,19 +67,7 @@
       [result.sigma0 === null ? '—' : result.sigma0.toFixed(3), String(result.dof), test]), result.global_test === false);
   }
 
-  function guarded(command) {
-    return (...values) => {
-      try {
-        const result = command(...values);
-        if (result && typeof result.catch === 'function') result.catch((failure) => setSummary(String(failure.message || failure), true));
-      } catch (failure) {
-        setSummary(String(failure.message || failure), true);
-      }
-    };
-  }
-
-  function translate() {
-    for (const element of section.querySelectorAll('[data-text]')) element.textContent = tr(element.dataset.text);
+  function translated() {
     showBook();
     setSummary('', false);
     byId('rigorous-listing').textContent = '';
@@ -107,11 +79,6 @@
     if (file) guarded(keepBook)(file);
   });
 
-  api.ready.then(() => {
-    const after = byId('checks-section');
-    after.parentNode.insertBefore(section, after.nextSibling);
-    translate();
-    byId('language').addEventListener('change', translate);
-    byId('rigorous-compute').addEventListener('click', guarded(adjust));
-  });
+  window.MorvalenPageParts.section('rigorous-section', html,
+    () => byId('rigorous-compute').addEventListener('click', guarded(adjust)), translated);
 })();
