@@ -56,14 +56,19 @@
   async function makeKit() {
     const roster = byId('exercise-roster').files[0];
     if (!roster) { setStatus('exercise-teacher-status', tr('请先选择学生名单。'), true); return; }
+    // The seed and the number of blunders as whole numbers (a seed to 15 digits, which a page's number holds exactly).
+    const seed = byId('exercise-seed').value.trim();
+    const blunders = byId('exercise-blunders').value.trim() || '0';
+    if (!/^\d{1,15}$/.test(seed)) { setStatus('exercise-teacher-status', tr('随机数种子应为不多于 15 位的非负整数。'), true); return; }
+    if (!/^\d{1,4}$/.test(blunders)) { setStatus('exercise-teacher-status', tr('放粗差的学生人数应为非负整数。'), true); return; }
     const rosterPath = '/files/exercise/' + roster.name.replace(/[\\/]/g, '_');
     api.writeFile(rosterPath, new Uint8Array(await roster.arrayBuffer()));
     const zip = '/files/exercise/out/' + tr('练习') + '.zip';
     api.clearFile(zip);
     const grade = byId('exercise-grade').value;
     const answer = api.call({call: 'exercise', roster: rosterPath, zip, lang: lang(), grade,
-      seed: Math.max(0, Math.floor(Number(byId('exercise-seed').value) || 0)), case: byId('exercise-case').value,
-      field_book: byId('exercise-field-book').checked, blunders: Math.floor(Number(byId('exercise-blunders').value) || 0)});
+      seed: Number(seed), case: byId('exercise-case').value, field_book: byId('exercise-field-book').checked,
+      blunders: Number(blunders)});
     if (answer.problem) { setStatus('exercise-teacher-status', answer.problem, true); return; }
     download(zip, zip.slice(zip.lastIndexOf('/') + 1));
     setStatus('exercise-teacher-status', withArguments(tr('已为 %1 名学生生成练习，写入 %2'),
