@@ -90,6 +90,18 @@ async function checkExercises(page, cli, work, check) {
     assert.deepStrictEqual(oneWrong.wrong, expected.cells.filter((c) => !c.ok && !c.follows_from).map((c) => c.key));
     assert.strictEqual(oneWrong.follows, expected.cells.filter((c) => c.follows_from).length);
   });
+  // The same sheet as a file, opened into the fields: the same verdict.
+  await page.click('#exercise-sheet');
+  await page.setInputFiles('#exercise-sheet-file', sheet);
+  await page.waitForFunction(() => document.querySelectorAll('#exercise-tables .first-wrong').length === 1);
+  const opened = await page.evaluate(() => ({
+    verdict: document.getElementById('exercise-verdict').textContent,
+    filled: [...document.querySelectorAll('#exercise-tables .answer-cell')].filter((input) => input.value !== '').length,
+  }));
+  await check('the student\'s tab opens a filled ID-answer.csv into its fields and gives the same verdict', () => {
+    assert.strictEqual(opened.filled, key.size);
+    assert.strictEqual(opened.verdict, oneWrong.verdict);
+  });
   await page.click('#clear');
 }
 
