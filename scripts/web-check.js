@@ -268,6 +268,8 @@ async function main() {
   }
   const junk = path.join(work, 'junk.csv');
   fs.writeFileSync(junk, Buffer.from(Array.from({length: 4096}, (_, i) => (i * 7919 + 13) % 256)));
+  // The status still holds the last computation's problems: emptied, so that the file's message is waited for.
+  await page.evaluate(() => { document.getElementById('status').textContent = ''; });
   await page.setInputFiles('#open-file', junk);
   await page.waitForFunction(() => document.getElementById('status').textContent !== '');
   const junkStatus = await page.textContent('#status');
