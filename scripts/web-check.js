@@ -7,6 +7,7 @@ const path = require('path');
 const assert = require('assert');
 const {chromium} = require('playwright-core');
 const app = require('./web-check-app.js');
+const features = require('./web-check-features.js');
 
 const [pageFolder, work, screenshot] = process.argv.slice(2);
 const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css',
@@ -247,6 +248,8 @@ async function main() {
     assert.ok(bookAngles.every((angle) => angle !== ''), bookAngles.join(', '));
     assert.deepStrictEqual(bookFields, [...fromBook.fields.Text7, fromBook.fields.Text11]);
   });
+  await features.checkRigorous(page, process.env.MORVALEN_CLI, 'examples/field-book.csv', bookReplies, check);
+  await features.checkExercises(page, process.env.MORVALEN_CLI, work, check);
 
   // Bad input as the window meets it: any text in any cell, any file. A stop or a problem is shown with its message.
   const oddTexts = ['１２３．４', '-0', '1e400', '44.6112', '180', 'NaN', '"; DROP', '\u0000', '𝄞', ' ', '9'.repeat(400), ',,,'];
@@ -265,6 +268,8 @@ async function main() {
   }
   const junk = path.join(work, 'junk.csv');
   fs.writeFileSync(junk, Buffer.from(Array.from({length: 4096}, (_, i) => (i * 7919 + 13) % 256)));
+  // The status still holds the last computation's problems: emptied, so that the file's message is waited for.
+  await page.evaluate(() => { document.getElementById('status').textContent = ''; });
   await page.setInputFiles('#open-file', junk);
   await page.waitForFunction(() => document.getElementById('status').textContent !== '');
   const junkStatus = await page.textContent('#status');

@@ -16,6 +16,8 @@
 //   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
 //   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension,
 //                                                    from the last computation where it was made of the same values
+//   {"call": "exercise" | "answerSheet" | "checkAnswer", …}   the teacher's kit (web/ExerciseCalls.h)
+//   {"call": "rigorous", "path", "observations", …}  the rigorous adjustment of a field book (web/RigorousCall.h)
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -29,10 +31,13 @@
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
+#include "web/ExerciseCalls.h"
 #include "web/FaceJson.h"
 #include "web/FileCalls.h"
 #include "web/ObservationsPrompt.h"
 #include "web/PageRun.h"
+#include "web/RigorousCall.h"
+#include "web/StepsJson.h"
 #include "web/TableChecks.h"
 
 namespace {
@@ -56,25 +61,6 @@ web::PageOptions pageOptions(const ordered_json& request) {
     options.checks.gradeName = request.value("grade", "");
     options.checks.sigmaSeconds = request.value("sigma", 0.0);
     return options;
-}
-
-ordered_json stepsTablesJson(const report::StepsDocument& document) {
-    ordered_json sections = ordered_json::array();
-    for (const report::StepsSection& section : document.sections) {
-        ordered_json tables = ordered_json::array();
-        for (const report::StepsTable& table : section.tables) {
-            ordered_json alignments = ordered_json::array();
-            for (const report::Alignment alignment : table.alignments) {
-                alignments.push_back(alignment == report::Alignment::left    ? "left"
-                                     : alignment == report::Alignment::right ? "right"
-                                                                             : "centre");
-            }
-            tables.push_back({{"title", table.title}, {"heads", table.heads}, {"alignments", alignments},
-                              {"rows", table.rows}, {"notes", table.notes}});
-        }
-        sections.push_back({{"heading", section.heading}, {"tables", tables}});
-    }
-    return {{"title", document.title}, {"sections", sections}, {"stop_note", document.stopNote}};
 }
 
 // What the page draws the network from: the stations with their error ellipses, and the sides.
@@ -123,7 +109,7 @@ ordered_json compute(const ordered_json& request) {
     const SurveyState& state = run.record.state;
     ordered_json answer = run.document;
     answer["report_text"] = report::printingAllowed(state) ? report::renderText(report::reportLines(state)) : std::string();
-    answer["steps_tables"] = stepsTablesJson(report::stepsDocument(state, run.record.steps));
+    answer["steps_tables"] = web::stepsTablesJson(report::stepsDocument(state, run.record.steps));
     answer["case"] = caseKey(observations.runCase());
     if (options.checks.standard()) {
         std::ostringstream text;
@@ -175,6 +161,10 @@ ordered_json handle(const ordered_json& request) {
     if (call == "export") {
         return web::exportResults(request.at("path"), tableRun(request));
     }
+    if (call == "exercise") return web::exerciseKit(request);
+    if (call == "answerSheet") return web::answerSheet(request);
+    if (call == "checkAnswer") return web::checkAnswer(request);
+    if (call == "rigorous") return web::rigorousAdjustment(request);
     return {{"error", "unknown call: " + call}};
 }
 

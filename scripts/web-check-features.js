@@ -1,0 +1,125 @@
+// The page's teacher's kit and rigorous adjustment, checked by scripts/web-check.js against the terminal's exercise,
+// check-answer and --rigorous.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const assert = require('assert');
+const {execFileSync, spawnSync} = require('child_process');
+
+// The values of one student in answers.csv (id,name,key,value), as the answer key prints them.
+function answersOf(file, id) {
+  const values = new Map();
+  for (const line of fs.readFileSync(file, 'utf8').replace(/^\ufeff/, '').split(/\r?\n/).slice(1)) {
+    const cells = line.split(',');
+    if (cells[0] === id && cells.length >= 4) values.set(cells[2], cells.slice(3).join(','));
+  }
+  return values;
+}
+
+// The teacher's tab makes the terminal's kit from the same roster and seed, byte for byte in its CSV files; the
+// student's tab checks a sheet filled with the key's values as right, and names a changed correlate first, as
+// check-answer does.
+async function checkExercises(page, cli, work, check) {
+  const folder = path.join(work, 'exercise');
+  fs.rmSync(folder, {recursive: true, force: true});
+  fs.mkdirSync(folder, {recursive: true});
+  const roster = path.join(folder, 'roster.csv');
+  fs.writeFileSync(roster, 'id,name\ns01,张三\ns02,李四\ns03,王五\n');
+  execFileSync(cli, ['exercise', '--students', roster, '-o', path.join(folder, 'terminal'), '--seed', '46',
+    '--grade', '四等', '--case', 'both']);
+
+  await page.click('#exercise-tab-teacher');
+  await page.setInputFiles('#exercise-roster', roster);
+  await page.fill('#exercise-seed', '46');
+  await page.selectOption('#exercise-grade', '四等');
+  await page.selectOption('#exercise-case', 'both');
+  const [download] = await Promise.all([page.waitForEvent('download', {timeout: 20000}), page.click('#exercise-make')]);
+  const zip = path.join(folder, 'page.zip');
+  fs.copyFileSync(await download.path(), zip);
+  const listed = execFileSync('unzip', ['-Z1', zip]).toString().trim().split('\n').sort();
+  const unzipped = (name) => execFileSync('unzip', ['-p', zip, name]);
+  await check('the teacher\'s tab gives the zip of sheets, keys and exercises.csv, its CSV files as the terminal\'s', () => {
+    for (const name of ['exercises.csv', 'answers.csv', 's01.html', 's01-answer.csv', 'answers/s03.html']) {
+      assert.ok(listed.includes(name), `${name} not in ${listed.join(' ')}`);
+    }
+    for (const name of ['exercises.csv', 'answers.csv', 's01-answer.csv', 's02-answer.csv']) {
+      assert.ok(unzipped(name).equals(fs.readFileSync(path.join(folder, 'terminal', name))), `${name} differs`);
+    }
+    assert.match(unzipped('s02.html').toString(), /<svg class="sketch"/);
+  });
+
+  // The student s02 (the azimuth case) opens the class's file, chooses the row and fills the key's values.
+  const exercises = path.join(folder, 'terminal', 'exercises.csv');
+  await page.setInputFiles('#open-file', exercises);
+  await page.waitForFunction(() => document.getElementById('row').options.length === 3);
+  await page.selectOption('#row', {label: 's02'});
+  await page.click('#exercise-tab-student');
+  await page.click('#exercise-sheet');
+  const key = answersOf(path.join(folder, 'terminal', 'answers.csv'), 's02');
+  const fields = await page.$$eval('#exercise-tables .answer-cell', (inputs) => inputs.map((input) => input.dataset.key));
+  const fill = async (changed) => {
+    await page.evaluate(([values]) => {
+      for (const input of document.querySelectorAll('#exercise-tables .answer-cell')) input.value = values[input.dataset.key] ?? '';
+    }, [Object.fromEntries([...key].map(([k, v]) => [k, changed && k === changed.key ? changed.value : v]))]);
+    await page.click('#exercise-check');
+    return page.evaluate(() => ({
+      verdict: document.getElementById('exercise-verdict').textContent,
+      wrong: [...document.querySelectorAll('#exercise-tables .cell-wrong')].map((input) => input.dataset.key),
+      first: [...document.querySelectorAll('#exercise-tables .first-wrong')].map((input) => input.dataset.key),
+      follows: document.querySelectorAll('#exercise-tables .cell-follows').length,
+      right: document.querySelectorAll('#exercise-tables .cell-right').length,
+    }));
+  };
+  const allRight = await fill(null);
+  const correlate = 'second_group.correlates[1]';
+  const changed = {key: correlate, value: String(Number(key.get(correlate)) + 0.002)};
+  const oneWrong = await fill(changed);
+  const sheet = path.join(folder, 's02-answer.csv');
+  fs.writeFileSync(sheet, 'key,value\n' + [...key].map(([k, v]) => `${k},${k === correlate ? changed.value : v}`).join('\n') + '\n');
+  const terminal = spawnSync(cli, ['check-answer', sheet, '--observations', exercises, '--row', 's02', '--json']);
+  const expected = JSON.parse(terminal.stdout.toString());
+  await check('the student\'s tab: a sheet of the key\'s values is all right; a changed correlate is named first, as check-answer names it', () => {
+    assert.deepStrictEqual(fields.slice().sort(), [...key.keys()].sort());
+    assert.strictEqual(allRight.right, key.size);
+    assert.deepStrictEqual(allRight.wrong, []);
+    assert.match(allRight.verdict, /全部正确.*100\.0/);
+    assert.strictEqual(terminal.status, 3);
+    assert.strictEqual(expected.first_wrong, correlate);
+    assert.deepStrictEqual(oneWrong.first, [correlate]);
+    assert.match(oneWrong.verdict, new RegExp(`第一个错误：.*${correlate.replace(/[[\].]/g, '\\$&')}.*${expected.score.toFixed(1)}`));
+    assert.deepStrictEqual(oneWrong.wrong, expected.cells.filter((c) => !c.ok && !c.follows_from).map((c) => c.key));
+    assert.strictEqual(oneWrong.follows, expected.cells.filter((c) => c.follows_from).length);
+  });
+  // The same sheet as a file, opened into the fields: the same verdict.
+  await page.click('#exercise-sheet');
+  await page.setInputFiles('#exercise-sheet-file', sheet);
+  await page.waitForFunction(() => document.querySelectorAll('#exercise-tables .first-wrong').length === 1);
+  const opened = await page.evaluate(() => ({
+    verdict: document.getElementById('exercise-verdict').textContent,
+    filled: [...document.querySelectorAll('#exercise-tables .answer-cell')].filter((input) => input.value !== '').length,
+  }));
+  await check('the student\'s tab opens a filled ID-answer.csv into its fields and gives the same verdict', () => {
+    assert.strictEqual(opened.filled, key.size);
+    assert.strictEqual(opened.verdict, oneWrong.verdict);
+  });
+  await page.click('#clear');
+}
+
+// The rigorous adjustment of the field book the page opened, as morvalen-cli --field-book BOOK --rigorous gives it.
+async function checkRigorous(page, cli, book, replies, check) {
+  await page.click('#rigorous-compute');
+  await page.waitForFunction(() => document.getElementById('rigorous-summary').textContent !== '');
+  const shown = await page.evaluate(() => ({
+    summary: document.getElementById('rigorous-summary').textContent,
+    listing: document.getElementById('rigorous-listing').textContent,
+  }));
+  const listing = execFileSync(cli, ['--field-book', book, '--rigorous'], {input: replies}).toString();
+  const json = JSON.parse(execFileSync(cli, ['--json', '--field-book', book, '--rigorous'], {input: replies}).toString());
+  await check('the rigorous adjustment of the opened field book is shown as the terminal lists it', () => {
+    assert.ok(shown.listing.length > 200, shown.listing);
+    assert.ok(listing.endsWith(shown.listing), shown.listing);
+    assert.ok(shown.summary.includes(`σ0 = ${json.rigorous.sigma0.toFixed(3)}，自由度 ${json.rigorous.dof}`), shown.summary);
+  });
+}
+
+module.exports = {checkExercises, checkRigorous};

@@ -1,0 +1,54 @@
+#include "web/RigorousCall.h"
+
+#include <string>
+
+#include "command/RunRecord.h"
+#include "document/ChecksOutput.h"
+#include "fieldbook/FieldBookAngles.h"
+#include "fieldbook/FieldBookFile.h"
+#include "files/AtomicFile.h"
+#include "i18n/Language.h"
+#include "report/RigorousPage.h"
+#include "report/TextReport.h"
+#include "web/ObservationsPrompt.h"
+
+namespace morvalen::web {
+
+nlohmann::ordered_json rigorousAdjustment(const nlohmann::ordered_json& request) {
+    using nlohmann::ordered_json;
+    const std::string path = request.at("path");
+    cli::CheckOptions checks;
+    checks.gradeName = request.value("grade", "");
+    // A 2″ instrument, its limits in the row of the grade checked against where the table has one, as the terminal.
+    const std::optional<analysis::CheckStandard> standard = checks.standard();
+    const analysis::DirectionMethodLimits* limits =
+        standard && standard->grade ? analysis::findDirectionMethodLimits("2", *standard->grade) : nullptr;
+    if (!limits) limits = analysis::findDirectionMethodLimits("2");
+    try {
+        fieldbook::FieldBookAngles book(fieldbook::readFieldBook(files::pathOf(path)), *limits);
+        Observations observations = observationsOf(request.at("observations"));
+        for (std::size_t k = 0; k < observations.angles.size(); ++k) observations.angles[k] = book.angle(observations, k);
+        const RunRecord record = computeRun(observations);
+        if (record.stop) return {{"problem", i18n::withArguments(i18n::translate("计算中止 — %1"), {record.stop->what()})}};
+        // A direction's σ by default that of the instrument class of the limits' row, as the terminal takes it.
+        rigorous::ObservationSigmas sigmas;
+        sigmas.directionSeconds = request.value("sigma_direction", std::stod(std::string(limits->instrument)));
+        sigmas.distanceMillimetres = request.value("distance_sigma_mm", sigmas.distanceMillimetres);
+        sigmas.distancePpm = request.value("distance_sigma_ppm", sigmas.distancePpm);
+        const rigorous::RigorousRun run = rigorous::rigorousRun(record.state, *book.used(), sigmas);
+        const rigorous::RigorousAdjustment& adjustment = run.adjustment;
+        return {{"sigma0", adjustment.sigma0 ? ordered_json(*adjustment.sigma0) : ordered_json(nullptr)},
+                {"dof", adjustment.dof},
+                {"global_test", adjustment.globalTest ? ordered_json(adjustment.globalTest->passes) : ordered_json(nullptr)},
+                {"listing", report::renderText(report::rigorousPageLines(run))}};
+    } catch (const fieldbook::FieldBookError& reason) {
+        return {{"problem", i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"),
+                                                {files::shownPath(files::pathOf(path)), reason.what()})}};
+    } catch (const RunStopped& reason) {
+        return {{"problem", reason.what()}};
+    } catch (const rigorous::RigorousError& reason) {
+        return {{"problem", i18n::withArguments(i18n::translate("严密平差没有进行：%1"), {reason.what()})}};
+    }
+}
+
+}  // namespace morvalen::web

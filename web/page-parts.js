@@ -1,0 +1,57 @@
+// What the page's added sections (the teacher's kit, the rigorous adjustment) share: the language in use and its
+// texts, the values of the observation table, a status line, commands whose failures are shown there, and a section
+// placed after the checks once the computation is loaded.
+'use strict';
+window.MorvalenPageParts = (function () {
+  const api = window.Morvalen;
+  const byId = (id) => document.getElementById(id);
+  const lang = () => (byId('language').value === 'en' ? 'en' : 'zh');
+  const tr = (chinese) => api.text(chinese, lang());
+  const withArguments = (pattern, values) => pattern.replace(/%(\d)/g, (all, n) => values[n - 1] ?? all);
+
+  function setStatus(id, text, isProblem) {
+    byId(id).textContent = text;
+    byId(id).classList.toggle('problem', !!isProblem);
+  }
+
+  return {
+    api, byId, lang, tr, withArguments, setStatus,
+    // The values of the observation table, as the page holds them.
+    tableObservations() {
+      const values = {};
+      for (const input of document.querySelectorAll('#observations input[data-key]')) values[input.dataset.key] = input.value;
+      return values;
+    },
+    // The command with whatever it meets shown in the status line `statusId`, never left in the console.
+    guarded(command, statusId) {
+      return (...values) => {
+        try {
+          const result = command(...values);
+          if (result && typeof result.catch === 'function') result.catch((failure) => setStatus(statusId, String(failure.message || failure), true));
+        } catch (failure) {
+          setStatus(statusId, String(failure.message || failure), true);
+        }
+      };
+    },
+    // A section of the page that is not printed; `start` runs once it is placed after the checks, the computation
+    // loaded, and again, with its data-text translated, whenever the language changes.
+    section(id, html, start, translated) {
+      const element = document.createElement('section');
+      element.id = id;
+      element.className = 'no-print';
+      element.innerHTML = html;
+      const translate = () => {
+        for (const text of element.querySelectorAll('[data-text]')) text.textContent = tr(text.dataset.text);
+        translated();
+      };
+      api.ready.then(() => {
+        const after = byId('checks-section');
+        after.parentNode.insertBefore(element, after.nextSibling);
+        translate();
+        byId('language').addEventListener('change', translate);
+        start();
+      });
+      return element;
+    },
+  };
+})();
