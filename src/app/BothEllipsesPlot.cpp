@@ -132,18 +132,6 @@ void BothEllipsesPlot::paintEvent(QPaintEvent*) {
     for (const auto& [from, to] : analysis::sideStations) {
         painter.drawLine(place(stations_[static_cast<std::size_t>(from)]), place(stations_[static_cast<std::size_t>(to)]));
     }
-    const double pixelsPerMillimetre = magnification_ * scale.pixelsPerMetre / 1000;
-    painter.setBrush(Qt::NoBrush);
-    for (const PlottedStation& station : stations_) {
-        if (station.classical) {
-            painter.setPen(QPen(classicalEllipseColour, 2));
-            drawEllipse(painter, place(station), *station.classical, pixelsPerMillimetre);
-        }
-        if (station.rigorous) {
-            painter.setPen(QPen(rigorousEllipseColour, 2, Qt::DashLine));
-            drawEllipse(painter, place(station), *station.rigorous, pixelsPerMillimetre);
-        }
-    }
     for (const PlottedStation& station : stations_) {
         const QPointF at = place(station);
         painter.setPen(QPen(Qt::black, 1.2));
@@ -160,7 +148,19 @@ void BothEllipsesPlot::paintEvent(QPaintEvent*) {
         }
         painter.drawText(at + QPointF(8, -8), station.name);
     }
+    // The ellipses over the station marks: a small rigorous ellipse stays visible around its mark.
+    const double pixelsPerMillimetre = magnification_ * scale.pixelsPerMetre / 1000;
     painter.setBrush(Qt::NoBrush);
+    for (const PlottedStation& station : stations_) {
+        if (station.classical) {
+            painter.setPen(QPen(classicalEllipseColour, 2));
+            drawEllipse(painter, place(station), *station.classical, pixelsPerMillimetre);
+        }
+        if (station.rigorous) {
+            painter.setPen(QPen(rigorousEllipseColour, 2));
+            drawEllipse(painter, place(station), *station.rigorous, pixelsPerMillimetre);
+        }
+    }
     drawLegend(painter, whole.adjusted(0, whole.height() - legendPixels, 0, 0), classicalSigma_, magnification_);
 }
 

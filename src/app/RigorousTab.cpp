@@ -116,6 +116,7 @@ void RigorousTab::buildObservations(const rigorous::RigorousRun& run, QVBoxLayou
     }
     // The observations scroll, as wide as their columns: a book of four rounds has some fifty.
     observations->resizeColumnsToContents();
+    observations->resizeRowsToContents();
     observations->setMinimumSize(observations->horizontalHeader()->length() + 2 * observations->frameWidth() +
                                      observations->verticalScrollBar()->sizeHint().width(),
                                  220);
