@@ -138,8 +138,13 @@ ErrorEllipse errorEllipse(double xx, double xy, double yy) {
     const double mean = (xx + yy) / 2;
     const double radius = std::hypot((xx - yy) / 2, xy);
     ErrorEllipse ellipse;
-    ellipse.a = std::sqrt(std::max(mean + radius, 0.0));
-    ellipse.b = std::sqrt(std::max(mean - radius, 0.0));
+    const double major = mean + radius, minor = mean - radius;
+    ellipse.a = std::sqrt(std::max(major, 0.0));
+    // Where the data fix a line's length the ellipse is a segment: the minor axis is the difference of two equal
+    // numbers, and rounding leaves a few units of their last place (√ε of the major axis). A minor semi-axis under a
+    // millionth of the major one is that, not a precision: it is zero.
+    constexpr double roundingShare = 1e-12;  // of the major axis squared: 1e-6 of the semi-axis
+    ellipse.b = minor > roundingShare * major ? std::sqrt(minor) : 0.0;
     // tan 2φ = 2xy / (xx − yy), the quadrant of 2φ from the signs; brought into 0..180.
     double phi = std::atan2(2 * xy, xx - yy) / 2 * 180 / std::numbers::pi;
     if (phi < 0) phi += 180;

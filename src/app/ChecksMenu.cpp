@@ -15,8 +15,10 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 
 }  // namespace
 
-ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
-    : QMenu(translated("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)) {
+ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window,
+                       const std::optional<fieldbook::FieldBookReduction>* fieldBook)
+    : QMenu(translated("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)),
+      fieldBook_(fieldBook) {
     setObjectName(QStringLiteral("ChecksMenu"));
     // One choice at most, and none at the start of the session.
     choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -82,7 +84,17 @@ void ChecksMenu::showChecks() {
     } else if (!analysed.checks) {
         reason = qText(analysis::nothingToCheck(state_));
     }
-    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision);
+    // Beside the classical checks, the rigorous adjustment of the field book that gave the angles, with the a priori
+    // σ of its instrument class; none where the book's observations cannot fix the network.
+    std::optional<rigorous::RigorousRun> rigorousRun;
+    if (fieldBook_ && *fieldBook_ && analysed.precision) {
+        try {
+            rigorousRun = rigorous::rigorousRun(state_, **fieldBook_, rigorous::defaultSigmas(**fieldBook_));
+        } catch (const rigorous::RigorousError&) {
+            // The classical checks alone, as without a field book.
+        }
+    }
+    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision, rigorousRun);
     if (window_->property("resultsStale").toBool()) markStaleWindow(dialog);
     dialog.exec();
 }

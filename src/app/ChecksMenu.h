@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "analysis/GradeTable.h"
+#include "fieldbook/DirectionReduction.h"
 
 class QAction;
 class QActionGroup;
@@ -21,7 +22,10 @@ class ChecksMenu : public QMenu {
     Q_OBJECT
 
 public:
-    ChecksMenu(const SurveyState& state, QWidget* window);
+    // `fieldBook`: the field book that gave the angles of the last completed run, where one did (its rigorous
+    // adjustment is then a tab of the checks window).
+    ChecksMenu(const SurveyState& state, QWidget* window,
+               const std::optional<fieldbook::FieldBookReduction>* fieldBook = nullptr);
 
     const std::optional<analysis::CheckStandard>& standard() const { return standard_; }
     void setStandard(const std::optional<analysis::CheckStandard>& standard);
@@ -40,6 +44,7 @@ private:
     std::optional<analysis::CheckStandard> standard_;
     QActionGroup* choices_;
     QAction* ownSigma_;
+    const std::optional<fieldbook::FieldBookReduction>* fieldBook_;
 };
 
 }  // namespace morvalen::app

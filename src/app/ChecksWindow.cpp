@@ -5,12 +5,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "analysis/ChecksText.h"
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
+#include "app/RigorousTab.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
 #include "form/FieldText.h"
@@ -37,7 +39,8 @@ QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidge
 }  // namespace
 
 ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
-                           QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision)
+                           QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision,
+                           const std::optional<rigorous::RigorousRun>& rigorousRun)
     : QDialog(parent), checks_(checks), precision_(checks ? precision : std::nullopt) {
     setWindowTitle(translated("检核与精度分析"));
     auto* layout = new QVBoxLayout(this);
@@ -59,7 +62,9 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
     } else {
         // The checks and the precision between the stations on the left; the plot of the network and the precision
         // of the stations on the right.
-        auto* columns = new QHBoxLayout;
+        auto* classical = new QWidget(this);
+        auto* columns = new QHBoxLayout(classical);
+        columns->setContentsMargins(0, 0, 0, 0);
         auto* left = new QVBoxLayout;
         buildTables(*checks_, left);
         if (precision_) buildRelativeTable(*precision_, left);
@@ -70,7 +75,15 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
             buildPrecisionTable(*precision_, right);
             columns->addLayout(right, 1);
         }
-        layout->addLayout(columns);
+        if (precision_ && rigorousRun) {
+            auto* tabs = new QTabWidget(this);
+            tabs->setObjectName(QStringLiteral("ChecksTabs"));
+            tabs->addTab(classical, translated("经典平差"));
+            tabs->addTab(new RigorousTab(*rigorousRun, *precision_, tabs), translated("严密平差"));
+            layout->addWidget(tabs);
+        } else {
+            layout->addWidget(classical);
+        }
     }
     layout->addWidget(buttons);
 }

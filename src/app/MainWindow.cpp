@@ -75,7 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     setAutoFillBackground(true);
 
     buildControls();
-    auto* checks = new ChecksMenu(run_.state, this);
+    auto* checks = new ChecksMenu(run_.state, this, &fieldBookUsed_);
     checks_ = checks;
     auto* fileMenu = new FileMenu(*this, checks);
     menus_.addMenu(fileMenu);

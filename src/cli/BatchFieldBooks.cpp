@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "analysis/ChecksText.h"
+#include "entry/Utf8.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
@@ -14,7 +15,6 @@ namespace morvalen::cli {
 namespace {
 
 using files::Column;
-using fieldbook::trimmed;
 constexpr Column angleColumns[8] = {Column::b1, Column::b2, Column::b3, Column::b4,
                                     Column::b5, Column::b6, Column::b7, Column::b8};
 

@@ -156,9 +156,7 @@ ExitStatus checkClass(const CheckAnswerOptions& options) {
 }  // namespace
 
 CLI::App* addCheckAnswerCommand(CLI::App& app, CheckAnswerOptions& options) {
-    CLI::App* command = app.add_subcommand("check-answer", translate("逐格检查学生填好的答卷（或整个班级文件夹）"));
-    command->group(subcommandsGroup());
-    command->get_help_ptr()->group(optionsGroup());
+    CLI::App* command = addSubcommand(app, "check-answer", translate("逐格检查学生填好的答卷（或整个班级文件夹）"));
     CLI::Option* sheet = command->add_option("sheet", options.sheet, translate("填好的答卷（CSV：key,value）"))->type_name("SHEET");
     CLI::Option* observations = command->add_option("--observations", options.observations, translate("练习的观测文件（exercises.csv）"))
                                     ->type_name("FILE")

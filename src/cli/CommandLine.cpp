@@ -69,6 +69,13 @@ std::string usageMessage(const CLI::App* app, const CLI::Error& error) {
 const char* optionsGroup() { return translate("选项"); }
 const char* subcommandsGroup() { return translate("子命令"); }
 
+CLI::App* addSubcommand(CLI::App& app, const char* name, const char* description) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->group(subcommandsGroup());
+    command->get_help_ptr()->group(optionsGroup());
+    return command;
+}
+
 void useChineseCommandLine(CLI::App& app, const std::string& version) {
     const auto formatter = app.get_formatter();
     for (const auto& [key, label] : std::initializer_list<std::pair<const char*, const char*>>{

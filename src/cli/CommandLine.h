@@ -25,6 +25,9 @@ std::string useChosenLanguage(int argc, const char* const argv[]);
 const char* optionsGroup();
 const char* subcommandsGroup();
 
+// A subcommand of `app`, listed among the subcommands of the help, its own help among its options.
+CLI::App* addSubcommand(CLI::App& app, const char* name, const char* description);
+
 // A file name option: an empty name is a usage error.
 const CLI::Validator& fileName();
 

@@ -66,9 +66,7 @@ void writeSheets(const StudentFiles& student, const std::string& directory) {
 }  // namespace
 
 CLI::App* addExerciseCommand(CLI::App& app, ExerciseOptions& options) {
-    CLI::App* command = app.add_subcommand("exercise", translate("为名单中的每个学生生成一份练习数据、作业表和答案"));
-    command->group(subcommandsGroup());
-    command->get_help_ptr()->group(optionsGroup());
+    CLI::App* command = addSubcommand(app, "exercise", translate("为名单中的每个学生生成一份练习数据、作业表和答案"));
     command->add_option("--students", options.roster, translate("学生名单（CSV，列 id,name）"))
         ->type_name("ROSTER.csv")
         ->required()

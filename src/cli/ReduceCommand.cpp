@@ -122,9 +122,7 @@ ExitStatus saveReducedAngles(const fieldbook::FieldBookReduction& reduction, con
 }  // namespace
 
 CLI::App* addReduceCommand(CLI::App& app, ReduceOptions& options) {
-    CLI::App* reduce = app.add_subcommand("reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
-    reduce->group(subcommandsGroup());
-    reduce->get_help_ptr()->group(optionsGroup());
+    CLI::App* reduce = addSubcommand(app, "reduce", i18n::translate("归算观测手簿（方向观测法，多测回）为八个观测角，按限差检核"));
     reduce->add_option("fieldbook", options.fieldBookPath, i18n::translate("观测手簿（CSV：station,round,target,left,right；或全站仪原始数据 GSI、SDR33、GTS-7）"))
         ->required()
         ->type_name("FILE");

@@ -1,6 +1,5 @@
 #include "cli/RigorousOutput.h"
 
-#include <charconv>
 #include <cmath>
 #include <iostream>
 
@@ -52,11 +51,8 @@ void addRigorousOptions(CLI::App& app, RigorousOptions& options, CLI::Option* fi
 }
 
 rigorous::ObservationSigmas observationSigmasOf(const RigorousOptions& options, const fieldbook::FieldBookReduction& reduction) {
-    rigorous::ObservationSigmas sigmas;
-    const std::string_view instrument = reduction.limits->instrument;  // the σ of one direction in one round
-    double instrumentSeconds = 2;
-    std::from_chars(instrument.data(), instrument.data() + instrument.size(), instrumentSeconds);
-    sigmas.directionSeconds = options.directionSigmaSeconds.value_or(instrumentSeconds);
+    rigorous::ObservationSigmas sigmas = rigorous::defaultSigmas(reduction);
+    if (options.directionSigmaSeconds) sigmas.directionSeconds = *options.directionSigmaSeconds;
     if (const auto distance = distanceSigmaOf(options.distanceSigma)) {
         sigmas.distanceMillimetres = distance->first;
         sigmas.distancePpm = distance->second;

@@ -262,9 +262,7 @@ int main(int argc, char** argv) {
     CLI::App* reduce = cli::addReduceCommand(app, reduceOptions);
 
     cli::BatchOptions batchOptions;
-    CLI::App* batch = app.add_subcommand("batch", translate("逐行平差观测文件（CSV，每行一个四边形）中的所有四边形"));
-    batch->group(cli::subcommandsGroup());
-    batch->get_help_ptr()->group(cli::optionsGroup());
+    CLI::App* batch = cli::addSubcommand(app, "batch", translate("逐行平差观测文件（CSV，每行一个四边形）中的所有四边形"));
     batch->add_option("observations", batchOptions.input, translate("观测文件（CSV，第一行为列名）"))->type_name("FILE")->required();
     batch->add_option("-o,--output", batchOptions.output, translate("结果文件（缺省：标准输出）"))
         ->type_name("FILE")

@@ -96,4 +96,10 @@ std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints) 
     return std::string(text);
 }
 
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
 }  // namespace morvalen

@@ -33,6 +33,9 @@ bool isControlCharacter(char32_t codePoint);
 // is. Other text is unchanged: "东山" stays "东山".
 std::string escapedControls(std::string_view text);
 
+// The text without the blanks and tabs around it: a cell of a file, a field of an instrument's record.
+std::string trimmed(std::string_view text);
+
 // The first `maximumCodePoints` code points of a valid UTF-8 text, with "…" behind when anything was cut.
 std::string shortenedUtf8(std::string_view text, std::size_t maximumCodePoints);
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "entry/DecimalNumber.h"
+#include "entry/Utf8.h"
 #include "i18n/Language.h"
 
 namespace morvalen::exercise {
@@ -30,12 +31,6 @@ const char* verdictName(Verdict verdict) {
     return "wrong";
 }
 
-std::string trimmedCell(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 const char* verdictText(Verdict verdict) {
     switch (verdict) {
     case Verdict::right: return i18n::translate("正确");
@@ -49,7 +44,7 @@ const char* verdictText(Verdict verdict) {
 }
 
 std::optional<double> sheetNumber(std::string_view text) {
-    std::string number = trimmedCell(text);
+    std::string number = trimmed(text);
     // One comma and no point: a decimal comma. A comma beside a point is a thousands separator, no number here.
     if (std::count(number.begin(), number.end(), ',') == 1 && number.find('.') == std::string::npos) {
         number[number.find(',')] = '.';
@@ -64,12 +59,12 @@ AnswerVerdict checkAnswer(const std::vector<AnswerCell>& cells, const std::vecto
     std::map<std::string, std::string> written;
     std::vector<CellVerdict> extra;
     for (const SheetEntry& entry : sheet) {
-        const std::string key = trimmedCell(entry.key);
+        const std::string key = trimmed(entry.key);
         if (key.empty()) continue;
         if (expectedAt.count(key) == 0) {
-            extra.push_back({key, trimmedCell(entry.given), "", Verdict::unknownKey, ""});
-        } else if (!written.emplace(key, trimmedCell(entry.given)).second) {
-            extra.push_back({key, trimmedCell(entry.given), "", Verdict::repeatedKey, ""});
+            extra.push_back({key, trimmed(entry.given), "", Verdict::unknownKey, ""});
+        } else if (!written.emplace(key, trimmed(entry.given)).second) {
+            extra.push_back({key, trimmed(entry.given), "", Verdict::repeatedKey, ""});
         }
     }
     std::map<std::string, const CellVerdict*> judged;

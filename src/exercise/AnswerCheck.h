@@ -49,9 +49,6 @@ struct AnswerVerdict {
     bool allRight() const { return firstWrong.empty(); }
 };
 
-// A cell without the blanks and tabs around it.
-std::string trimmedCell(std::string_view text);
-
 // The number a sheet cell holds: a decimal point or a decimal comma (as a spreadsheet saves it in many countries),
 // blanks around, full-width digits; none when it is no number.
 std::optional<double> sheetNumber(std::string_view text);

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "entry/Utf8.h"
 #include "files/AtomicFile.h"
 #include "files/CsvFile.h"
 #include "files/CsvText.h"
@@ -36,7 +37,7 @@ std::vector<std::size_t> columnsOf(const std::filesystem::path& path, const std:
     std::vector<std::size_t> positions;
     for (const char* name : names) {
         const auto found = std::find_if(header.begin(), header.end(),
-                                        [&](const std::string& cell) { return trimmedCell(cell) == name; });
+                                        [&](const std::string& cell) { return trimmed(cell) == name; });
         if (found == header.end()) {
             throw ExerciseFileError(withArguments(translate("文件 %1 没有列 \"%2\""), {files::shownPath(path), name}));
         }
@@ -56,7 +57,7 @@ void readRows(const std::filesystem::path& path, const files::HeaderReceiver& on
     }
 }
 
-std::string cellAt(const files::TableRow& row, std::size_t at) { return at < row.cells.size() ? trimmedCell(row.cells[at]) : ""; }
+std::string cellAt(const files::TableRow& row, std::size_t at) { return at < row.cells.size() ? trimmed(row.cells[at]) : ""; }
 
 }  // namespace
 

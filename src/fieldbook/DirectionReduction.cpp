@@ -267,35 +267,6 @@ void assignAngles(FieldBookReduction& reduction) {
     }
 }
 
-// Every distance of the book, gathered by line (either end), lines in the order first measured.
-std::vector<MeasuredLine> measuredLines(const std::vector<Station>& stations) {
-    std::vector<MeasuredLine> lines;
-    std::vector<std::pair<double, double>> extremes;  // smallest and largest of each line, metres
-    for (const Station& station : stations) {
-        for (const Round& round : station.rounds) {
-            for (const ReducedPointing& pointing : round.pointings) {
-                if (!pointing.distance) continue;
-                const double metres = *pointing.distance;
-                auto line = std::find_if(lines.begin(), lines.end(), [&](const MeasuredLine& held) {
-                    return (held.from == station.name && held.to == pointing.target) ||
-                           (held.to == station.name && held.from == pointing.target);
-                });
-                if (line == lines.end()) {
-                    lines.push_back({station.name, pointing.target, 0, 0, 0});
-                    extremes.emplace_back(metres, metres);
-                    line = lines.end() - 1;
-                }
-                auto& [smallest, largest] = extremes[static_cast<std::size_t>(line - lines.begin())];
-                smallest = std::min(smallest, metres);
-                largest = std::max(largest, metres);
-                line->mean += (metres - line->mean) / static_cast<double>(++line->count);
-                line->spread = largest - smallest;
-            }
-        }
-    }
-    return lines;
-}
-
 }  // namespace
 
 std::optional<double> distanceMetres(const std::string& text) {
@@ -353,9 +324,10 @@ FieldBookReduction reduceFieldBook(const std::vector<Pointing>& pointings,
         reduction.stations.push_back(std::move(station));
     }
     if (everyStationRepeated) reduction.angleSigma = std::sqrt(angleVariance / 4);
-    reduction.lines = measuredLines(reduction.stations);
     assignAngles(reduction);
-    reduction.distances = lineDistances(pointings);
+    BookDistances distances = bookDistances(pointings);
+    reduction.lines = std::move(distances.lines);
+    reduction.distances = std::move(distances.distances);
     return reduction;
 }
 

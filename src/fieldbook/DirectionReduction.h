@@ -60,9 +60,6 @@ struct LineDistance {
     double spread = 0;      // the largest minus the smallest, millimetres
 };
 
-// The lines of the pointings that carry distances, in the order they are first measured: each face's horizontal
-// distance where the book has them (a raw file), otherwise the pointing's `distance`.
-std::vector<LineDistance> lineDistances(const std::vector<Pointing>& pointings);
 
 struct ReducedPointing {
     std::string target;
@@ -120,6 +117,17 @@ struct MeasuredLine {
     double mean = 0;            // metres
     double spread = 0;          // largest minus smallest, metres
 };
+
+// The distances of a field book, gathered in one pass, lines in the order they are first measured.
+struct BookDistances {
+    std::vector<MeasuredLine> lines;       // one entry a line, both ends together, one distance a pointing
+    std::vector<LineDistance> distances;   // one entry a station and target, each face's distance where known
+};
+
+// The distances of the pointings: each face's horizontal distance where the book has them (a raw file), otherwise
+// the pointing's `distance`; by line, the pointing's `distance` (its faces meaned).
+BookDistances bookDistances(const std::vector<Pointing>& pointings);
+std::vector<LineDistance> lineDistances(const std::vector<Pointing>& pointings);  // bookDistances(…).distances
 
 struct FieldBookReduction {
     const analysis::DirectionMethodLimits* limits = nullptr;

@@ -4,17 +4,12 @@
 #include <iterator>
 #include <string_view>
 
+#include "entry/Utf8.h"
 #include "fieldbook/RawFieldBook.h"
 #include "files/CsvFile.h"
 #include "i18n/Language.h"
 
 namespace morvalen::fieldbook {
-
-std::string trimmed(std::string_view cell) {
-    const auto first = cell.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(cell.substr(first, cell.find_last_not_of(" \t") - first + 1));
-}
 
 std::vector<Pointing> readFieldBook(const std::filesystem::path& path) {
     if (auto raw = readRawFieldBook(path)) return std::move(*raw);

@@ -15,9 +15,6 @@ inline constexpr const char* fieldBookColumns[] = {"station", "round", "target",
 // The optional column of the horizontal distance measured with a pointing, metres; a cell may be empty.
 inline constexpr const char* optionalDistanceColumn = "distance";
 
-// A cell without the blanks and tabs around it.
-std::string trimmed(std::string_view cell);
-
 // The pointings of a total station's raw file (fieldbook/RawFieldBook.h), told by its content; otherwise the
 // pointings of the field book at `path`, in file order, each cell trimmed of blanks, each with the spreadsheet
 // row it stands on; rows of blank cells are left out. Throws FieldBookError for a file that cannot be read, has no

@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "entry/RunStopped.h"
+#include "entry/Utf8.h"
 #include "fieldbook/RawFieldBook.h"
 #include "i18n/Language.h"
 
@@ -44,11 +45,6 @@ struct Record {
         return *seconds;
     }
 };
-
-std::string trimmed(std::string_view text) {
-    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
-    return std::string(text.substr(0, text.find_last_not_of(" \t") + 1));
-}
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

@@ -22,28 +22,7 @@ constexpr int wColumn = 76;
 constexpr int textColumn = 4;
 
 void writeSummary(const rigorous::RigorousRun& run, LineWriter& out) {
-    const rigorous::RigorousAdjustment& adjustment = run.adjustment;
-    std::size_t directions = 0, distances = 0;
-    for (const rigorous::Observation& observation : run.network.observations) {
-        ++(observation.kind == ObservationKind::direction ? directions : distances);
-    }
-    out.line().at(textColumn, withArguments(translate("先验中误差 : 方向 σ = %1″（一测回两盘平均），测距 %2 mm + %3 ppm"),
-                                            {decimalText(run.network.directionSigmaSeconds, 2),
-                                             decimalText(run.network.distanceSigmaMillimetres, 1),
-                                             decimalText(run.network.distanceSigmaPpm, 1)}));
-    out.line().at(textColumn, withArguments(translate("观测值 : %1 个方向，%2 个距离；多余观测数 %3；迭代 %4 次"),
-                                            {std::to_string(directions), std::to_string(distances),
-                                             std::to_string(adjustment.dof), std::to_string(adjustment.iterations)}));
-    if (!adjustment.sigma0) {
-        out.line().at(textColumn, translate("没有多余观测：σ0 与整体检验无从计算，精度按先验中误差"));
-        return;
-    }
-    const rigorous::GlobalTest& test = *adjustment.globalTest;
-    out.line().at(textColumn, withArguments(translate("单位权中误差 σ0 = %1（无量纲，√(vᵀPv / %2)）"),
-                                            {decimalText(*adjustment.sigma0, 3), std::to_string(adjustment.dof)}));
-    out.line().at(textColumn, withArguments(translate("整体检验（χ²，单侧 5%）: vᵀPv = %1，界限 %2  %3"),
-                                            {decimalText(adjustment.weightedSquareSum, 2), decimalText(test.limit, 2),
-                                             std::string(analysis::verdictText(test.passes))}));
+    for (const std::string& sentence : rigorousSummary(run)) out.line().at(textColumn, sentence);
 }
 
 void writeStations(const rigorous::RigorousRun& run, LineWriter& out) {
@@ -85,13 +64,7 @@ void writeDifferences(const rigorous::RigorousRun& run, LineWriter& out) {
         }
     }
     out.line().at(textColumn, std::string(sentence));
-    const auto& adjustment = run.adjustment;
-    if (!adjustment.largestRelative) return;
-    const rigorous::RelativeEllipse& largest = adjustment.relative[*adjustment.largestRelative];
-    out.line().at(textColumn, withArguments(translate("点间最大误差 : %1–%2，相对误差椭圆 a = %3 mm，b = %4 mm"),
-                                            {run.network.names[static_cast<std::size_t>(largest.from)],
-                                             run.network.names[static_cast<std::size_t>(largest.to)],
-                                             decimalText(largest.ellipse.a, 2), decimalText(largest.ellipse.b, 2)}));
+    if (const auto largest = largestErrorSentence(run)) out.line().at(textColumn, *largest);
 }
 
 void writeObservations(const rigorous::RigorousRun& run, LineWriter& out) {
@@ -119,6 +92,42 @@ void writeObservations(const rigorous::RigorousRun& run, LineWriter& out) {
 }
 
 }  // namespace
+
+std::vector<std::string> rigorousSummary(const rigorous::RigorousRun& run) {
+    const rigorous::RigorousAdjustment& adjustment = run.adjustment;
+    std::size_t directions = 0, distances = 0;
+    for (const rigorous::Observation& observation : run.network.observations) {
+        ++(observation.kind == ObservationKind::direction ? directions : distances);
+    }
+    std::vector<std::string> sentences = {
+        withArguments(translate("先验中误差 : 方向 σ = %1″（一测回两盘平均），测距 %2 mm + %3 ppm"),
+                      {decimalText(run.network.directionSigmaSeconds, 2), decimalText(run.network.distanceSigmaMillimetres, 1),
+                       decimalText(run.network.distanceSigmaPpm, 1)}),
+        withArguments(translate("观测值 : %1 个方向，%2 个距离；多余观测数 %3；迭代 %4 次"),
+                      {std::to_string(directions), std::to_string(distances), std::to_string(adjustment.dof),
+                       std::to_string(adjustment.iterations)})};
+    if (!adjustment.sigma0) {
+        sentences.push_back(translate("没有多余观测：σ0 与整体检验无从计算，精度按先验中误差"));
+        return sentences;
+    }
+    const rigorous::GlobalTest& test = *adjustment.globalTest;
+    sentences.push_back(withArguments(translate("单位权中误差 σ0 = %1（无量纲，√(vᵀPv / %2)）"),
+                                      {decimalText(*adjustment.sigma0, 3), std::to_string(adjustment.dof)}));
+    sentences.push_back(withArguments(translate("整体检验（χ²，单侧 5%）: vᵀPv = %1，界限 %2  %3"),
+                                      {decimalText(adjustment.weightedSquareSum, 2), decimalText(test.limit, 2),
+                                       std::string(analysis::verdictText(test.passes))}));
+    return sentences;
+}
+
+std::optional<std::string> largestErrorSentence(const rigorous::RigorousRun& run) {
+    const auto& adjustment = run.adjustment;
+    if (!adjustment.largestRelative) return std::nullopt;
+    const rigorous::RelativeEllipse& largest = adjustment.relative[*adjustment.largestRelative];
+    return withArguments(translate("点间最大误差 : %1–%2，相对误差椭圆 a = %3 mm，b = %4 mm"),
+                         {run.network.names[static_cast<std::size_t>(largest.from)],
+                          run.network.names[static_cast<std::size_t>(largest.to)], decimalText(largest.ellipse.a, 2),
+                          decimalText(largest.ellipse.b, 2)});
+}
 
 std::string observationKindText(const rigorous::Observation& observation) {
     return observation.kind == ObservationKind::direction ? translate("方向") : translate("距离");

@@ -1,6 +1,7 @@
 #include "rigorous/RigorousNetwork.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "analysis/ChecksText.h"
@@ -27,6 +28,13 @@ std::optional<int> placeOf(const fieldbook::FieldBookReduction& reduction, const
 }
 
 }  // namespace
+
+ObservationSigmas defaultSigmas(const fieldbook::FieldBookReduction& reduction) {
+    ObservationSigmas sigmas;
+    const std::string_view instrument = reduction.limits->instrument;  // the σ of one direction in one round
+    std::from_chars(instrument.data(), instrument.data() + instrument.size(), sigmas.directionSeconds);
+    return sigmas;
+}
 
 Network networkOf(const SurveyState& state, const fieldbook::FieldBookReduction& reduction, const ObservationSigmas& sigmas) {
     const RunCase kind = runCase(state);

@@ -19,6 +19,10 @@ struct ObservationSigmas {
     double distancePpm = 2;           // b
 };
 
+// The a priori σ where none is given: a direction as the instrument class of the book's limits (2″ for the 2″
+// class), distances 2 mm + 2 ppm.
+ObservationSigmas defaultSigmas(const fieldbook::FieldBookReduction& reduction);
+
 // The network of the run: the stations as the field book names them in the order of the run (A, P1, P2, B or P3),
 // approximate coordinates from the classical result, the datum of the run's case. One direction per station, round
 // and target among the four stations (the reduced direction: the mean of both faces, the start target's closing

@@ -1,0 +1,87 @@
+// The tab 严密平差 of the checks window: there after a run whose angles came from a field book, absent otherwise; its
+// figures on the example book with distances, and the plot with both sets of ellipses.
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "analysis/GradeTable.h"
+#include "app/BothEllipsesPlot.h"
+#include "app/ChecksMenu.h"
+#include "app/ChecksWindow.h"
+#include "app/FieldBookWindow.h"
+#include "app/FileMenu.h"
+#include "app/MainWindow.h"
+#include "support/ScriptedPrompt.h"
+#include "support/WorkedExamples.h"
+
+namespace morvalen::app {
+namespace {
+
+using namespace morvalen::testing;
+
+// Opens 检核结果… of the window and hands the checks window to `look` before closing it.
+void lookAtChecks(MainWindow& window, const std::function<void(ChecksWindow&)>& look) {
+    auto* menu = window.findChild<ChecksMenu*>();
+    menu->setStandard(analysis::CheckStandard::ofGrade(*analysis::findGrade("四等")));
+    ModalDriver driver;
+    driver.then([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ChecksWindow*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        look(*dialog);
+        dialog->reject();
+    });
+    menu->showChecks();
+    EXPECT_EQ(driver.stepsLeft(), 0u);
+}
+
+bool paints(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour) return true;
+        }
+    }
+    return false;
+}
+
+TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
+    MainWindow window;
+    ScriptedPrompt typed(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) + confirmedEach(workedAngles));
+    window.computeFrom(typed);
+    lookAtChecks(window, [](ChecksWindow& dialog) {
+        EXPECT_EQ(dialog.findChild<QTabWidget*>("ChecksTabs"), nullptr) << "typed angles: no directions to adjust";
+    });
+
+    window.findChild<FileMenu*>()->openFieldBook(std::string(MORVALEN_EXAMPLES_DIR) + "/field-book-distances.csv");
+    auto* book = window.findChild<FieldBookWindow*>();
+    ASSERT_NE(book, nullptr);
+    {
+        ModalDriver driver;
+        driver.replies(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames));
+        book->findChild<QPushButton*>("UseForComputation")->click();
+        EXPECT_TRUE(driver.failures.empty());
+    }
+    lookAtChecks(window, [](ChecksWindow& dialog) {
+        auto* tabs = dialog.findChild<QTabWidget*>("ChecksTabs");
+        ASSERT_TRUE(tabs && tabs->count() == 2 && tabs->tabText(1) == "严密平差");
+        // 24 directions (four stations, two rounds, three targets) and 6 distances, 2 mm + 2 ppm and 2″.
+        const QString summary = dialog.findChild<QLabel*>("RigorousSummary")->text();
+        EXPECT_TRUE(summary.contains("24 个方向，6 个距离；多余观测数 18")) << summary.toStdString();
+        EXPECT_TRUE(summary.contains("σ0 = 0.460")) << summary.toStdString();
+        const auto* stations = dialog.findChild<QTableWidget*>("RigorousStations");
+        ASSERT_EQ(stations->rowCount(), 4);
+        EXPECT_TRUE(stations->item(0, 3)->text() == "固定" && stations->item(3, 3)->text() == "固定");
+        EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousDifferences")->rowCount(), 2);
+        EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousObservations")->rowCount(), 30);
+        // Both sets of ellipses are drawn, each in its own colour, above the legend (its lowest 80 pixels).
+        const QImage whole = dialog.findChild<BothEllipsesPlot*>("BothEllipsesPlot")->grab().toImage();
+        const QImage image = whole.copy(0, 0, whole.width(), whole.height() - 80);
+        EXPECT_TRUE(paints(image, classicalEllipseColour));
+        EXPECT_TRUE(paints(image, rigorousEllipseColour));
+    });
+}
+
+}  // namespace
+}  // namespace morvalen::app
