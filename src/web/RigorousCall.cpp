@@ -10,6 +10,7 @@
 #include "i18n/Language.h"
 #include "report/RigorousPage.h"
 #include "report/TextReport.h"
+#include "rigorous/RigorousNetwork.h"
 #include "web/ObservationsPrompt.h"
 
 namespace morvalen::web {
@@ -30,9 +31,9 @@ nlohmann::ordered_json rigorousAdjustment(const nlohmann::ordered_json& request)
         for (std::size_t k = 0; k < observations.angles.size(); ++k) observations.angles[k] = book.angle(observations, k);
         const RunRecord record = computeRun(observations);
         if (record.stop) return {{"problem", i18n::withArguments(i18n::translate("计算中止 — %1"), {record.stop->what()})}};
-        // A direction's σ by default that of the instrument class of the limits' row, as the terminal takes it.
-        rigorous::ObservationSigmas sigmas;
-        sigmas.directionSeconds = request.value("sigma_direction", std::stod(std::string(limits->instrument)));
+        // By default a direction's σ that of the instrument class of the limits' row, as the terminal takes it.
+        rigorous::ObservationSigmas sigmas = rigorous::defaultSigmas(*book.used());
+        sigmas.directionSeconds = request.value("sigma_direction", sigmas.directionSeconds);
         sigmas.distanceMillimetres = request.value("distance_sigma_mm", sigmas.distanceMillimetres);
         sigmas.distancePpm = request.value("distance_sigma_ppm", sigmas.distancePpm);
         const rigorous::RigorousRun run = rigorous::rigorousRun(record.state, *book.used(), sigmas);
