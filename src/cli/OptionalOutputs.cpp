@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "files/TextDecoding.h"
 #include "i18n/Language.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_FILES
@@ -41,7 +42,6 @@ ExitStatus readReplies(std::istream& input, std::string& text) {
     input.read(bytes.data(), static_cast<std::streamsize>(most));
     bytes.resize(static_cast<std::size_t>(input.gcount()));
     if (bytes.size() == most) bytes.resize(bytes.rfind('\n') == std::string::npos ? 0 : bytes.rfind('\n') + 1);
-#ifdef MORVALEN_WITH_FILES
     try {
         text = files::decodedText(bytes);
     } catch (const files::InvalidText& invalid) {
@@ -54,10 +54,6 @@ ExitStatus readReplies(std::istream& input, std::string& text) {
                   << '\n';
         return ExitStatus::fileProblem;
     }
-#else
-    const std::string_view mark = "\xEF\xBB\xBF";
-    text = bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
-#endif
     return ExitStatus::completed;
 }
 

@@ -33,7 +33,7 @@ ExitStatus openFileInput(const std::string& observationsPath, const std::optiona
 // The replies of a file or a pipe (standard input that is no terminal), read whole, at most a megabyte (far more than
 // a run asks) as UTF-8 text: decoded as the observation files are (UTF-8, GB 18030, a byte-order mark set aside).
 // Bytes that are text in no encoding read here are refused naming their line and column: fileProblem, the reason
-// on stderr. Built without the file libraries, a byte-order mark is set aside and the rest read as UTF-8.
+// on stderr.
 ExitStatus readReplies(std::istream& input, std::string& text);
 
 // An export or a plot asked in a format that can never be written: refused before anything is asked.

@@ -12,63 +12,24 @@
 namespace morvalen::files {
 namespace {
 
-// The length of the text without a UTF-8 sequence cut at its end, which the next piece completes.
-std::size_t withoutCutSequence(std::string_view text) {
-    for (std::size_t back = 1; back <= 4 && back <= text.size(); ++back) {
-        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
-        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back for its lead
-        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-        return length > back ? text.size() - back : text.size();
+// Throws CampaignFileError naming a file that is no text at all: a workbook, UTF-16 without its byte-order mark.
+void refuseOtherKinds(const EncodingDetector& detector) {
+    const std::string_view start = detector.start();
+    const char* kind = nullptr;
+    if (start.starts_with("PK\x03\x04")) kind = i18n::translate("Excel 工作簿（.xlsx）或其他压缩文件");
+    if (start.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) kind = i18n::translate("Excel 97-2003 工作簿（.xls）");
+    if (kind) {
+        throw CampaignFileError(i18n::withArguments(
+            i18n::translate("这是 %1，不是 CSV 文件：请在 Excel 中打开它，另存为“CSV（逗号分隔）”"), {kind}));
     }
-    return text.size();
+    // A header begins with a letter: in UTF-16 one of its first two bytes is zero.
+    const TextEncoding encoding = detector.encoding();
+    if (encoding != TextEncoding::utf16LittleEndian && encoding != TextEncoding::utf16BigEndian &&
+        start.size() >= 2 && (start[0] == '\0') != (start[1] == '\0')) {
+        throw CampaignFileError(i18n::translate(
+            "这是没有字节顺序标记（BOM）的 UTF-16 文件：请另存为 UTF-8，或带 BOM 的 UTF-16（Unicode 文本）"));
+    }
 }
-
-// Decides the encoding of a file from all of its bytes, read in pieces.
-class EncodingDetector {
-public:
-    void read(std::string_view piece) {
-        if (start_.size() < startSize) start_.append(piece.substr(0, startSize - start_.size()));
-        if (!utf8_) return;
-        carried_.append(piece);
-        const std::size_t complete = withoutCutSequence(carried_);
-        utf8_ = isValidUtf8(std::string_view(carried_).substr(0, complete));
-        carried_.erase(0, complete);
-    }
-
-    TextEncoding encoding() const {
-        const std::string_view start = start_;
-        if (start.starts_with(byteOrderMark(TextEncoding::utf8WithByteOrderMark))) {
-            return TextEncoding::utf8WithByteOrderMark;
-        }
-        if (start.starts_with(byteOrderMark(TextEncoding::utf16LittleEndian))) return TextEncoding::utf16LittleEndian;
-        if (start.starts_with(byteOrderMark(TextEncoding::utf16BigEndian))) return TextEncoding::utf16BigEndian;
-        return utf8_ && carried_.empty() ? TextEncoding::utf8 : TextEncoding::gb18030;
-    }
-
-    // Throws CampaignFileError naming a file that is no text at all: a workbook, UTF-16 without its byte-order mark.
-    void refuseOtherKinds() const {
-        const std::string_view start = start_;
-        const char* kind = nullptr;
-        if (start.starts_with("PK\x03\x04")) kind = i18n::translate("Excel 工作簿（.xlsx）或其他压缩文件");
-        if (start.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) kind = i18n::translate("Excel 97-2003 工作簿（.xls）");
-        if (kind) {
-            throw CampaignFileError(i18n::withArguments(
-                i18n::translate("这是 %1，不是 CSV 文件：请在 Excel 中打开它，另存为“CSV（逗号分隔）”"), {kind}));
-        }
-        // A header begins with a letter: in UTF-16 one of its first two bytes is zero.
-        if (encoding() != TextEncoding::utf16LittleEndian && encoding() != TextEncoding::utf16BigEndian &&
-            start.size() >= 2 && (start[0] == '\0') != (start[1] == '\0')) {
-            throw CampaignFileError(i18n::translate(
-                "这是没有字节顺序标记（BOM）的 UTF-16 文件：请另存为 UTF-8，或带 BOM 的 UTF-16（Unicode 文本）"));
-        }
-    }
-
-private:
-    static constexpr std::size_t startSize = 8;
-    std::string start_;
-    std::string carried_;
-    bool utf8_ = true;
-};
 
 // The rows of a file in a known encoding, decoded to UTF-8 piece by piece.
 class CsvDecoder {
@@ -162,13 +123,13 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
         readPieces(path, [&](std::string_view piece) { bytes.append(piece); });
         EncodingDetector detector;
         detector.read(bytes);
-        detector.refuseOtherKinds();
+        refuseOtherKinds(detector);
         if (decided) *decided = detector.encoding();
         return readCsvBytes(bytes, onHeader, onRow);
     }
     EncodingDetector detector;
     readPieces(path, [&](std::string_view piece) { detector.read(piece); });
-    detector.refuseOtherKinds();
+    refuseOtherKinds(detector);
     if (decided) *decided = detector.encoding();
     CsvDecoder decoder(detector.encoding(), onHeader, onRow);
     readPieces(path, [&](std::string_view piece) { decoder.read(piece); });
@@ -178,27 +139,10 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
 CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow) {
     EncodingDetector detector;
     detector.read(bytes);
-    detector.refuseOtherKinds();
+    refuseOtherKinds(detector);
     CsvDecoder decoder(detector.encoding(), onHeader, onRow);
     decoder.read(bytes);
     return decoder.finish();
-}
-
-std::string decodedText(std::string_view bytes) {
-    EncodingDetector detector;
-    detector.read(bytes);
-    const TextEncoding encoding = detector.encoding();
-    const std::size_t mark = byteOrderMark(encoding).size();
-    bytes.remove_prefix(mark);
-    if (encoding == TextEncoding::utf8 || encoding == TextEncoding::utf8WithByteOrderMark) return std::string(bytes);
-    TextConverter converter(encoding, true);
-    try {
-        std::string text = converter.convert(bytes);
-        converter.finish();
-        return text;
-    } catch (const InvalidText& invalid) {
-        throw InvalidText(invalid.what(), invalid.offset + mark);
-    }
 }
 
 CsvTable readCsv(std::string_view bytes) {
@@ -214,7 +158,7 @@ std::string readTextFile(const std::filesystem::path& path) {
     readPieces(path, [&](std::string_view piece) { bytes.append(piece); });
     EncodingDetector detector;
     detector.read(bytes);
-    detector.refuseOtherKinds();
+    refuseOtherKinds(detector);
     const TextEncoding encoding = detector.encoding();
     const std::string_view body = std::string_view(bytes).substr(byteOrderMark(encoding).size());
     if (encoding == TextEncoding::utf8 || encoding == TextEncoding::utf8WithByteOrderMark) return std::string(body);

@@ -18,6 +18,7 @@
 
 #include "files/ObservationTable.h"
 #include "files/TextCodec.h"
+#include "files/TextDecoding.h"
 
 namespace morvalen::files {
 
@@ -47,11 +48,6 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
 
 // The same reading of the bytes of a whole file.
 CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow);
-
-// The bytes of a whole text file that is no table (the replies of a run) as UTF-8, its encoding decided as a CSV
-// file's and its byte-order mark set aside. Throws InvalidText with the offset of the first byte that is text in
-// none of the encodings read here.
-std::string decodedText(std::string_view bytes);
 
 // The header and every data row of the bytes of a file.
 CsvTable readCsv(std::string_view bytes);
