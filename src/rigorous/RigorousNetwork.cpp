@@ -1,11 +1,11 @@
 #include "rigorous/RigorousNetwork.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "analysis/ChecksText.h"
 #include "entry/PackedAngle.h"
+#include "form/NumberChars.h"
 #include "i18n/Language.h"
 
 namespace morvalen::rigorous {
@@ -32,7 +32,7 @@ std::optional<int> placeOf(const fieldbook::FieldBookReduction& reduction, const
 ObservationSigmas defaultSigmas(const fieldbook::FieldBookReduction& reduction) {
     ObservationSigmas sigmas;
     const std::string_view instrument = reduction.limits->instrument;  // the σ of one direction in one round
-    std::from_chars(instrument.data(), instrument.data() + instrument.size(), sigmas.directionSeconds);
+    if (const std::optional<double> seconds = numberChars::read(instrument)) sigmas.directionSeconds = *seconds;
     return sigmas;
 }
 
