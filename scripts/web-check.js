@@ -287,10 +287,12 @@ async function main() {
   const guided = await page.evaluate(() => ({
     relativeError: document.getElementById('window-Text11').textContent,
     prompt: document.getElementById('prompt').textContent,
+    table: ['xa', 'name_closing', 'b8', 'Ta'].map((key) => document.getElementById('cell-' + key).value),
   }));
   const guidedExpected = JSON.parse(fs.readFileSync(path.join(work, 'expected', 'example-known-side.zh.json'), 'utf8'));
-  await check('the guided mode asks the prompts in order and computes as the dialogue does', () => {
+  await check('the guided mode asks the prompts in order, fills the table and computes as the dialogue does', () => {
     assert.strictEqual(firstPrompt, guidedExpected.prompts[0]);
+    assert.deepStrictEqual(guided.table, ['1000', 'B', '37.22520', '']);
     assert.strictEqual(guided.relativeError, guidedExpected.fields.Text11);
   });
   await page.selectOption('#mode', 'table');

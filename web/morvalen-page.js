@@ -16,7 +16,7 @@ import {showReport} from './page-report.js';
 import {fillGrades} from './page-checks.js';
 import {compute, showAnswer, showAgain, markStale, printResults} from './page-results.js';
 import {openFile, openFieldBook, openDropped, showRows, chooseRow, saveObservations, exportResults} from './page-files.js';
-import {guidedStep, answerPrompt} from './page-guided.js';
+import {guidedStep, answerPrompt, takeBack} from './page-guided.js';
 import {chosenLanguage, keepLanguage, keepWork, keptWork, linkOf, linkedValues, forgetLink} from './page-kept.js';
 
 const api = window.Morvalen;
@@ -41,16 +41,23 @@ function edited(page) {
   markStale(page);
 }
 
+// The guided mode fills the table as it asks: it starts on an empty table.
 function setMode(page, mode) {
+  if (mode === 'guided' && (page.mode !== 'guided' || page.replies.length) && !mayDiscard(page)) mode = page.mode;
   page.mode = mode;
   byId('mode').value = mode;
   byId('entry').hidden = mode !== 'table';
   byId('guided').hidden = mode !== 'guided';
-  if (mode === 'guided') { page.replies = []; guidedStep(page, (answer) => showFromDialogue(page, answer)); }
+  if (mode === 'guided') { page.replies = []; guidedStep(page, guide(page)); }
 }
 
-function showFromDialogue(page, answer) {
-  showAnswer(page, answer, null);
+// What the guided mode does with the page: shows a finished run, fills the table, lights the value asked.
+function guide(page) {
+  return {
+    show: (answer) => showAnswer(page, answer, null),
+    fill: (values) => { fillTable(page, values); edited(page); },
+    light: (key) => highlightDiagram(page, key),
+  };
 }
 
 function translatePage(page) {
@@ -69,7 +76,7 @@ function translatePage(page) {
   checkTable(page);
   showStatus(page);
   // Every result shown follows the language: the document is computed again from what it was computed from.
-  if (page.mode === 'guided' && page.replies.length) guidedStep(page, (answer) => showFromDialogue(page, answer));
+  if (page.mode === 'guided' && page.replies.length) guidedStep(page, guide(page));
   else if (page.answerFrom) showAgain(page);
   else if (!page.answer) showReport(page, null);
   markStale(page);
@@ -155,14 +162,14 @@ function start() {
   on('print', 'click', () => printResults(page));
   for (const id of ['grade', 'sigma']) {
     on(id, 'change', () => {
-      if (page.mode === 'guided') guidedStep(page, (answer) => showFromDialogue(page, answer));
+      if (page.mode === 'guided') guidedStep(page, guide(page));
       else if (page.answerFrom && !page.stale) compute(page);
       edited(page);
     });
   }
-  const show = (answer) => showFromDialogue(page, answer);
-  on('reply-ok', 'click', () => answerPrompt(page, byId('reply').value, show));
-  on('reply-cancel', 'click', () => answerPrompt(page, '', show));
+  on('reply-ok', 'click', () => answerPrompt(page, byId('reply').value, guide(page)));
+  on('reply-cancel', 'click', () => answerPrompt(page, '', guide(page)));
+  on('reply-back', 'click', () => takeBack(page, guide(page)));
   byId('reply').addEventListener('keydown', (event) => { if (event.key === 'Enter') byId('reply-ok').click(); });
   on('restart', 'click', () => setMode(page, 'guided'));
   window.addEventListener('resize', scaleWindow);
