@@ -137,4 +137,18 @@ async function checkLargeCampaign(page, work, check) {
   });
 }
 
-module.exports = {checkStaleAndPrint, checkNamedControls, checkKeptAndLinked, checkDroppedLineBreak, checkLargeCampaign};
+// The keyboard alone: a new data set, each value typed and Enter to the next cell, Enter in the last computes.
+async function checkKeyboard(page, values, expectedText11, check) {
+  await page.focus('#clear');
+  await page.keyboard.press('Enter');
+  await page.focus('#cell-xa');
+  for (const value of Object.values(values)) {
+    await page.keyboard.type(value);
+    await page.keyboard.press('Enter');
+  }
+  const shown = await page.textContent('#window-Text11');
+  await check('the keyboard alone fills the table and computes (Enter to the next cell, Enter in the last computes)',
+    () => assert.strictEqual(shown, expectedText11));
+}
+
+module.exports = {checkKeyboard, checkStaleAndPrint, checkNamedControls, checkKeptAndLinked, checkDroppedLineBreak, checkLargeCampaign};

@@ -354,6 +354,7 @@ async function main() {
   await app.checkPrecision(page, process.env.MORVALEN_CLI, work, check);
   const screenshots = (name) => screenshot.replace(/\.png$/, `-${name}.png`);
   const typed = Object.fromEntries(order.map((key) => [key, knownSide[key]]));
+  await pageChecks.checkKeyboard(page, typed, expected.fields.Text11, check);
   await app.checkOffline(browser, address, typed, expected.fields.Text11, screenshots, check);
   await app.checkPhone(browser, address, typed, screenshots, check);
 
