@@ -15,12 +15,11 @@ import {buildWindow, scaleWindow} from './page-window.js';
 import {showReport} from './page-report.js';
 import {fillGrades} from './page-checks.js';
 import {compute, showAnswer, showAgain, markStale, printResults} from './page-results.js';
-import {openFile, openFieldBook, openDropped, showRows, chooseRow, saveObservations, exportResults} from './page-files.js';
+import {openFile, openFieldBook, openDropped, showRows, chooseRow, rereadRows, saveObservations, exportResults} from './page-files.js';
 import {guidedStep, answerPrompt, takeBack} from './page-guided.js';
 import {chosenLanguage, keepLanguage, keepWork, keptWork, linkOf, linkedValues, forgetLink} from './page-kept.js';
 
 const api = window.Morvalen;
-const languageListeners = [];
 
 // A table with values is emptied only when the user agrees.
 function mayDiscard(page) {
@@ -75,12 +74,14 @@ function translatePage(page) {
   });
   checkTable(page);
   showStatus(page);
+  rereadRows(page);
+  showRows(page);
   // Every result shown follows the language: the document is computed again from what it was computed from.
   if (page.mode === 'guided' && page.replies.length) guidedStep(page, guide(page));
   else if (page.answerFrom) showAgain(page);
   else if (!page.answer) showReport(page, null);
   markStale(page);
-  for (const listener of languageListeners) listener(page.lang);
+  for (const listener of page.languageListeners) listener(page.lang);
 }
 
 function restoreWork(page) {
@@ -198,7 +199,7 @@ function publish(page) {
   window.MorvalenPage = {
     page,
     onAnswer: (listener) => page.listeners.push(listener),
-    onLanguage: (listener) => languageListeners.push(listener),
+    onLanguage: (listener) => page.languageListeners.push(listener),
     observations: () => observations(page),
     fillTable: (values) => { fillTable(page, values); edited(page); },
     text: (chinese) => tr(page, chinese),

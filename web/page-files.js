@@ -4,7 +4,7 @@
 import {byId, tr, withArguments, setStatus, setStatusText} from './page-state.js';
 import {observations, fillTable} from './page-table.js';
 import {checkOptions} from './page-checks.js';
-import {readObservationFile} from './page-reader-client.js';
+import {readObservationFile, largeFileBytes} from './page-reader-client.js';
 
 const rowsListed = 200;  // the row chooser lists at most this many rows that match what is searched
 
@@ -59,7 +59,7 @@ export async function openFile(page, file) {
   page.api.writeFile(path, bytes);
   const answer = await readObservationFile(page, bytes, file.name);
   if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
-  page.openedFile = {path, name: file.name, rows: answer.rows};
+  page.openedFile = {path, name: file.name, rows: answer.rows, large: bytes.length > largeFileBytes};
   byId('row-search').value = '';
   showRows(page);
   const first = answer.rows.findIndex((row) => !row.problem);
@@ -105,15 +105,23 @@ export function saveObservations(page) {
   if (answer.problem) { setStatusText(page, answer.problem, true); return; }
   download(page, path, name);
   if (opened) {
-    const reread = page.api.call({call: 'openObservations', path, lang: page.lang});
-    if (!reread.problem) {
-      opened.rows = reread.rows;
-      byId('row-search').value = '';
-      showRows(page);
-      byId('row').value = String(reread.rows.length - 1);
-    }
+    // The file read again, as the row chooser shows it; a large file is not read again on the page's thread: the
+    // row saved is added to the rows read before.
+    if (opened.large) opened.rows.push({id: answer.id, observations: observations(page)});
+    else rereadRows(page);
+    byId('row-search').value = '';
+    showRows(page);
+    byId('row').value = String(opened.rows.length - 1);
   }
   setStatus(page, '观测数据已作为 id 为 %2 的一行存入 %1，并已下载。', [name, answer.id], false);
+}
+
+// The rows of the opened file read again, in the page's language (a small file: a large one keeps its rows).
+export function rereadRows(page) {
+  const opened = page.openedFile;
+  if (!opened || opened.large) return;
+  const reread = page.api.call({call: 'openObservations', path: opened.path, lang: page.lang});
+  if (!reread.problem) opened.rows = reread.rows;
 }
 
 // An export computes from the table as it is, so it never writes results the table no longer holds.

@@ -15,9 +15,8 @@ const knownSideKeys = ['xa', 'ya', 'xb', 'yb', 'name_A', 'name_P1', 'name_P2', '
 const knownSideSet = Object.fromEntries(knownSideKeys.map((key) => [key, key === 'xb' ? '1010' : key === 'yb' ? '1175' : azimuthSet[key]]));
 
 // The prompt that asks for each value, in the page's language: prompt text → column key.
-const promptKeysByLanguage = new Map();
 function promptKeys(page) {
-  if (!promptKeysByLanguage.has(page.lang)) {
+  if (!page.promptKeys.has(page.lang)) {
     const keys = new Map();
     for (const set of [azimuthSet, knownSideSet]) {
       // Each value is asked, then confirmed with Enter.
@@ -25,9 +24,9 @@ function promptKeys(page) {
       const answer = page.api.run(order.map((key) => set[key] + '\n\n').join(''), {lang: page.lang});
       order.forEach((key, i) => keys.set(answer.prompts[2 * i], key));
     }
-    promptKeysByLanguage.set(page.lang, keys);
+    page.promptKeys.set(page.lang, keys);
   }
-  return promptKeysByLanguage.get(page.lang);
+  return page.promptKeys.get(page.lang);
 }
 
 // The values the replies so far gave, and the cell of the prompt that comes next. Each value is asked, then

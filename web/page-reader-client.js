@@ -2,7 +2,7 @@
 // (page-reader.js) with its progress shown, so that the page never freezes.
 import {byId, tr, withArguments} from './page-state.js';
 
-const largeFileBytes = 1 << 20;
+export const largeFileBytes = 1 << 20;
 
 function showProgress(page, pattern, values) {
   const box = byId('reading');

@@ -7,6 +7,8 @@ import {showReport, showSteps} from './page-report.js';
 import {showChecks, checkOptions} from './page-checks.js';
 
 const resultBoxes = ['window', 'report-section', 'steps-section', 'checks-section'];
+const staleText = '表中的数据已改动：下面的成果不是由这些数据算出的，请重新计算。';
+const computedText = '计算完成（%1 毫秒）';
 
 // What a computation from the table now would be computed from.
 function tableRequest(page) {
@@ -39,7 +41,10 @@ export function markStale(page) {
   }
   const note = byId('stale-note');
   note.hidden = !page.stale;
-  note.textContent = page.stale ? tr(page, '表中的数据已改动：下面的成果不是由这些数据算出的，请重新计算。') : '';
+  note.textContent = page.stale ? tr(page, staleText) : '';
+  // The status line said the results were computed: it now says they no longer hold.
+  const status = page.status || {};
+  if (page.stale && status.pattern === computedText) setStatus(page, staleText, [], false);
 }
 
 export function compute(page) {
@@ -51,7 +56,7 @@ export function compute(page) {
   showAnswer(page, answer, from);
   const milliseconds = (performance.now() - started).toFixed(1);
   if (answer.stopped) setStatus(page, '计算中止 — %1', [answer.stopped.message], true);
-  else setStatus(page, '计算完成（%1 毫秒）', [milliseconds], false);
+  else setStatus(page, computedText, [milliseconds], false);
   window.morvalenLastComputation = {milliseconds: Number(milliseconds)};
 }
 

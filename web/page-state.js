@@ -16,7 +16,9 @@ export function createPage(api, lang) {
     status: null,           // the status line: {text} or {pattern, values}, with isProblem
     openedFile: null,       // {path, name, rows}: the observation file opened
     replies: [],            // the guided mode's replies so far
-    listeners: [],          // functions called with each document shown (see page-main.js)
+    listeners: [],          // functions called with each document shown (see morvalen-page.js)
+    languageListeners: [],  // functions called with the new language after a change of language
+    promptKeys: new Map(),  // language → the guided mode's prompts: prompt text → column key (page-guided.js)
   };
 }
 
