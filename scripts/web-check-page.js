@@ -51,7 +51,7 @@ async function checkNamedControls(page, check) {
       [...(control.labels || [])].map((label) => label.textContent).join(' ') ||
       (control.getAttribute('aria-labelledby') || '').split(' ').map((id) => (document.getElementById(id) || {}).textContent || '').join(' ') ||
       (control.tagName === 'BUTTON' ? control.textContent : '')).trim();
-    return [...document.querySelectorAll('input:not([type="file"]), select, button')]
+    return [...document.querySelectorAll('input:not([type="file"]), select, button, #window .field')]
       .filter((control) => control.offsetParent !== null && !name(control)).map((control) => control.id);
   });
   const described = await page.evaluate(() => {
@@ -59,7 +59,7 @@ async function checkNamedControls(page, check) {
     return [cell.getAttribute('aria-invalid'), document.getElementById(cell.getAttribute('aria-describedby')).textContent];
   });
   await page.fill('#cell-b3', '49.18030');
-  await check('every control is named by its label; a refused cell is described by its reason', () => {
+  await check('every control and result field is named by its label; a refused cell is described by its reason', () => {
     assert.deepStrictEqual(unnamed, []);
     assert.strictEqual(described[0], 'true');
     assert.match(described[1], /b\(3\)/);

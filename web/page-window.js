@@ -39,8 +39,10 @@ export function buildWindow(page, commands) {
     const element = view.appendChild(document.createElement('output'));
     element.className = 'field';
     element.id = 'window-' + field.name;
-    // The status line announces a computation once; the fields are read when visited.
+    // The status line announces a computation once; the fields are read when visited, named by their label.
     element.setAttribute('aria-live', 'off');
+    const label = labelBeside(face.labels, field.box);
+    if (label) element.setAttribute('aria-labelledby', 'window-' + label.name);
     place(element, field.box);
   }
   for (const button of face.buttons) {
@@ -54,6 +56,19 @@ export function buildWindow(page, commands) {
   }
   scaleWindow();
   if (page.answer) showFields(page.answer);
+}
+
+// The label that names a field as a reader sees it: the nearest one just left of the field on its line, else the
+// nearest one above it.
+function labelBeside(labels, box) {
+  const [left, top, width, height] = box;
+  const gap = 600;  // twips
+  const nearest = (found, distance) => found.sort((a, b) => distance(a) - distance(b))[0] || null;
+  const beside = labels.filter(({box: [x, y, w, h]}) =>
+    w > 0 && x + w <= left + 30 && x + w >= left - gap && y < top + height && y + h > top);
+  const above = labels.filter(({box: [x, y, w, h]}) =>
+    w > 0 && y + h <= top + 30 && y + h >= top - gap && x < left + width && x + w > left);
+  return nearest(beside, ({box: [x, , w]}) => left - (x + w)) || nearest(above, ({box: [, y, , h]}) => top - (y + h));
 }
 
 // Where the window does not fit, the window view is drawn smaller: to the width it has, and on a desktop screen,
