@@ -4,7 +4,7 @@ import {byId} from './page-state.js';
 import {observations} from './page-table.js';
 
 const workKey = 'morvalen.work';
-const languageKey = 'morvalen.lang';
+const languageKey = 'morvalen.lang';  // read by page-language.js
 
 function stored(key) {
   try { return localStorage.getItem(key); } catch (e) { return null; }
@@ -13,14 +13,9 @@ function store(key, value) {
   try { localStorage.setItem(key, value); } catch (e) { /* a page without storage keeps its work until it closes */ }
 }
 
-// The language as the window chooses it: the one chosen on the page before, else the browser's (English for an
-// English locale, Chinese for any other); ?lang=en or ?lang=zh in the address overrides both.
+// The language as the window chooses it (page-language.js, which the loading sign already follows).
 export function chosenLanguage() {
-  const asked = new URLSearchParams(location.search).get('lang');
-  if (asked === 'en' || asked === 'zh') return asked;
-  const kept = stored(languageKey);
-  if (kept === 'en' || kept === 'zh') return kept;
-  return /^en\b/i.test(navigator.language || '') ? 'en' : 'zh';
+  return window.morvalenChosenLanguage();
 }
 
 export function keepLanguage(lang) {

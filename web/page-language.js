@@ -1,0 +1,13 @@
+// The language the page opens in, decided before anything else loads, so that the loading sign already speaks it:
+// the one chosen on the page before, else the browser's (English for an English locale, Chinese for any other);
+// ?lang=en or ?lang=zh in the address overrides both. The page's modules ask the same function.
+'use strict';
+window.morvalenChosenLanguage = function () {
+  const asked = new URLSearchParams(location.search).get('lang');
+  if (asked === 'en' || asked === 'zh') return asked;
+  let kept = null;
+  try { kept = localStorage.getItem('morvalen.lang'); } catch (e) { kept = null; }
+  if (kept === 'en' || kept === 'zh') return kept;
+  return /^en\b/i.test(navigator.language || '') ? 'en' : 'zh';
+};
+document.documentElement.lang = window.morvalenChosenLanguage() === 'en' ? 'en' : 'zh-CN';
