@@ -85,20 +85,26 @@ function translatePage(page) {
 }
 
 function restoreWork(page) {
-  const linked = linkedValues(page);
   const kept = keptWork();
   if (kept) {
     byId('grade').value = kept.grade || '';
     byId('sigma').value = kept.sigma || '';
-  }
-  if (linked) {
-    fillTable(page, linked);
-    forgetLink();
-    setStatus(page, '已由链接填入观测数据。', [], false);
-  } else if (kept) {
     fillTable(page, kept.observations);
   }
+  openLink(page);
   keepWork(page);
+}
+
+// A link's values replace the table's only when the user agrees (or the table is empty).
+function openLink(page) {
+  const linked = linkedValues(page);
+  if (!linked) return;
+  if (mayDiscard(page)) {
+    fillTable(page, linked);
+    setStatus(page, '已由链接填入观测数据。', [], false);
+    edited(page);
+  }
+  forgetLink();
 }
 
 function openWith(page, opener) {
@@ -174,6 +180,7 @@ function start() {
   byId('reply').addEventListener('keydown', (event) => { if (event.key === 'Enter') byId('reply-ok').click(); });
   on('restart', 'click', () => setMode(page, 'guided'));
   window.addEventListener('resize', scaleWindow);
+  window.addEventListener('hashchange', guarded(page, () => openLink(page)));
   acceptDrops(page);
   setMode(page, 'table');
   restoreWork(page);
