@@ -58,6 +58,14 @@ export function compute(page) {
   if (answer.stopped) setStatus(page, '计算中止 — %1', [answer.stopped.message], true);
   else setStatus(page, computedText, [milliseconds], false);
   window.morvalenLastComputation = {milliseconds: Number(milliseconds)};
+  bringIntoView(byId('window-view'));
+}
+
+// On a narrow screen the results lie below the table: the window view is brought up when it begins low on the
+// screen or above it.
+function bringIntoView(element) {
+  const box = element.getBoundingClientRect();
+  if (box.top > window.innerHeight / 2 || box.bottom <= 0) element.scrollIntoView({block: 'start'});
 }
 
 // The document shown, computed again in the page's language from what it was computed from (a change of language).
