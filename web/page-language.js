@@ -11,3 +11,8 @@ window.morvalenChosenLanguage = function () {
   return /^en\b/i.test(navigator.language || '') ? 'en' : 'zh';
 };
 document.documentElement.lang = window.morvalenChosenLanguage() === 'en' ? 'en' : 'zh-CN';
+// The language control shows it from the start, for every part of the page that reads it before the page's own
+// module has run (the sections of page-parts.js start as soon as the computation is loaded).
+document.addEventListener('DOMContentLoaded', () => {
+  document.getElementById('language').value = window.morvalenChosenLanguage();
+});
