@@ -1,4 +1,4 @@
-// The language the page opens in, decided before anything else loads, so that the loading sign already speaks it:
+// The language the page opens in, decided before anything else loads:
 // the one chosen on the page before, else the browser's (English for an English locale, Chinese for any other);
 // ?lang=en or ?lang=zh in the address overrides both. The page's modules ask the same function.
 'use strict';
@@ -10,9 +10,8 @@ window.morvalenChosenLanguage = function () {
   if (kept === 'en' || kept === 'zh') return kept;
   return /^en\b/i.test(navigator.language || '') ? 'en' : 'zh';
 };
+// Placed after the header, before the loading sign: the sign speaks the language from the first paint, and the
+// language control shows it for every part of the page that reads it before the page's own module has run (the
+// sections of page-parts.js start as soon as the computation is loaded, which may be before the modules are).
 document.documentElement.lang = window.morvalenChosenLanguage() === 'en' ? 'en' : 'zh-CN';
-// The language control shows it from the start, for every part of the page that reads it before the page's own
-// module has run (the sections of page-parts.js start as soon as the computation is loaded).
-document.addEventListener('DOMContentLoaded', () => {
-  document.getElementById('language').value = window.morvalenChosenLanguage();
-});
+document.getElementById('language').value = window.morvalenChosenLanguage();
