@@ -1,5 +1,7 @@
 #include "web/FileCalls.h"
 
+#include <utility>
+
 #include "analysis/GradeTable.h"
 #include "fieldbook/FieldBookAngles.h"
 #include "fieldbook/FieldBookFile.h"
@@ -29,13 +31,17 @@ nlohmann::ordered_json openObservations(const std::string& path) {
                     const auto value = static_cast<EnteredValue>(k);
                     values[std::string(keyOf(value))] = observations.text(value);
                 }
-                row["observations"] = values;
+                row["observations"] = std::move(values);
             } catch (const files::ObservationFileError& reason) {
                 row["problem"] = reason.what();
             }
-            rows.push_back(row);
+            rows.push_back(std::move(row));
         }
-        return {{"rows", rows}, {"notes", file.notes}};
+        // Moved, not copied: a campaign of 200 000 rows is a large value.
+        nlohmann::ordered_json answer = nlohmann::ordered_json::object();
+        answer["rows"] = std::move(rows);
+        answer["notes"] = file.notes;
+        return answer;
     } catch (const files::ObservationFileError& reason) {
         return problem(reason);
     }

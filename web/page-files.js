@@ -1,0 +1,138 @@
+// Files: the observation file opened stays in the browser's file system, so that saving adds a row to it as the
+// programs do; what is written there is offered for download. A large file is read by a worker (page-reader.js)
+// while the page goes on answering.
+import {byId, tr, withArguments, setStatus, setStatusText} from './page-state.js';
+import {observations, fillTable} from './page-table.js';
+import {checkOptions} from './page-checks.js';
+import {readObservationFile, largeFileBytes} from './page-reader-client.js';
+
+const rowsListed = 200;  // the row chooser lists at most this many rows that match what is searched
+
+export function download(page, path, name) {
+  const blob = new Blob([page.api.readFile(path)], {type: 'application/octet-stream'});
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(blob);
+  link.download = name;
+  document.body.appendChild(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+function rowName(page, row, index) {
+  return row.id || withArguments(tr(page, '第 %1 行'), [String(index + 1)]);
+}
+
+// The rows whose name holds what is searched (all rows when nothing is), at most rowsListed of them.
+export function showRows(page) {
+  const rows = page.openedFile ? page.openedFile.rows : [];
+  const wanted = byId('row-search').value.trim().toLowerCase();
+  const chooser = byId('row');
+  const kept = chooser.value;
+  chooser.textContent = '';
+  let matching = 0;
+  rows.forEach((row, i) => {
+    const name = rowName(page, row, i);
+    if (wanted && !name.toLowerCase().includes(wanted)) return;
+    matching += 1;
+    if (matching <= rowsListed) chooser.appendChild(new Option(row.problem ? name + ' — ' + row.problem : name, String(i)));
+  });
+  if ([...chooser.options].some((option) => option.value === kept)) chooser.value = kept;
+  byId('row-count').textContent = matching > rowsListed
+    ? withArguments(tr(page, '共 %1 行相符，列出前 %2 行：输入 id 可缩小范围'), [String(matching), String(rowsListed)])
+    : withArguments(tr(page, '共 %1 行'), [String(matching)]);
+  byId('rows').hidden = rows.length < 2;
+}
+
+export function chooseRow(page, index) {
+  const row = page.openedFile.rows[index];
+  byId('row').value = String(index);
+  if (row.problem) { setStatusText(page, row.problem, true); return; }
+  fillTable(page, row.observations);
+  setStatus(page, '已打开 %1 的 %2', [page.openedFile.name, rowName(page, row, index)], false);
+}
+
+// The rows of an observation file; false when the file is not one (the reason is then in the status line).
+export async function openFile(page, file) {
+  const path = '/files/' + file.name.replace(/[\\/]/g, '_');
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  page.api.writeFile(path, bytes);
+  const answer = await readObservationFile(page, bytes, file.name);
+  if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
+  page.openedFile = {path, name: file.name, rows: answer.rows, large: bytes.length > largeFileBytes};
+  byId('row-search').value = '';
+  showRows(page);
+  const first = answer.rows.findIndex((row) => !row.problem);
+  if (first < 0) {
+    if (answer.rows.length) setStatusText(page, answer.rows[0].problem, true);
+    else setStatus(page, '观测文件中没有观测数据。', [], true);
+    return true;
+  }
+  chooseRow(page, first);
+  if (answer.notes.length) setStatusText(page, byId('status').textContent + '；' + answer.notes.join('；'), false);
+  return true;
+}
+
+// A field book gives the eight angles, reduced for the stations the table names (or the book's own, in its order).
+export async function openFieldBook(page, file) {
+  const path = '/files/books/' + file.name.replace(/[\\/]/g, '_');
+  page.api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+  const answer = page.api.call({call: 'openFieldBook', path, observations: observations(page), lang: page.lang});
+  if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
+  fillTable(page, answer.observations);
+  setStatus(page, '已由观测手簿 %1 归算出八个观测角。', [file.name], false);
+  return true;
+}
+
+// A file dropped on the page: a field book by its instrument's extension; otherwise an observation file, or else a
+// field book written as CSV.
+export async function openDropped(page, file) {
+  if (/\.(gsi|sdr|raw)$/i.test(file.name)) return openFieldBook(page, file);
+  if (await openFile(page, file)) return true;
+  const reason = page.status;
+  if (await openFieldBook(page, file)) return true;
+  page.status = reason;
+  setStatusText(page, reason.text, true);
+  return false;
+}
+
+export function saveObservations(page) {
+  const opened = page.openedFile;
+  const name = opened ? opened.name : tr(page, '观测数据') + '.csv';
+  const path = opened ? opened.path : '/files/new/' + name;
+  if (!opened) page.api.clearFile(path);
+  const answer = page.api.call({call: 'saveObservations', path, observations: observations(page), id: '', lang: page.lang});
+  if (answer.problem) { setStatusText(page, answer.problem, true); return; }
+  download(page, path, name);
+  if (opened) {
+    // The file read again, as the row chooser shows it; a large file is not read again on the page's thread: the
+    // row saved is added to the rows read before.
+    if (opened.large) opened.rows.push({id: answer.id, observations: observations(page)});
+    else rereadRows(page);
+    byId('row-search').value = '';
+    showRows(page);
+    byId('row').value = String(opened.rows.length - 1);
+  }
+  setStatus(page, '观测数据已作为 id 为 %2 的一行存入 %1，并已下载。', [name, answer.id], false);
+}
+
+// The rows of the opened file read again, in the page's language (a small file: a large one keeps its rows).
+export function rereadRows(page) {
+  const opened = page.openedFile;
+  if (!opened || opened.large) return;
+  const reread = page.api.call({call: 'openObservations', path: opened.path, lang: page.lang});
+  if (!reread.problem) opened.rows = reread.rows;
+}
+
+// An export computes from the table as it is, so it never writes results the table no longer holds.
+export function exportResults(page) {
+  const extension = byId('export-format').value;
+  const name = tr(page, '成果表') + '.' + extension;
+  const path = '/files/export/' + name;
+  page.api.clearFile(path);
+  const answer = page.api.call(Object.assign({call: 'export', path, observations: observations(page), lang: page.lang},
+    checkOptions()));
+  if (answer.problem) { setStatusText(page, answer.problem, true); return; }
+  download(page, path, name);
+  setStatus(page, '成果已导出为 %1，并已下载。', [name], false);
+}
