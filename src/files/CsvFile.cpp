@@ -159,18 +159,12 @@ std::string readTextFile(const std::filesystem::path& path) {
     EncodingDetector detector;
     detector.read(bytes);
     refuseOtherKinds(detector);
-    const TextEncoding encoding = detector.encoding();
-    const std::string_view body = std::string_view(bytes).substr(byteOrderMark(encoding).size());
-    if (encoding == TextEncoding::utf8 || encoding == TextEncoding::utf8WithByteOrderMark) return std::string(body);
-    TextConverter converter(encoding, true);
     try {
-        std::string text = converter.convert(body);
-        converter.finish();
-        return text;
+        return decodedText(bytes);
     } catch (const InvalidText& invalid) {
         throw CampaignFileError(
             i18n::withArguments(i18n::translate("文件既不是 UTF-8 也不是 GB 18030 编码的文字（第 %1 个字节起）"),
-                                {std::to_string(invalid.offset + byteOrderMark(encoding).size() + 1)}));
+                                {std::to_string(invalid.offset + 1)}));
     }
 }
 
