@@ -127,7 +127,7 @@ ordered_json compute(const ordered_json& request) {
     answer["case"] = caseKey(observations.runCase());
     if (options.checks.standard()) {
         std::ostringstream text;
-        cli::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
+        document::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
         answer["checks_text"] = text.str();
         if (run.analysed.precision) answer["plot"] = plotJson(*run.analysed.precision);
     }
