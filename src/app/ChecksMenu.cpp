@@ -15,8 +15,8 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 
 }  // namespace
 
-ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window)
-    : QMenu(translated("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)) {
+ChecksMenu::ChecksMenu(const RunRecord& run, QWidget* window)
+    : QMenu(translated("检核"), window), run_(run), window_(window), choices_(new QActionGroup(this)) {
     setObjectName(QStringLiteral("ChecksMenu"));
     // One choice at most, and none at the start of the session.
     choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -75,12 +75,12 @@ void ChecksMenu::chooseOwnSigma() {
 }
 
 void ChecksMenu::showChecks() {
-    const analysis::Analysis analysed = analysis::analyse(state_, standard_);
+    const analysis::Analysis analysed = analysis::analyse(run_, standard_);
     QString reason;
     if (!standard_) {
         reason = translated("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
     } else if (!analysed.checks) {
-        reason = qText(analysis::nothingToCheck(state_));
+        reason = qText(analysis::nothingToCheck(run_.state));
     }
     ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision);
     if (window_->property("resultsStale").toBool()) markStaleWindow(dialog);

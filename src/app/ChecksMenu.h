@@ -10,7 +10,7 @@ class QAction;
 class QActionGroup;
 
 namespace morvalen {
-struct SurveyState;
+struct RunRecord;
 }
 
 namespace morvalen::app {
@@ -21,7 +21,7 @@ class ChecksMenu : public QMenu {
     Q_OBJECT
 
 public:
-    ChecksMenu(const SurveyState& state, QWidget* window);
+    ChecksMenu(const RunRecord& run, QWidget* window);
 
     const std::optional<analysis::CheckStandard>& standard() const { return standard_; }
     void setStandard(const std::optional<analysis::CheckStandard>& standard);
@@ -35,7 +35,7 @@ public slots:
 private:
     void markChoice();
 
-    const SurveyState& state_;
+    const RunRecord& run_;
     QWidget* window_;
     std::optional<analysis::CheckStandard> standard_;
     QActionGroup* choices_;

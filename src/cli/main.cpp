@@ -203,7 +203,7 @@ ExitStatus run(const Options& options) {
 
     // The outputs.
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-    const RunOutcome outcome{record, prompt, fields, analysis::analyse(record.state, standard),
+    const RunOutcome outcome{record, prompt, fields, analysis::analyse(record, standard),
                              options.steps ? std::optional(report::stepsDocument(record.state, record.steps))
                                            : std::nullopt,
                              record.stop ? std::nullopt
