@@ -16,6 +16,8 @@
 //   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
 //   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension,
 //                                                    from the last computation where it was made of the same values
+//   {"call": "plot", "observations", "lang", "grade" | "sigma"}   {"svg": TEXT}: the network plot of that computation
+//                                                    as morvalen-cli --plot writes it; null where there is none
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -26,6 +28,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/GradeTable.h"
 #include "i18n/Language.h"
+#include "report/NetworkPlot.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
@@ -134,6 +137,11 @@ ordered_json compute(const ordered_json& request) {
     return answer;
 }
 
+ordered_json plot(const ordered_json& request) {
+    const std::optional<analysis::NetworkPrecision>& precision = tableRun(request).analysed.precision;
+    return {{"svg", precision ? ordered_json(report::networkPlotSvg(*precision)) : ordered_json(nullptr)}};
+}
+
 ordered_json grades() {
     ordered_json list = ordered_json::array();
     for (const analysis::Grade& grade : analysis::grades()) {
@@ -175,6 +183,7 @@ ordered_json handle(const ordered_json& request) {
     if (call == "export") {
         return web::exportResults(request.at("path"), tableRun(request));
     }
+    if (call == "plot") return plot(request);
     return {{"error", "unknown call: " + call}};
 }
 
