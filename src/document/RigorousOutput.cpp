@@ -1,8 +1,9 @@
 #include "document/RigorousOutput.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "form/NumberChars.h"
 
 namespace morvalen::document {
 namespace {
@@ -38,9 +39,7 @@ std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text
 rigorous::ObservationSigmas observationSigmasOf(const RigorousOptions& options, const fieldbook::FieldBookReduction& reduction) {
     rigorous::ObservationSigmas sigmas;
     const std::string_view instrument = reduction.limits->instrument;  // the σ of one direction in one round
-    double instrumentSeconds = 2;
-    std::from_chars(instrument.data(), instrument.data() + instrument.size(), instrumentSeconds);
-    sigmas.directionSeconds = options.directionSigmaSeconds.value_or(instrumentSeconds);
+    sigmas.directionSeconds = options.directionSigmaSeconds.value_or(numberChars::read(instrument).value_or(2));
     if (const auto distance = distanceSigmaOf(options.distanceSigma)) {
         sigmas.distanceMillimetres = distance->first;
         sigmas.distancePpm = distance->second;
