@@ -321,7 +321,22 @@ async function main() {
   await check('after a run the page shows the steps, the checks and the plot', async () => {
     assert.ok(await page.$$eval('#steps table', (tables) => tables.length) > 3);
     assert.match(await page.textContent('#checks'), /四等|一级|二级|三等|二等/);
-    assert.strictEqual(await page.$$eval('#plot ellipse', (ellipses) => ellipses.length), 3);
+  });
+  // The page's plot is the terminal's --plot: the same shapes and texts, the relative ellipses (green) included.
+  const plotFile = path.join(work, 'plot.svg');
+  require('child_process').execFileSync(process.env.MORVALEN_CLI, ['--lang', 'zh', '--observations', campaign, '--row',
+    'Q2 azimuth', '--grade', await page.inputValue('#grade'), '--plot', plotFile]);
+  const written = fs.readFileSync(plotFile, 'utf8');
+  const shownPlot = await page.$eval('#plot svg', (svg) => ({
+    shapes: [...svg.querySelectorAll('line, ellipse, polygon, text')].map((e) => e.tagName).join(' '),
+    texts: [...svg.querySelectorAll('text')].map((e) => e.textContent),
+    relative: svg.querySelectorAll('ellipse[stroke="rgb(0,140,70)"]').length,
+  }));
+  await check('the page shows the plot morvalen-cli --plot writes, with the relative ellipses', () => {
+    assert.strictEqual(shownPlot.shapes, (written.match(/<(line|ellipse|polygon|text)\b/g) || []).map((t) => t.slice(1)).join(' '));
+    const unescaped = (text) => text.replace(/&lt;/g, '<').replace(/&gt;/g, '>').replace(/&quot;/g, '"').replace(/&apos;/g, "'").replace(/&amp;/g, '&');
+    assert.deepStrictEqual(shownPlot.texts, [...written.matchAll(/<text[^>]*>([^<]*)<\/text>/g)].map((m) => unescaped(m[1])));
+    assert.ok(shownPlot.relative >= 4, `${shownPlot.relative} relative ellipses`);
   });
   await page.screenshot({path: screenshot, fullPage: true});
   // Saving the table adds a row to the opened file, downloaded; each export downloads in its format.

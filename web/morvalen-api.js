@@ -4,6 +4,7 @@
 //   await Morvalen.ready;
 //   Morvalen.run(repliesText, {lang: "en", steps: true, grade: "四等"})  the value morvalen-cli --json prints
 //   Morvalen.compute(observations, {lang, grade | sigma})             the same for the values of a table
+//   Morvalen.plot(observations, {lang, grade | sigma})                the network plot of that computation, SVG text
 //   Morvalen.face("en")                                                the window's layout, columns and case texts
 //   Morvalen.text("计 算", "en")                                        a text of the interface in a language
 'use strict';
@@ -45,6 +46,10 @@ window.Morvalen = (function () {
     },
     compute(observations, given) {
       return call(Object.assign({call: 'compute', observations}, options(given)));
+    },
+    // The network plot as morvalen-cli --plot writes it: SVG text, null without a checked computation.
+    plot(observations, given) {
+      return call(Object.assign({call: 'plot', observations}, options(given))).svg;
     },
     check(observations, lang) {
       return call({call: 'check', observations, lang: lang === 'en' ? 'en' : 'zh'});

@@ -39,7 +39,6 @@ std::array<std::array<double, 4>, 4> normalMatrixOf(const NormalMatrix& normal) 
 
 void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
     steps = AdjustmentSteps{};
-    AdjustmentResults& results = steps.results;
     AdjustmentWork work;
     work.radiansPerDegree = state.radiansPerDegree;
     for (int k = 1; k <= 8; ++k) work.angles[k] = state.adjustedAngles[static_cast<std::size_t>(k)].numericValue().value();
@@ -49,10 +48,10 @@ void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
 
     firstGroup.angleSums[0] = triangleAngleSum(work.angles, 1);
     w[1] = triangleClosureOfSum(firstGroup.angleSums[0], CheckedStep("三角形闭合差 w1"));
-    results.w1 = w[1];
+    steps.lastResult = AdjustmentResult::w1;
     firstGroup.angleSums[1] = triangleAngleSum(work.angles, 5);
     w[2] = triangleClosureOfSum(firstGroup.angleSums[1], CheckedStep("三角形闭合差 w2"));
-    results.w2 = w[2];
+    steps.lastResult = AdjustmentResult::w2;
 
     const auto distribution = CheckedStep("第一组改正数分配");
     firstGroup.shares[0] = distributeTriangleClosure(work.angles, 1, w[1], distribution);
@@ -62,12 +61,12 @@ void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
     steps.firstGroup = firstGroup;
 
     w[3] = overlappingTriangleClosure(work.angles, CheckedStep("二对角闭合差 wa"));
-    results.w3 = w[3];
+    steps.lastResult = AdjustmentResult::w3;
     work.firstGroupSquareSum = firstGroupSquareSum(w[1], w[2]);
     steps.firstGroupSquareSum = work.firstGroupSquareSum;
 
     w[4] = poleClosure(work, CheckedStep("极条件闭合差 wb"));
-    results.w4 = w[4];
+    steps.lastResult = AdjustmentResult::w4;
     steps.pole = PoleSteps{work.poleCoefficients, {work.oddLogSineSum, work.evenLogSineSum}};
 
     const auto weakestSide = CheckedStep("最弱边权倒数 1/Plgs");
@@ -89,7 +88,7 @@ void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
     steps.correlates = {work.correlate1, work.correlate2};
 
     state.invPlgs = reciprocalWeight(work, state.normalMatrix, weakestSide);
-    results.invPlgs = state.invPlgs;
+    steps.lastResult = AdjustmentResult::invPlgs;
     steps.reciprocalWeight = ReciprocalWeightSteps{{work.q1, work.q2}};
 
     applySecondGroupCorrections(work, CheckedStep("第二组改正数与平差角"));
@@ -98,12 +97,12 @@ void computeAdjustment(SurveyState& state, AdjustmentSteps& steps) {
     steps.afterAdjustment = checkAfterAdjustment(steps, work.radiansPerDegree);
 
     state.mb = meanSquareErrorOfAngle(work, CheckedStep("测角中误差 mb"));
-    results.mb = state.mb;
+    steps.lastResult = AdjustmentResult::mb;
     state.mlgs = logSideError(state.mb, state.invPlgs, CheckedStep("最弱边对数中误差 mlogs"));
-    results.mlgs = state.mlgs;
+    steps.lastResult = AdjustmentResult::mlgs;
     state.relativeErrorDenominator = relativeErrorDenominatorOf(
         state.mlgs, reasonForZeroLogSideError(kind, state.mb), CheckedStep("最弱边相对中误差 1/m"));
-    results.relativeErrorDenominator = state.relativeErrorDenominator;
+    steps.lastResult = AdjustmentResult::relativeErrorDenominator;
 }
 
 void showAdjustmentResults(const AdjustmentResults& results, WindowFields& fields) {

@@ -50,13 +50,21 @@ AfterAdjustmentSteps checkAfterAdjustment(const AdjustmentSteps& steps, double r
 
 namespace morvalen {
 
-const std::optional<float>& AdjustmentResults::closure(int k) const {
-    switch (k) {
-    case 1: return w1;
-    case 2: return w2;
-    case 3: return w3;
-    default: return w4;
-    }
+AdjustmentResults adjustmentResults(const SurveyState& state, const AdjustmentSteps& steps) {
+    const auto formed = [&](AdjustmentResult result, auto value) {
+        return steps.lastResult >= result ? std::optional(value) : std::nullopt;
+    };
+    const auto closure = [&](std::size_t k) { return state.closures.size() > k ? state.closures[k] : 0.0f; };
+    AdjustmentResults results;
+    results.w1 = formed(AdjustmentResult::w1, closure(1));
+    results.w2 = formed(AdjustmentResult::w2, closure(2));
+    results.w3 = formed(AdjustmentResult::w3, closure(3));
+    results.w4 = formed(AdjustmentResult::w4, closure(4));
+    results.invPlgs = formed(AdjustmentResult::invPlgs, state.invPlgs);
+    results.mb = formed(AdjustmentResult::mb, state.mb);
+    results.mlgs = formed(AdjustmentResult::mlgs, state.mlgs);
+    results.relativeErrorDenominator = formed(AdjustmentResult::relativeErrorDenominator, state.relativeErrorDenominator);
+    return results;
 }
 
 }  // namespace morvalen

@@ -11,6 +11,7 @@
 
 #include "adjust/AdjustmentWork.h"
 #include "adjust/Precision.h"
+#include "entry/SurveyState.h"
 
 namespace morvalen {
 
@@ -32,9 +33,12 @@ struct ReciprocalWeightSteps {
     std::array<double, 2> q{};  // q1, q2
 };
 
-// The results of the adjustment that the window shows, each once the run has formed it, in the order the run forms
-// them: w(1), w(2), w(3), w(4), 1/Plgs, mb, mlgs, m. The values are the run's own, single precision where the run
-// stores a single.
+// The results of the adjustment that the window shows, in the order the run forms them: w(1), w(2), w(3), w(4),
+// 1/Plgs, mb, mlgs, m.
+enum class AdjustmentResult { none, w1, w2, w3, w4, invPlgs, mb, mlgs, relativeErrorDenominator };
+
+// Those results as the window shows them, each once the run has formed it: a view of the survey state's own values
+// (single precision where the state stores a single), made by `adjustmentResults` only.
 struct AdjustmentResults {
     std::optional<float> w1, w2;   // seconds of arc: the two independent triangles
     std::optional<float> w3;       // seconds of arc: the overlapping triangle (shown as wa)
@@ -44,8 +48,6 @@ struct AdjustmentResults {
     std::optional<float> mlgs;      // units of the sixth log decimal: error of the log of the weakest side
     std::optional<float> relativeErrorDenominator;  // m of the relative error 1/m of the weakest side
 
-    // The closure w(k), k in 1..4.
-    const std::optional<float>& closure(int k) const;
     // True once the second group's corrections have been applied: the adjusted angles exist.
     bool anglesAdjusted() const { return mb.has_value(); }
 };
@@ -67,7 +69,7 @@ struct AfterAdjustmentSteps {
 };
 
 struct AdjustmentSteps {
-    AdjustmentResults results;
+    AdjustmentResult lastResult = AdjustmentResult::none;  // the last of the results the run has formed
     std::optional<FirstGroupSteps> firstGroup;
     std::optional<double> firstGroupSquareSum;
     std::optional<PoleSteps> pole;
@@ -82,6 +84,9 @@ struct AdjustmentSteps {
     std::optional<CorrectionSteps> corrections;
     std::optional<AfterAdjustmentSteps> afterAdjustment;
 };
+
+// The results the run has formed, from the values the survey state holds.
+AdjustmentResults adjustmentResults(const SurveyState& state, const AdjustmentSteps& steps);
 
 // The closures of the four conditions and the correction sums for the final adjusted angles. Never stops the run.
 AfterAdjustmentSteps checkAfterAdjustment(const AdjustmentSteps& steps, double radiansPerDegree);

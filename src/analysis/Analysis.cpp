@@ -2,15 +2,15 @@
 
 namespace morvalen::analysis {
 
-Analysis analyse(const SurveyState& state, const CheckStandard& standard) {
+Analysis analyse(const RunRecord& record, const CheckStandard& standard) {
     Analysis analysis;
-    analysis.checks = checkComputation(state, standard);
-    if (analysis.checks) analysis.precision = analysePrecision(state, standard.sigma);
+    analysis.checks = checkComputation(record, standard);
+    if (analysis.checks) analysis.precision = analysePrecision(record, standard.sigma);
     return analysis;
 }
 
-Analysis analyse(const SurveyState& state, const std::optional<CheckStandard>& standard) {
-    return standard ? analyse(state, *standard) : Analysis{};
+Analysis analyse(const RunRecord& record, const std::optional<CheckStandard>& standard) {
+    return standard ? analyse(record, *standard) : Analysis{};
 }
 
 }  // namespace morvalen::analysis

@@ -7,7 +7,7 @@
 #include "analysis/Checks.h"
 #include "analysis/GradeTable.h"
 #include "analysis/NetworkPrecision.h"
-#include "entry/SurveyState.h"
+#include "command/RunRecord.h"
 
 namespace morvalen::analysis {
 
@@ -20,11 +20,11 @@ struct Analysis {
     const NetworkPrecision* precisionOrNull() const { return precision ? &*precision : nullptr; }
 };
 
-// The checks of the computation the state holds and, when there are checks, the precision of its stations with the
-// standard's σ in seconds of arc.
-Analysis analyse(const SurveyState& state, const CheckStandard& standard);
+// The checks of the computation the record holds and, when there are checks, the precision of its stations with
+// the standard's σ in seconds of arc.
+Analysis analyse(const RunRecord& record, const CheckStandard& standard);
 
 // The same for a standard that may not be chosen: nothing at all without one.
-Analysis analyse(const SurveyState& state, const std::optional<CheckStandard>& standard);
+Analysis analyse(const RunRecord& record, const std::optional<CheckStandard>& standard);
 
 }  // namespace morvalen::analysis

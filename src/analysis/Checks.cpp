@@ -3,38 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "adjust/AdjustmentWork.h"
 #include "adjust/AngleConversions.h"
-#include "adjust/FirstGroup.h"
 #include "analysis/LinearisedConditions.h"
-#include "entry/PackedAngle.h"
 #include "i18n/Language.h"
 
 namespace morvalen::analysis {
 namespace {
-
-// The observed angles in decimal degrees, converted from the typed dd.mmss exactly as the entry converted them.
-AngleArray observedDegrees(const SurveyState& state) {
-    AngleArray observed{};
-    for (std::size_t k = 1; k <= 8; ++k) observed[k] = toDegrees(state.observedAngles.at(k)).value();
-    return observed;
-}
-
-// The first group of the adjustment once more, on the observed angles: it gives the pole coefficients exactly as the
-// adjustment formed them, at the angles after the distribution of the triangle closures. A completed computation
-// went through these steps, so none of them stops here.
-AngleArray adjustmentPoleCoefficients(const AngleArray& observed, double radiansPerDegree) {
-    const auto step = CheckedStep("检核");
-    AdjustmentWork work;
-    work.radiansPerDegree = radiansPerDegree;
-    work.angles = observed;
-    const float w1 = triangleClosure(work.angles, 1, step);
-    const float w2 = triangleClosure(work.angles, 5, step);
-    distributeTriangleClosure(work.angles, 1, w1, step);
-    distributeTriangleClosure(work.angles, 5, w2, step);
-    poleClosure(work, step);
-    return work.poleCoefficients;
-}
 
 // (((b(a) + b(b)) + b(c)) + b(d) − 180) × 3600 seconds of arc.
 double triangleClosureOf(const AngleArray& angles, const std::array<int, 4>& k) {
@@ -70,13 +44,17 @@ void testAngles(const SurveyState& state, const AngleArray& observed, const Angl
 
 }  // namespace
 
-std::optional<Checks> checkComputation(const SurveyState& state, const CheckStandard& standard) {
-    if (!state.computationComplete) return std::nullopt;
+std::optional<Checks> checkComputation(const RunRecord& record, const CheckStandard& standard) {
+    const SurveyState& state = record.state;
+    const AdjustmentSteps& adjustment = record.steps.adjustment;
+    if (!state.computationComplete || !adjustment.firstGroup || !adjustment.pole) return std::nullopt;
     Checks checks;
     checks.standard = standard;
     const double sigma = standard.sigma;
-    const AngleArray observed = observedDegrees(state);
-    const AngleArray poleCoefficients = adjustmentPoleCoefficients(observed, state.radiansPerDegree);
+    // The angles as the run converted them, and the pole coefficients as the adjustment formed them at the angles
+    // after the distribution of the triangle closures.
+    const AngleArray& observed = adjustment.firstGroup->observedAngles;
+    const AngleArray& poleCoefficients = adjustment.pole->coefficients;
 
     // The two independent triangles with the closures the adjustment formed and showed, the two overlapping ones
     // from the observed angles.

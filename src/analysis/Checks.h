@@ -1,7 +1,7 @@
 // The checks of a completed computation: its closures against the limits of a survey grade, the precision figures
 // against the grade's, and every angle tested for a blunder (data snooping with the w-test).
 //
-// The checks read the survey state that the compute command left and change nothing in it; they judge, they never
+// The checks read the record of the run that the compute command left and change nothing in it; they judge, they never
 // correct.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/GradeTable.h"
+#include "command/RunRecord.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::analysis {
@@ -72,9 +73,9 @@ struct Checks {
     bool pass = false;  // every check that applies passes and no angle is suspect (Ferrero's figure aside)
 };
 
-// The checks of the computation the state holds; none when no computation ran to its end (never computed, or the
-// last one stopped).
-std::optional<Checks> checkComputation(const SurveyState& state, const CheckStandard& standard);
+// The checks of the computation the record holds, from the angles, closures and pole coefficients the run formed;
+// none when no computation ran to its end (never computed, or the last one stopped).
+std::optional<Checks> checkComputation(const RunRecord& record, const CheckStandard& standard);
 
 // Why there is nothing to check, for a state that checkComputation gives nothing for.
 std::string_view nothingToCheck(const SurveyState& state);

@@ -99,6 +99,20 @@ StationPrecision stationPrecision(const SurveyState& state, const StationVector&
     return station;
 }
 
+// The stations as the run placed them; B of the known-side case as entered (it is fixed).
+StationVector stationsOf(const SurveyState& state) {
+    StationVector stations;
+    for (int row = 0; row < 4; ++row) {
+        stations(2 * row) = state.pointX[static_cast<std::size_t>(row)];
+        stations(2 * row + 1) = state.pointY[static_cast<std::size_t>(row)];
+    }
+    if (runCase(state) == RunCase::knownSide) {
+        stations(6) = state.xb.numericValue().value();
+        stations(7) = state.yb.numericValue().value();
+    }
+    return stations;
+}
+
 }  // namespace
 
 SideGradients sideGradients(const StationVector& stations, int i, int j, double length) {
@@ -199,18 +213,18 @@ Eigen::Matrix<double, 8, 8> adjustedAngleCovariance(const SurveyState& state, do
     return sigmaSeconds * sigmaSeconds * (Eigen::Matrix<double, 8, 8>::Identity() - projection);
 }
 
-std::optional<NetworkPrecision> analysePrecision(const SurveyState& state, double sigmaSeconds) {
+std::optional<NetworkPrecision> analysePrecision(const RunRecord& record, double sigmaSeconds) {
+    const SurveyState& state = record.state;
     const RunCase kind = runCase(state);
-    if (!state.computationComplete || kind == RunCase::mixed) return std::nullopt;
+    if (!state.computationComplete || kind == RunCase::mixed || !record.steps.coordinates.traverse) return std::nullopt;
     NetworkPrecision precision;
     precision.sigma = sigmaSeconds;
     precision.knownSide = kind == RunCase::knownSide;
     precision.heavySide = precision.knownSide ? 4 : state.startSideNumber;
 
-    StationVector stations;
+    const StationVector stations = stationsOf(state);
     StationJacobian jacobian;
     try {
-        stations = stationsAt(state, adjustedAnglesInDegrees(state));
         jacobian = stationJacobian(state);
     } catch (const RunStopped&) {
         return std::nullopt;  // an angle within a second of arc of where the computation has no meaning

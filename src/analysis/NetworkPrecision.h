@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "adjust/AdjustmentWork.h"
+#include "command/RunRecord.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::analysis {
@@ -124,8 +125,8 @@ StationJacobian stationJacobian(const SurveyState& state, double stepSeconds = j
 // The covariance of the adjusted angles in square seconds: σ²(I − Bᵀ(BBᵀ)⁻¹B).
 Eigen::Matrix<double, 8, 8> adjustedAngleCovariance(const SurveyState& state, double sigmaSeconds);
 
-// The precision of the computation the state holds, for an angle error σ in seconds; none when no computation with
-// coordinates ran to its end.
-std::optional<NetworkPrecision> analysePrecision(const SurveyState& state, double sigmaSeconds);
+// The precision of the computation the record holds, about the stations the run placed, for an angle error σ in
+// seconds; none when no computation with coordinates ran to its end.
+std::optional<NetworkPrecision> analysePrecision(const RunRecord& record, double sigmaSeconds);
 
 }  // namespace morvalen::analysis

@@ -15,9 +15,9 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 
 }  // namespace
 
-ChecksMenu::ChecksMenu(const SurveyState& state, QWidget* window,
+ChecksMenu::ChecksMenu(const RunRecord& run, QWidget* window,
                        const std::optional<fieldbook::FieldBookReduction>* fieldBook)
-    : QMenu(translated("检核"), window), state_(state), window_(window), choices_(new QActionGroup(this)),
+    : QMenu(translated("检核"), window), run_(run), window_(window), choices_(new QActionGroup(this)),
       fieldBook_(fieldBook) {
     setObjectName(QStringLiteral("ChecksMenu"));
     // One choice at most, and none at the start of the session.
@@ -77,19 +77,19 @@ void ChecksMenu::chooseOwnSigma() {
 }
 
 void ChecksMenu::showChecks() {
-    const analysis::Analysis analysed = analysis::analyse(state_, standard_);
+    const analysis::Analysis analysed = analysis::analyse(run_, standard_);
     QString reason;
     if (!standard_) {
         reason = translated("还没有选择检核标准：请在 检核 → 检核标准 中选择等级，或自定测角中误差 σ。");
     } else if (!analysed.checks) {
-        reason = qText(analysis::nothingToCheck(state_));
+        reason = qText(analysis::nothingToCheck(run_.state));
     }
     // Beside the classical checks, the rigorous adjustment of the field book that gave the angles, with the a priori
     // σ of its instrument class; none where the book's observations cannot fix the network.
     std::optional<rigorous::RigorousRun> rigorousRun;
     if (fieldBook_ && *fieldBook_ && analysed.precision) {
         try {
-            rigorousRun = rigorous::rigorousRun(state_, **fieldBook_, rigorous::defaultSigmas(**fieldBook_));
+            rigorousRun = rigorous::rigorousRun(run_.state, **fieldBook_, rigorous::defaultSigmas(**fieldBook_));
         } catch (const rigorous::RigorousError&) {
             // The classical checks alone, as without a field book.
         }

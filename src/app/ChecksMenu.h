@@ -11,7 +11,7 @@ class QAction;
 class QActionGroup;
 
 namespace morvalen {
-struct SurveyState;
+struct RunRecord;
 }
 
 namespace morvalen::app {
@@ -24,7 +24,7 @@ class ChecksMenu : public QMenu {
 public:
     // `fieldBook`: the field book that gave the angles of the last completed run, where one did (its rigorous
     // adjustment is then a tab of the checks window).
-    ChecksMenu(const SurveyState& state, QWidget* window,
+    ChecksMenu(const RunRecord& run, QWidget* window,
                const std::optional<fieldbook::FieldBookReduction>* fieldBook = nullptr);
 
     const std::optional<analysis::CheckStandard>& standard() const { return standard_; }
@@ -39,7 +39,7 @@ public slots:
 private:
     void markChoice();
 
-    const SurveyState& state_;
+    const RunRecord& run_;
     QWidget* window_;
     std::optional<analysis::CheckStandard> standard_;
     QActionGroup* choices_;

@@ -153,7 +153,7 @@ void FileMenu::exportResults(const std::filesystem::path& path) {
     try {
         const SurveyState& state = window_.surveyState();
         const analysis::Analysis analysed =
-            checks_ ? analysis::analyse(state, checks_->standard()) : analysis::Analysis{};
+            checks_ ? analysis::analyse(window_.lastRun(), checks_->standard()) : analysis::Analysis{};
         files::exportResults(state, path, analysed.precisionOrNull());
         window_.showStatus(translated("成果已导出到 %1", {QString::fromStdString(files::shownPath(path))}));
     } catch (const std::runtime_error& failure) {  // NothingToExport, FileNotWritten

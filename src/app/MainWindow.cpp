@@ -75,7 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prompt_(this), menus_
     setAutoFillBackground(true);
 
     buildControls();
-    auto* checks = new ChecksMenu(run_.state, this, &fieldBookUsed_);
+    auto* checks = new ChecksMenu(run_, this, &fieldBookUsed_);
     checks_ = checks;
     auto* fileMenu = new FileMenu(*this, checks);
     menus_.addMenu(fileMenu);
@@ -275,7 +275,7 @@ void MainWindow::Command2_Click() {
 
 void MainWindow::Command3_Click() {
     if (report::printingAllowed(run_.state) && resultsStale() && !mayUseStaleResults(this, translated("打印"))) return;
-    const analysis::Analysis analysed = analysis::analyse(run_.state, checks_->standard());
+    const analysis::Analysis analysed = analysis::analyse(run_, checks_->standard());
     printReport(run_.state, this, analysed, fieldBookUsed_ ? &*fieldBookUsed_ : nullptr);
 }
 

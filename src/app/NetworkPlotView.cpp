@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "report/NetworkPlot.h"
+#include "report/PlotPainter.h"
 
 namespace morvalen::app {
 

@@ -80,7 +80,7 @@ std::vector<std::string> resultCells(const BatchResult& result) {
     const SurveyState& state = result.run.state;
     cells.push_back(caseKey(runCase(state)));
     // The results of the adjustment, each written once the run has formed it.
-    const AdjustmentResults& results = result.run.steps.adjustment.results;
+    const AdjustmentResults results = result.run.results();
     const auto formed = [](const auto& value, auto text) { return value ? text(*value) : std::string(); };
     const auto twoDecimals = [](double value) { return roundedFixed(value, 2); };
     cells.push_back(formed(results.w1, twoDecimals));

@@ -187,7 +187,7 @@ private:
         ++rowsRead_;
         const batch::BatchResult& result = adjuster_->adjust(books_->present() ? books_->withBookAngles(row, *columns_) : row);
         const analysis::Analysis analysed =
-            standard_ && result.completed() ? analysis::analyse(result.run.state, *standard_) : analysis::Analysis{};
+            standard_ && result.completed() ? analysis::analyse(result.run, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
         if (pending_.size() >= writeSize) flushPending();
         warnOfLikelyMistypes(result);

@@ -7,7 +7,7 @@
 #include "analysis/Analysis.h"
 #include "document/ChecksOutput.h"
 #include "cli/ExitStatus.h"
-#include "cli/RigorousOutput.h"
+#include "cli/RigorousOptions.h"
 #include "entry/SurveyState.h"
 
 namespace morvalen::cli {
@@ -17,8 +17,8 @@ struct BatchOptions {
     std::string output;        // results file; empty or "-" for standard output
     bool jsonLines = false;    // JSON Lines instead of CSV
     std::string pdfDirectory;  // one PDF report per completed data set; empty: none
-    CheckOptions checks;       // --grade / --sigma: columns of the checks, and their page after each report
-    RigorousOptions rigorous;  // --rigorous: columns of the rigorous adjustment of the rows with a field book
+    document::CheckOptions checks;       // --grade / --sigma: columns of the checks, and their page after each report
+    document::RigorousOptions rigorous;  // --rigorous: columns of the rigorous adjustment of the rows with a field book
 };
 
 // Writes a report as PDF to a path, with the page of the analysis when it has checks; throws report::PrintingFailed

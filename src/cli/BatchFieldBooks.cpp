@@ -21,7 +21,7 @@ constexpr Column angleColumns[8] = {Column::b1, Column::b2, Column::b3, Column::
 }  // namespace
 
 BatchFieldBooks::BatchFieldBooks(const std::vector<std::string>& header, const std::filesystem::path& campaign,
-                                 const RigorousOptions& rigorous)
+                                 const document::RigorousOptions& rigorous)
     : folder_(campaign.parent_path()), rigorous_(rigorous) {
     const auto found = std::find(header.begin(), header.end(), files::fieldBookColumn);
     if (found != header.end()) column_ = static_cast<std::size_t>(found - header.begin());
@@ -79,7 +79,7 @@ std::vector<std::string> BatchFieldBooks::rigorousCells(const batch::BatchResult
     }
     try {
         const rigorous::RigorousRun run =
-            rigorous::rigorousRun(result.run.state, *reduction_, observationSigmasOf(rigorous_, *reduction_));
+            rigorous::rigorousRun(result.run.state, *reduction_, document::observationSigmasOf(rigorous_, *reduction_));
         const auto& adjustment = run.adjustment;
         if (adjustment.sigma0) cells[0] = analysis::decimalText(*adjustment.sigma0, 3);
         cells[1] = std::to_string(adjustment.dof);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "batch/BatchAdjustment.h"
-#include "cli/RigorousOutput.h"
+#include "cli/RigorousOptions.h"
 #include "files/ObservationTable.h"
 
 namespace morvalen::cli {
@@ -20,7 +20,7 @@ class BatchFieldBooks {
 public:
     // `header` the campaign's header row; `campaign` the campaign file, whose folder the paths start from.
     BatchFieldBooks(const std::vector<std::string>& header, const std::filesystem::path& campaign,
-                    const RigorousOptions& rigorous);
+                    const document::RigorousOptions& rigorous);
 
     bool present() const { return column_ != absent; }
 
@@ -38,7 +38,7 @@ private:
     std::size_t column_ = absent;
     std::array<std::size_t, 8> angleAt_{};  // the columns b1..b8 of the header, absent where missing
     std::filesystem::path folder_;
-    const RigorousOptions& rigorous_;
+    const document::RigorousOptions& rigorous_;
     std::optional<fieldbook::FieldBookReduction> reduction_;  // the book of the current row
     std::string note_;                                         // why the current row has no rigorous result
 };

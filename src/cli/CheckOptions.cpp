@@ -10,17 +10,17 @@ CLI::Option* addGradeOption(CLI::App& command, std::string& gradeName, const std
     // The Chinese names are taken in either language, as a surveyor's field book writes them; the help and a refusal
     // list the names of the interface language.
     std::string listed;
-    for (const analysis::Grade& grade : analysis::grades()) listed += (listed.empty() ? "" : " ") + gradeOptionName(grade);
+    for (const analysis::Grade& grade : analysis::grades()) listed += (listed.empty() ? "" : " ") + document::gradeOptionName(grade);
     const CLI::Validator gradeValues(
         [listed](std::string& text) {
-            return gradeNamed(text) ? std::string()
+            return document::gradeNamed(text) ? std::string()
                                     : i18n::withArguments(i18n::translate("没有等级 %1；可用的等级：%2"), {text, listed});
         },
         "{" + listed + "}");
     return command.add_option("--grade", gradeName, description)->check(gradeValues)->type_name("NAME");
 }
 
-void addCheckOptions(CLI::App& command, CheckOptions& options) {
+void addCheckOptions(CLI::App& command, document::CheckOptions& options) {
     CLI::Option* grade = addGradeOption(command, options.gradeName,
                                         i18n::translate("按等级检核闭合差与精度（GB 50026-2020：二等 三等 四等 一级 二级；"
                                                         "GB/T 17942-2000：国家一等 国家二等 国家三等 国家四等）"));

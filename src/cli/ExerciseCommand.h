@@ -37,7 +37,7 @@ struct ExerciseOptions {
     std::string roster;
     std::string outputDirectory;
     std::uint64_t seed = 1;
-    CheckOptions standard;
+    document::CheckOptions standard;
     std::string exerciseCase = "both";
     bool fieldBook = false;
     int blunders = 0;

@@ -6,8 +6,10 @@
 #include <iostream>
 #include <memory>
 
+#include "files/AtomicFile.h"
 #include "files/TextDecoding.h"
 #include "i18n/Language.h"
+#include "report/NetworkPlot.h"
 #include "report/ReportModel.h"
 #ifdef MORVALEN_WITH_FILES
 #include "cli/FileCommands.h"
@@ -103,10 +105,6 @@ ExitStatus refusedPlotFormat(const std::string& path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension != ".svg") return notBuilt("没有写出网图 %1：网图写成 .svg 文件。", path);
-#if defined(MORVALEN_WITH_PDF) && !defined(MORVALEN_WITH_SVG)
-    // Qt without its SVG module (the Windows build): the plot is on the checks' page of the PDF and in the window.
-    return notBuilt("没有写出网图 %1：本程序编译时没有 Qt 的 SVG 模块；网图见 PDF 报表的检核页。", path);
-#endif
     return ExitStatus::completed;
 }
 
@@ -140,17 +138,13 @@ ExitStatus writePlotFile(const std::optional<analysis::NetworkPrecision>& precis
         std::cerr << withArguments(translate("没有写出网图 %1：还没有完成的计算，或最近一次计算已中止。"), {path}) << '\n';
         return ExitStatus::stopped;
     }
-#ifdef MORVALEN_WITH_SVG
     try {
-        PdfOutput().writePlot(*precision, path);
+        files::writeBytes(files::pathOf(path), report::networkPlotSvg(*precision));
         return ExitStatus::completed;
-    } catch (const report::PrintingFailed& failure) {
+    } catch (const files::FileNotWritten& failure) {
         std::cerr << withArguments(translate("没有写出网图：%1"), {failure.what()}) << '\n';
         return ExitStatus::notWritten;
     }
-#else
-    return notBuilt("没有写出网图 %1：本程序编译时没有 Qt 绘图功能。", path);
-#endif
 }
 
 ExitStatus saveObservationsFile(const Observations& typed, const std::string& path, const std::string& id) {

@@ -2,8 +2,6 @@
 
 #include <QGuiApplication>
 
-#include "files/AtomicFile.h"
-#include "report/NetworkPlot.h"
 #include "report/PaintedReport.h"
 
 namespace morvalen::cli {
@@ -31,17 +29,6 @@ void PdfOutput::write(const report::Pages& pages, const std::string& path, const
                       const report::StepsDocument* steps) const {
     report::writeReportPdf(pages, QString::fromStdString(path), plot, steps);
 }
-
-#ifdef MORVALEN_WITH_SVG
-void PdfOutput::writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const {
-    const QByteArray svg = report::networkPlotSvg(precision);
-    try {
-        files::writeBytes(files::pathOf(path), std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())));
-    } catch (const files::FileNotWritten& failure) {
-        throw report::PrintingFailed(failure.what());
-    }
-}
-#endif
 
 void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
               const report::StepsDocument* steps) {

@@ -26,13 +26,6 @@ public:
     void write(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr,
                const report::StepsDocument* steps = nullptr) const;
 
-#ifdef MORVALEN_WITH_SVG
-    // Writes the plot of the network to `path` as SVG, through a temporary file beside it that takes the place of
-    // `path` only once it is complete. Throws report::PrintingFailed, naming the file and the reason, when it
-    // cannot.
-    void writePlot(const analysis::NetworkPrecision& precision, const std::string& path) const;
-#endif
-
 private:
     std::unique_ptr<QGuiApplication> application_;
 };

@@ -168,7 +168,7 @@ nlohmann::ordered_json reductionJson(const fieldbook::FieldBookReduction& reduct
 ExitStatus runReduce(const ReduceOptions& options) {
     std::optional<std::array<std::string, 4>> names;
     if (!options.stations.empty() && !(names = stationNames(options.stations))) return ExitStatus::usageError;
-    const analysis::Grade* grade = gradeNamed(options.gradeName);
+    const analysis::Grade* grade = document::gradeNamed(options.gradeName);
     const analysis::DirectionMethodLimits* chosen = grade ? analysis::findDirectionMethodLimits(options.instrument, *grade)
                                                           : analysis::findDirectionMethodLimits(options.instrument);
     if (!chosen) {
@@ -214,7 +214,7 @@ ExitStatus runReduce(const ReduceOptions& options) {
 
 std::optional<fieldbook::FieldBookAngles> openFieldBook(const std::string& path, const std::string& gradeName) {
     // A 2″ instrument, its limits in the row of the grade checked against, where the table has one.
-    const analysis::Grade* grade = gradeNamed(gradeName);
+    const analysis::Grade* grade = document::gradeNamed(gradeName);
     const analysis::DirectionMethodLimits* limits = grade ? analysis::findDirectionMethodLimits("2", *grade) : nullptr;
     if (!limits) limits = analysis::findDirectionMethodLimits("2");
     try {

@@ -49,7 +49,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/GivenAnswers.h"
 #include "cli/OptionalOutputs.h"
-#include "cli/RigorousOutput.h"
+#include "cli/RigorousOptions.h"
 #include "document/RunDocument.h"
 #include "document/RunOutput.h"
 #include "document/StepsOutput.h"
@@ -71,7 +71,7 @@ using namespace morvalen;
 struct Options {
     bool json = false;
     std::string pdfPath;  // empty: no PDF
-    cli::CheckOptions checks;
+    document::CheckOptions checks;
     std::string observationsPath;        // empty: the replies come from standard input
     std::optional<std::string> rowId;    // the row of the observation file; none: the first
     std::string saveObservationsPath;    // empty: the values typed are not kept
@@ -79,7 +79,7 @@ struct Options {
     std::string plotPath;                // empty: no plot of the network
     std::string fieldBookPath;           // empty: the angles are answered as the other values
     bool steps = false;                  // the computation step by step after the report
-    cli::RigorousOptions rigorous;       // the rigorous adjustment of the field book beside the classical one
+    document::RigorousOptions rigorous;       // the rigorous adjustment of the field book beside the classical one
 };
 
 using cli::ExitStatus;
@@ -129,18 +129,18 @@ struct RunOutcome {
 };
 
 void printJson(const Options& options, const RunOutcome& outcome) {
-    const cli::DocumentOptions parts{options.steps, options.checks.standard().has_value()};
-    auto document = cli::runDocument(outcome.prompt.promptsShown(), outcome.fields, outcome.record, outcome.analysed, parts);
-    if (options.rigorous.asked) document["rigorous"] = cli::rigorousJson(outcome.rigorous);
+    const document::DocumentOptions parts{options.steps, options.checks.standard().has_value()};
+    auto document = document::runDocument(outcome.prompt.promptsShown(), outcome.fields, outcome.record, outcome.analysed, parts);
+    if (options.rigorous.asked) document["rigorous"] = document::rigorousJson(outcome.rigorous);
     std::cout << document.dump(2) << '\n';
 }
 
 void printListing(const Options& options, const RunOutcome& outcome) {
-    cli::printFieldListing(outcome.fields, std::cout);
-    cli::printReportText(outcome.record.state, std::cout);
-    if (outcome.steps) cli::printStepsText(*outcome.steps, std::cout);
+    document::printFieldListing(outcome.fields, std::cout);
+    document::printReportText(outcome.record.state, std::cout);
+    if (outcome.steps) document::printStepsText(*outcome.steps, std::cout);
     if (options.checks.standard()) {
-        cli::printChecksText(outcome.record.state, outcome.analysed.checks, outcome.analysed.precision, std::cout);
+        document::printChecksText(outcome.record.state, outcome.analysed.checks, outcome.analysed.precision, std::cout);
     }
     if (outcome.rigorous) std::cout << report::renderText(report::rigorousPageLines(*outcome.rigorous));
 }
@@ -203,7 +203,7 @@ ExitStatus run(const Options& options) {
 
     // The outputs.
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-    const RunOutcome outcome{record, prompt, fields, analysis::analyse(record.state, standard),
+    const RunOutcome outcome{record, prompt, fields, analysis::analyse(record, standard),
                              options.steps ? std::optional(report::stepsDocument(record.state, record.steps))
                                            : std::nullopt,
                              record.stop ? std::nullopt

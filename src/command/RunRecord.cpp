@@ -68,7 +68,7 @@ void showEntry(const RunRecord& record, WindowFields& fields) {
 }
 
 void showResults(const RunRecord& record, WindowFields& fields) {
-    showAdjustmentResults(record.steps.adjustment.results, fields);
+    showAdjustmentResults(record.results(), fields);
     if (record.completed() && record.steps.coordinatesCalled) showCoordinateTable(record.state, fields);
 }
 

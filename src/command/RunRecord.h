@@ -25,6 +25,8 @@ struct RunRecord {
     std::optional<RunStopped> stop;  // the step that could not be carried out; none for a run that went through
 
     bool completed() const { return !stop; }
+    // The results of the adjustment the run formed, as the window shows them.
+    AdjustmentResults results() const { return adjustmentResults(state, steps.adjustment); }
     RunCase runCase() const { return observations.runCase(); }
 };
 

@@ -8,7 +8,7 @@
 #include "report/AnalysisPage.h"
 #include "report/TextReport.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -125,4 +125,4 @@ void printChecksText(const SurveyState& state, const std::optional<analysis::Che
     out << report::renderText(report::analysisPageLines(*checks, precision));
 }
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

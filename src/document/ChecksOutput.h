@@ -11,7 +11,7 @@
 #include "analysis/NetworkPrecision.h"
 #include "entry/SurveyState.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 
 // --grade NAME or --sigma S; neither: no checks, and every output stays as it is without them.
 struct CheckOptions {
@@ -45,4 +45,4 @@ nlohmann::ordered_json precisionJson(const std::optional<analysis::NetworkPrecis
 void printChecksText(const SurveyState& state, const std::optional<analysis::Checks>& checks,
                      const std::optional<analysis::NetworkPrecision>& precision, std::ostream& out);
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -6,7 +6,7 @@
 #include "document/StepsOutput.h"
 #include "form/FieldText.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 namespace {
 
 using nlohmann::ordered_json;
@@ -31,7 +31,7 @@ ordered_json stationsJson(const RunRecord& record) {
 }  // namespace
 
 ordered_json resultJson(const RunRecord& record) {
-    const AdjustmentResults& results = record.steps.adjustment.results;
+    const AdjustmentResults results = record.results();
     ordered_json result;
     result["case"] = caseKey(record.runCase());
     result["w1"] = single(results.w1);
@@ -73,4 +73,4 @@ ordered_json runDocument(const std::vector<std::string>& prompts, const FieldMod
     return document;
 }
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

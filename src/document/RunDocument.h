@@ -12,7 +12,7 @@
 #include "command/RunRecord.h"
 #include "entry/FieldModel.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 
 // What the document holds beside the run's own keys.
 struct DocumentOptions {
@@ -31,4 +31,4 @@ nlohmann::ordered_json runDocument(const std::vector<std::string>& prompts, cons
                                    const RunRecord& record, const analysis::Analysis& analysed,
                                    const DocumentOptions& options);
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

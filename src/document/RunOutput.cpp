@@ -7,7 +7,7 @@
 #include "report/TextReport.h"
 #include "i18n/Language.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 namespace {
 
 // The captions of the fields as the window labels them.
@@ -96,4 +96,4 @@ void printReportText(const SurveyState& state, std::ostream& out) {
     out << "\n== " << i18n::translate("报表") << " ==\n" << report::renderText(report::reportLines(state));
 }
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -11,7 +11,7 @@
 #include "entry/RunStopped.h"
 #include "entry/SurveyState.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 
 // The window's fields after the run, grouped as the window shows them.
 void printFieldListing(const FieldModel& fields, std::ostream& out);
@@ -29,4 +29,4 @@ nlohmann::ordered_json reportJson(const SurveyState& state);
 // The report as text at its columns, after a heading; nothing when the print command would refuse to print.
 void printReportText(const SurveyState& state, std::ostream& out);
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -7,7 +7,7 @@
 #include "i18n/Language.h"
 #include "report/TextReport.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 namespace {
 
 using nlohmann::ordered_json;
@@ -175,4 +175,4 @@ void printStepsText(const report::StepsDocument& document, std::ostream& out) {
     if (!document.stopNote.empty()) out << '\n' << document.stopNote << '\n';
 }
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -7,7 +7,7 @@
 #include "command/ComputeCommand.h"
 #include "report/StepsTables.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 
 // "steps": {"first_group", "pole", "weight_function", "second_group", "after_adjustment", "coordinates"}, each null
 // when the run did not reach it, every value at full precision (a single as its exact value):
@@ -27,4 +27,4 @@ nlohmann::ordered_json stepsJson(const ComputationSteps& steps);
 // "== 计算过程 ==" and the tables as text, columns ruled with | and rows with -, counted in terminal cells.
 void printStepsText(const report::StepsDocument& document, std::ostream& out);
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -51,6 +51,8 @@ std::optional<double> toDegrees(const EntryValue& packedAngle) {
 std::string replyWarning(EnteredValue value, const std::string& typed) {
     const bool angle = value == EnteredValue::Ta || value == EnteredValue::Qa ||
                        (value >= EnteredValue::b1 && value <= EnteredValue::b8);
+    // Only an angle and the start side number can be likely mistypes: the other replies are not read here.
+    if (!angle && value != EnteredValue::startSideNumber) return {};
     const EntryValue reply = EntryValue::text(typed);
     const auto decimal = reply.decimal();
     if (!decimal || decimal->exponent > 100'000 || decimal->exponent < -100'000) return {};

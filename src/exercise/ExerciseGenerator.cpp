@@ -171,7 +171,7 @@ std::vector<fieldbook::Pointing> directionSets(const Figure& figure, const std::
 bool judgedAsMeant(const Observations& data, const analysis::CheckStandard& standard, std::optional<int> blunder) {
     const RunRecord record = computeRun(data);
     if (record.stop) return false;
-    const analysis::Analysis analysed = analysis::analyse(record.state, standard);
+    const analysis::Analysis analysed = analysis::analyse(record, standard);
     if (!analysed.checks) return false;
     if (!blunder) return analysed.checks->pass;
     const auto& suspects = analysed.checks->suspects;

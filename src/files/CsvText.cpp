@@ -20,28 +20,42 @@ void appendCsvCell(std::string& line, std::string_view cell, TrailingBlank trail
     line += '"';
 }
 
-std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailing) {
+namespace {
+
+// A text a spreadsheet would evaluate: beginning with =, +, -, @, a tab or a carriage return, and no number.
+bool formulaLike(std::string_view cell) {
+    return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos &&
+           !numberChars::read(cell);
+}
+
+// The cells as one line, each cell guarded against formulas when `guarded`; no copy of a cell that needs no guard.
+std::string lineOf(const std::vector<std::string>& cells, TrailingBlank trailing, bool guarded) {
     std::string line;
     line.reserve(512);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += ',';
-        appendCsvCell(line, cells[i], trailing);
+        if (guarded && formulaLike(cells[i])) {
+            appendCsvCell(line, "'" + cells[i], trailing);
+        } else {
+            appendCsvCell(line, cells[i], trailing);
+        }
     }
     line += "\r\n";
     return line;
 }
 
+}  // namespace
+
+std::string csvLine(const std::vector<std::string>& cells, TrailingBlank trailing) {
+    return lineOf(cells, trailing, false);
+}
+
 std::string formulaGuarded(std::string_view cell) {
-    if (cell.empty() || std::string_view("=+-@\t\r").find(cell.front()) == std::string_view::npos) return std::string(cell);
-    if (numberChars::read(cell)) return std::string(cell);
-    return "'" + std::string(cell);
+    return formulaLike(cell) ? "'" + std::string(cell) : std::string(cell);
 }
 
 std::string guardedCsvLine(const std::vector<std::string>& cells, TrailingBlank trailing) {
-    std::vector<std::string> guarded;
-    guarded.reserve(cells.size());
-    for (const std::string& cell : cells) guarded.push_back(formulaGuarded(cell));
-    return csvLine(guarded, trailing);
+    return lineOf(cells, trailing, true);
 }
 
 }  // namespace morvalen::files

@@ -1,5 +1,5 @@
-// The network to scale: one painting routine for every output (the SVG file, the page of the PDF and the window of
-// the checks).
+// The network to scale: one drawing for every output (the SVG file and the page's plot, the page of the PDF and the
+// window of the checks), made without Qt.
 //
 // East (Y) runs to the right and north (X) up. The four sides and the two diagonals join the stations, the known
 // or start side drawn heavier and the weakest side by propagation marked in red; the error ellipse of each computed
@@ -8,17 +8,18 @@
 // metres.
 #pragma once
 
-#include <QByteArray>
-#include <QRectF>
+#include <string>
 
 #include "analysis/NetworkPrecision.h"
-
-class QPainter;
+#include "report/PlotDrawing.h"
 
 namespace morvalen::report {
 
 // Title of the plot, also the heading above it on paper.
 inline constexpr const char* plotTitle = "网图与点位误差椭圆";
+
+// The size of the plot as a file, pixels at 96 dpi.
+inline constexpr double plotFileSize = 720;
 
 // The ellipse magnification: a round number (1, 2 or 5 times a power of ten) that draws the largest semi-axis of a
 // station or a pair of stations at about a tenth of the network's extent; 0 when none has an ellipse.
@@ -27,13 +28,11 @@ double ellipseMagnification(const analysis::NetworkPrecision& precision);
 // A round length (1, 2 or 5 times a power of ten) not above `length`.
 double roundLengthBelow(double length);
 
-// Paints the plot into `area` (in the painter's device coordinates), with pens and fonts sized in points of the
-// device, so that it reads alike on the screen, in SVG and on paper. Leaves the painter's state as it found it.
-void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::NetworkPrecision& precision);
+// The plot laid out on a page of `width` × `height` pixels at 96 dpi, texts in the language of the interface.
+PlotDrawing networkPlotDrawing(const analysis::NetworkPrecision& precision, double width = plotFileSize,
+                               double height = plotFileSize);
 
-#ifdef MORVALEN_WITH_SVG
-// The plot as an SVG document (Qt's SVG generator), 720 × 720 px at 96 dpi. Needs a QGuiApplication.
-QByteArray networkPlotSvg(const analysis::NetworkPrecision& precision);
-#endif
+// The plot as an SVG document, 720 × 720 px.
+std::string networkPlotSvg(const analysis::NetworkPrecision& precision);
 
 }  // namespace morvalen::report

@@ -13,7 +13,7 @@
 
 #include "files/AtomicFile.h"
 #include "i18n/Language.h"
-#include "report/NetworkPlot.h"
+#include "report/PlotPainter.h"
 #include "report/StepsPage.h"
 #include "report/TabLayout.h"
 

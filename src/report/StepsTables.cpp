@@ -53,7 +53,7 @@ StepsTable firstGroupTable(const FirstGroupSteps& first, const AdjustmentResults
 }
 
 // 表 2: the pole coefficients and the rows of the second group, the corrections and the adjusted angles.
-StepsTable secondGroupTable(const AdjustmentSteps& steps) {
+StepsTable secondGroupTable(const AdjustmentSteps& steps, const AdjustmentResults& results) {
     using enum Alignment;
     StepsTable made = table(translate("表 2  第二组：条件方程系数（减去三角形平均值）与改正数"),
                             {translate("角号"), "c", "a", "b", "f", translate("v（″）"), translate("−w/4 + v（″）"),
@@ -75,11 +75,11 @@ StepsTable secondGroupTable(const AdjustmentSteps& steps) {
     made.notes.push_back(translate("c：极条件系数 ±2.1055 / tan b(k)；a：重叠三角形条件，b：极条件，f：权函数（各减去其三角形的"
                                    "平均值）；v = k1·a + k2·b"));
     made.notes.push_back(withArguments(translate("w(3) = b(1) + b(2) − b(5) − b(6) = %1″（第一组改正后）"),
-                                       {fixed(*steps.results.w3, secondDecimals)}));
+                                       {fixed(*results.w3, secondDecimals)}));
     made.notes.push_back(withArguments(translate("S1 = Σ lg sin b(奇) = %1，S2 = Σ lg sin b(偶) = %2（各含 4 × 10）"),
                                        {fixed(steps.pole->logSineSums[0], 8), fixed(steps.pole->logSineSums[1], 8)}));
     made.notes.push_back(withArguments(translate("w(4) = (S1 − S2) × 1000000 = %1 单位"),
-                                       {fixed(*steps.results.w4, secondDecimals)}));
+                                       {fixed(*results.w4, secondDecimals)}));
     return made;
 }
 
@@ -94,14 +94,14 @@ std::string routeText(WeightFunction route) {
 }
 
 // 表 3: the normal equations with the weight function, the correlates and the reduction of the weight.
-StepsTable normalTable(const AdjustmentSteps& steps) {
+StepsTable normalTable(const AdjustmentSteps& steps, const AdjustmentResults& results) {
     using enum Alignment;
     StepsTable made =
         table(translate("表 3  法方程（含权函数）"), {"", "a", "b", "f", "w"}, {centre, right, right, right, right});
     const auto& n = *steps.normalMatrix;
     const char* const names[] = {"", "a", "b", "f"};
-    const std::string closures[] = {"", fixed(*steps.results.w3, secondDecimals),
-                                    fixed(*steps.results.w4, secondDecimals), ""};
+    const std::string closures[] = {"", fixed(*results.w3, secondDecimals),
+                                    fixed(*results.w4, secondDecimals), ""};
     for (std::size_t i = 1; i <= 3; ++i) {
         Row row{names[i]};
         for (std::size_t j = 1; j <= 3; ++j) row.push_back(j >= i ? fixed(n[i][j], 4) : "");
@@ -120,14 +120,13 @@ StepsTable normalTable(const AdjustmentSteps& steps) {
 }
 
 // 表 4: the adjusted angles put back into the four conditions.
-StepsTable checkTable(const AdjustmentSteps& steps) {
+StepsTable checkTable(const AdjustmentSteps& steps, const AdjustmentResults& results) {
     using enum Alignment;
     StepsTable made = table(translate("表 4  检核：平差后的条件闭合差"),
                             {translate("条件"), translate("闭合差 w"), "−w", translate("Σ改正"), translate("平差后闭合差")},
                             {left, right, right, right, right});
     const AfterAdjustmentSteps& after = *steps.afterAdjustment;
-    const double closures[] = {*steps.results.w1, *steps.results.w2, *steps.results.w3,
-                               *steps.results.w4};
+    const double closures[] = {*results.w1, *results.w2, *results.w3, *results.w4};
     const char* const names[] = {translate("三角形 1-2-3（″）"), translate("三角形 3-4-1（″）"),
                                  translate("重叠三角形 b(1)+b(2)−b(5)−b(6)（″）"), translate("极条件 Σc·v（单位）")};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -139,7 +138,7 @@ StepsTable checkTable(const AdjustmentSteps& steps) {
 }
 
 // 表 5: the precision of the adjustment and of the weakest side.
-StepsTable precisionTable(const AdjustmentSteps& steps) {
+StepsTable precisionTable(const AdjustmentSteps& steps, const AdjustmentResults& results) {
     using enum Alignment;
     StepsTable made = table(translate("表 5  精度评定与最弱边"), {translate("量"), translate("算式"), translate("数值")},
                             {left, left, right});
@@ -156,13 +155,13 @@ StepsTable precisionTable(const AdjustmentSteps& steps) {
         const auto& weight = *steps.reciprocalWeight;
         made.rows.push_back({"q1", "([ab][bf] − [af][bb]) / det", fixed(weight.q[0], 6)});
         made.rows.push_back({"q2", "([ab][af] − [aa][bf]) / det", fixed(weight.q[1], 6)});
-        made.rows.push_back({"1/Plgs", "[ff] + q1[af] + q2[bf]", fixed(*steps.results.invPlgs, 5)});
+        made.rows.push_back({"1/Plgs", "[ff] + q1[af] + q2[bf]", fixed(*results.invPlgs, 5)});
     }
-    if (steps.results.mb) made.rows.push_back({"mb", translate("√(([vv]₁ + [vv]₂) / 4)（″）"), fixed(*steps.results.mb, 2)});
-    if (steps.results.mlgs) made.rows.push_back({"mlgs", translate("mb · √(1/Plgs)（单位）"), fixed(*steps.results.mlgs, 2)});
-    if (steps.results.relativeErrorDenominator) {
+    if (results.mb) made.rows.push_back({"mb", translate("√(([vv]₁ + [vv]₂) / 4)（″）"), fixed(*results.mb, 2)});
+    if (results.mlgs) made.rows.push_back({"mlgs", translate("mb · √(1/Plgs)（单位）"), fixed(*results.mlgs, 2)});
+    if (results.relativeErrorDenominator) {
         made.rows.push_back(
-            {"1/m", translate("m = 434290 / mlgs（舍去小数部分）"), "1/" + generalForm(*steps.results.relativeErrorDenominator)});
+            {"1/m", translate("m = 434290 / mlgs（舍去小数部分）"), "1/" + generalForm(*results.relativeErrorDenominator)});
     }
     return made;
 }
@@ -191,19 +190,20 @@ StepsDocument stepsDocument(const SurveyState& state, const ComputationSteps& st
     StepsDocument document;
     document.title = translate(stepsTitle);
     const AdjustmentSteps& adjustment = steps.adjustment;
+    const AdjustmentResults results = adjustmentResults(state, adjustment);
     if (adjustment.firstGroup) {
-        document.sections.push_back({translate("一、第一组平差"), {firstGroupTable(*adjustment.firstGroup, adjustment.results)}});
+        document.sections.push_back({translate("一、第一组平差"), {firstGroupTable(*adjustment.firstGroup, results)}});
     }
     if (adjustment.pole && adjustment.coefficientRows) {
-        StepsSection second{translate("二、第二组平差（重叠三角形条件与极条件）"), {secondGroupTable(adjustment)}};
-        if (adjustment.normalMatrix) second.tables.push_back(normalTable(adjustment));
+        StepsSection second{translate("二、第二组平差（重叠三角形条件与极条件）"), {secondGroupTable(adjustment, results)}};
+        if (adjustment.normalMatrix) second.tables.push_back(normalTable(adjustment, results));
         document.sections.push_back(second);
     }
     if (adjustment.afterAdjustment) {
-        document.sections.push_back({translate("三、检核"), {checkTable(adjustment)}});
+        document.sections.push_back({translate("三、检核"), {checkTable(adjustment, results)}});
     }
     if (adjustment.routeStrengths) {
-        document.sections.push_back({translate("四、精度评定"), {precisionTable(adjustment)}});
+        document.sections.push_back({translate("四、精度评定"), {precisionTable(adjustment, results)}});
     }
     if (steps.coordinatesCalled) addCoordinateSections(document, state, steps.coordinates);
     if (!steps.stopMessage.empty()) {

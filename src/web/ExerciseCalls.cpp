@@ -64,7 +64,7 @@ private:
 exercise::ExerciseSettings settingsOf(const ordered_json& request) {
     exercise::ExerciseSettings settings;
     settings.seed = request.value("seed", std::uint64_t{1});
-    cli::CheckOptions checks;
+    document::CheckOptions checks;
     checks.gradeName = request.value("grade", "");
     checks.sigmaSeconds = request.value("sigma", 0.0);
     settings.standard = checks.standard().value_or(analysis::CheckStandard::ofGrade(*analysis::findGrade("四等")));

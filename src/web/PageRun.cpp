@@ -8,8 +8,8 @@ namespace {
 void addDocument(PageRun& run, const std::vector<std::string>& prompts, const FieldModel& fields,
                  const PageOptions& options) {
     const std::optional<analysis::CheckStandard> standard = options.checks.standard();
-    run.analysed = analysis::analyse(run.record.state, standard);
-    run.document = cli::runDocument(prompts, fields, run.record, run.analysed, {options.steps, standard.has_value()});
+    run.analysed = analysis::analyse(run.record, standard);
+    run.document = document::runDocument(prompts, fields, run.record, run.analysed, {options.steps, standard.has_value()});
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace morvalen::web {
 
 struct PageOptions {
     bool steps = false;
-    cli::CheckOptions checks;  // neither a grade nor σ: no checks
+    document::CheckOptions checks;  // neither a grade nor σ: no checks
 };
 
 struct PageRun {

@@ -18,7 +18,7 @@ namespace morvalen::web {
 nlohmann::ordered_json rigorousAdjustment(const nlohmann::ordered_json& request) {
     using nlohmann::ordered_json;
     const std::string path = request.at("path");
-    cli::CheckOptions checks;
+    document::CheckOptions checks;
     checks.gradeName = request.value("grade", "");
     // A 2″ instrument, its limits in the row of the grade checked against where the table has one, as the terminal.
     const std::optional<analysis::CheckStandard> standard = checks.standard();

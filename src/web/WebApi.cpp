@@ -18,6 +18,8 @@
 //                                                    from the last computation where it was made of the same values
 //   {"call": "exercise" | "answerSheet" | "checkAnswer", …}   the teacher's kit (web/ExerciseCalls.h)
 //   {"call": "rigorous", "path", "observations", …}  the rigorous adjustment of a field book (web/RigorousCall.h)
+//   {"call": "plot", "observations", "lang", "grade" | "sigma"}   {"svg": TEXT}: the network plot of that computation
+//                                                    as morvalen-cli --plot writes it; null where there is none
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -28,6 +30,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/GradeTable.h"
 #include "i18n/Language.h"
+#include "report/NetworkPlot.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 #include "report/TextReport.h"
@@ -113,11 +116,16 @@ ordered_json compute(const ordered_json& request) {
     answer["case"] = caseKey(observations.runCase());
     if (options.checks.standard()) {
         std::ostringstream text;
-        cli::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
+        document::printChecksText(state, run.analysed.checks, run.analysed.precision, text);
         answer["checks_text"] = text.str();
         if (run.analysed.precision) answer["plot"] = plotJson(*run.analysed.precision);
     }
     return answer;
+}
+
+ordered_json plot(const ordered_json& request) {
+    const std::optional<analysis::NetworkPrecision>& precision = tableRun(request).analysed.precision;
+    return {{"svg", precision ? ordered_json(report::networkPlotSvg(*precision)) : ordered_json(nullptr)}};
 }
 
 ordered_json grades() {
@@ -165,6 +173,7 @@ ordered_json handle(const ordered_json& request) {
     if (call == "answerSheet") return web::answerSheet(request);
     if (call == "checkAnswer") return web::checkAnswer(request);
     if (call == "rigorous") return web::rigorousAdjustment(request);
+    if (call == "plot") return plot(request);
     return {{"error", "unknown call: " + call}};
 }
 

@@ -158,8 +158,9 @@ TEST(LeastSquaresCrossCheck, ChecksGiveTheResidualsAndRedundancyNumbersOfTheSimu
     std::mt19937 random(1515);
     for (int trial = 0; trial < 40; ++trial) {
         const auto quadrilateral = testing::randomQuadrilateral(random, 4.0);
-        const SurveyState state = testing::computeKnownSide(testing::packedAngles(quadrilateral.angles));
-        const auto checks = analysis::checkComputation(state, analysis::CheckStandard::ofSigma(2.0));
+        const RunRecord run = testing::computeKnownSideRun(testing::packedAngles(quadrilateral.angles));
+        const SurveyState& state = run.state;
+        const auto checks = analysis::checkComputation(run, analysis::CheckStandard::ofSigma(2.0));
         ASSERT_TRUE(checks) << "trial " << trial;
         AngleArray observed{};
         for (std::size_t k = 1; k <= 8; ++k) observed[k] = *toDegrees(state.observedAngles[k]);

@@ -54,12 +54,13 @@ const std::vector<std::string> poleStopAngles = {"200", "-10", "-5", "-5", "33.1
 std::vector<bool> stagesReached(const ComputationSteps& steps) {
     const AdjustmentSteps& a = steps.adjustment;
     const CoordinateSteps& c = steps.coordinates;
-    return {a.firstGroup.has_value(),      a.results.w3.has_value(),         a.firstGroupSquareSum.has_value(),
-            a.pole.has_value(),            a.routeStrengths.has_value(),     a.coefficientRows.has_value(),
-            a.normalMatrix.has_value(),    a.determinant.has_value(),        a.correlates.has_value(),
+    using enum AdjustmentResult;
+    return {a.firstGroup.has_value(),       a.lastResult >= w3,              a.firstGroupSquareSum.has_value(),
+            a.pole.has_value(),             a.routeStrengths.has_value(),    a.coefficientRows.has_value(),
+            a.normalMatrix.has_value(),     a.determinant.has_value(),       a.correlates.has_value(),
             a.reciprocalWeight.has_value(), a.corrections.has_value(),       a.afterAdjustment.has_value(),
-            a.results.mb.has_value(),      a.results.mlgs.has_value(),       a.results.relativeErrorDenominator.has_value(),
-            steps.coordinatesCalled,       c.azimuths.has_value(),           c.legs.has_value(),
+            a.lastResult >= mb,             a.lastResult >= mlgs,            a.lastResult >= relativeErrorDenominator,
+            steps.coordinatesCalled,        c.azimuths.has_value(),          c.legs.has_value(),
             c.traverse.has_value()};
 }
 constexpr std::size_t allStages = 19;
@@ -69,11 +70,6 @@ void expectTheRunsOwnNumbers(const StepsRun& run) {
     const AdjustmentSteps& a = run.steps.adjustment;
     const SurveyState& state = run.state;
     ASSERT_EQ(stagesReached(run.steps), std::vector<bool>(allStages, true));
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(*a.results.closure(k), state.closures[static_cast<std::size_t>(k)]);
-    EXPECT_EQ(*a.results.invPlgs, state.invPlgs);
-    EXPECT_EQ(*a.results.mb, state.mb);
-    EXPECT_EQ(*a.results.mlgs, state.mlgs);
-    EXPECT_EQ(*a.results.relativeErrorDenominator, state.relativeErrorDenominator);
     for (std::size_t k = 1; k <= 8; ++k) {
         EXPECT_EQ(a.corrections->angles[k], state.adjustedAngles[k].numericValue().value()) << "b(" << k << ")";
         // The first-group share and the second-group correction make up the whole change of the angle.

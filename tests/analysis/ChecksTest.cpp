@@ -14,7 +14,7 @@
 namespace morvalen::analysis {
 namespace {
 
-using testing::computeKnownSide;
+using testing::computeKnownSideRun;
 
 std::array<double, 9> exactAngles() {
     std::array<double, 9> angles{};
@@ -34,9 +34,9 @@ TEST(Checks, RedundancyNumbersAddUpToTheFourConditions) {
 }
 
 TEST(Checks, LimitsOfAGradeAndOfAnOwnSigma) {
-    const SurveyState state = computeKnownSide(testing::workedAngles);
-    const auto grade = checkComputation(state, CheckStandard::ofGrade(*findGrade("四等")));
-    const auto own = checkComputation(state, CheckStandard::ofSigma(2.0));
+    const RunRecord run = computeKnownSideRun(testing::workedAngles);
+    const auto grade = checkComputation(run, CheckStandard::ofGrade(*findGrade("四等")));
+    const auto own = checkComputation(run, CheckStandard::ofSigma(2.0));
     ASSERT_TRUE(grade && own);
 
     EXPECT_EQ(grade->standard.sigma, 2.5);
@@ -63,9 +63,9 @@ TEST(Checks, LimitsOfAGradeAndOfAnOwnSigma) {
 
 TEST(Checks, ExactDataPassesWithoutSuspects) {
     bool stopped = true;
-    const SurveyState state = computeKnownSide(testing::packedAngles(exactAngles()), &stopped);
+    const RunRecord run = computeKnownSideRun(testing::packedAngles(exactAngles()), &stopped);
     ASSERT_FALSE(stopped);
-    const auto checks = checkComputation(state, CheckStandard::ofGrade(*findGrade("国家一等")));
+    const auto checks = checkComputation(run, CheckStandard::ofGrade(*findGrade("国家一等")));
     ASSERT_TRUE(checks);
     EXPECT_TRUE(checks->suspects.empty());
     EXPECT_LT(checks->largestStandardized, 0.01);
@@ -77,8 +77,8 @@ TEST(Checks, ABlunderPlantedInEachAngleIsNamedAmongTheSuspects) {
     for (std::size_t k = 1; k <= 8; ++k) {
         auto angles = exactAngles();
         angles[k] += 15.0 / 3600;
-        const SurveyState state = computeKnownSide(testing::packedAngles(angles));
-        const auto checks = checkComputation(state, fourthOrder);
+        const RunRecord run = computeKnownSideRun(testing::packedAngles(angles));
+        const auto checks = checkComputation(run, fourthOrder);
         ASSERT_TRUE(checks) << "b(" << k << ")";
         EXPECT_NE(std::find(checks->suspects.begin(), checks->suspects.end(), static_cast<int>(k)),
                   checks->suspects.end())
@@ -91,15 +91,15 @@ TEST(Checks, ABlunderPlantedInEachAngleIsNamedAmongTheSuspects) {
 }
 
 TEST(Checks, AfterAStopThereIsNothingToCheck) {
-    const SurveyState never;
+    const RunRecord never;
     EXPECT_FALSE(checkComputation(never, CheckStandard::ofSigma(1)));
     auto angles = testing::workedAngles;
     angles[4] = "abc";
     bool stopped = false;
-    const SurveyState state = computeKnownSide(angles, &stopped);
+    const RunRecord run = computeKnownSideRun(angles, &stopped);
     ASSERT_TRUE(stopped);
-    EXPECT_FALSE(checkComputation(state, CheckStandard::ofSigma(1)));
-    EXPECT_NE(nothingToCheck(state), nothingToCheck(never));
+    EXPECT_FALSE(checkComputation(run, CheckStandard::ofSigma(1)));
+    EXPECT_NE(nothingToCheck(run.state), nothingToCheck(never.state));
 }
 
 }  // namespace

@@ -22,15 +22,15 @@ std::array<double, 9> exactAngles() {
 
 // The azimuth case of the worked example, Ta 200°, Qa 153°25′05″, scaled by the diagonal S(5) of 224.7221 m or by
 // S(1) of 130.8625 m (with S(1), P1 is fixed by the orientation and the length alone).
-SurveyState computeAzimuth(const std::vector<std::string>& angleTexts, bool fromDiagonal = true) {
-    SurveyState state;
+RunRecord computeAzimuth(const std::vector<std::string>& angleTexts, bool fromDiagonal = true) {
+    RunRecord record;
     FieldModel fields;
     testing::ScriptedPrompt prompt(confirmedEach(testing::azimuthCoordinates) +
                                    confirmedEach({fromDiagonal ? "224.7221" : "130.8625", fromDiagonal ? "5" : "1",
                                                   "200.0000", "153.2505"}) +
                                    confirmedEach(testing::azimuthNames) + confirmedEach(angleTexts));
-    runComputeCommand(state, prompt, fields);
-    return state;
+    runComputeCommand(prompt, fields, record);
+    return record;
 }
 
 // 2000 sets of angles, each the exact quadrilateral with normal errors of σ = 2″, adjusted and placed by the compute
@@ -39,11 +39,12 @@ SurveyState computeAzimuth(const std::vector<std::string>& angleTexts, bool from
 template <class Compute>
 void expectPropagatedSpread(Compute compute, const std::vector<int>& rows) {
     constexpr double sigma = 2.0;
-    const SurveyState reference = compute(testing::packedAngles(exactAngles()));
+    const RunRecord reference = compute(testing::packedAngles(exactAngles()));
     const auto precision = analysePrecision(reference, sigma);
     ASSERT_TRUE(precision);
-    const StationCovariance propagated = stationJacobian(reference) * adjustedAngleCovariance(reference, sigma) *
-                                         stationJacobian(reference).transpose();
+    const StationCovariance propagated = stationJacobian(reference.state) *
+                                         adjustedAngleCovariance(reference.state, sigma) *
+                                         stationJacobian(reference.state).transpose();
 
     std::mt19937 random(16);
     std::normal_distribution<double> error(0, sigma / 3600);
@@ -52,7 +53,7 @@ void expectPropagatedSpread(Compute compute, const std::vector<int>& rows) {
     for (int set = 0; set < sets; ++set) {
         auto angles = exactAngles();
         for (std::size_t k = 1; k <= 8; ++k) angles[k] += error(random);
-        const SurveyState state = compute(testing::packedAngles(angles));
+        const SurveyState state = compute(testing::packedAngles(angles)).state;
         for (int row = 0; row < 4; ++row) {
             samples(set, 2 * row) = row < static_cast<int>(state.pointX.size()) ? state.pointX[row] : 0;
             samples(set, 2 * row + 1) = row < static_cast<int>(state.pointY.size()) ? state.pointY[row] : 0;
@@ -75,13 +76,13 @@ void expectPropagatedSpread(Compute compute, const std::vector<int>& rows) {
 }
 
 TEST(NetworkPrecision, PropagatedCovarianceMatchesPerturbedComputations) {
-    expectPropagatedSpread([](const auto& texts) { return testing::computeKnownSide(texts); }, {1, 2});
+    expectPropagatedSpread([](const auto& texts) { return testing::computeKnownSideRun(texts); }, {1, 2});
     expectPropagatedSpread([](const auto& texts) { return computeAzimuth(texts); }, {1, 2, 3});
 }
 
 TEST(NetworkPrecision, JacobianDoesNotDependOnTheStep) {
     for (const SurveyState& state : {testing::computeKnownSide(testing::workedAngles),
-                                     computeAzimuth(testing::workedAngles)}) {
+                                     computeAzimuth(testing::workedAngles).state}) {
         const StationJacobian standard = stationJacobian(state);
         const StationJacobian quarter = stationJacobian(state, jacobianStepSeconds / 4);
         const StationJacobian tenfold = stationJacobian(state, jacobianStepSeconds * 10);
@@ -117,9 +118,9 @@ TEST(NetworkPrecision, EllipseOfAKnownCovariance) {
 TEST(NetworkPrecision, TheClassicalWeakestSideAgreesWithThePropagationAtTheSameSigma) {
     // The classical 1/m is the rigorous error of the log of its side with mb for σ: taken at the same σ, the
     // propagation gives the same figure for the same side, to the rounding of 434290 and of the single precision.
-    for (const SurveyState& state : {testing::computeKnownSide(testing::workedAngles),
-                                     computeAzimuth(testing::workedAngles, false)}) {
-        const auto precision = analysePrecision(state, 2.5);
+    for (const RunRecord& run : {testing::computeKnownSideRun(testing::workedAngles),
+                                 computeAzimuth(testing::workedAngles, false)}) {
+        const auto precision = analysePrecision(run, 2.5);
         ASSERT_TRUE(precision);
         const SidePrecision& classical = precision->sides[static_cast<std::size_t>(precision->classicalSide - 1)];
         ASSERT_TRUE(classical.relativeErrorDenominator);
@@ -144,11 +145,11 @@ TEST(NetworkPrecision, TheClassicalWeakestSideAgreesWithThePropagationAtTheSameS
 // length): the ellipse holds the errors along and across the line, the side of the same line has the same figures,
 // a pair with a fixed station has the other's own ellipse, and what the data fix is zero.
 TEST(NetworkPrecision, RelativePrecisionOfEveryPairOfStations) {
-    const std::pair<SurveyState, std::size_t> cases[] = {{testing::computeKnownSide(testing::workedAngles), 5},
+    const std::pair<RunRecord, std::size_t> cases[] = {{testing::computeKnownSideRun(testing::workedAngles), 5},
                                                          {computeAzimuth(testing::workedAngles, false), 6},
                                                          {computeAzimuth(testing::workedAngles), 6}};
-    for (const auto& [state, rows] : cases) {
-        const auto precision = analysePrecision(state, 2.0);
+    for (const auto& [run, rows] : cases) {
+        const auto precision = analysePrecision(run, 2.0);
         ASSERT_TRUE(precision);
         ASSERT_EQ(precision->relative.size(), rows);
         for (const RelativePrecision& pair : precision->relative) {
@@ -177,10 +178,10 @@ TEST(NetworkPrecision, NothingAfterAStoppedRun) {
     bool stopped = false;
     auto angles = testing::workedAngles;
     angles[5] = "190";  // a sine that is not positive stops the pole closure
-    const SurveyState state = testing::computeKnownSide(angles, &stopped);
+    const RunRecord run = testing::computeKnownSideRun(angles, &stopped);
     ASSERT_TRUE(stopped);
-    EXPECT_FALSE(analysePrecision(state, 2.0));
-    EXPECT_FALSE(analysePrecision(SurveyState(), 2.0));
+    EXPECT_FALSE(analysePrecision(run, 2.0));
+    EXPECT_FALSE(analysePrecision(RunRecord(), 2.0));
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ TEST(ChecksMenu, ChoosesAStandardAndSaysWhyThereIsNothingToCheckYet) {
 TEST(ChecksWindow, FailedChecksAreInRedAndTheVerdictNamesThem) {
     auto angles = testing::workedAngles;
     angles[2] = "49.18180";  // b(3) 15″ too large
-    const SurveyState state = testing::computeKnownSide(angles);
-    const auto checks = analysis::checkComputation(state, analysis::CheckStandard::ofGrade(*analysis::findGrade("一级")));
+    const RunRecord run = testing::computeKnownSideRun(angles);
+    const auto checks = analysis::checkComputation(run, analysis::CheckStandard::ofGrade(*analysis::findGrade("一级")));
     ASSERT_TRUE(checks);
     const ChecksWindow dialog(checks, {}, nullptr);
     const auto* table = dialog.findChild<QTableWidget*>("ChecksTable");
@@ -85,11 +85,11 @@ TEST(ChecksWindow, FailedChecksAreInRedAndTheVerdictNamesThem) {
 }
 
 TEST(ChecksWindow, PrecisionOfTheStationsBesideThePlotOfTheNetwork) {
-    const SurveyState state = testing::computeKnownSide(testing::workedAngles);
+    const RunRecord run = testing::computeKnownSideRun(testing::workedAngles);
     const auto standard = analysis::CheckStandard::ofGrade(*analysis::findGrade("四等"));
-    const auto precision = analysis::analysePrecision(state, standard.sigma);
+    const auto precision = analysis::analysePrecision(run, standard.sigma);
     ASSERT_TRUE(precision);
-    ChecksWindow dialog(analysis::checkComputation(state, standard), {}, nullptr, precision);
+    ChecksWindow dialog(analysis::checkComputation(run, standard), {}, nullptr, precision);
     const auto* stations = dialog.findChild<QTableWidget*>("PrecisionTable");
     ASSERT_NE(stations, nullptr);
     ASSERT_EQ(stations->rowCount(), 2);  // P1 and P2

@@ -126,10 +126,10 @@ std::vector<report::Line> azimuthReport() {
 }
 
 std::vector<report::Line> checksPage() {
-    const SurveyState state = testing::computeKnownSide(testing::workedAngles);
+    const RunRecord run = testing::computeKnownSideRun(testing::workedAngles);
     const auto standard = analysis::CheckStandard::ofGrade(*analysis::findGrade("四等"));
-    return report::analysisPageLines(*analysis::checkComputation(state, standard),
-                                     analysis::analysePrecision(state, standard.sigma));
+    return report::analysisPageLines(*analysis::checkComputation(run, standard),
+                                     analysis::analysePrecision(run, standard.sigma));
 }
 
 std::vector<report::Line> fieldBookPage() {

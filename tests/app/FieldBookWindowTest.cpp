@@ -38,7 +38,7 @@ TEST(FieldBookWindowTest, ChecksInRedAndAnglesUsedForTheComputation) {
     app::MainWindow typed, fromBook;
     driver.replies(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) + confirmedEach(workedAngles));
     typed.findChild<QPushButton*>("Command1")->click();
-    app::ChecksMenu checksMenu(fromBook.surveyState(), &fromBook);
+    app::ChecksMenu checksMenu(fromBook.lastRun(), &fromBook);
     app::FileMenu menu(fromBook, &checksMenu);
     menu.openFieldBook(book);
     fs::remove(book);

@@ -163,7 +163,7 @@ TEST(Batch, MalformedRowsAreReportedAndTheOthersGoOn) {
     EXPECT_FALSE(afterGood.rowError.empty());
     EXPECT_TRUE(afterGood.run.state.adjustedAngles.empty() && afterGood.run.state.normalMatrix.empty() &&
                 afterGood.run.state.pointNames.empty() && afterGood.run.state.pointX.empty());
-    EXPECT_FALSE(afterGood.run.steps.adjustment.results.w1.has_value());
+    EXPECT_FALSE(afterGood.run.results().w1.has_value());
 }
 
 // A file read in pieces gives the rows of the whole file, wherever the pieces are cut: inside a byte-order mark,

@@ -59,12 +59,12 @@ struct Shown {
 // Compared as text: a step that cannot be formed is NaN, which no number equals.
 void expectSameOutputs(const Shown& dialogue, const Shown& values, const std::string& name) {
     const auto same = [&](const ordered_json& a, const ordered_json& b) { EXPECT_EQ(a.dump(), b.dump()) << name; };
-    same(cli::fieldsJson(dialogue.fields), cli::fieldsJson(values.fields));
-    same(cli::captionsJson(dialogue.fields), cli::captionsJson(values.fields));
-    same(cli::stopJson(dialogue.run.stop), cli::stopJson(values.run.stop));
-    same(cli::reportJson(dialogue.run.state), cli::reportJson(values.run.state));
-    same(cli::stepsJson(dialogue.run.steps), cli::stepsJson(values.run.steps));
-    same(cli::resultJson(dialogue.run), cli::resultJson(values.run));
+    same(document::fieldsJson(dialogue.fields), document::fieldsJson(values.fields));
+    same(document::captionsJson(dialogue.fields), document::captionsJson(values.fields));
+    same(document::stopJson(dialogue.run.stop), document::stopJson(values.run.stop));
+    same(document::reportJson(dialogue.run.state), document::reportJson(values.run.state));
+    same(document::stepsJson(dialogue.run.steps), document::stepsJson(values.run.steps));
+    same(document::resultJson(dialogue.run), document::resultJson(values.run));
 }
 
 // Every number of "result" reads back to the text its field shows, rounded as the field rounds it.
@@ -116,7 +116,7 @@ TEST(RunRecord, TheDialogueAndTheComputationFromItsValuesAgreeOnEveryExampleAndS
         values.run = computeRun(dialogue.run.observations);
         showRun(values.run, values.fields);
         expectSameOutputs(dialogue, values, replies.name);
-        expectResultAsShown(cli::resultJson(values.run), values.fields, replies.name);
+        expectResultAsShown(document::resultJson(values.run), values.fields, replies.name);
     }
 }
 

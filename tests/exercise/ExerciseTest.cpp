@@ -70,7 +70,7 @@ TEST(Exercises, SoundFiguresAndPlantedBlundersAreJudgedAsMeant) {
             const Exercise& made = exercises[i];
             const RunRecord record = computeRun(made.observations);
             ASSERT_FALSE(record.stop) << made.student.id;
-            const auto analysed = analysis::analyse(record.state, settings(1).standard);
+            const auto analysed = analysis::analyse(record, settings(1).standard);
             EXPECT_EQ(analysed.checks->pass, !made.blunderAngle) << made.student.id;
             if (made.blunderAngle) ++planted;
             EXPECT_EQ(made.observations.runCase(), i % 2 == 0 ? RunCase::knownSide : RunCase::azimuth);

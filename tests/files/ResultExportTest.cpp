@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "entry/FieldModel.h"
 #include "files/ResultExport.h"
 #include "files/ResultTable.h"
@@ -25,16 +26,18 @@ namespace fs = std::filesystem;
 using namespace morvalen::testing;
 
 // The exact quadrilateral A (1000, 1000), P1 (1130, 985), P2 (1150, 1140), B (1010, 1175) in the known-side case,
-// under the names given.
-SurveyState knownSideRun(const std::vector<std::string>& names) {
+// under the names given, as the run recorded it.
+RunRecord knownSideRecord(const std::vector<std::string>& names) {
     const std::vector<std::string> angles = {"49.362524", "51.083268", "39.374089", "39.372120",
                                              "57.034071", "43.411720", "35.324608", "43.421601"};
     ScriptedPrompt typist(confirmedEach(knownSideCoordinates) + confirmedEach(names) + confirmedEach(angles));
-    SurveyState state;
+    RunRecord record;
     FieldModel fields;
-    runComputeCommand(state, typist, fields);
-    return state;
+    runComputeCommand(typist, fields, record);
+    return record;
 }
+
+SurveyState knownSideRun(const std::vector<std::string>& names) { return knownSideRecord(names).state; }
 
 std::string readFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -83,8 +86,9 @@ TEST_F(ResultExport, CsvHasByteOrderMarkAndQuotesNames) {
 }
 
 TEST_F(ResultExport, PrecisionAddsTheColumnsOfTheStationErrors) {
-    const SurveyState state = knownSideRun({"A", "P1", "P2", "B"});
-    const auto precision = analysis::analysePrecision(state, 2.5);
+    const RunRecord run = knownSideRecord({"A", "P1", "P2", "B"});
+    const SurveyState& state = run.state;
+    const auto precision = analysis::analysePrecision(run, 2.5);
     ASSERT_TRUE(precision);
     exportResults(state, folder / "out.csv", &*precision);
     const std::string csv = readFile(folder / "out.csv");
@@ -168,8 +172,9 @@ TEST_F(ResultExport, WorkbookHasResultAndObservationSheets) {
 
 TEST_F(ResultExport, WorkbookOfACheckedRunHasTheSheetOfThePairsOfStations) {
     const fs::path workbook = folder / "checked.xlsx";
-    const SurveyState state = knownSideRun({"A", "P1", "P2", "B"});
-    const auto precision = analysis::analysePrecision(state, 2.5);
+    const RunRecord run = knownSideRecord({"A", "P1", "P2", "B"});
+    const SurveyState& state = run.state;
+    const auto precision = analysis::analysePrecision(run, 2.5);
     ASSERT_TRUE(precision);
     exportResults(state, workbook, &*precision);
     EXPECT_NE(unzipped(workbook, "xl/workbook.xml").find("<sheet name=\"点间相对精度\" sheetId=\"3\""), std::string::npos);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command/ComputeCommand.h"
+#include "command/RunRecord.h"
 #include "entry/FieldModel.h"
 #include "entry/RunStopped.h"
 #include "support/ScriptedPrompt.h"
@@ -30,21 +31,26 @@ inline std::vector<std::string> packedAngles(const std::array<double, 9>& degree
     return texts;
 }
 
-// The known-side case of the worked example's coordinates with the given typed angles; `stopped` tells whether the
-// run stopped.
-inline SurveyState computeKnownSide(const std::vector<std::string>& angleTexts, bool* stopped = nullptr) {
-    SurveyState state;
+// The known-side case of the worked example's coordinates with the given typed angles, as the run recorded it;
+// `stopped` tells whether the run stopped.
+inline RunRecord computeKnownSideRun(const std::vector<std::string>& angleTexts, bool* stopped = nullptr) {
+    RunRecord record;
     FieldModel fields;
     ScriptedPrompt prompt(confirmedEach(knownSideCoordinates) + confirmedEach(knownSideNames) +
                           confirmedEach(angleTexts));
     bool stop = false;
     try {
-        runComputeCommand(state, prompt, fields);
+        runComputeCommand(prompt, fields, record);
     } catch (const RunStopped&) {
         stop = true;
     }
     if (stopped) *stopped = stop;
-    return state;
+    return record;
+}
+
+// The survey state of the same run.
+inline SurveyState computeKnownSide(const std::vector<std::string>& angleTexts, bool* stopped = nullptr) {
+    return computeKnownSideRun(angleTexts, stopped).state;
 }
 
 }  // namespace morvalen::testing

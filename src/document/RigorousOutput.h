@@ -1,15 +1,15 @@
-// The rigorous adjustment in the terminal: --rigorous with --field-book, its σ options, its listing and its JSON.
+// The rigorous adjustment of a run: the σ asked for, and its part of the JSON document.
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fieldbook/DirectionReduction.h"
 #include "rigorous/RigorousNetwork.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 
 struct RigorousOptions {
     bool asked = false;
@@ -17,16 +17,11 @@ struct RigorousOptions {
     std::string distanceSigma = "2,2";             // "a,b": a mm + b ppm
 };
 
-// --rigorous (needs `fieldBook`), --sigma-direction SEC and --distance-sigma A,B.
-void addRigorousOptions(CLI::App& app, RigorousOptions& options, CLI::Option* fieldBook);
+// "a,b" as two non-negative numbers (millimetres, ppm), not both zero; none otherwise.
+std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text);
 
 // The a priori σ the options give, the σ of a direction by default from the instrument class of the book's limits.
 rigorous::ObservationSigmas observationSigmasOf(const RigorousOptions& options, const fieldbook::FieldBookReduction& reduction);
-
-// The rigorous adjustment of a completed run from the field book that gave its angles. None, with the reason on
-// stderr, where it cannot be carried out (the run stopped, the mixed case, a network the observations cannot fix).
-std::optional<rigorous::RigorousRun> rigorousOf(const RigorousOptions& options, const SurveyState& state,
-                                                const fieldbook::FieldBookReduction* reduction);
 
 // "rigorous" of the JSON document: {"stations": [{"name", "x", "y", "sx_mm", "sy_mm", "fixed"}], "sigma0", "dof",
 // "global_test", "observations": [{"kind", "station", "target", "round", "residual", "redundancy", "w"}],
@@ -35,4 +30,4 @@ std::optional<rigorous::RigorousRun> rigorousOf(const RigorousOptions& options, 
 // a direction and in millimetres for a distance; "w" is null where the redundancy is nil.
 nlohmann::ordered_json rigorousJson(const std::optional<rigorous::RigorousRun>& run);
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document

@@ -1,11 +1,10 @@
-#include "cli/RigorousOutput.h"
+#include "document/RigorousOutput.h"
 
 #include <cmath>
-#include <iostream>
+#include <cstdlib>
 
-#include "i18n/Language.h"
 
-namespace morvalen::cli {
+namespace morvalen::document {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -16,38 +15,24 @@ double rounded(double value, int decimals) {
     return std::round(value * scale) / scale + 0.0;
 }
 
-// "a,b" as two non-negative numbers, not both zero; none otherwise.
-std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text) {
-    const std::size_t comma = text.find(',');
-    double a = 0, b = 0;
-    if (comma == std::string::npos || !CLI::detail::lexical_cast(text.substr(0, comma), a) ||
-        !CLI::detail::lexical_cast(text.substr(comma + 1), b) || !std::isfinite(a) || !std::isfinite(b) || a < 0 ||
-        b < 0 || a + b <= 0) {
-        return std::nullopt;
-    }
-    return std::pair{a, b};
+// A whole text as a number, as the options read their numbers; none for an empty text or one with more after it.
+std::optional<double> numberOf(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    const long double value = std::strtold(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) return std::nullopt;
+    return static_cast<double>(value);
 }
 
 }  // namespace
 
-void addRigorousOptions(CLI::App& app, RigorousOptions& options, CLI::Option* fieldBook) {
-    CLI::Option* rigorous = app.add_flag("--rigorous", options.asked,
-                                         i18n::translate("由观测手簿的方向与距离作严密平差（间接平差），与经典平差并列给出"));
-    if (fieldBook) rigorous->needs(fieldBook);
-    app.add_option("--sigma-direction", options.directionSigmaSeconds,
-                   i18n::translate("严密平差中一测回方向的先验中误差（秒；缺省：限差表所用仪器等级）"))
-        ->type_name("SEC")
-        ->check(CLI::PositiveNumber)
-        ->needs(rigorous);
-    app.add_option("--distance-sigma", options.distanceSigma, i18n::translate("严密平差中测距的先验中误差 a 毫米 + b ppm（缺省 2,2）"))
-        ->type_name("A,B")
-        ->check(CLI::Validator(
-            [](std::string& text) -> std::string {
-                return distanceSigmaOf(text) ? std::string()
-                                             : i18n::withArguments(i18n::translate("测距中误差应为 A,B 两个非负数：%1"), {text});
-            },
-            "A,B"))
-        ->needs(rigorous);
+std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    const std::optional<double> a = numberOf(text.substr(0, comma));
+    const std::optional<double> b = numberOf(text.substr(comma + 1));
+    if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b) || *a < 0 || *b < 0 || *a + *b <= 0) return std::nullopt;
+    return std::pair{*a, *b};
 }
 
 rigorous::ObservationSigmas observationSigmasOf(const RigorousOptions& options, const fieldbook::FieldBookReduction& reduction) {
@@ -58,22 +43,6 @@ rigorous::ObservationSigmas observationSigmasOf(const RigorousOptions& options, 
         sigmas.distancePpm = distance->second;
     }
     return sigmas;
-}
-
-std::optional<rigorous::RigorousRun> rigorousOf(const RigorousOptions& options, const SurveyState& state,
-                                                const fieldbook::FieldBookReduction* reduction) {
-    if (!options.asked) return std::nullopt;
-    if (!reduction) {
-        std::cerr << i18n::translate("严密平差没有进行：观测手簿没有给出这次计算的角") << '\n';
-        return std::nullopt;
-    }
-    const rigorous::ObservationSigmas sigmas = observationSigmasOf(options, *reduction);
-    try {
-        return rigorous::rigorousRun(state, *reduction, sigmas);
-    } catch (const rigorous::RigorousError& problem) {
-        std::cerr << i18n::withArguments(i18n::translate("严密平差没有进行：%1"), {problem.what()}) << '\n';
-        return std::nullopt;
-    }
 }
 
 Json rigorousJson(const std::optional<rigorous::RigorousRun>& run) {
@@ -109,4 +78,4 @@ Json rigorousJson(const std::optional<rigorous::RigorousRun>& run) {
             {"differences_mm", differences}};
 }
 
-}  // namespace morvalen::cli
+}  // namespace morvalen::document
