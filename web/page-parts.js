@@ -16,8 +16,10 @@ window.MorvalenPageParts = (function () {
 
   return {
     api, byId, lang, tr, withArguments, setStatus,
-    // The values of the observation table, as the page holds them.
+    // The values of the observation table, as the page holds them: exactly as read from a file (a name with a line
+    // break keeps it) once the page's module is there.
     tableObservations() {
+      if (window.MorvalenPage) return window.MorvalenPage.observations();
       const values = {};
       for (const input of document.querySelectorAll('#observations input[data-key]')) values[input.dataset.key] = input.value;
       return values;
