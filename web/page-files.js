@@ -81,6 +81,8 @@ export async function openFieldBook(page, file) {
   if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
   fillTable(page, answer.observations);
   setStatus(page, '已由观测手簿 %1 归算出八个观测角。', [file.name], false);
+  // Opened by its button or dropped, the book is the one the other sections (the rigorous adjustment) work on.
+  document.dispatchEvent(new CustomEvent('morvalen-field-book', {detail: {file}}));
   return true;
 }
 

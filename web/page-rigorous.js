@@ -19,8 +19,7 @@
 
   let book = null;  // {path, name}: the field book last opened on the page
 
-  // The file the page's field-book button opens, kept in a folder of its own: the page clears the button's choice
-  // once it has read it, so it is taken here first.
+  // The field book the page has opened, kept in a folder of its own for the adjustment.
   async function keepBook(file) {
     const path = '/files/rigorous/' + file.name.replace(/[\\/]/g, '_');
     api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
@@ -73,11 +72,8 @@
     byId('rigorous-listing').textContent = '';
   }
 
-  // Taken before the page's own handler, which is added once the computation is loaded.
-  byId('open-book-file').addEventListener('change', (event) => {
-    const file = event.target.files[0];
-    if (file) guarded(keepBook)(file);
-  });
+  // The field book the page has opened and reduced, by its button or dropped on the page.
+  document.addEventListener('morvalen-field-book', (event) => guarded(keepBook)(event.detail.file));
 
   window.MorvalenPageParts.section('rigorous-section', html,
     () => byId('rigorous-compute').addEventListener('click', guarded(adjust)), translated);
