@@ -13,21 +13,6 @@ std::string colourText(const Colour& colour) {
            ")";
 }
 
-// Text and attribute values with the five characters XML reserves written as entities.
-std::string escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string strokeOf(const PlotPen& pen) {
     std::string stroke = " stroke=\"" + colourText(pen.colour) + "\" stroke-width=\"" + number(pen.width) +
@@ -60,11 +45,26 @@ struct ShapeWriter {
         static const char* const anchors[] = {"start", "middle", "end"};
         out += "<text x=\"" + number(text.at.x) + "\" y=\"" + number(text.at.y) + "\" font-size=\"" +
                number(text.size) + "\" text-anchor=\"" + anchors[static_cast<int>(text.anchor)] + "\" fill=\"" +
-               colourText(text.colour) + "\">" + escaped(text.text) + "</text>\n";
+               colourText(text.colour) + "\">" + xmlEscaped(text.text) + "</text>\n";
     }
 };
 
 }  // namespace
+
+std::string xmlEscaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
 
 double textWidth(std::string_view text, double size) {
     double ems = 0;
@@ -87,7 +87,7 @@ std::string svgDocument(const PlotDrawing& drawing) {
     const std::string width = number(drawing.width), height = number(drawing.height);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
                       width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height + "\" font-family=\"" +
-                      escaped(plotFontFamilies) + "\">\n<title>" + escaped(drawing.title) + "</title>\n<rect width=\"" +
+                      xmlEscaped(plotFontFamilies) + "\">\n<title>" + xmlEscaped(drawing.title) + "</title>\n<rect width=\"" +
                       width + "\" height=\"" + height + "\" fill=\"white\"/>\n";
     const ShapeWriter writer{out};
     for (const PlotShape& shape : drawing.shapes) std::visit(writer, shape);

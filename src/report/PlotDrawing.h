@@ -76,4 +76,7 @@ inline constexpr std::string_view plotFontFamilies = "Go Mono, SimSun, 宋体, A
 // The drawing as an SVG document of its size, on a white ground.
 std::string svgDocument(const PlotDrawing& drawing);
 
+// Text and attribute values with the five characters XML (and HTML) reserves written as entities.
+std::string xmlEscaped(std::string_view text);
+
 }  // namespace morvalen::report

@@ -4,49 +4,37 @@
 #include <cmath>
 #include <sstream>
 
+#include "report/PlotDrawing.h"
+
 namespace morvalen::web {
 namespace {
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 const char* alignmentClass(report::Alignment alignment) {
     return alignment == report::Alignment::left ? "l" : alignment == report::Alignment::right ? "r" : "c";
 }
 
 void writeDocument(std::ostringstream& out, const report::StepsDocument& document) {
-    if (!document.title.empty()) out << "<h1>" << escaped(document.title) << "</h1>\n";
+    if (!document.title.empty()) out << "<h1>" << report::xmlEscaped(document.title) << "</h1>\n";
     for (const report::StepsSection& section : document.sections) {
-        out << "<h2>" << escaped(section.heading) << "</h2>\n";
+        out << "<h2>" << report::xmlEscaped(section.heading) << "</h2>\n";
         for (const report::StepsTable& table : section.tables) {
-            if (!table.title.empty()) out << "<h3>" << escaped(table.title) << "</h3>\n";
+            if (!table.title.empty()) out << "<h3>" << report::xmlEscaped(table.title) << "</h3>\n";
             out << "<table><thead><tr>";
-            for (const std::string& head : table.heads) out << "<th>" << escaped(head) << "</th>";
+            for (const std::string& head : table.heads) out << "<th>" << report::xmlEscaped(head) << "</th>";
             out << "</tr></thead><tbody>\n";
             for (const auto& row : table.rows) {
                 out << "<tr>";
                 for (std::size_t c = 0; c < row.size(); ++c) {
                     const auto alignment = c < table.alignments.size() ? table.alignments[c] : report::Alignment::centre;
-                    out << "<td class=\"" << alignmentClass(alignment) << "\">" << escaped(row[c]) << "</td>";
+                    out << "<td class=\"" << alignmentClass(alignment) << "\">" << report::xmlEscaped(row[c]) << "</td>";
                 }
                 out << "</tr>\n";
             }
             out << "</tbody></table>\n";
-            for (const std::string& note : table.notes) out << "<p>" << escaped(note) << "</p>\n";
+            for (const std::string& note : table.notes) out << "<p>" << report::xmlEscaped(note) << "</p>\n";
         }
     }
-    if (!document.stopNote.empty()) out << "<p>" << escaped(document.stopNote) << "</p>\n";
+    if (!document.stopNote.empty()) out << "<p>" << report::xmlEscaped(document.stopNote) << "</p>\n";
 }
 
 // The four sides and both diagonals, north up, each station with its number and name outside the figure and each
@@ -75,7 +63,7 @@ void writeSketch(std::ostringstream& out, const exercise::Exercise& made) {
     line(0, 2);
     line(1, 3);
     const auto text = [&](double x, double y, const std::string& label) {
-        out << "<text x=\"" << std::lround(x) << "\" y=\"" << std::lround(y) << "\">" << escaped(label) << "</text>\n";
+        out << "<text x=\"" << std::lround(x) << "\" y=\"" << std::lround(y) << "\">" << report::xmlEscaped(label) << "</text>\n";
     };
     const auto unit = [](double x, double y) {
         const double length = std::max(1e-9, std::hypot(x, y));
@@ -105,7 +93,7 @@ void writeSketch(std::ostringstream& out, const exercise::Exercise& made) {
 std::string exerciseSheetHtml(const report::StepsDocument& data, const exercise::Exercise& made,
                               const report::StepsDocument& steps) {
     std::ostringstream out;
-    out << "<!doctype html>\n<html><head><meta charset=\"utf-8\"><title>" << escaped(data.title) << "</title>\n"
+    out << "<!doctype html>\n<html><head><meta charset=\"utf-8\"><title>" << report::xmlEscaped(data.title) << "</title>\n"
         << "<style>body{font-family:serif;margin:2em}table{border-collapse:collapse;margin:.3em 0 1em}"
            "th,td{border:1px solid #000;padding:.25em .5em;white-space:pre;min-width:3em}td.l{text-align:left}"
            "td.r{text-align:right}td.c{text-align:center}.steps{break-before:page}</style></head><body>\n";
