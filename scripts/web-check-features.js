@@ -120,6 +120,29 @@ async function checkRigorous(page, cli, book, replies, check) {
     assert.ok(listing.endsWith(shown.listing), shown.listing);
     assert.ok(shown.summary.includes(`σ0 = ${json.rigorous.sigma0.toFixed(3)}，自由度 ${json.rigorous.dof}`), shown.summary);
   });
+  // A cell edited: the listing no longer holds (greyed, not printed, a note); the edit undone: it holds again.
+  const state = async () => {
+    await page.emulateMedia({media: 'print'});
+    const shown = await page.evaluate(() => ({
+      stale: document.getElementById('rigorous-listing').dataset.stale === 'true',
+      note: !document.getElementById('rigorous-stale').hidden,
+      printed: getComputedStyle(document.getElementById('rigorous-listing')).display !== 'none',
+    }));
+    await page.emulateMedia({media: 'screen'});
+    return shown;
+  };
+  const cell = page.locator('#observations input[data-key="xa"]');
+  const typed = await cell.inputValue();
+  const fresh = await state();
+  await cell.fill(typed + '1');
+  const edited = await state();
+  await cell.fill(typed);
+  const undone = await state();
+  await check('the rigorous listing is printed, marked stale after a table edit, and un-marked when it is undone', () => {
+    assert.deepStrictEqual(fresh, {stale: false, note: false, printed: true});
+    assert.deepStrictEqual(edited, {stale: true, note: true, printed: false});
+    assert.deepStrictEqual(undone, fresh);
+  });
 }
 
 module.exports = {checkExercises, checkRigorous};

@@ -8,6 +8,7 @@
 //   MorvalenPage.observations()        the table's values, by column key
 //   MorvalenPage.fillTable(values)     the table filled, as opening a file fills it
 //   MorvalenPage.text(chinese)         a text in the page's language;  MorvalenPage.onLanguage(f): f(lang) on a change
+// and the event "morvalen-table-changed" on document after every change of the table or the standard.
 // It is there once document.body.dataset.ready is "true"; the event "morvalen-page-ready" on document says so.
 import {createPage, byId, tr, setStatus, showStatus, guarded} from './page-state.js';
 import {observations, buildTable, fillTable, checkTable, highlightDiagram, isEmpty, nextCell} from './page-table.js';
@@ -38,6 +39,7 @@ function clearAll(page) {
 function edited(page) {
   keepWork(page);
   markStale(page);
+  document.dispatchEvent(new CustomEvent('morvalen-table-changed'));
 }
 
 // The guided mode fills the table as it asks: it starts on an empty table.

@@ -1,6 +1,7 @@
 // The teacher's kit on the page: the teacher's tab makes a class's exercises from a roster (one zip file of sheets,
 // answer keys and exercises.csv), the student's tab gives the tables of the steps to fill for the data of the table
-// and checks them cell by cell. Everything is computed in the browser; nothing leaves it.
+// and checks them cell by cell. Everything is computed in the browser; nothing leaves it. A sheet and its verdict are
+// marked stale once the table no longer holds the data they were made from.
 'use strict';
 (function () {
   const {api, byId, lang, tr, withArguments, setStatus, tableObservations, guarded} = window.MorvalenPageParts;
@@ -31,9 +32,12 @@
       <button id="exercise-check" data-text="核 对"></button>
       <button id="exercise-open-sheet" data-text="打开答卷…"></button>
       <input id="exercise-sheet-file" type="file" accept=".csv,.txt" hidden>
+      <p id="exercise-stale" class="stale-note" hidden></p>
       <p id="exercise-verdict" role="status"></p>
       <div id="exercise-tables"></div>
     </div>`;
+  const stale = window.MorvalenPageParts.staleResults(['exercise-verdict', 'exercise-tables'], 'exercise-stale',
+    '表中的数据已改动：这份答卷不是由这些数据生成的，请重新按“填写答卷”。', () => tableObservations());
 
   function download(path, name) {
     const link = document.createElement('a');
@@ -135,6 +139,7 @@
     const answer = api.call({call: 'answerSheet', observations: tableObservations(), lang: lang()});
     if (answer.problem) { setStatus('exercise-verdict', answer.problem, true); return; }
     showSheet(answer);
+    stale.shown();
     setStatus('exercise-verdict', withArguments(tr('答卷共有 %1 个数值要填。'), [String(answer.cells.length)]), false);
   }
 
@@ -187,6 +192,7 @@
     grade.value = kept;
     cellKeys = [];
     byId('exercise-tables').textContent = '';
+    stale.cleared();
     setStatus('exercise-verdict', '', false);
   }
 

@@ -35,6 +35,27 @@ window.MorvalenPageParts = (function () {
         }
       };
     },
+    // Results of a section, computed from `request()` (the table's values and the section's own settings), marked
+    // stale (greyed, left out of print, with the note `noteId`) once what they would now be computed from differs;
+    // undoing the change un-marks them. `shown()` after each result shown, `cleared()` when none is; `check()` after
+    // a change the page does not announce with an event.
+    staleResults(boxIds, noteId, noteText, request) {
+      let shownFrom = null;
+      const check = () => {
+        const stale = shownFrom !== null && shownFrom !== JSON.stringify(request());
+        for (const id of boxIds) {
+          if (stale) byId(id).dataset.stale = 'true'; else delete byId(id).dataset.stale;
+        }
+        byId(noteId).hidden = !stale;
+        byId(noteId).textContent = stale ? tr(noteText) : '';
+      };
+      for (const type of ['input', 'change', 'morvalen-table-changed']) document.addEventListener(type, check);
+      return {
+        shown() { shownFrom = JSON.stringify(request()); check(); },
+        cleared() { shownFrom = null; check(); },
+        check,
+      };
+    },
     // A section of the page that is not printed; `start` runs once it is placed after the checks, the computation
     // loaded, and again, with its data-text translated, whenever the language changes.
     section(id, html, start, translated) {

@@ -1,7 +1,8 @@
 // The rigorous adjustment of the field book opened on the page ("打开观测手簿…"): its directions and distances
 // adjusted by least squares on the coordinates, beside the classical adjustment of the eight angles it gives. Shown
 // as the terminal lists it: σ0 and the global test, the stations with their σ and ellipses, the differences from
-// the classical result, every observation with its residual, redundancy number and w-test.
+// the classical result, every observation with its residual, redundancy number and w-test. A listing shown is printed
+// after the checks; once the table, the book or the σ no longer give it, it is marked stale and left out of print.
 'use strict';
 (function () {
   const {api, byId, lang, tr, withArguments, tableObservations} = window.MorvalenPageParts;
@@ -9,22 +10,32 @@
   const html = `
     <h2 data-text="严密平差（方向与距离，间接平差）"></h2>
     <p id="rigorous-book"></p>
-    <label><span data-text="一测回方向中误差（秒）："></span>
-      <input id="rigorous-sigma-direction" size="5" inputmode="decimal" placeholder="2"></label>
-    <label><span data-text="测距中误差 a 毫米 + b ppm："></span>
-      <input id="rigorous-distance-sigma" size="6" value="2,2"></label>
-    <button id="rigorous-compute" data-text="严密平差" disabled></button>
+    <div class="no-print">
+      <label><span data-text="一测回方向中误差（秒）："></span>
+        <input id="rigorous-sigma-direction" size="5" inputmode="decimal" placeholder="2"></label>
+      <label><span data-text="测距中误差 a 毫米 + b ppm："></span>
+        <input id="rigorous-distance-sigma" size="6" value="2,2"></label>
+      <button id="rigorous-compute" data-text="严密平差" disabled></button>
+    </div>
+    <p id="rigorous-stale" class="stale-note" hidden></p>
     <p id="rigorous-summary" role="status"></p>
     <pre id="rigorous-listing"></pre>`;
 
-  let book = null;  // {path, name}: the field book last opened on the page
+  let book = null;  // {path, name, opened}: the field book last opened on the page, and how many books before it
+  let booksOpened = 0;
+  // What a listing would now be computed from: the book, the table, the standard and the σ typed.
+  const adjustedFrom = () => ({book: book && book.opened, observations: tableObservations(), grade: byId('grade').value,
+    sigma: byId('rigorous-sigma-direction').value, distance: byId('rigorous-distance-sigma').value});
+  const stale = window.MorvalenPageParts.staleResults(['rigorous-summary', 'rigorous-listing'], 'rigorous-stale',
+    '表中的数据、手簿或中误差已改动：下面的严密平差成果不是由这些数据算出的，请重新平差。', adjustedFrom);
 
   // The field book the page has opened, kept in a folder of its own for the adjustment.
   async function keepBook(file) {
     const path = '/files/rigorous/' + file.name.replace(/[\\/]/g, '_');
     api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-    book = {path, name: file.name};
+    book = {path, name: file.name, opened: ++booksOpened};
     showBook();
+    stale.check();
   }
 
   function showBook() {
@@ -57,7 +68,7 @@
     request.distance_sigma_mm = a;
     request.distance_sigma_ppm = b;
     const answer = api.call(request);
-    byId('rigorous-listing').textContent = answer.problem ? '' : answer.listing;
+    showListing(answer.problem ? '' : answer.listing);
     if (answer.problem) { setSummary(answer.problem, true); return; }
     const result = answer;
     const test = result.global_test === null ? tr('无多余观测，不作检验')
@@ -66,10 +77,17 @@
       [result.sigma0 === null ? '—' : result.sigma0.toFixed(3), String(result.dof), test]), result.global_test === false);
   }
 
+  // The listing is printed with the report when there is one (and left out while stale).
+  function showListing(listing) {
+    byId('rigorous-listing').textContent = listing;
+    byId('rigorous-section').classList.toggle('no-print', !listing);
+    if (listing) stale.shown(); else stale.cleared();
+  }
+
   function translated() {
     showBook();
     setSummary('', false);
-    byId('rigorous-listing').textContent = '';
+    showListing('');
   }
 
   // The field book the page has opened and reduced, by its button or dropped on the page.
