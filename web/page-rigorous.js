@@ -15,7 +15,7 @@
         <input id="rigorous-sigma-direction" size="5" inputmode="decimal" placeholder="2"></label>
       <label><span data-text="测距中误差 a 毫米 + b ppm："></span>
         <input id="rigorous-distance-sigma" size="6" value="2,2"></label>
-      <button id="rigorous-compute" data-text="严密平差" disabled></button>
+      <button id="rigorous-compute" data-text="作严密平差" disabled></button>
     </div>
     <p id="rigorous-stale" class="stale-note" hidden></p>
     <p id="rigorous-summary" role="status"></p>

@@ -85,16 +85,23 @@ void ChecksMenu::showChecks() {
         reason = qText(analysis::nothingToCheck(run_.state));
     }
     // Beside the classical checks, the rigorous adjustment of the field book that gave the angles, with the a priori
-    // σ of its instrument class; none where the book's observations cannot fix the network.
+    // σ last typed or those of its instrument class; none where the book's observations cannot fix the network.
     std::optional<rigorous::RigorousRun> rigorousRun;
+    RigorousTab::Readjust readjust;
     if (fieldBook_ && *fieldBook_ && analysed.precision) {
+        const fieldbook::FieldBookReduction& book = **fieldBook_;
+        readjust = [this, &book](const rigorous::ObservationSigmas& sigmas) {
+            rigorous::RigorousRun adjusted = rigorous::rigorousRun(run_.state, book, sigmas);
+            rigorousSigmas_ = sigmas;
+            return adjusted;
+        };
         try {
-            rigorousRun = rigorous::rigorousRun(run_.state, **fieldBook_, rigorous::defaultSigmas(**fieldBook_));
+            rigorousRun = rigorous::rigorousRun(run_.state, book, rigorousSigmas_.value_or(rigorous::defaultSigmas(book)));
         } catch (const rigorous::RigorousError&) {
             // The classical checks alone, as without a field book.
         }
     }
-    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision, rigorousRun);
+    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision, rigorousRun, readjust);
     if (window_->property("resultsStale").toBool()) markStaleWindow(dialog);
     dialog.exec();
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/GradeTable.h"
 #include "fieldbook/DirectionReduction.h"
+#include "rigorous/RigorousNetwork.h"
 
 class QAction;
 class QActionGroup;
@@ -45,6 +46,9 @@ private:
     QActionGroup* choices_;
     QAction* ownSigma_;
     const std::optional<fieldbook::FieldBookReduction>* fieldBook_;
+    // The a priori σ of the rigorous adjustment last typed in the checks window, kept for the session; none: those
+    // of the book's instrument class.
+    std::optional<rigorous::ObservationSigmas> rigorousSigmas_;
 };
 
 }  // namespace morvalen::app

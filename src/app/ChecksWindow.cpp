@@ -13,6 +13,7 @@
 #include "app/NetworkPlotView.h"
 #include "app/PrintCommand.h"
 #include "app/RigorousTab.h"
+#include "report/RigorousPage.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
 #include "form/FieldText.h"
@@ -40,7 +41,7 @@ QLabel* verdictLabel(const QString& text, bool pass, const QString& name, QWidge
 
 ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const QString& reasonWhenNone,
                            QWidget* parent, const std::optional<analysis::NetworkPrecision>& precision,
-                           const std::optional<rigorous::RigorousRun>& rigorousRun)
+                           const std::optional<rigorous::RigorousRun>& rigorousRun, RigorousTab::Readjust readjust)
     : QDialog(parent), checks_(checks), precision_(checks ? precision : std::nullopt) {
     setWindowTitle(translated("检核与精度分析"));
     auto* layout = new QVBoxLayout(this);
@@ -79,7 +80,13 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
             auto* tabs = new QTabWidget(this);
             tabs->setObjectName(QStringLiteral("ChecksTabs"));
             tabs->addTab(classical, translated("经典平差"));
-            tabs->addTab(new RigorousTab(*rigorousRun, *precision_, tabs), translated("严密平差"));
+            rigorous_ = rigorousRun;
+            // The page printed is that of the adjustment shown, with the σ last typed.
+            RigorousTab::Readjust shown = [this, readjust](const rigorous::ObservationSigmas& sigmas) {
+                rigorous_ = readjust(sigmas);
+                return *rigorous_;
+            };
+            tabs->addTab(new RigorousTab(*rigorousRun, *precision_, shown, tabs), translated("严密平差"));
             layout->addWidget(tabs);
         } else {
             layout->addWidget(classical);
@@ -217,6 +224,7 @@ void ChecksWindow::printChecks() {
     // The checks, then the precision on a page of its own, as the report's pages after the report print them.
     report::Pages pages{report::analysisPageLines(*checks_)};
     if (precision_) pages.push_back(report::precisionPageLines(*precision_));
+    if (rigorous_) pages.push_back(report::rigorousPageLines(*rigorous_));
     printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, precision_ ? &*precision_ : nullptr);
 }
 

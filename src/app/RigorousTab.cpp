@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "app/BothEllipsesPlot.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
+#include "document/RigorousOutput.h"
 #include "report/RigorousPage.h"
 
 namespace morvalen::app {
@@ -28,30 +31,85 @@ QLabel* sentences(const QStringList& lines, const QString& name, QWidget* parent
 
 }  // namespace
 
-RigorousTab::RigorousTab(const rigorous::RigorousRun& run, const analysis::NetworkPrecision& classical, QWidget* parent)
-    : QWidget(parent) {
+RigorousTab::RigorousTab(const rigorous::RigorousRun& run, const analysis::NetworkPrecision& classical, Readjust readjust,
+                         QWidget* parent)
+    : QWidget(parent), classical_(classical), readjust_(std::move(readjust)) {
     setObjectName(QStringLiteral("RigorousTab"));
-    auto* columns = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    auto* sigmas = new QHBoxLayout;
+    directionSigma_ = new QLineEdit(decimal(run.network.directionSigmaSeconds, 2), this);
+    directionSigma_->setObjectName(QStringLiteral("RigorousDirectionSigma"));
+    distanceSigma_ = new QLineEdit(decimal(run.network.distanceSigmaMillimetres, 1) + ',' +
+                                       decimal(run.network.distanceSigmaPpm, 1),
+                                   this);
+    distanceSigma_->setObjectName(QStringLiteral("RigorousDistanceSigma"));
+    // Wide enough for a σ such as 12.5 or 2,1.5, not for the whole row.
+    for (QLineEdit* field : {directionSigma_, distanceSigma_}) {
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000,0000")) + 16);
+    }
+    auto* adjust = new QPushButton(translated("作严密平差"), this);
+    adjust->setObjectName(QStringLiteral("RigorousAdjustAgain"));
+    sigmas->addWidget(new QLabel(translated("一测回方向中误差（秒）："), this));
+    sigmas->addWidget(directionSigma_);
+    sigmas->addWidget(new QLabel(translated("测距中误差 a 毫米 + b ppm："), this));
+    sigmas->addWidget(distanceSigma_);
+    sigmas->addWidget(adjust);
+    sigmas->addStretch();
+    layout->addLayout(sigmas);
+    refusal_ = new QLabel(this);
+    refusal_->setObjectName(QStringLiteral("RigorousRefusal"));
+    refusal_->setStyleSheet(QStringLiteral("color: red"));
+    refusal_->hide();
+    layout->addWidget(refusal_);
+    connect(adjust, &QPushButton::clicked, this, &RigorousTab::adjustAgain);
+    connect(directionSigma_, &QLineEdit::returnPressed, this, &RigorousTab::adjustAgain);
+    connect(distanceSigma_, &QLineEdit::returnPressed, this, &RigorousTab::adjustAgain);
+    showResults(run);
+}
+
+void RigorousTab::adjustAgain() {
+    const std::optional<double> direction = document::directionSigmaOf(directionSigma_->text().trimmed().toStdString());
+    const auto distance = document::distanceSigmaOf(distanceSigma_->text().trimmed().toStdString());
+    refusal_->setText(!direction ? translated("方向中误差应为正数（秒）。")
+                      : !distance ? translated("测距中误差应为 A,B 两个非负数：%1", {distanceSigma_->text()})
+                                  : QString());
+    if (direction && distance) {
+        try {
+            showResults(readjust_({*direction, distance->first, distance->second}));
+        } catch (const rigorous::RigorousError& failure) {
+            refusal_->setText(QString::fromUtf8(failure.what()));
+        }
+    }
+    refusal_->setVisible(!refusal_->text().isEmpty());
+}
+
+// The results of one adjustment, in place of those shown before.
+void RigorousTab::showResults(const rigorous::RigorousRun& run) {
+    delete results_;
+    results_ = new QWidget(this);
+    auto* columns = new QHBoxLayout(results_);
+    columns->setContentsMargins(0, 0, 0, 0);
     auto* left = new QVBoxLayout;
     buildSummary(run, left);
     buildStations(run, left);
     buildDifferences(run, left);
     buildObservations(run, left);
     columns->addLayout(left);
-    columns->addWidget(new BothEllipsesPlot(plottedStations(run, classical), classical.sigma, this), 1);
+    columns->addWidget(new BothEllipsesPlot(plottedStations(run, classical_), classical_.sigma, results_), 1);
+    static_cast<QVBoxLayout*>(layout())->addWidget(results_, 1);
 }
 
 void RigorousTab::buildSummary(const rigorous::RigorousRun& run, QVBoxLayout* layout) {
     QStringList lines;
     for (const std::string& sentence : report::rigorousSummary(run)) lines << qText(sentence);
-    layout->addWidget(sentences(lines, QStringLiteral("RigorousSummary"), this));
+    layout->addWidget(sentences(lines, QStringLiteral("RigorousSummary"), results_));
 }
 
 void RigorousTab::buildStations(const rigorous::RigorousRun& run, QVBoxLayout* layout) {
     auto* stations = table(QStringLiteral("RigorousStations"),
                            {translated("点名"), QStringLiteral("X(m)"), QStringLiteral("Y(m)"), QStringLiteral("σx(mm)"),
                             QStringLiteral("σy(mm)"), QStringLiteral("a(mm)"), QStringLiteral("b(mm)"), translated("φ(度)")},
-                           static_cast<int>(run.adjustment.stations.size()), this);
+                           static_cast<int>(run.adjustment.stations.size()), results_);
     int row = 0;
     for (const rigorous::AdjustedStation& station : run.adjustment.stations) {
         stations->setItem(row, 0, cell(qText(station.name)));
@@ -70,10 +128,10 @@ void RigorousTab::buildStations(const rigorous::RigorousRun& run, QVBoxLayout* l
 }
 
 void RigorousTab::buildDifferences(const rigorous::RigorousRun& run, QVBoxLayout* layout) {
-    layout->addWidget(new QLabel(translated("严密平差 − 经典平差 :"), this));
+    layout->addWidget(new QLabel(translated("严密平差 − 经典平差 :"), results_));
     auto* differences = table(QStringLiteral("RigorousDifferences"),
                               {translated("点名"), QStringLiteral("dX(mm)"), QStringLiteral("dY(mm)"), translated("为σ的倍数")},
-                              static_cast<int>(run.differences.size()), this);
+                              static_cast<int>(run.differences.size()), results_);
     int row = 0;
     for (const rigorous::StationDifference& difference : run.differences) {
         differences->setItem(row, 0, cell(qText(difference.name)));
@@ -85,7 +143,7 @@ void RigorousTab::buildDifferences(const rigorous::RigorousRun& run, QVBoxLayout
     layout->addWidget(differences);
     QStringList lines{qText(run.sentence)};
     if (const auto largest = report::largestErrorSentence(run)) lines << qText(*largest);
-    layout->addWidget(sentences(lines, QStringLiteral("RigorousSentence"), this));
+    layout->addWidget(sentences(lines, QStringLiteral("RigorousSentence"), results_));
 }
 
 void RigorousTab::buildObservations(const rigorous::RigorousRun& run, QVBoxLayout* layout) {
@@ -95,7 +153,7 @@ void RigorousTab::buildObservations(const rigorous::RigorousRun& run, QVBoxLayou
     auto* observations = table(QStringLiteral("RigorousObservations"),
                                {translated("类别"), translated("测站"), translated("目标"), translated("测回"),
                                 translated("改正数"), translated("多余观测分量"), QStringLiteral("w")},
-                               static_cast<int>(run.adjustment.observations.size()), this);
+                               static_cast<int>(run.adjustment.observations.size()), results_);
     int row = 0;
     for (const rigorous::AdjustedObservation& observation : run.adjustment.observations) {
         const rigorous::Observation& observed = observation.observed;

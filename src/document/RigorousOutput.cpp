@@ -26,6 +26,12 @@ std::optional<double> numberOf(const std::string& text) {
 
 }  // namespace
 
+std::optional<double> directionSigmaOf(const std::string& text) {
+    const std::optional<double> seconds = numberOf(text);
+    if (!seconds || !std::isfinite(*seconds) || *seconds <= 0) return std::nullopt;
+    return seconds;
+}
+
 std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text) {
     const std::size_t comma = text.find(',');
     if (comma == std::string::npos) return std::nullopt;

@@ -17,6 +17,9 @@ struct RigorousOptions {
     std::string distanceSigma = "2,2";             // "a,b": a mm + b ppm
 };
 
+// The a priori σ of a direction as a positive number of seconds of arc; none otherwise.
+std::optional<double> directionSigmaOf(const std::string& text);
+
 // "a,b" as two non-negative numbers (millimetres, ppm), not both zero; none otherwise.
 std::optional<std::pair<double, double>> distanceSigmaOf(const std::string& text);
 

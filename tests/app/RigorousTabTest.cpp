@@ -1,6 +1,7 @@
 // The tab 严密平差 of the checks window: there after a run whose angles came from a field book, absent otherwise; its
 // figures on the example book with distances, and the plot with both sets of ellipses.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -80,6 +81,25 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
         const QImage image = whole.copy(0, 0, whole.width(), whole.height() - 80);
         EXPECT_TRUE(paints(image, classicalEllipseColour));
         EXPECT_TRUE(paints(image, rigorousEllipseColour));
+
+        // Other a priori σ typed and adjusted again: the summary says so; a σ that is no positive number is refused
+        // and the results shown stay.
+        const auto adjustWith = [&dialog](const QString& direction, const QString& distance) {
+            dialog.findChild<QLineEdit*>("RigorousDirectionSigma")->setText(direction);
+            dialog.findChild<QLineEdit*>("RigorousDistanceSigma")->setText(distance);
+            dialog.findChild<QPushButton*>("RigorousAdjustAgain")->click();
+            return std::pair{dialog.findChild<QLabel*>("RigorousSummary")->text(),
+                             dialog.findChild<QLabel*>("RigorousRefusal")->text()};
+        };
+        const auto [again, none] = adjustWith("4", "3,1");
+        EXPECT_TRUE(again.contains("方向 σ = 4.00″") && again.contains("测距 3.0 mm + 1.0 ppm")) << again.toStdString();
+        EXPECT_FALSE(again.contains("σ0 = 0.460")) << again.toStdString();
+        EXPECT_TRUE(none.isEmpty());
+        for (const auto& [direction, distance] : {std::pair{"0", "2,2"}, {"x", "2,2"}, {"2", "2"}, {"2", "-1,2"}}) {
+            const auto [kept, refusal] = adjustWith(direction, distance);
+            EXPECT_EQ(kept, again) << direction << " " << distance;
+            EXPECT_FALSE(refusal.isEmpty()) << direction << " " << distance;
+        }
     });
 }
 
