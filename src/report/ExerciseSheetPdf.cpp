@@ -1,6 +1,5 @@
 #include "report/ExerciseSheetPdf.h"
 
-#include <QBuffer>
 #include <QMarginsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,7 +14,6 @@ namespace morvalen::report {
 namespace {
 
 using i18n::translate;
-using i18n::withArguments;
 
 constexpr double marginPoints = 50;
 
@@ -63,18 +61,10 @@ void paintSketch(QPainter& painter, const QuadrilateralSketch& sketch, QPointF o
 
 void writeExerciseSheetPdf(const StepsDocument& data, const QuadrilateralSketch& sketch, const StepsDocument& steps,
                            const QString& path) {
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&document);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setTitle(QStringLiteral("Morvalen"));
-        writer.setCreator(QStringLiteral("Morvalen"));
+    writeA4Pdf(path, [&](QPdfWriter& writer) {
         writer.setPageMargins(QMarginsF(marginPoints, marginPoints, marginPoints, marginPoints), QPageLayout::Point);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：绘制报表失败。"), {path.toStdString()}));
-        }
+        if (!painter.begin(&writer)) throw PrintingFailed(translate("打印机无法开始打印（设备不可用或无法写入）。"));
         double top = paintStepsPages(painter, writer, data);
         const double size = std::min<double>(writer.width(), writer.height()) * 0.6;
         if (top + size > writer.height()) {
@@ -88,8 +78,7 @@ void writeExerciseSheetPdf(const StepsDocument& data, const QuadrilateralSketch&
         if (!writer.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
         paintStepsPages(painter, writer, steps);
         painter.end();
-    }
-    writePdfBytes(document.data(), path);
+    });
 }
 
 }  // namespace morvalen::report

@@ -145,8 +145,10 @@ void writeReportPdf(const std::vector<Line>& lines, const QString& path) { write
 
 void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot,
                     const StepsDocument* steps) {
-    // The document is made in memory and written by the program's one file writer, so that a full disk or a
-    // painter that fails leaves no file that is no PDF, and the old file as it was.
+    writeA4Pdf(path, [&](QPdfWriter& writer) { paintReport(pages, writer, plot, steps); });
+}
+
+void writeA4Pdf(const QString& path, const std::function<void(QPdfWriter&)>& paint) {
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     {
@@ -155,18 +157,14 @@ void writeReportPdf(const Pages& pages, const QString& path, const analysis::Net
         writer.setTitle(QStringLiteral("Morvalen"));
         writer.setCreator(QStringLiteral("Morvalen"));
         try {
-            paintReport(pages, writer, plot, steps);
+            paint(writer);
         } catch (const PrintingFailed&) {
             throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：绘制报表失败。"), {path.toStdString()}));
         }
     }
-    writePdfBytes(document.data(), path);
-}
-
-void writePdfBytes(const QByteArray& bytes, const QString& path) {
     try {
         files::writeBytes(files::pathOf(path.toStdString()),
-                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                          std::string_view(document.data().constData(), static_cast<std::size_t>(document.data().size())));
     } catch (const files::FileNotWritten& failure) {
         throw PrintingFailed(withArguments(translate("无法写入 PDF 文件 “%1”：%2。"),
                                            {path.toStdString(), failure.reason().empty() ? std::string(failure.what())

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "report/StepsTables.h"
 
 class QPagedPaintDevice;
+class QPdfWriter;
 
 namespace morvalen::report {
 
@@ -55,9 +57,10 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
 // written.
 void writeReportPdf(const std::vector<Line>& lines, const QString& path);
-// Writes a PDF document made in memory to `path` through the program's one file writer. Throws PrintingFailed naming
-// the file and the reason.
-void writePdfBytes(const QByteArray& bytes, const QString& path);
+// An A4 PDF document titled Morvalen, painted in memory by `paint` and written to `path` by the program's one file
+// writer, so that a full disk or a painter that fails leaves no file that is no PDF and the old file as it was.
+// Throws PrintingFailed naming the file and the reason.
+void writeA4Pdf(const QString& path, const std::function<void(QPdfWriter&)>& paint);
 void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr,
                     const StepsDocument* steps = nullptr);
 
