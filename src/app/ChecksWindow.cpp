@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/ChecksText.h"
-#include "app/NetworkPlotView.h"
+#include "app/PlotView.h"
 #include "app/PrintCommand.h"
 #include "app/RigorousTab.h"
 #include "app/TableCells.h"
@@ -18,6 +18,7 @@
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/ChecksPage.h"
+#include "report/NetworkPlot.h"
 #include "report/PrecisionPage.h"
 
 namespace morvalen::app {
@@ -89,7 +90,9 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
 }
 
 void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
-    layout->addWidget(new NetworkPlotView(precision, this), 1);
+    layout->addWidget(new PlotView([precision](double width, double height) {
+        return report::networkPlotDrawing(precision, width, height);
+    }, QStringLiteral("NetworkPlot"), this), 1);
     layout->addWidget(new QLabel(translated("点位精度（协方差传播，σ = %1）", {seconds(precision.sigma)}), this));
     int computed = 0;
     for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
@@ -217,7 +220,9 @@ void ChecksWindow::printChecks() {
     // The checks, then the precision on a page of its own, as the report's pages after the report print them.
     report::Pages pages{report::analysisPageLines(*checks_)};
     if (precision_) pages.push_back(report::precisionPageLines(*precision_));
-    printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, precision_ ? &*precision_ : nullptr);
+    std::vector<report::PagePlot> plots;
+    if (precision_) plots.push_back(report::networkPlotAfter(pages.size() - 1, *precision_));
+    printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, plots);
 }
 
 }  // namespace morvalen::app

@@ -9,9 +9,10 @@
 #include <cmath>
 
 #include "analysis/ChecksText.h"
-#include "app/BothEllipsesPlot.h"
+#include "app/PlotView.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
+#include "report/BothEllipsesDrawing.h"
 #include "report/RigorousPage.h"
 
 namespace morvalen::app {
@@ -38,7 +39,9 @@ RigorousTab::RigorousTab(const rigorous::RigorousRun& run, const analysis::Netwo
     buildDifferences(run, left);
     buildObservations(run, left);
     columns->addLayout(left);
-    columns->addWidget(new BothEllipsesPlot(plottedStations(run, classical), classical.sigma, this), 1);
+    columns->addWidget(new PlotView([run, classical](double width, double height) {
+        return report::bothEllipsesDrawing(run, &classical, width, height);
+    }, QStringLiteral("BothEllipsesPlot"), this), 1);
 }
 
 void RigorousTab::buildSummary(const rigorous::RigorousRun& run, QVBoxLayout* layout) {

@@ -8,7 +8,7 @@
 
 #include "ModalDriver.h"
 #include "analysis/GradeTable.h"
-#include "app/BothEllipsesPlot.h"
+#include "report/BothEllipsesDrawing.h"
 #include "app/ChecksMenu.h"
 #include "app/ChecksWindow.h"
 #include "app/FieldBookWindow.h"
@@ -76,10 +76,11 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
         EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousDifferences")->rowCount(), 2);
         EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousObservations")->rowCount(), 30);
         // Both sets of ellipses are drawn, each in its own colour, above the legend (its lowest 80 pixels).
-        const QImage whole = dialog.findChild<BothEllipsesPlot*>("BothEllipsesPlot")->grab().toImage();
+        const QImage whole = dialog.findChild<QWidget*>("BothEllipsesPlot")->grab().toImage();
         const QImage image = whole.copy(0, 0, whole.width(), whole.height() - 80);
-        EXPECT_TRUE(paints(image, classicalEllipseColour));
-        EXPECT_TRUE(paints(image, rigorousEllipseColour));
+        for (const report::Colour colour : {report::classicalEllipseColour, report::rigorousEllipseColour}) {
+            EXPECT_TRUE(paints(image, QColor(colour.red, colour.green, colour.blue)));
+        }
     });
 }
 
