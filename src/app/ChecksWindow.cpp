@@ -20,6 +20,7 @@
 #include "report/ChecksPage.h"
 #include "report/NetworkPlot.h"
 #include "report/PrecisionPage.h"
+#include "report/RigorousPage.h"
 
 namespace morvalen::app {
 namespace {
@@ -77,6 +78,7 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
             columns->addLayout(right, 1);
         }
         if (precision_ && rigorousRun) {
+            rigorous_ = rigorousRun;
             auto* tabs = new QTabWidget(this);
             tabs->setObjectName(QStringLiteral("ChecksTabs"));
             tabs->addTab(classical, translated("经典平差"));
@@ -222,6 +224,11 @@ void ChecksWindow::printChecks() {
     if (precision_) pages.push_back(report::precisionPageLines(*precision_));
     std::vector<report::PagePlot> plots;
     if (precision_) plots.push_back(report::networkPlotAfter(pages.size() - 1, *precision_));
+    // The tab 严密平差, where it is shown: its page and the plot of both sets of ellipses.
+    if (rigorous_) {
+        pages.push_back(report::rigorousPageLines(*rigorous_));
+        plots.push_back(report::bothEllipsesAfter(pages.size() - 1, *rigorous_, precision_));
+    }
     printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, plots);
 }
 

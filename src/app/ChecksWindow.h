@@ -28,7 +28,8 @@ public:
                  const std::optional<rigorous::RigorousRun>& rigorousRun = std::nullopt);
 
 public slots:
-    // Prints the page 检核与精度分析 as the report prints (default printer, or a PDF file where there is none).
+    // Prints the page 检核与精度分析 as the report prints (default printer, or a PDF file where there is none), with
+    // the page of the rigorous adjustment and its plot after it where the tab 严密平差 is shown.
     void printChecks();
 
 private:
@@ -39,6 +40,7 @@ private:
 
     std::optional<analysis::Checks> checks_;
     std::optional<analysis::NetworkPrecision> precision_;
+    std::optional<rigorous::RigorousRun> rigorous_;  // where its tab is shown
 };
 
 }  // namespace morvalen::app

@@ -13,6 +13,13 @@ PagePlot networkPlotAfter(std::size_t page, const analysis::NetworkPrecision& pr
     return {page, [precision](double width, double height) { return networkPlotDrawing(precision, width, height); }};
 }
 
+PagePlot bothEllipsesAfter(std::size_t page, const rigorous::RigorousRun& run,
+                           const std::optional<analysis::NetworkPrecision>& classical) {
+    return {page, [run, classical](double width, double height) {
+                return bothEllipsesDrawing(run, classical ? &*classical : nullptr, width, height);
+            }};
+}
+
 PrintedDocument printedDocument(const SurveyState& state, const analysis::Analysis& analysed,
                                 const fieldbook::FieldBookReduction* fieldBook,
                                 const rigorous::RigorousRun* rigorous) {
@@ -29,10 +36,7 @@ PrintedDocument printedDocument(const SurveyState& state, const analysis::Analys
     if (fieldBook) document.pages.push_back(fieldBookPageLines(*fieldBook));
     if (rigorous) {
         document.pages.push_back(rigorousPageLines(*rigorous));
-        const std::optional<analysis::NetworkPrecision> classical = analysed.precision;
-        document.plots.push_back({document.pages.size() - 1, [run = *rigorous, classical](double width, double height) {
-                                      return bothEllipsesDrawing(run, classical ? &*classical : nullptr, width, height);
-                                  }});
+        document.plots.push_back(bothEllipsesAfter(document.pages.size() - 1, *rigorous, analysed.precision));
     }
     return document;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "analysis/Analysis.h"
@@ -21,6 +22,11 @@ struct PagePlot {
 
 // The plot of the network (report/NetworkPlot) after the page `page`.
 PagePlot networkPlotAfter(std::size_t page, const analysis::NetworkPrecision& precision);
+
+// The plot of both sets of error ellipses (report/BothEllipsesDrawing) after the page `page`; the rigorous set alone
+// without `classical`.
+PagePlot bothEllipsesAfter(std::size_t page, const rigorous::RigorousRun& run,
+                           const std::optional<analysis::NetworkPrecision>& classical);
 
 // The report's page; when the computation was checked against a grade or an own σ, the page of its checks, then the
 // page of the precision of the stations, with the plot of the network after it; then the reduction of the field book whose

@@ -1,10 +1,16 @@
 // The tab 严密平差 of the checks window: there after a run whose angles came from a field book, absent otherwise; its
 // figures on the example book with distances, and the plot with both sets of ellipses.
+#include <QFileDialog>
 #include <QLabel>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "ModalDriver.h"
 #include "analysis/GradeTable.h"
@@ -14,6 +20,7 @@
 #include "app/FieldBookWindow.h"
 #include "app/FileMenu.h"
 #include "app/MainWindow.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
 
@@ -82,6 +89,33 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
             EXPECT_TRUE(paints(image, QColor(colour.red, colour.green, colour.blue)));
         }
     });
+
+    // 打印检核页 prints the tab's page and its plot after the classical pages (to a PDF file without a printer).
+    if (!QPrinterInfo::defaultPrinter().isNull()) return;
+    const std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() / ("morvalen-rigorous-tab-" + std::to_string(::getpid()) + ".pdf");
+    // The button is pressed after the driver's step, so that the dialogs it opens come to the driver in turn.
+    ModalDriver printing;
+    QPointer<QDialog> checks;
+    printing.then([&checks](QWidget* modal) {
+        checks = qobject_cast<ChecksWindow*>(modal);
+        QTimer::singleShot(0, checks->findChild<QPushButton*>("PrintChecks"), &QPushButton::click);
+    });
+    printing.then([&pdf](QWidget* modal) {
+        qobject_cast<QFileDialog*>(modal)->selectFile(QString::fromStdString(pdf.string()));
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    printing.then([&checks](QWidget* modal) {
+        qobject_cast<QDialog*>(modal)->accept();  // 报表已保存为 PDF 文件
+        QTimer::singleShot(0, checks, &QDialog::reject);
+    });
+    window.findChild<ChecksMenu*>()->showChecks();
+    EXPECT_TRUE(printing.failures.empty());
+    const std::string text = runShellCommand("pdftotext -layout '" + pdf.string() + "' -").output;
+    for (const char* expected : {"--- 检核与精度分析 ---", "--- 严密平差", "经典平差与严密平差的点位误差椭圆"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+    std::filesystem::remove(pdf);
 }
 
 }  // namespace
