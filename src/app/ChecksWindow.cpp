@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/ChecksText.h"
-#include "app/NetworkPlotView.h"
+#include "app/PlotView.h"
 #include "app/PrintCommand.h"
 #include "app/RigorousTab.h"
 #include "report/RigorousPage.h"
@@ -19,7 +19,9 @@
 #include "form/FieldText.h"
 #include "report/AnalysisPage.h"
 #include "report/ChecksPage.h"
+#include "report/NetworkPlot.h"
 #include "report/PrecisionPage.h"
+#include "report/RigorousPage.h"
 
 namespace morvalen::app {
 namespace {
@@ -77,10 +79,10 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
             columns->addLayout(right, 1);
         }
         if (precision_ && rigorousRun) {
+            rigorous_ = rigorousRun;
             auto* tabs = new QTabWidget(this);
             tabs->setObjectName(QStringLiteral("ChecksTabs"));
             tabs->addTab(classical, translated("经典平差"));
-            rigorous_ = rigorousRun;
             // The page printed is that of the adjustment shown, with the σ last typed.
             RigorousTab::Readjust shown = [this, readjust](const rigorous::ObservationSigmas& sigmas) {
                 rigorous_ = readjust(sigmas);
@@ -96,7 +98,9 @@ ChecksWindow::ChecksWindow(const std::optional<analysis::Checks>& checks, const 
 }
 
 void ChecksWindow::buildPrecisionTable(const analysis::NetworkPrecision& precision, QVBoxLayout* layout) {
-    layout->addWidget(new NetworkPlotView(precision, this), 1);
+    layout->addWidget(new PlotView([precision](double width, double height) {
+        return report::networkPlotDrawing(precision, width, height);
+    }, QStringLiteral("NetworkPlot"), this), 1);
     layout->addWidget(new QLabel(translated("点位精度（协方差传播，σ = %1）", {seconds(precision.sigma)}), this));
     int computed = 0;
     for (const analysis::StationPrecision& station : precision.stations) computed += station.fixed ? 0 : 1;
@@ -224,8 +228,14 @@ void ChecksWindow::printChecks() {
     // The checks, then the precision on a page of its own, as the report's pages after the report print them.
     report::Pages pages{report::analysisPageLines(*checks_)};
     if (precision_) pages.push_back(report::precisionPageLines(*precision_));
-    if (rigorous_) pages.push_back(report::rigorousPageLines(*rigorous_));
-    printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, precision_ ? &*precision_ : nullptr);
+    std::vector<report::PagePlot> plots;
+    if (precision_) plots.push_back(report::networkPlotAfter(pages.size() - 1, *precision_));
+    // The tab 严密平差, where it is shown: its page and the plot of both sets of ellipses.
+    if (rigorous_) {
+        pages.push_back(report::rigorousPageLines(*rigorous_));
+        plots.push_back(report::bothEllipsesAfter(pages.size() - 1, *rigorous_, precision_));
+    }
+    printPages(pages, QStringLiteral("morvalen-checks.pdf"), this, plots);
 }
 
 }  // namespace morvalen::app

@@ -30,8 +30,8 @@ public:
                  RigorousTab::Readjust readjust = {});
 
 public slots:
-    // Prints the page 检核与精度分析 as the report prints (default printer, or a PDF file where there is none), and
-    // the page of the rigorous adjustment where its tab is shown.
+    // Prints the page 检核与精度分析 as the report prints (default printer, or a PDF file where there is none), with
+    // the page of the rigorous adjustment and its plot after it where the tab 严密平差 is shown.
     void printChecks();
 
 private:

@@ -6,6 +6,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/NetworkPrecision.h"
 #include "fieldbook/DirectionReduction.h"
+#include "report/PrintedDocument.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 
@@ -26,9 +27,9 @@ void printReport(const SurveyState& state, QWidget* parent, const analysis::Anal
                  const fieldbook::FieldBookReduction* fieldBook = nullptr);
 
 // Prints pages the same way: the default printer without asking, or where none is installed a PDF file offered
-// under `pdfFileName` in the home folder; a printing error in a message box. The plot of the network follows the
-// pages when one is given, and the tables 平差计算过程 after the first page when `steps` is given.
+// under `pdfFileName` in the home folder; a printing error in a message box. Each plot follows its page, and the
+// tables 平差计算过程 follow the first page when `steps` is given.
 void printPages(const report::Pages& pages, const QString& pdfFileName, QWidget* parent,
-                const analysis::NetworkPrecision* plot = nullptr, const report::StepsDocument* steps = nullptr);
+                const std::vector<report::PagePlot>& plots = {}, const report::StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::app

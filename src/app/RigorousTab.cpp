@@ -11,10 +11,11 @@
 #include <cmath>
 
 #include "analysis/ChecksText.h"
-#include "app/BothEllipsesPlot.h"
+#include "app/PlotView.h"
 #include "app/TableCells.h"
 #include "app/Translated.h"
 #include "document/RigorousOutput.h"
+#include "report/BothEllipsesDrawing.h"
 #include "report/RigorousPage.h"
 
 namespace morvalen::app {
@@ -95,7 +96,9 @@ void RigorousTab::showResults(const rigorous::RigorousRun& run) {
     buildDifferences(run, left);
     buildObservations(run, left);
     columns->addLayout(left);
-    columns->addWidget(new BothEllipsesPlot(plottedStations(run, classical_), classical_.sigma, results_), 1);
+    columns->addWidget(new PlotView([run, classical = classical_](double width, double height) {
+        return report::bothEllipsesDrawing(run, &classical, width, height);
+    }, QStringLiteral("BothEllipsesPlot"), results_), 1);
     static_cast<QVBoxLayout*>(layout())->addWidget(results_, 1);
 }
 

@@ -135,7 +135,7 @@ StepsWindow::StepsWindow(const report::StepsDocument& document, bool printable, 
 }
 
 void StepsWindow::printSteps() {
-    printPages({}, QStringLiteral("morvalen-steps.pdf"), this, nullptr, &document_);
+    printPages({}, QStringLiteral("morvalen-steps.pdf"), this, {}, &document_);
 }
 
 StepsMenu::StepsMenu(const RunRecord& run, QWidget* window)

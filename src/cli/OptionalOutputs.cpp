@@ -118,7 +118,7 @@ ExitStatus writeReportFile(const SurveyState& state, const std::string& path, co
 #ifdef MORVALEN_WITH_PDF
     try {
         const report::PrintedDocument document = report::printedDocument(state, analysed, fieldBook, rigorous);
-        writePdf(document.pages, path, document.plot ? &*document.plot : nullptr, steps);
+        writePdf(document.pages, path, document.plots, steps);
         return ExitStatus::completed;
     } catch (const report::PrintingFailed& failure) {
         std::cerr << failure.what() << '\n';
@@ -177,7 +177,7 @@ ExitStatus runBatchCommand(const BatchOptions& options) {
                                                         const std::string& path) mutable {
         if (!output) output = std::make_shared<PdfOutput>();
         const report::PrintedDocument document = report::printedDocument(state, analysed);
-        output->write(document.pages, path, document.plot ? &*document.plot : nullptr);
+        output->write(document.pages, path, document.plots);
     };
 #endif
     return runBatch(options, writeReport);

@@ -25,14 +25,14 @@ PdfOutput::PdfOutput() {
 
 PdfOutput::~PdfOutput() = default;
 
-void PdfOutput::write(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
+void PdfOutput::write(const report::Pages& pages, const std::string& path, const std::vector<report::PagePlot>& plots,
                       const report::StepsDocument* steps) const {
-    report::writeReportPdf(pages, QString::fromStdString(path), plot, steps);
+    report::writeReportPdf(pages, QString::fromStdString(path), plots, steps);
 }
 
-void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot,
+void writePdf(const report::Pages& pages, const std::string& path, const std::vector<report::PagePlot>& plots,
               const report::StepsDocument* steps) {
-    PdfOutput().write(pages, path, plot, steps);
+    PdfOutput().write(pages, path, plots, steps);
 }
 
 }  // namespace morvalen::cli

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/NetworkPrecision.h"
+#include "report/PrintedDocument.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 
@@ -20,10 +20,10 @@ public:
     PdfOutput();
     ~PdfOutput();
 
-    // Writes the pages to `path` as PDF, with the plot of the network after them when one is given and the pages
+    // Writes the pages to `path` as PDF, each plot after its page, and the pages
     // 平差计算过程 after the report when `steps` is given. Throws report::PrintingFailed when the file cannot be
     // written.
-    void write(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr,
+    void write(const report::Pages& pages, const std::string& path, const std::vector<report::PagePlot>& plots = {},
                const report::StepsDocument* steps = nullptr) const;
 
 private:
@@ -31,7 +31,7 @@ private:
 };
 
 // One report, one application.
-void writePdf(const report::Pages& pages, const std::string& path, const analysis::NetworkPrecision* plot = nullptr,
+void writePdf(const report::Pages& pages, const std::string& path, const std::vector<report::PagePlot>& plots = {},
               const report::StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::cli

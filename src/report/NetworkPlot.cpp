@@ -17,8 +17,8 @@ constexpr double millimetresPerMetre = 1000;
 constexpr double largestEllipseShare = 0.1;
 // The scale bar is at most this share of the width of the map.
 constexpr double scaleBarShare = 0.3;
-constexpr double unit = 96.0 / 72;  // pixels per point
-constexpr double margin = 16;       // pixels round the page
+constexpr double unit = plotPixelsPerPoint;
+constexpr double margin = plotMargin;
 
 constexpr Colour lineColour{0, 0, 0};
 constexpr Colour diagonalColour{80, 80, 80};
@@ -27,16 +27,8 @@ constexpr Colour ellipseColour{0, 70, 200};
 constexpr Colour relativeColour{0, 140, 70};
 constexpr Colour labelColour{90, 90, 90};
 
-// The lines of a font of `size` pixels.
-struct FontMetrics {
-    double size;
-    double height() const { return 1.2 * size; }
-    double lineSpacing() const { return 1.3 * size; }
-    double ascent() const { return 0.95 * size; }
-    double descent() const { return 0.25 * size; }
-};
-constexpr FontMetrics titleFont{11 * unit};
-constexpr FontMetrics labelFont{8 * unit};
+constexpr PlotFont titleFont = plotTitleFont;
+constexpr PlotFont labelFont = plotLabelFont;
 
 PlotPoint operator+(PlotPoint a, PlotPoint b) { return {a.x + b.x, a.y + b.y}; }
 PlotPoint operator-(PlotPoint a, PlotPoint b) { return {a.x - b.x, a.y - b.y}; }
@@ -45,14 +37,6 @@ PlotPoint operator*(PlotPoint a, double factor) { return {a.x * factor, a.y * fa
 // A text of the plot in the language of the interface, its values put in the translated pattern.
 std::string translated(const char* pattern, std::initializer_list<std::string_view> values = {}) {
     return i18n::withArguments(i18n::translate(pattern), values);
-}
-
-// A length in metres or millimetres for a label: up to eight decimals, whole numbers without decimals.
-std::string lengthText(double value) {
-    std::string text = numberChars::fixed(value, 8);
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text;
 }
 
 // The largest semi-axis a of any computed station or pair of stations, millimetres.
@@ -130,7 +114,7 @@ struct Plot {
     double toPage() const { return magnification / millimetresPerMetre * frame.scale; }  // pixels per millimetre
 
     void line(PlotPoint from, PlotPoint to, const PlotPen& pen) { drawing.shapes.push_back(PlotLine{from, to, pen}); }
-    void text(PlotPoint at, std::string text, Colour colour, const FontMetrics& font,
+    void text(PlotPoint at, std::string text, Colour colour, const PlotFont& font,
               TextAnchor anchor = TextAnchor::start) {
         drawing.shapes.push_back(PlotText{at, std::move(text), colour, font.size, anchor});
     }
@@ -311,6 +295,13 @@ void drawLegend(Plot& plot, const Box& area, double mapWidth) {
 }
 
 }  // namespace
+
+std::string lengthText(double value) {
+    std::string text = numberChars::fixed(value, 8);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
 
 double roundLengthBelow(double length) {
     if (!(length > 0) || !std::isfinite(length)) return 0;

@@ -28,6 +28,10 @@ double ellipseMagnification(const analysis::NetworkPrecision& precision);
 // A round length (1, 2 or 5 times a power of ten) not above `length`.
 double roundLengthBelow(double length);
 
+// A length in metres or millimetres, or a magnification, for a label: up to eight decimals, whole numbers without
+// decimals.
+std::string lengthText(double value);
+
 // The plot laid out on a page of `width` × `height` pixels at 96 dpi, texts in the language of the interface.
 PlotDrawing networkPlotDrawing(const analysis::NetworkPrecision& precision, double width = plotFileSize,
                                double height = plotFileSize);

@@ -76,7 +76,7 @@ QFont reportFont(int points) {
 
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device) { paintReport(Pages{lines}, device); }
 
-void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot,
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const std::vector<PagePlot>& plots,
                  const StepsDocument* steps) {
     const QMarginsF margins(leftMarginTwips * pointsPerTwip, topMarginTwips * pointsPerTwip,
                             rightMarginTwips * pointsPerTwip, bottomMarginTwips * pointsPerTwip);
@@ -98,6 +98,20 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
         if (!steps) return;
         if (!pages.empty() && !device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
         top = paintStepsPages(painter, device, *steps);
+    };
+    const auto paintPlotsOf = [&](std::size_t page) {
+        for (const PagePlot& plot : plots) {
+            if (plot.page != page) continue;
+            if (top > pageHeight / 2) {
+                if (!device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
+                top = 0;
+            }
+            // As high as it is wide at most, so that the plot keeps its proportions on the page.
+            const double width = device.width();
+            const double height = std::min(pageHeight - top, width);
+            paintPlot(painter, QRectF(0, top, width, height), plot.drawing);
+            top += height;
+        }
     };
     if (pages.empty()) paintSteps();
     for (std::size_t page = 0; page < pages.size(); ++page) {
@@ -122,18 +136,9 @@ void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::
             }
             top += rowMetrics.lineSpacing();
         }
+        paintPlotsOf(page);
     }
     if (pages.size() == 1) paintSteps();
-    if (plot) {
-        if (top > pageHeight / 2) {
-            if (!device.newPage()) throw PrintingFailed(translate("打印机无法开始新的一页。"));
-            top = 0;
-        }
-        // As high as it is wide at most, so that the plot keeps its proportions on the page.
-        const double width = device.width();
-        const double height = std::min(pageHeight - top, width);
-        paintNetworkPlot(painter, QRectF(0, top, width, height), *plot);
-    }
     if (!painter.end()) throw PrintingFailed(translate("打印文档未能正常结束。"));
 }
 
@@ -143,9 +148,9 @@ std::string lastQtWarning() { return keptWarning(); }
 
 void writeReportPdf(const std::vector<Line>& lines, const QString& path) { writeReportPdf(Pages{lines}, path); }
 
-void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot,
+void writeReportPdf(const Pages& pages, const QString& path, const std::vector<PagePlot>& plots,
                     const StepsDocument* steps) {
-    writeA4Pdf(path, [&](QPdfWriter& writer) { paintReport(pages, writer, plot, steps); });
+    writeA4Pdf(path, [&](QPdfWriter& writer) { paintReport(pages, writer, plots, steps); });
 }
 
 void writeA4Pdf(const QString& path, const std::function<void(QPdfWriter&)>& paint) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/NetworkPrecision.h"
+#include "report/PrintedDocument.h"
 #include "report/ReportModel.h"
 #include "report/StepsTables.h"
 
@@ -47,11 +47,11 @@ std::string lastQtWarning();
 QFont reportFont(int points);
 
 // Paints the lines on a printer or PDF writer that has not been painted on yet, setting its margins first, and ends
-// the document. With a plot, the plot of the network follows the last page's lines, below them where half a page
-// is left, on a page of its own otherwise. With `steps`, the pages 平差计算过程 follow the first page's lines (the
-// report) before the pages after it (the checks). Throws PrintingFailed when the device cannot be painted on.
+// the document. Each plot follows its page's lines, below them where half a page is left, on a page of its own
+// otherwise. With `steps`, the pages 平差计算过程 follow the first page's lines (the report) before the pages after it
+// (the checks). Throws PrintingFailed when the device cannot be painted on.
 void paintReport(const std::vector<Line>& lines, QPagedPaintDevice& device);
-void paintReport(const Pages& pages, QPagedPaintDevice& device, const analysis::NetworkPrecision* plot = nullptr,
+void paintReport(const Pages& pages, QPagedPaintDevice& device, const std::vector<PagePlot>& plots = {},
                  const StepsDocument* steps = nullptr);
 
 // Writes the lines as a PDF file (A4). Needs a QGuiApplication. Throws PrintingFailed when the file cannot be
@@ -61,7 +61,7 @@ void writeReportPdf(const std::vector<Line>& lines, const QString& path);
 // writer, so that a full disk or a painter that fails leaves no file that is no PDF and the old file as it was.
 // Throws PrintingFailed naming the file and the reason.
 void writeA4Pdf(const QString& path, const std::function<void(QPdfWriter&)>& paint);
-void writeReportPdf(const Pages& pages, const QString& path, const analysis::NetworkPrecision* plot = nullptr,
+void writeReportPdf(const Pages& pages, const QString& path, const std::vector<PagePlot>& plots = {},
                     const StepsDocument* steps = nullptr);
 
 }  // namespace morvalen::report

@@ -60,6 +60,19 @@ struct PlotText {
 
 using PlotShape = std::variant<PlotLine, PlotEllipse, PlotPolygon, PlotText>;
 
+// The lines of a font of `size` pixels, as the plots set their texts.
+struct PlotFont {
+    double size;
+    double height() const { return 1.2 * size; }
+    double lineSpacing() const { return 1.3 * size; }
+    double ascent() const { return 0.95 * size; }
+    double descent() const { return 0.25 * size; }
+};
+inline constexpr double plotPixelsPerPoint = 96.0 / 72;
+inline constexpr double plotMargin = 16;  // pixels round the page
+inline constexpr PlotFont plotTitleFont{11 * plotPixelsPerPoint};
+inline constexpr PlotFont plotLabelFont{8 * plotPixelsPerPoint};
+
 struct PlotDrawing {
     double width = 0, height = 0;  // pixels
     std::string title;             // the document's title

@@ -76,10 +76,13 @@ void paintDrawing(QPainter& painter, const QRectF& area, const PlotDrawing& draw
     painter.restore();
 }
 
-void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::NetworkPrecision& precision) {
+void paintPlot(QPainter& painter, const QRectF& area, const std::function<PlotDrawing(double, double)>& layOut) {
     const double devicePerPixel = painter.device()->logicalDpiY() / 96.0;
-    paintDrawing(painter, area,
-                 networkPlotDrawing(precision, area.width() / devicePerPixel, area.height() / devicePerPixel));
+    paintDrawing(painter, area, layOut(area.width() / devicePerPixel, area.height() / devicePerPixel));
+}
+
+void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::NetworkPrecision& precision) {
+    paintPlot(painter, area, [&](double width, double height) { return networkPlotDrawing(precision, width, height); });
 }
 
 }  // namespace morvalen::report

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QRectF>
+#include <functional>
 
 #include "analysis/NetworkPrecision.h"
 #include "report/PlotDrawing.h"
@@ -15,8 +16,11 @@ namespace morvalen::report {
 // painter's state as it found it.
 void paintDrawing(QPainter& painter, const QRectF& area, const PlotDrawing& drawing);
 
-// The network plot laid out for `area` at the device's resolution, so that its texts and pens keep their sizes in
-// points, and painted there.
+// The drawing laid out by `layOut` (width, height in pixels at 96 dpi) for `area` at the device's resolution, so that
+// its texts and pens keep their sizes in points, and painted there.
+void paintPlot(QPainter& painter, const QRectF& area, const std::function<PlotDrawing(double, double)>& layOut);
+
+// The network plot (report/NetworkPlot) painted so.
 void paintNetworkPlot(QPainter& painter, const QRectF& area, const analysis::NetworkPrecision& precision);
 
 }  // namespace morvalen::report

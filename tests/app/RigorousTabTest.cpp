@@ -1,20 +1,27 @@
 // The tab 严密平差 of the checks window: there after a run whose angles came from a field book, absent otherwise; its
 // figures on the example book with distances, and the plot with both sets of ellipses.
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "ModalDriver.h"
 #include "analysis/GradeTable.h"
-#include "app/BothEllipsesPlot.h"
+#include "report/BothEllipsesDrawing.h"
 #include "app/ChecksMenu.h"
 #include "app/ChecksWindow.h"
 #include "app/FieldBookWindow.h"
 #include "app/FileMenu.h"
 #include "app/MainWindow.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/WorkedExamples.h"
 
@@ -77,10 +84,11 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
         EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousDifferences")->rowCount(), 2);
         EXPECT_EQ(dialog.findChild<QTableWidget*>("RigorousObservations")->rowCount(), 30);
         // Both sets of ellipses are drawn, each in its own colour, above the legend (its lowest 80 pixels).
-        const QImage whole = dialog.findChild<BothEllipsesPlot*>("BothEllipsesPlot")->grab().toImage();
+        const QImage whole = dialog.findChild<QWidget*>("BothEllipsesPlot")->grab().toImage();
         const QImage image = whole.copy(0, 0, whole.width(), whole.height() - 80);
-        EXPECT_TRUE(paints(image, classicalEllipseColour));
-        EXPECT_TRUE(paints(image, rigorousEllipseColour));
+        for (const report::Colour colour : {report::classicalEllipseColour, report::rigorousEllipseColour}) {
+            EXPECT_TRUE(paints(image, QColor(colour.red, colour.green, colour.blue)));
+        }
 
         // Other a priori σ typed and adjusted again: the summary says so; a σ that is no positive number is refused
         // and the results shown stay.
@@ -101,6 +109,34 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
             EXPECT_FALSE(refusal.isEmpty()) << direction << " " << distance;
         }
     });
+
+    // 打印检核页 prints the tab's page and its plot after the classical pages (to a PDF file without a printer), with
+    // the σ typed above (kept for the session).
+    if (!QPrinterInfo::defaultPrinter().isNull()) return;
+    const std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() / ("morvalen-rigorous-tab-" + std::to_string(::getpid()) + ".pdf");
+    // The button is pressed after the driver's step, so that the dialogs it opens come to the driver in turn.
+    ModalDriver printing;
+    QPointer<QDialog> checks;
+    printing.then([&checks](QWidget* modal) {
+        checks = qobject_cast<ChecksWindow*>(modal);
+        QTimer::singleShot(0, checks->findChild<QPushButton*>("PrintChecks"), &QPushButton::click);
+    });
+    printing.then([&pdf](QWidget* modal) {
+        qobject_cast<QFileDialog*>(modal)->selectFile(QString::fromStdString(pdf.string()));
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    printing.then([&checks](QWidget* modal) {
+        qobject_cast<QDialog*>(modal)->accept();  // 报表已保存为 PDF 文件
+        QTimer::singleShot(0, checks, &QDialog::reject);
+    });
+    window.findChild<ChecksMenu*>()->showChecks();
+    EXPECT_TRUE(printing.failures.empty());
+    const std::string text = runShellCommand("pdftotext -layout '" + pdf.string() + "' -").output;
+    for (const char* expected : {"--- 检核与精度分析 ---", "--- 严密平差", "方向 σ = 4.00″", "经典平差与严密平差的点位误差椭圆"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+    std::filesystem::remove(pdf);
 }
 
 }  // namespace

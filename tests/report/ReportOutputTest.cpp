@@ -275,6 +275,28 @@ TEST(CheckedRun, PdfHasThePageOfTheChecksAfterTheReportsOwnPages) {
     }
 }
 
+// Each plot follows its own page: the network after the page of the precision, both sets of ellipses after the
+// page of the rigorous adjustment (the classical set only where a σ of an angle was given).
+TEST(CheckedRun, PdfPlotsFollowThePagesTheyBelongTo) {
+    const ScratchDirectory scratch;
+    const std::string book = " --rigorous --field-book '" + example("field-book-distances.csv") + "' --pdf ";
+    const std::string checked = scratch.file("checked.pdf"), plain = scratch.file("plain.pdf");
+    ASSERT_EQ(cli("--grade 四等" + book + "'" + checked + "'", "known-side.replies").exitStatus, 0);
+    ASSERT_EQ(cli(book + "'" + plain + "'", "known-side.replies").exitStatus, 0);
+    const auto firstLines = [](const std::string& pdf, int page) {
+        const std::string text = shell("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                       " '" + pdf + "' - | head -5").output;
+        return text;
+    };
+    const int pages = pageCount(checked);
+    EXPECT_NE(firstLines(checked, 3).find("点位精度"), std::string::npos);
+    EXPECT_NE(firstLines(checked, 4).find("网图与点位误差椭圆"), std::string::npos);
+    EXPECT_NE(firstLines(checked, pages - 1).find("--- 严密平差"), std::string::npos);
+    EXPECT_NE(firstLines(checked, pages).find("经典平差与严密平差的点位误差椭圆"), std::string::npos);
+    EXPECT_NE(firstLines(plain, pageCount(plain)).find("严密平差的点位误差椭圆"), std::string::npos);
+    EXPECT_EQ(firstLines(plain, pageCount(plain)).find("经典平差"), std::string::npos);
+}
+
 // "relative": every pair of stations but the two known ones, alike in both languages; a side has the figures of the
 // pair of the same line.
 TEST(Precision, JsonOfThePairsOfStationsAgreesWithTheSides) {
