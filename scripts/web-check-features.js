@@ -143,6 +143,21 @@ async function checkRigorous(page, cli, book, replies, check) {
     assert.deepStrictEqual(edited, {stale: true, note: true, printed: false});
     assert.deepStrictEqual(undone, fresh);
   });
+  // The plot of the station ellipses: the rigorous set alone, and with a grade chosen the classical set beside it.
+  const colours = async () => {
+    await page.click('#rigorous-compute');
+    return page.evaluate(() => [...new Set([...document.querySelectorAll('#rigorous-plot svg ellipse')]
+      .map((ellipse) => ellipse.getAttribute('stroke')))].sort());
+  };
+  const alone = await colours();
+  await page.selectOption('#grade', {index: 4});
+  const both = await colours();
+  await page.selectOption('#grade', '');
+  await check('the rigorous section draws the rigorous station ellipses, and the classical ones with a grade', () => {
+    const classical = 'rgb(0,90,200)', rigorous = 'rgb(220,110,0)';
+    assert.ok(alone.includes(rigorous) && !alone.includes(classical), alone.join(' '));
+    assert.ok(both.includes(rigorous) && both.includes(classical), both.join(' '));
+  });
 }
 
 module.exports = {checkExercises, checkRigorous};

@@ -19,14 +19,16 @@
     </div>
     <p id="rigorous-stale" class="stale-note" hidden></p>
     <p id="rigorous-summary" role="status"></p>
-    <pre id="rigorous-listing"></pre>`;
+    <pre id="rigorous-listing"></pre>
+    <div id="rigorous-plot"></div>`;
 
   let book = null;  // {path, name, opened}: the field book last opened on the page, and how many books before it
   let booksOpened = 0;
   // What a listing would now be computed from: the book, the table, the standard and the σ typed.
   const adjustedFrom = () => ({book: book && book.opened, observations: tableObservations(), grade: byId('grade').value,
     sigma: byId('rigorous-sigma-direction').value, distance: byId('rigorous-distance-sigma').value});
-  const stale = window.MorvalenPageParts.staleResults(['rigorous-summary', 'rigorous-listing'], 'rigorous-stale',
+  const stale = window.MorvalenPageParts.staleResults(['rigorous-summary', 'rigorous-listing', 'rigorous-plot'],
+    'rigorous-stale',
     '表中的数据、手簿或中误差已改动：下面的严密平差成果不是由这些数据算出的，请重新平差。', adjustedFrom);
 
   // The field book the page has opened, kept in a folder of its own for the adjustment.
@@ -68,7 +70,7 @@
     request.distance_sigma_mm = a;
     request.distance_sigma_ppm = b;
     const answer = api.call(request);
-    showListing(answer.problem ? '' : answer.listing);
+    showListing(answer.problem ? '' : answer.listing, answer.problem ? '' : answer.plot_svg);
     if (answer.problem) { setSummary(answer.problem, true); return; }
     const result = answer;
     const test = result.global_test === null ? tr('无多余观测，不作检验')
@@ -77,9 +79,15 @@
       [result.sigma0 === null ? '—' : result.sigma0.toFixed(3), String(result.dof), test]), result.global_test === false);
   }
 
-  // The listing is printed with the report when there is one (and left out while stale).
-  function showListing(listing) {
+  // The listing and the plot of both sets of ellipses, printed with the report when there are (and left out while
+  // stale).
+  function showListing(listing, svg) {
     byId('rigorous-listing').textContent = listing;
+    byId('rigorous-plot').textContent = '';
+    if (svg) {
+      const parsed = new DOMParser().parseFromString(svg, 'image/svg+xml');
+      byId('rigorous-plot').appendChild(document.importNode(parsed.documentElement, true));
+    }
     byId('rigorous-section').classList.toggle('no-print', !listing);
     if (listing) stale.shown(); else stale.cleared();
   }
@@ -87,7 +95,7 @@
   function translated() {
     showBook();
     setSummary('', false);
-    showListing('');
+    showListing('', '');
   }
 
   // The field book the page has opened and reduced, by its button or dropped on the page.

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "analysis/Analysis.h"
 #include "command/RunRecord.h"
 #include "document/ChecksOutput.h"
 #include "fieldbook/FieldBookAngles.h"
 #include "fieldbook/FieldBookFile.h"
 #include "files/AtomicFile.h"
 #include "i18n/Language.h"
+#include "report/BothEllipsesDrawing.h"
 #include "report/RigorousPage.h"
 #include "report/TextReport.h"
 #include "rigorous/RigorousNetwork.h"
@@ -38,10 +40,15 @@ nlohmann::ordered_json rigorousAdjustment(const nlohmann::ordered_json& request)
         sigmas.distancePpm = request.value("distance_sigma_ppm", sigmas.distancePpm);
         const rigorous::RigorousRun run = rigorous::rigorousRun(record.state, *book.used(), sigmas);
         const rigorous::RigorousAdjustment& adjustment = run.adjustment;
+        // Both sets of station ellipses, as the checks window and the PDF draw them; the rigorous set alone where no
+        // standard gives the classical one its σ.
+        const std::optional<analysis::NetworkPrecision> classical = analysis::analyse(record, standard).precision;
+        const report::PlotDrawing plot = report::bothEllipsesDrawing(run, classical ? &*classical : nullptr, 640, 560);
         return {{"sigma0", adjustment.sigma0 ? ordered_json(*adjustment.sigma0) : ordered_json(nullptr)},
                 {"dof", adjustment.dof},
                 {"global_test", adjustment.globalTest ? ordered_json(adjustment.globalTest->passes) : ordered_json(nullptr)},
-                {"listing", report::renderText(report::rigorousPageLines(run))}};
+                {"listing", report::renderText(report::rigorousPageLines(run))},
+                {"plot_svg", report::svgDocument(plot)}};
     } catch (const fieldbook::FieldBookError& reason) {
         return {{"problem", i18n::withArguments(i18n::translate("观测手簿 %1 无法归算：%2"),
                                                 {files::shownPath(files::pathOf(path)), reason.what()})}};
