@@ -28,13 +28,13 @@ const std::string& Observations::text(EnteredValue value) const {
 
 RunCase Observations::runCase() const { return morvalen::runCase(EntryValue::text(xb), EntryValue::text(yb)); }
 
-bool Observations::asks(EnteredValue value) const {
+bool Observations::asks(EnteredValue value, RunCase kind) {
     switch (value) {
     case EnteredValue::startSideLength:
     case EnteredValue::startSideNumber:
     case EnteredValue::Ta:
     case EnteredValue::Qa:
-    case EnteredValue::nameP3: return runCase() == RunCase::azimuth;
+    case EnteredValue::nameP3: return kind == RunCase::azimuth;
     default: return true;
     }
 }

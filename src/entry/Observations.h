@@ -30,7 +30,9 @@ struct Observations {
     // The case of the data set, decided from xb and yb as typed, as the computation decides it.
     RunCase runCase() const;
     // True when the case asks this value: the start data only in the azimuth case, P3 only there.
-    bool asks(EnteredValue value) const;
+    bool asks(EnteredValue value) const { return asks(value, runCase()); }
+    // The same for a case already decided.
+    static bool asks(EnteredValue value, RunCase kind);
     // True when nothing at all has been typed.
     bool empty() const;
 
