@@ -185,7 +185,9 @@ private:
 
     void adjustRow(const files::TableRow& row) {
         ++rowsRead_;
-        const batch::BatchResult& result = adjuster_->adjust(books_->present() ? books_->withBookAngles(row, *columns_) : row);
+        // A row without a field book is adjusted as it was read, not copied.
+        const batch::BatchResult& result =
+            books_->present() ? adjuster_->adjust(books_->withBookAngles(row, *columns_)) : adjuster_->adjust(row);
         const analysis::Analysis analysed =
             standard_ && result.completed() ? analysis::analyse(result.run, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);

@@ -270,13 +270,17 @@ const std::string& textOf(const Observations& observations, Column column) {
 }
 
 Observations ColumnMap::observations(const TableRow& row) const {
-    checkWidth(row);
     Observations typed;
+    readObservations(row, typed);
+    return typed;
+}
+
+void ColumnMap::readObservations(const TableRow& row, Observations& typed) const {
+    checkWidth(row);
     for (std::size_t v = 0; v < enteredValueCount; ++v) {
         const auto value = static_cast<EnteredValue>(v);
         typed.text(value) = cell(row, columnOf(value));
     }
-    return typed;
 }
 
 }  // namespace morvalen::files
