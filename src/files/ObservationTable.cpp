@@ -78,10 +78,10 @@ void onRecordEnd(int terminator, void* data) {
             return;
         }
         // Rows taken into one cell by an unclosed quote are not read past: the file is refused.
-        const bool spansLines = std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
-            return cell.find_first_of("\r\n") != std::string::npos;
-        });
-        if (spansLines && swallowedByQuote(cells, state.headerWidth)) throw CampaignFileError(unclosedQuote(state.row.sheetRow));
+        const auto spansLines = [](const std::string& cell) { return cell.find_first_of("\r\n") != std::string::npos; };
+        if (swallowedByQuote(cells, state.headerWidth) && std::any_of(cells.begin(), cells.end(), spansLines)) {
+            throw CampaignFileError(unclosedQuote(state.row.sheetRow));
+        }
         ++state.row.rowNumber;
         state.onRow(state.row);
     } catch (...) {
