@@ -40,16 +40,14 @@ const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
     // Every row starts from an empty state: nothing of the row before reaches it.
     RunRecord& run = result_.run;
     run.state = SurveyState{};
-    run.steps = ComputationSteps{};
-    run.stop.reset();
     try {
         columns_.readObservations(row, run.observations);
     } catch (const std::invalid_argument& malformed) {
-        run.observations = Observations{};
+        run = RunRecord{};  // a row that is no data set leaves an empty record
         result_.rowError = malformed.what();
         return result_;
     }
-    computeTypedRun(run);
+    computeTypedRun(run);  // renews the steps and the stop
     return result_;
 }
 
