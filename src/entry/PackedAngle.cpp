@@ -43,6 +43,7 @@ double toDegrees(const DecimalNumber& packedAngle) {
 }
 
 std::optional<double> toDegrees(const EntryValue& packedAngle) {
+    if (const DecimalNumber* typed = packedAngle.typedDecimal()) return toDegrees(*typed);
     const auto decimal = packedAngle.decimal();
     if (!decimal) return std::nullopt;
     return toDegrees(*decimal);
@@ -66,7 +67,7 @@ std::string replyWarning(EnteredValue value, const std::string& typed) {
 
 std::string replyWarning(EnteredValue value, const EntryValue& reply, std::optional<double> degrees) {
     if (!mistypesWarned(value)) return {};
-    const auto decimal = reply.decimal();
+    const DecimalNumber* decimal = reply.typedDecimal();
     if (!decimal || decimal->exponent > 100'000 || decimal->exponent < -100'000) return {};
     // A normalised decimal has a fraction other than zero exactly when its exponent is negative.
     if (value == EnteredValue::startSideNumber && reply.numericValue() && decimal->exponent < 0) {

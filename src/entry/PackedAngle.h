@@ -34,8 +34,9 @@ std::string replyWarning(EnteredValue value, const std::string& typed);
 constexpr bool mistypesWarned(EnteredValue value) {
     return isPackedAngle(value) || value == EnteredValue::startSideNumber;
 }
-// The same for a reply already read (a run keeps its readings of the angles) and, for an observed angle, the
-// decimal degrees it was converted to, when the run has converted it already.
+// The same for a reply already read as typed (a run keeps its readings of the angles) and, for an observed angle,
+// the decimal degrees it was converted to, when the run has converted it already. A value that holds no typed text
+// is no reply: nothing is warned of.
 std::string replyWarning(EnteredValue value, const EntryValue& reply, std::optional<double> degrees = std::nullopt);
 
 // The minutes and whole seconds of a dd.mmss value as typed: the first two and the next two decimals of its
