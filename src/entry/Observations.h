@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
@@ -38,6 +39,28 @@ struct Observations {
 
     bool operator==(const Observations&) const = default;
 };
+
+inline std::string& Observations::text(EnteredValue value) {
+    return const_cast<std::string&>(std::as_const(*this).text(value));
+}
+
+inline const std::string& Observations::text(EnteredValue value) const {
+    switch (value) {
+    case EnteredValue::xa: return xa;
+    case EnteredValue::ya: return ya;
+    case EnteredValue::xb: return xb;
+    case EnteredValue::yb: return yb;
+    case EnteredValue::startSideLength: return startSideLength;
+    case EnteredValue::startSideNumber: return startSideNumber;
+    case EnteredValue::Ta: return Ta;
+    case EnteredValue::Qa: return Qa;
+    default: break;
+    }
+    if (value < EnteredValue::b1) {
+        return names[static_cast<std::size_t>(value) - static_cast<std::size_t>(EnteredValue::nameA)];
+    }
+    return angles[static_cast<std::size_t>(value) - static_cast<std::size_t>(EnteredValue::b1)];
+}
 
 // The value `steps` places after `first` in the order of EnteredValue: the stations P1..P3, the angles b(1)..b(8).
 constexpr EnteredValue enteredAfter(EnteredValue first, int steps) {
