@@ -35,16 +35,19 @@ void appendTableCells(const BatchResult& result, std::vector<std::string>& cells
 
 const BatchResult& BatchAdjuster::adjust(const files::TableRow& row) {
     result_.rowError.clear();
-    result_.run = RunRecord{};
     result_.rowNumber = row.rowNumber;
     result_.id = columns_.id(row);
+    // Every row starts from an empty state: nothing of the row before reaches it.
+    RunRecord& run = result_.run;
+    run.state = SurveyState{};
     try {
-        columns_.checkWidth(row);
+        columns_.readObservations(row, run.observations);
     } catch (const std::invalid_argument& malformed) {
+        run = RunRecord{};  // a row that is no data set leaves an empty record
         result_.rowError = malformed.what();
         return result_;
     }
-    computeRun(columns_.observations(row), result_.run);
+    computeTypedRun(run);  // renews the steps and the stop
     return result_;
 }
 

@@ -185,7 +185,9 @@ private:
 
     void adjustRow(const files::TableRow& row) {
         ++rowsRead_;
-        const batch::BatchResult& result = adjuster_->adjust(books_->present() ? books_->withBookAngles(row, *columns_) : row);
+        // A row without a field book is adjusted as it was read, not copied.
+        const batch::BatchResult& result =
+            books_->present() ? adjuster_->adjust(books_->withBookAngles(row, *columns_)) : adjuster_->adjust(row);
         const analysis::Analysis analysed =
             standard_ && result.completed() ? analysis::analyse(result.run, *standard_) : analysis::Analysis{};
         writeResultLine(result, analysed);
@@ -207,15 +209,28 @@ private:
     // run warns of them.
     void warnOfLikelyMistypes(const batch::BatchResult& result) const {
         if (!result.rowError.empty()) return;
-        const Observations& typed = result.run.observations;
+        const RunCase kind = result.run.completed() ? runCase(result.run.state) : result.run.observations.runCase();
         for (std::size_t k = 0; k < enteredValueCount; ++k) {
             const auto value = static_cast<EnteredValue>(k);
-            if (!typed.asks(value)) continue;
-            if (const std::string warning = replyWarning(value, typed.text(value)); !warning.empty()) {
+            if (!mistypesWarned(value) || !Observations::asks(value, kind)) continue;
+            if (const std::string warning = warningOf(result.run, value); !warning.empty()) {
                 std::cerr << i18n::withArguments(i18n::translate("第 %1 行：%2"), {std::to_string(result.rowNumber), warning})
                           << '\n';
             }
         }
+    }
+
+    // The warning of one value. A run that went through has read every angle (b(1)…b(8), Ta, Qa) and converted the
+    // observed ones to decimal degrees: the warning takes its reading; a stopped run's values are read from their
+    // texts.
+    static std::string warningOf(const RunRecord& run, EnteredValue value) {
+        if (!run.completed() || value == EnteredValue::startSideNumber) {
+            return replyWarning(value, run.observations.text(value));
+        }
+        if (value == EnteredValue::Ta) return replyWarning(value, run.state.Ta);
+        if (value == EnteredValue::Qa) return replyWarning(value, run.state.Qa);
+        const std::size_t k = static_cast<std::size_t>(value) - static_cast<std::size_t>(EnteredValue::b1) + 1;
+        return replyWarning(value, run.state.observedAngles[k], run.steps.adjustment.firstGroup->observedAngles[k]);
     }
 
     // After the last row: how many rows stopped, and the first of them, numbered as in the results.

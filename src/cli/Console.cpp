@@ -57,8 +57,25 @@ protected:
             leadPending_ = true;
             return c;
         }
-        const bool control = (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
-        return put(control ? escape("\\x%02x", byte) : std::string(1, static_cast<char>(byte))) ? c : traits_type::eof();
+        return put(isControl(byte) ? escape("\\x%02x", byte) : std::string(1, static_cast<char>(byte))) ? c : traits_type::eof();
+    }
+    // A text goes on in pieces: the bytes between two that need escaping in one piece, not byte by byte (an
+    // unbuffered standard error would take each byte as a write of its own).
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        std::streamsize done = 0;
+        while (done < count) {
+            std::streamsize plain = done;
+            while (!leadPending_ && plain < count && isPlain(static_cast<unsigned char>(text[plain]))) ++plain;
+            if (plain > done) {
+                if (target_->sputn(text + done, plain - done) != plain - done) return done;
+                done = plain;
+            }
+            if (done < count) {
+                if (traits_type::eq_int_type(overflow(traits_type::to_int_type(text[done])), traits_type::eof())) return done;
+                ++done;
+            }
+        }
+        return count;
     }
     int sync() override {
         if (leadPending_ && !put("\xC2")) return -1;
@@ -67,6 +84,9 @@ protected:
     }
 
 private:
+    static bool isControl(unsigned char byte) { return (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F; }
+    // A byte written as it is, whatever follows: no control, and no lead byte C2 that may begin a C1 control.
+    static bool isPlain(unsigned char byte) { return !isControl(byte) && byte != 0xC2; }
     static std::string escape(const char* pattern, unsigned char byte) {
         char text[8];
         std::snprintf(text, sizeof text, pattern, static_cast<unsigned>(byte));

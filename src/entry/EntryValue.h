@@ -66,6 +66,10 @@ public:
 
     // The exact decimal form of the value: nullopt when it does not read as a number within the range of a double.
     std::optional<DecimalNumber> decimal() const;
+    // The same, not copied, for a typed text: the digits kept when it was read; nullptr for any other value.
+    const DecimalNumber* typedDecimal() const {
+        return kind_ == Kind::text && reading_ == Reading::number ? &*typed_ : nullptr;
+    }
 
     // Equal when both are empty, both hold the same typed text, or both hold the same number.
     bool operator==(const EntryValue& other) const {

@@ -1,6 +1,7 @@
 #include "entry/ObservationChecks.h"
 
 #include "entry/DecimalNumber.h"
+#include "entry/PackedAngle.h"
 #include "form/ObservationColumns.h"
 #include "i18n/Language.h"
 
@@ -10,24 +11,12 @@ namespace {
 using i18n::translate;
 
 bool isAngle(EnteredValue value) { return value >= EnteredValue::b1; }
-bool isPackedAngle(EnteredValue value) {
-    return isAngle(value) || value == EnteredValue::Ta || value == EnteredValue::Qa;
-}
 bool isName(EnteredValue value) { return value >= EnteredValue::nameA && value < EnteredValue::b1; }
-
-// The two digits of a dd.mmss fraction from `first` on, zeros where the typed text stops: 45.3 is 45° 30′.
-int twoDigits(const std::string& fraction, std::size_t first) {
-    int number = 0;
-    for (std::size_t k = first; k < first + 2; ++k) {
-        number = number * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
-    }
-    return number;
-}
 
 std::optional<std::string> numberProblem(EnteredValue value, const DecimalNumber& number, double reading) {
     if (isPackedAngle(value)) {
-        const DecimalParts parts = splitDecimal(number);
-        if (twoDigits(parts.fractionDigits, 0) >= 60 || twoDigits(parts.fractionDigits, 2) >= 60) {
+        const TypedMinutesSeconds typed = typedMinutesSeconds(number);
+        if (typed.minutes >= 60 || typed.wholeSeconds >= 60) {
             return translate("dd.mmss 的分和秒都必须小于 60");
         }
     }

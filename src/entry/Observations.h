@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "entry/FrontEnd.h"
 #include "entry/SurveyState.h"
@@ -30,12 +31,36 @@ struct Observations {
     // The case of the data set, decided from xb and yb as typed, as the computation decides it.
     RunCase runCase() const;
     // True when the case asks this value: the start data only in the azimuth case, P3 only there.
-    bool asks(EnteredValue value) const;
+    bool asks(EnteredValue value) const { return asks(value, runCase()); }
+    // The same for a case already decided.
+    static bool asks(EnteredValue value, RunCase kind);
     // True when nothing at all has been typed.
     bool empty() const;
 
     bool operator==(const Observations&) const = default;
 };
+
+inline std::string& Observations::text(EnteredValue value) {
+    return const_cast<std::string&>(std::as_const(*this).text(value));
+}
+
+inline const std::string& Observations::text(EnteredValue value) const {
+    switch (value) {
+    case EnteredValue::xa: return xa;
+    case EnteredValue::ya: return ya;
+    case EnteredValue::xb: return xb;
+    case EnteredValue::yb: return yb;
+    case EnteredValue::startSideLength: return startSideLength;
+    case EnteredValue::startSideNumber: return startSideNumber;
+    case EnteredValue::Ta: return Ta;
+    case EnteredValue::Qa: return Qa;
+    default: break;
+    }
+    if (value < EnteredValue::b1) {
+        return names[static_cast<std::size_t>(value) - static_cast<std::size_t>(EnteredValue::nameA)];
+    }
+    return angles[static_cast<std::size_t>(value) - static_cast<std::size_t>(EnteredValue::b1)];
+}
 
 // The value `steps` places after `first` in the order of EnteredValue: the stations P1..P3, the angles b(1)..b(8).
 constexpr EnteredValue enteredAfter(EnteredValue first, int steps) {

@@ -43,45 +43,60 @@ double toDegrees(const DecimalNumber& packedAngle) {
 }
 
 std::optional<double> toDegrees(const EntryValue& packedAngle) {
+    if (const DecimalNumber* typed = packedAngle.typedDecimal()) return toDegrees(*typed);
     const auto decimal = packedAngle.decimal();
     if (!decimal) return std::nullopt;
     return toDegrees(*decimal);
 }
 
+TypedMinutesSeconds typedMinutesSeconds(const DecimalNumber& packedAngle) {
+    const auto size = static_cast<std::int64_t>(packedAngle.digits.size());
+    // The digit of the place 10^-decimal: position p of the digit string is the place 10^(size - 1 - p + exponent).
+    const auto digit = [&](std::int64_t decimal) {
+        const std::int64_t at = size - 1 + packedAngle.exponent + decimal;
+        return at >= 0 && at < size ? packedAngle.digits[static_cast<std::size_t>(at)] - '0' : 0;
+    };
+    return {digit(1) * 10 + digit(2), digit(3) * 10 + digit(4)};
+}
+
 std::string replyWarning(EnteredValue value, const std::string& typed) {
-    const bool angle = value == EnteredValue::Ta || value == EnteredValue::Qa ||
-                       (value >= EnteredValue::b1 && value <= EnteredValue::b8);
-    // Only an angle and the start side number can be likely mistypes: the other replies are not read here.
-    if (!angle && value != EnteredValue::startSideNumber) return {};
-    const EntryValue reply = EntryValue::text(typed);
-    const auto decimal = reply.decimal();
+    // The other replies are not read here.
+    if (!mistypesWarned(value)) return {};
+    return replyWarning(value, EntryValue::text(typed));
+}
+
+std::string replyWarning(EnteredValue value, const EntryValue& reply, std::optional<double> degrees) {
+    if (!mistypesWarned(value)) return {};
+    const DecimalNumber* decimal = reply.typedDecimal();
     if (!decimal || decimal->exponent > 100'000 || decimal->exponent < -100'000) return {};
-    std::string fraction = splitDecimal(*decimal).fractionDigits;
-    if (value == EnteredValue::startSideNumber && reply.numericValue() &&
-        fraction.find_first_not_of('0') != std::string::npos) {
+    // A normalised decimal has a fraction other than zero exactly when its exponent is negative.
+    if (value == EnteredValue::startSideNumber && reply.numericValue() && decimal->exponent < 0) {
         // Halves to the even number, as the number is stored: 2.5 is 2, 3.5 is 4.
         return i18n::withArguments(i18n::translate("注意：起算边编号 %1 不是整数，按规定取整为 %2，请检查是否输错"),
-                                   {typed, std::to_string(static_cast<long long>(std::nearbyint(*reply.numericValue())))});
+                                   {reply.typedText(), std::to_string(static_cast<long long>(std::nearbyint(*reply.numericValue())))});
     }
-    if (!angle) return {};
-    std::string name = value == EnteredValue::Ta   ? "Ta"
-                       : value == EnteredValue::Qa ? "Qa"
-                                                   : "b(" + std::to_string(static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1) + ")";
+    if (value == EnteredValue::startSideNumber) return {};
+    const auto name = [&] {
+        return value == EnteredValue::Ta   ? std::string("Ta")
+               : value == EnteredValue::Qa ? std::string("Qa")
+                                           : "b(" + std::to_string(static_cast<int>(value) - static_cast<int>(EnteredValue::b1) + 1) + ")";
+    };
     // An observed angle of a quadrilateral lies between 0° and 180°; one that shows as 0° 00′ 00″ (0, -0, 1e-300)
     // is an empty reading, not an angle.
-    const double degrees = toDegrees(*decimal);
-    if (value >= EnteredValue::b1 && (decimal->negative || degrees * 3600 < 0.5 || degrees >= 180)) {
-        return i18n::withArguments(
-            i18n::translate("注意：%1 的输入 %2 不是大于 0° 且小于 180° 的观测角；仍按输入计算，请检查是否输错"),
-            {name, quoted(typed)});
+    if (value >= EnteredValue::b1) {
+        if (!degrees) degrees = toDegrees(*decimal);
+        if (decimal->negative || *degrees * 3600 < 0.5 || *degrees >= 180) {
+            return i18n::withArguments(
+                i18n::translate("注意：%1 的输入 %2 不是大于 0° 且小于 180° 的观测角；仍按输入计算，请检查是否输错"),
+                {name(), quoted(reply.typedText())});
+        }
     }
-    fraction.resize(std::max<std::size_t>(fraction.size(), 4), '0');
-    const int minutes = std::stoi(fraction.substr(0, 2));
-    const int wholeSeconds = std::stoi(fraction.substr(2, 2));
-    if (minutes < 60 && wholeSeconds < 60) return {};
+    const TypedMinutesSeconds typed = typedMinutesSeconds(*decimal);
+    if (typed.minutes < 60 && typed.wholeSeconds < 60) return {};
     return i18n::withArguments(
         i18n::translate("注意：%1 的输入 %2 按 dd.mmss 读作 %3 分 %4 秒，分或秒不小于 60；仍按输入换算为 %5°，请检查是否输错"),
-        {name, typed, std::to_string(minutes), std::to_string(wholeSeconds), std::to_string(degrees)});
+        {name(), reply.typedText(), std::to_string(typed.minutes), std::to_string(typed.wholeSeconds),
+         std::to_string(degrees ? *degrees : toDegrees(*decimal))});
 }
 
 }  // namespace morvalen

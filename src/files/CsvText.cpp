@@ -24,7 +24,9 @@ namespace {
 
 // A text a spreadsheet would evaluate: beginning with =, +, -, @, a tab or a carriage return, and no number.
 bool formulaLike(std::string_view cell) {
-    return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos &&
+    if (cell.empty()) return false;
+    const char first = cell.front();
+    return (first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' || first == '\r') &&
            !numberChars::read(cell);
 }
 

@@ -78,10 +78,10 @@ void onRecordEnd(int terminator, void* data) {
             return;
         }
         // Rows taken into one cell by an unclosed quote are not read past: the file is refused.
-        const bool spansLines = std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
-            return cell.find_first_of("\r\n") != std::string::npos;
-        });
-        if (spansLines && swallowedByQuote(cells, state.headerWidth)) throw CampaignFileError(unclosedQuote(state.row.sheetRow));
+        const auto spansLines = [](const std::string& cell) { return cell.find_first_of("\r\n") != std::string::npos; };
+        if (swallowedByQuote(cells, state.headerWidth) && std::any_of(cells.begin(), cells.end(), spansLines)) {
+            throw CampaignFileError(unclosedQuote(state.row.sheetRow));
+        }
         ++state.row.rowNumber;
         state.onRow(state.row);
     } catch (...) {
@@ -270,13 +270,17 @@ const std::string& textOf(const Observations& observations, Column column) {
 }
 
 Observations ColumnMap::observations(const TableRow& row) const {
-    checkWidth(row);
     Observations typed;
+    readObservations(row, typed);
+    return typed;
+}
+
+void ColumnMap::readObservations(const TableRow& row, Observations& typed) const {
+    checkWidth(row);
     for (std::size_t v = 0; v < enteredValueCount; ++v) {
         const auto value = static_cast<EnteredValue>(v);
         typed.text(value) = cell(row, columnOf(value));
     }
-    return typed;
 }
 
 }  // namespace morvalen::files

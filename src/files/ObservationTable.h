@@ -125,6 +125,8 @@ public:
 
     // The data set of a row as typed; throws std::invalid_argument when the row has the wrong number of cells.
     Observations observations(const TableRow& row) const;
+    // The same into an existing data set, every value replaced (the batch renews one row after row).
+    void readObservations(const TableRow& row, Observations& typed) const;
 
     // The id of a row, also of one that has the wrong number of cells; empty without an id column.
     std::string id(const TableRow& row) const;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "entry/EntryValue.h"
@@ -159,6 +160,22 @@ TEST(PackedAngles, AgreeWithAReferenceSplitOfTheTypedText) {
         ASSERT_EQ(*toDegrees(EntryValue::text(typed)), reference) << typed;
         ASSERT_EQ(toDegrees(*parseDecimal(typed)), reference) << typed;
         ASSERT_EQ(*toDegrees(EntryValue::text("-" + typed)), -reference) << typed;
+    }
+}
+
+TEST(PackedAngles, LikelyMistypesWarnedAlikeFromTheTextAndFromTheRunsReading) {
+    const std::tuple<EnteredValue, const char*, const char*> cases[] = {
+        {EnteredValue::b3, "44.6112", "读作 61 分 12 秒"}, {EnteredValue::b3, "-10.5960", "不是大于 0°"},
+        {EnteredValue::b3, "45.3015", ""},                {EnteredValue::b3, "1e-300", "不是大于 0°"},
+        {EnteredValue::b3, "179.6000", "不是大于 0°"},     {EnteredValue::b3, "x", ""},
+        {EnteredValue::Qa, "359.6000", "读作 60 分 0 秒"}, {EnteredValue::Qa, "0.0060", "读作 0 分 60 秒"},
+        {EnteredValue::Qa, "0", ""},                      {EnteredValue::startSideNumber, "2.5", "取整为 2"},
+        {EnteredValue::startSideNumber, "3", ""}};
+    for (const auto& [value, typed, expected] : cases) {
+        const std::string warning = replyWarning(value, typed);
+        EXPECT_TRUE(*expected ? warning.find(expected) != std::string::npos : warning.empty()) << typed << ": " << warning;
+        const EntryValue reading = EntryValue::text(typed);
+        EXPECT_EQ(replyWarning(value, reading, toDegrees(reading)), warning) << typed;
     }
 }
 
