@@ -7,13 +7,14 @@
 //   MorvalenPage.onAnswer(f)           f(document, page) after each document shown, from the table or the dialogue
 //   MorvalenPage.observations()        the table's values, by column key
 //   MorvalenPage.fillTable(values)     the table filled, as opening a file fills it
+//   MorvalenPage.stepsTables(view, tables, fill)   steps tables drawn into view, fill(cell, text, place) filling a cell
 //   MorvalenPage.text(chinese)         a text in the page's language;  MorvalenPage.onLanguage(f): f(lang) on a change
 // and the event "morvalen-table-changed" on document after every change of the table or the standard.
 // It is there once document.body.dataset.ready is "true"; the event "morvalen-page-ready" on document says so.
 import {createPage, byId, tr, setStatus, showStatus, guarded} from './page-state.js';
 import {observations, buildTable, fillTable, checkTable, highlightDiagram, isEmpty, nextCell} from './page-table.js';
 import {buildWindow, scaleWindow} from './page-window.js';
-import {showReport} from './page-report.js';
+import {showReport, appendStepsTables} from './page-report.js';
 import {fillGrades} from './page-checks.js';
 import {compute, showAnswer, showAgain, markStale, printResults} from './page-results.js';
 import {openFile, openFieldBook, openDropped, showRows, chooseRow, rereadRows, saveObservations, exportResults} from './page-files.js';
@@ -212,6 +213,7 @@ function publish(page) {
     observations: () => observations(page),
     fillTable: (values) => { fillTable(page, values); edited(page); },
     text: (chinese) => tr(page, chinese),
+    stepsTables: (view, tables, fill) => appendStepsTables(view, tables, fill, false),
   };
 }
 

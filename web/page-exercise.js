@@ -99,29 +99,11 @@
       input.setAttribute('aria-label', key);
       return input;
     };
-    let number = 0;
-    for (const part of answer.tables.sections) {
-      view.appendChild(document.createElement('h3')).textContent = part.heading;
-      for (const table of part.tables) {
-        number += 1;
-        if (table.title) view.appendChild(document.createElement('h4')).textContent = table.title;
-        const element = view.appendChild(document.createElement('table'));
-        element.className = 'steps';
-        const head = element.createTHead().insertRow();
-        for (const text of table.heads) head.appendChild(document.createElement('th')).textContent = text;
-        const body = element.createTBody();
-        table.rows.forEach((row, r) => {
-          const line = body.insertRow();
-          row.forEach((text, c) => {
-            const cell = line.insertCell();
-            cell.className = table.alignments[c] || '';
-            const key = placed.get(`${number}:${r}:${c}`);
-            if (key) cell.appendChild(field(key));
-            else cell.textContent = text.trim() ? text : '';
-          });
-        });
-      }
-    }
+    window.MorvalenPage.stepsTables(view, answer.tables, (cell, text, place) => {
+      const key = placed.get(`${place.table}:${place.row}:${place.column}`);
+      if (key) cell.appendChild(field(key));
+      else cell.textContent = text.trim() ? text : '';
+    });
     const unplaced = answer.cells.filter((cell) => !cell.place);
     if (unplaced.length) {
       view.appendChild(document.createElement('h4')).textContent = tr('表下注记中的数值');

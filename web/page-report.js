@@ -43,29 +43,38 @@ export function showReport(page, lines) {
   }
 }
 
-export function showSteps(tables) {
-  const steps = byId('steps');
-  steps.textContent = '';
-  if (!tables) return;
+// The steps tables into `view`: each section's heading, each table's title, heads and rows, and the notes below a
+// table where `withNotes`. `fill(cell, text, place)` fills a cell; place: {table: its number counted from 1, row,
+// column}.
+export function appendStepsTables(view, tables, fill, withNotes) {
+  let number = 0;
   for (const section of tables.sections) {
-    steps.appendChild(document.createElement('h3')).textContent = section.heading;
+    view.appendChild(document.createElement('h3')).textContent = section.heading;
     for (const table of section.tables) {
-      if (table.title) steps.appendChild(document.createElement('h4')).textContent = table.title;
-      const element = steps.appendChild(document.createElement('table'));
+      number += 1;
+      if (table.title) view.appendChild(document.createElement('h4')).textContent = table.title;
+      const element = view.appendChild(document.createElement('table'));
       element.className = 'steps';
       const head = element.createTHead().insertRow();
       for (const text of table.heads) head.appendChild(document.createElement('th')).textContent = text;
       const body = element.createTBody();
-      for (const row of table.rows) {
+      table.rows.forEach((row, r) => {
         const line = body.insertRow();
-        row.forEach((text, i) => {
+        row.forEach((text, c) => {
           const cell = line.insertCell();
-          cell.textContent = text;
-          cell.className = table.alignments[i] || '';
+          cell.className = table.alignments[c] || '';
+          fill(cell, text, {table: number, row: r, column: c});
         });
-      }
-      for (const note of table.notes) steps.appendChild(document.createElement('p')).textContent = note;
+      });
+      if (withNotes) for (const note of table.notes) view.appendChild(document.createElement('p')).textContent = note;
     }
   }
+}
+
+export function showSteps(tables) {
+  const steps = byId('steps');
+  steps.textContent = '';
+  if (!tables) return;
+  appendStepsTables(steps, tables, (cell, text) => { cell.textContent = text; }, true);
   if (tables.stop_note) steps.appendChild(document.createElement('p')).textContent = tables.stop_note;
 }
