@@ -76,6 +76,16 @@ void ChecksMenu::chooseOwnSigma() {
     }
 }
 
+std::optional<rigorous::RigorousRun> ChecksMenu::rigorousRun(const analysis::Analysis& analysed) const {
+    if (!fieldBook_ || !*fieldBook_ || !analysed.precision) return std::nullopt;
+    const fieldbook::FieldBookReduction& book = **fieldBook_;
+    try {
+        return rigorous::rigorousRun(run_.state, book, rigorousSigmas_.value_or(rigorous::defaultSigmas(book)));
+    } catch (const rigorous::RigorousError&) {
+        return std::nullopt;  // the classical results alone, as without a field book
+    }
+}
+
 void ChecksMenu::showChecks() {
     const analysis::Analysis analysed = analysis::analyse(run_, standard_);
     QString reason;
@@ -86,22 +96,17 @@ void ChecksMenu::showChecks() {
     }
     // Beside the classical checks, the rigorous adjustment of the field book that gave the angles, with the a priori
     // σ last typed or those of its instrument class; none where the book's observations cannot fix the network.
-    std::optional<rigorous::RigorousRun> rigorousRun;
+    const std::optional<rigorous::RigorousRun> adjusted = rigorousRun(analysed);
     RigorousTab::Readjust readjust;
-    if (fieldBook_ && *fieldBook_ && analysed.precision) {
+    if (adjusted) {
         const fieldbook::FieldBookReduction& book = **fieldBook_;
         readjust = [this, &book](const rigorous::ObservationSigmas& sigmas) {
-            rigorous::RigorousRun adjusted = rigorous::rigorousRun(run_.state, book, sigmas);
+            rigorous::RigorousRun again = rigorous::rigorousRun(run_.state, book, sigmas);
             rigorousSigmas_ = sigmas;
-            return adjusted;
+            return again;
         };
-        try {
-            rigorousRun = rigorous::rigorousRun(run_.state, book, rigorousSigmas_.value_or(rigorous::defaultSigmas(book)));
-        } catch (const rigorous::RigorousError&) {
-            // The classical checks alone, as without a field book.
-        }
     }
-    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision, rigorousRun, readjust);
+    ChecksWindow dialog(analysed.checks, reason, window_, analysed.precision, adjusted, readjust);
     if (window_->property("resultsStale").toBool()) markStaleWindow(dialog);
     dialog.exec();
 }

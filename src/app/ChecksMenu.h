@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <optional>
 
+#include "analysis/Analysis.h"
 #include "analysis/GradeTable.h"
 #include "fieldbook/DirectionReduction.h"
 #include "rigorous/RigorousNetwork.h"
@@ -30,6 +31,12 @@ public:
 
     const std::optional<analysis::CheckStandard>& standard() const { return standard_; }
     void setStandard(const std::optional<analysis::CheckStandard>& standard);
+
+    // The rigorous adjustment of the field book that gave the angles of the last completed run, with the a priori σ
+    // last typed in the checks window or those of the book's instrument class: what its tab shows and 打 印 prints.
+    // None without a field book, without the precision of the run, or where the book's observations cannot fix the
+    // network.
+    std::optional<rigorous::RigorousRun> rigorousRun(const analysis::Analysis& analysed) const;
 
 public slots:
     // Asks for an own σ in seconds of arc; keeps the earlier choice when the question is dismissed.

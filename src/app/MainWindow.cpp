@@ -276,7 +276,9 @@ void MainWindow::Command2_Click() {
 void MainWindow::Command3_Click() {
     if (report::printingAllowed(run_.state) && resultsStale() && !mayUseStaleResults(this, translated("打印"))) return;
     const analysis::Analysis analysed = analysis::analyse(run_, checks_->standard());
-    printReport(run_.state, this, analysed, fieldBookUsed_ ? &*fieldBookUsed_ : nullptr);
+    // After a run from a field book, its rigorous adjustment as the checks window shows it, with the σ typed there.
+    const std::optional<rigorous::RigorousRun> rigorous = checks_->rigorousRun(analysed);
+    printReport(run_.state, this, analysed, fieldBookUsed_ ? &*fieldBookUsed_ : nullptr, rigorous ? &*rigorous : nullptr);
 }
 
 void MainWindow::markEveryFieldStale() {

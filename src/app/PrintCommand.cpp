@@ -39,14 +39,14 @@ void offerPdf(const report::Pages& pages, const QString& fileName, QWidget* pare
 }  // namespace
 
 void printReport(const SurveyState& state, QWidget* parent, const analysis::Analysis& analysed,
-                 const fieldbook::FieldBookReduction* fieldBook) {
+                 const fieldbook::FieldBookReduction* fieldBook, const rigorous::RigorousRun* rigorous) {
     if (!report::printingAllowed(state)) {
         showMessage(parent, QMessageBox::Information, messageTitle(), translated(report::nothingToPrint.data()));
         return;
     }
     report::PrintedDocument document;
     try {
-        document = report::printedDocument(state, analysed, fieldBook);
+        document = report::printedDocument(state, analysed, fieldBook, rigorous);
     } catch (const std::exception& failure) {
         showMessage(parent, QMessageBox::Warning, messageTitle(), translated("报表没有打印出来：") + QString::fromUtf8(failure.what()));
         return;
