@@ -44,11 +44,16 @@ export function showRows(page) {
   byId('rows').hidden = rows.length < 2;
 }
 
+// The values of a row read, by key: the file's answer gives the keys once and each row's values in their order.
+function rowObservations(keys, row) {
+  return Object.fromEntries(keys.map((key, i) => [key, row.values[i]]));
+}
+
 export function chooseRow(page, index) {
   const row = page.openedFile.rows[index];
   byId('row').value = String(index);
   if (row.problem) { setStatusText(page, row.problem, true); return; }
-  fillTable(page, row.observations);
+  fillTable(page, rowObservations(page.openedFile.keys, row));
   setStatus(page, '已打开 %1 的 %2', [page.openedFile.name, rowName(page, row, index)], false);
 }
 
@@ -59,7 +64,7 @@ export async function openFile(page, file) {
   page.api.writeFile(path, bytes);
   const answer = await readObservationFile(page, bytes, file.name);
   if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
-  page.openedFile = {path, name: file.name, rows: answer.rows, large: bytes.length > largeFileBytes};
+  page.openedFile = {path, name: file.name, keys: answer.keys, rows: answer.rows, large: bytes.length > largeFileBytes};
   byId('row-search').value = '';
   showRows(page);
   const first = answer.rows.findIndex((row) => !row.problem);
@@ -109,7 +114,10 @@ export function saveObservations(page) {
   if (opened) {
     // The file read again, as the row chooser shows it; a large file is not read again on the page's thread: the
     // row saved is added to the rows read before.
-    if (opened.large) opened.rows.push({id: answer.id, observations: observations(page)});
+    if (opened.large) {
+      const saved = observations(page);
+      opened.rows.push({id: answer.id, values: opened.keys.map((key) => saved[key])});
+    }
     else rereadRows(page);
     byId('row-search').value = '';
     showRows(page);
@@ -123,7 +131,7 @@ export function rereadRows(page) {
   const opened = page.openedFile;
   if (!opened || opened.large) return;
   const reread = page.api.call({call: 'openObservations', path: opened.path, lang: page.lang});
-  if (!reread.problem) opened.rows = reread.rows;
+  if (!reread.problem) Object.assign(opened, {keys: reread.keys, rows: reread.rows});
 }
 
 // An export computes from the table as it is, so it never writes results the table no longer holds.

@@ -23,7 +23,7 @@ self.onmessage = async (event) => {
     for (let first = 0; first < answer.rows.length; first += rowsPerMessage) {
       self.postMessage({rows: answer.rows.slice(first, first + rowsPerMessage)});
     }
-    self.postMessage({answer: {rows: [], notes: answer.notes}});
+    self.postMessage({answer: {keys: answer.keys, rows: [], notes: answer.notes}});
   } catch (failure) {
     self.postMessage({failure: String((failure && failure.message) || failure)});
   }

@@ -14,7 +14,7 @@ export function createPage(api, lang) {
     answerFrom: null,       // what it was computed from: {observations, options} from the table, null from the dialogue
     stale: false,           // the results shown were computed from other values than the table holds
     status: null,           // the status line: {text} or {pattern, values}, with isProblem
-    openedFile: null,       // {path, name, rows}: the observation file opened
+    openedFile: null,       // {path, name, keys, rows, large}: the observation file opened
     replies: [],            // the guided mode's replies so far
     listeners: [],          // functions called with each document shown (see morvalen-page.js)
     languageListeners: [],  // functions called with the new language after a change of language

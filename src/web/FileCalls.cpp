@@ -20,18 +20,21 @@ nlohmann::ordered_json problem(const std::exception& reason) { return {{"problem
 nlohmann::ordered_json openObservations(const std::string& path) {
     try {
         const files::ObservationFileRows file = files::readObservationFile(path);
+        nlohmann::ordered_json keys = nlohmann::ordered_json::array();
+        for (std::size_t k = 0; k < enteredValueCount; ++k) keys.push_back(std::string(keyOf(static_cast<EnteredValue>(k))));
         nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        rows.get_ref<nlohmann::ordered_json::array_t&>().reserve(file.rows.size());
         for (std::size_t i = 0; i < file.rows.size(); ++i) {
             nlohmann::ordered_json row = {{"id", file.columns.id(file.rows[i])}};
             try {
                 const files::ObservationRow data = files::observationRow(file, i, path);
                 const Observations observations = data.columns.observations(data.row);
-                nlohmann::ordered_json values = nlohmann::ordered_json::object();
+                nlohmann::ordered_json values = nlohmann::ordered_json::array();
+                values.get_ref<nlohmann::ordered_json::array_t&>().reserve(enteredValueCount);
                 for (std::size_t k = 0; k < enteredValueCount; ++k) {
-                    const auto value = static_cast<EnteredValue>(k);
-                    values[std::string(keyOf(value))] = observations.text(value);
+                    values.push_back(observations.text(static_cast<EnteredValue>(k)));
                 }
-                row["observations"] = std::move(values);
+                row["values"] = std::move(values);
             } catch (const files::ObservationFileError& reason) {
                 row["problem"] = reason.what();
             }
@@ -39,6 +42,7 @@ nlohmann::ordered_json openObservations(const std::string& path) {
         }
         // Moved, not copied: a campaign of 200 000 rows is a large value.
         nlohmann::ordered_json answer = nlohmann::ordered_json::object();
+        answer["keys"] = std::move(keys);
         answer["rows"] = std::move(rows);
         answer["notes"] = file.notes;
         return answer;
