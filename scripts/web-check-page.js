@@ -129,11 +129,15 @@ async function checkLargeCampaign(page, work, check) {
   await page.selectOption('#row', {index: 0});
   const chosen = [await page.textContent('#row-count'), await page.inputValue('#cell-b8')];
   const expectedB8 = lines[11999].trim().split(',').pop();
-  await check('a large campaign is read by a worker with progress; the row chooser lists 200 and finds a row by id', () => {
+  // Saved into the file, the table is its last row: listed after the first 200 and chosen.
+  await Promise.all([page.waitForEvent('download', {timeout: 10000}), page.click('#save')]);
+  const saved = await page.$eval('#row', (chooser) => [chooser.options.length, chooser.selectedOptions[0]?.textContent]);
+  await check('a large campaign is read by a worker with progress; the row chooser lists 200, finds a row by id and shows the row saved', () => {
     assert.ok(progress, 'no progress shown');
     assert.strictEqual(listed, 200);
     assert.match(chosen[0], /共 1 行/);
     assert.strictEqual(chosen[1], expectedB8);
+    assert.deepStrictEqual(saved, [201, '1']);
   });
 }
 

@@ -23,19 +23,22 @@ function rowName(page, row, index) {
   return row.id || withArguments(tr(page, '第 %1 行'), [String(index + 1)]);
 }
 
-// The rows whose name holds what is searched (all rows when nothing is), at most rowsListed of them.
-export function showRows(page) {
+// The rows whose name holds what is searched (all rows when nothing is), at most rowsListed of them, and the row
+// chosen (`chosen`, else the one chosen now) where it matches beyond them: a row saved at the end of a long file.
+export function showRows(page, chosen) {
   const rows = page.openedFile ? page.openedFile.rows : [];
   const wanted = byId('row-search').value.trim().toLowerCase();
   const chooser = byId('row');
-  const kept = chooser.value;
+  const kept = chosen !== undefined ? String(chosen) : chooser.value;
   chooser.textContent = '';
   let matching = 0;
   rows.forEach((row, i) => {
     const name = rowName(page, row, i);
     if (wanted && !name.toLowerCase().includes(wanted)) return;
     matching += 1;
-    if (matching <= rowsListed) chooser.appendChild(new Option(row.problem ? name + ' — ' + row.problem : name, String(i)));
+    if (matching <= rowsListed || String(i) === kept) {
+      chooser.appendChild(new Option(row.problem ? name + ' — ' + row.problem : name, String(i)));
+    }
   });
   if ([...chooser.options].some((option) => option.value === kept)) chooser.value = kept;
   byId('row-count').textContent = matching > rowsListed
@@ -120,8 +123,7 @@ export function saveObservations(page) {
     }
     else rereadRows(page);
     byId('row-search').value = '';
-    showRows(page);
-    byId('row').value = String(opened.rows.length - 1);
+    showRows(page, opened.rows.length - 1);
   }
   setStatus(page, '观测数据已作为 id 为 %2 的一行存入 %1，并已下载。', [name, answer.id], false);
 }
