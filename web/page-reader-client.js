@@ -22,9 +22,11 @@ export function readObservationFile(page, bytes, name) {
     const worker = new Worker('page-reader.js');
     const rows = [];
     let total = 0;
+    let percent = null;
     const tell = () => {
       const seconds = ((performance.now() - started) / 1000).toFixed(0);
       if (total) showProgress(page, '已读完 %1 行，正在列出（%2 行）…', [String(total), String(rows.length)]);
+      else if (percent !== null) showProgress(page, '正在读取观测文件 %1（%2 MB）：%3%，已用 %4 秒…', [name, megabytes, String(percent), seconds]);
       else showProgress(page, '正在读取观测文件 %1（%2 MB）：逐行检查，已用 %3 秒…', [name, megabytes, seconds]);
     };
     const clock = setInterval(tell, 500);
@@ -32,6 +34,7 @@ export function readObservationFile(page, bytes, name) {
     worker.onmessage = (event) => {
       const message = event.data;
       if (message.stage === 'sending') total = message.rows;
+      if (typeof message.percent === 'number') percent = message.percent;
       if (message.rows && Array.isArray(message.rows)) rows.push(...message.rows);
       if ('answer' in message) { ended(); resolve(Object.assign({}, message.answer, {rows: rows.concat(message.answer.rows || [])})); }
       else if ('failure' in message) { ended(); reject(new Error(message.failure)); }

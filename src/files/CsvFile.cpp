@@ -1,5 +1,6 @@
 #include "files/CsvFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -114,7 +115,7 @@ void readPieces(const std::filesystem::path& path, const std::function<void(std:
 }  // namespace
 
 CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver& onHeader, const RowReceiver& onRow,
-                         TextEncoding* decided) {
+                         TextEncoding* decided, const ReadProgress& progress) {
     std::error_code status;
     if (!std::filesystem::is_regular_file(path, status) && std::filesystem::exists(path, status) &&
         !std::filesystem::is_directory(path, status)) {
@@ -132,7 +133,13 @@ CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver
     refuseOtherKinds(detector);
     if (decided) *decided = detector.encoding();
     CsvDecoder decoder(detector.encoding(), onHeader, onRow);
-    readPieces(path, [&](std::string_view piece) { decoder.read(piece); });
+    const auto size = static_cast<double>(std::filesystem::file_size(path, status));
+    double read = 0;
+    readPieces(path, [&](std::string_view piece) {
+        decoder.read(piece);
+        read += static_cast<double>(piece.size());
+        if (progress && size > 0) progress(std::min(read / size, 1.0));
+    });
     return decoder.finish();
 }
 

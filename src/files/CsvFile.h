@@ -37,14 +37,16 @@ struct CsvFileShape {
 
 using HeaderReceiver = std::function<void(const std::vector<std::string>& header)>;
 using RowReceiver = std::function<void(const TableRow& row)>;
+// The share of a file read so far, 0..1, told after each piece.
+using ReadProgress = std::function<void(double share)>;
 
 // Reads the CSV file at `path`: `onHeader` receives the header (the first row that is not blank), `onRow` every data
 // row in file order, in the storage of one row, so a file of any length is read in the memory of one row. Throws
 // FileNotRead when the file cannot be read, CampaignFileError for a text in no encoding read here or a file with no
 // header; passes on what a receiver throws. `decided`, when given, receives the encoding before the header is
-// handed on.
+// handed on. `progress`, when given, is told the share of the file's rows read (not for a pipe).
 CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver& onHeader, const RowReceiver& onRow,
-                         TextEncoding* decided = nullptr);
+                         TextEncoding* decided = nullptr, const ReadProgress& progress = {});
 
 // The same reading of the bytes of a whole file.
 CsvFileShape readCsvBytes(std::string_view bytes, const HeaderReceiver& onHeader, const RowReceiver& onRow);

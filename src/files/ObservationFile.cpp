@@ -27,12 +27,12 @@ struct ReadFile {
     CsvFileShape shape;
 };
 
-ReadFile campaignOf(const std::filesystem::path& path) {
+ReadFile campaignOf(const std::filesystem::path& path, const ReadProgress& progress = {}) {
     ReadFile file;
     try {
         file.shape = readCsvFile(
             path, [&](const std::vector<std::string>& header) { file.table.header = header; },
-            [&](const TableRow& row) { file.table.rows.push_back(row); });
+            [&](const TableRow& row) { file.table.rows.push_back(row); }, nullptr, progress);
         ColumnMap checked(file.table.header);
         return file;
     } catch (const FileNotRead& problem) {
@@ -95,10 +95,10 @@ std::vector<std::string> readingNotes(const std::filesystem::path& path, const C
     return notes;
 }
 
-ObservationFileRows readObservationFile(const std::filesystem::path& path) {
+ObservationFileRows readObservationFile(const std::filesystem::path& path, const ReadProgress& progress) {
     std::error_code status;
     if (!std::filesystem::exists(path, status)) throw ObservationFileError(cannotRead(path, readReason(ENOENT)));
-    ReadFile file = campaignOf(path);
+    ReadFile file = campaignOf(path, progress);
     if (file.table.rows.empty()) throw ObservationFileError(withArguments(translate("观测文件 %1 中没有数据行"), {shownPath(path)}));
     ColumnMap columns(file.table.header);
     std::vector<std::string> notes = readingNotes(path, columns, file.shape.encoding);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/CsvFile.h"
 #include "files/ObservationTable.h"
 #include "files/TextCodec.h"
 
@@ -27,13 +28,14 @@ struct ObservationRow {
 };
 
 // The header's columns and every row of an observation file, with the notes a reader should see once: the
-// columns read past, an encoding other than UTF-8. Throws ObservationFileError.
+// columns read past, an encoding other than UTF-8. Throws ObservationFileError. `progress`, when given, is told the
+// share of the file read.
 struct ObservationFileRows {
     ColumnMap columns;
     std::vector<TableRow> rows;
     std::vector<std::string> notes;
 };
-ObservationFileRows readObservationFile(const std::filesystem::path& path);
+ObservationFileRows readObservationFile(const std::filesystem::path& path, const ReadProgress& progress = {});
 
 // The row at `index` of the file read from `path`; throws ObservationFileError for a row that is not a data set.
 ObservationRow observationRow(const ObservationFileRows& file, std::size_t index, const std::filesystem::path& path);

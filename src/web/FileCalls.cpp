@@ -1,5 +1,7 @@
 #include "web/FileCalls.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "analysis/GradeTable.h"
@@ -17,14 +19,26 @@ nlohmann::ordered_json problem(const std::exception& reason) { return {{"problem
 
 }  // namespace
 
-nlohmann::ordered_json openObservations(const std::string& path) {
+nlohmann::ordered_json openObservations(const std::string& path, std::size_t first, std::size_t count,
+                                        const std::function<void(int percent)>& progress) {
+    // The file read for the parts still to come: a part after the first takes its rows from here.
+    static std::optional<std::pair<std::string, files::ObservationFileRows>> kept;
     try {
-        const files::ObservationFileRows file = files::readObservationFile(path);
+        if (first == 0 || !kept || kept->first != path) {
+            kept.reset();
+            int told = -1;
+            const auto tell = [&](double share) {
+                const int percent = static_cast<int>(100 * share);
+                if (progress && percent > told) progress(told = percent);
+            };
+            kept.emplace(path, files::readObservationFile(path, tell));
+        }
+        const files::ObservationFileRows& file = kept->second;
+        const std::size_t end = std::min(file.rows.size(), first + std::min(count, file.rows.size()));
         nlohmann::ordered_json keys = nlohmann::ordered_json::array();
         for (std::size_t k = 0; k < enteredValueCount; ++k) keys.push_back(std::string(keyOf(static_cast<EnteredValue>(k))));
         nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-        rows.get_ref<nlohmann::ordered_json::array_t&>().reserve(file.rows.size());
-        for (std::size_t i = 0; i < file.rows.size(); ++i) {
+        for (std::size_t i = first; i < end; ++i) {
             nlohmann::ordered_json row = {{"id", file.columns.id(file.rows[i])}};
             try {
                 const files::ObservationRow data = files::observationRow(file, i, path);
@@ -40,13 +54,15 @@ nlohmann::ordered_json openObservations(const std::string& path) {
             }
             rows.push_back(std::move(row));
         }
-        // Moved, not copied: a campaign of 200 000 rows is a large value.
         nlohmann::ordered_json answer = nlohmann::ordered_json::object();
         answer["keys"] = std::move(keys);
-        answer["rows"] = std::move(rows);
+        answer["rows"] = std::move(rows);  // moved, not copied: a part can be large
+        answer["total"] = file.rows.size();
         answer["notes"] = file.notes;
+        if (end == file.rows.size()) kept.reset();
         return answer;
     } catch (const files::ObservationFileError& reason) {
+        kept.reset();
         return problem(reason);
     }
 }

@@ -2,6 +2,7 @@
 // file it opens into the browser's file system and offers a file written there for download.
 #pragma once
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -10,10 +11,15 @@
 
 namespace morvalen::web {
 
-// Every row of the observation file at `path`: {"keys": [xa, …], "rows": [{"id", "values": […]} or {"id",
-// "problem"}], "notes": […]}, the values of a row in the order of "keys", or {"problem"} for a file that cannot be
-// used. The keys are given once, not in every row: a campaign of 240 000 rows is read in half the time.
-nlohmann::ordered_json openObservations(const std::string& path);
+// The rows of the observation file at `path` from `first`, at most `count` of them: {"keys": [xa, …], "rows":
+// [{"id", "values": […]} or {"id", "problem"}], "total", "notes": […]}, the values of a row in the order of "keys"
+// (given once, not in every row: a campaign of 240 000 rows is listed in two thirds of the time), "total" the rows of
+// the file; or {"problem"} for a file that cannot be used. The file is read for the part from 0 and kept for the
+// parts that follow, so that a large file comes in parts, each answered in a moment. `progress`, when given, is told
+// the whole percentage of the file read as it grows.
+inline constexpr std::size_t allRows = std::size_t(-1);
+nlohmann::ordered_json openObservations(const std::string& path, std::size_t first = 0, std::size_t count = allRows,
+                                        const std::function<void(int percent)>& progress = {});
 
 // Adds the values of the table as one more row of the observation file at `path` (a new file where there is none):
 // {"id"}, or {"problem"}.

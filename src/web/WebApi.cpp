@@ -11,7 +11,9 @@
 //   {"call": "texts", "texts": [TEXT, …], "lang"}    the texts of the page in the language ("caption\004" before
 //                                                    a text: as a caption)
 //   {"call": "grades", "lang"}                       the grades a check can be made against
-//   {"call": "openObservations", "path"}             the rows of an observation file the page put there
+//   {"call": "openObservations", "path", "first", "count", "progress"}   the rows of an observation file the page
+//                                                    put there, all or a part; with "progress", the percentage of the
+//                                                    file read told to morvalenReadProgress
 //   {"call": "openFieldBook", "path", "observations"}  the eight angles of a field book for the table
 //   {"call": "saveObservations", "path", "observations", "id"}   the table as one more row of a file
 //   {"call": "export", "path", "observations", "grade" | "sigma"} the results in the format of the path's extension,
@@ -22,6 +24,7 @@
 //                                                    as morvalen-cli --plot writes it; null where there is none
 #include <emscripten/emscripten.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -158,7 +161,17 @@ ordered_json handle(const ordered_json& request) {
     }
     if (call == "grades") return grades();
     if (call == "face") return web::faceJson();
-    if (call == "openObservations") return web::openObservations(request.at("path"));
+    if (call == "openObservations") {
+        // With "progress", the percentage goes to the reading worker's morvalenReadProgress as it grows.
+        std::function<void(int)> progress;
+        if (request.value("progress", false)) {
+            progress = [](int percent) {
+                EM_ASM({ if (typeof morvalenReadProgress === 'function') morvalenReadProgress($0); }, percent);
+            };
+        }
+        return web::openObservations(request.at("path"), request.value("first", std::size_t{0}),
+                                     request.value("count", web::allRows), progress);
+    }
     if (call == "openFieldBook") {
         return web::openFieldBook(request.at("path"), web::observationsOf(request.at("observations")));
     }

@@ -93,12 +93,15 @@ TEST(CsvFile, AFileReadInPiecesDecodesCharactersCutBetweenThem) {
     bytes += northHillGb18030 + "\r\n";
     std::ofstream(path, std::ios::binary) << bytes;
     std::vector<std::string> names;
+    std::vector<double> shares;  // told after each piece: the two pieces of the file, the last the whole file
     const CsvFileShape shape = readCsvFile(
-        path, [](const std::vector<std::string>&) {}, [&](const TableRow& row) { names.push_back(row.cells[1]); });
+        path, [](const std::vector<std::string>&) {}, [&](const TableRow& row) { names.push_back(row.cells[1]); },
+        nullptr, [&](double share) { shares.push_back(share); });
     std::filesystem::remove(path);
     EXPECT_EQ(shape.encoding, TextEncoding::gb18030);
     ASSERT_EQ(names.size(), 1u);
     EXPECT_TRUE(names[0].ends_with("a" + northHillUtf8));
+    EXPECT_EQ(shares, (std::vector<double>{double(1 << 16) / double(bytes.size()), 1.0}));
     EXPECT_THROW(readCsvFile(path, {}, {}), FileNotRead);
 }
 
