@@ -271,14 +271,21 @@ async function main() {
   }
   const junk = path.join(work, 'junk.csv');
   fs.writeFileSync(junk, Buffer.from(Array.from({length: 4096}, (_, i) => (i * 7919 + 13) % 256)));
-  // The status still holds the last computation's problems: emptied, so that the file's message is waited for.
+  // A sound table, whose checks would not take the status; then the status emptied, so that the file's message is
+  // waited for.
+  await page.evaluate((values) => window.MorvalenPage.fillTable(values), knownSide);
   await page.evaluate(() => { document.getElementById('status').textContent = ''; });
   await page.setInputFiles('#open-file', junk);
   await page.waitForFunction(() => document.getElementById('status').textContent !== '');
   const junkStatus = await page.textContent('#status');
-  await check('odd texts in every cell and a file of bytes: each shown with its message', () => {
+  // Refused, the file's message follows a language switch.
+  await page.selectOption('#language', 'en');
+  const junkStatusEnglish = await page.textContent('#status');
+  await page.selectOption('#language', 'zh');
+  await check('odd texts in every cell and a file of bytes: each shown with its message, in the language chosen', () => {
     assert.ok(shownEveryTime, 'a computation showed neither a stop nor a problem');
-    assert.match(junkStatus, /junk\.csv/);
+    assert.match(junkStatus, /^观测文件 .*junk\.csv/);
+    assert.match(junkStatusEnglish, /^the observation file .*junk\.csv/);
   });
 
   // The guided mode asks the prompts of the dialogue in order; the replies of the known-side example finish the run.

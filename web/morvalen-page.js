@@ -75,9 +75,9 @@ function translatePage(page) {
     exit: guarded(page, () => clearAll(page)),
     print: guarded(page, () => printResults(page)),
   });
+  rereadRows(page);
   checkTable(page);
   showStatus(page);
-  rereadRows(page);
   showRows(page);
   // Every result shown follows the language: the document is computed again from what it was computed from.
   if (page.mode === 'guided' && page.replies.length) guidedStep(page, guide(page));

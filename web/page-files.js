@@ -55,7 +55,7 @@ function rowObservations(keys, row) {
 export function chooseRow(page, index) {
   const row = page.openedFile.rows[index];
   byId('row').value = String(index);
-  if (row.problem) { setStatusText(page, row.problem, true); return; }
+  if (row.problem) { setStatusText(page, row.problem, true, () => page.openedFile.rows[index].problem); return; }
   fillTable(page, rowObservations(page.openedFile.keys, row));
   setStatus(page, '已打开 %1 的 %2', [page.openedFile.name, rowName(page, row, index)], false);
 }
@@ -66,18 +66,24 @@ export async function openFile(page, file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   page.api.writeFile(path, bytes);
   const answer = await readObservationFile(page, bytes, file.name);
-  if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
+  // The file's refusal and its notes in another language: the file read again, no rows listed.
+  const fileAgain = (lang) => page.api.call({call: 'openObservations', path, lang, first: 0, count: 0});
+  if (answer.problem) { setStatusText(page, answer.problem, true, (lang) => fileAgain(lang).problem); return false; }
   page.openedFile = {path, name: file.name, keys: answer.keys, rows: answer.rows, large: bytes.length > largeFileBytes};
   byId('row-search').value = '';
   showRows(page);
   const first = answer.rows.findIndex((row) => !row.problem);
   if (first < 0) {
-    if (answer.rows.length) setStatusText(page, answer.rows[0].problem, true);
+    if (answer.rows.length) setStatusText(page, answer.rows[0].problem, true, () => page.openedFile.rows[0].problem);
     else setStatus(page, '观测文件中没有观测数据。', [], true);
     return true;
   }
   chooseRow(page, first);
-  if (answer.notes.length) setStatusText(page, byId('status').textContent + '；' + answer.notes.join('；'), false);
+  if (answer.notes.length) {
+    const opened = page.status;
+    const withNotes = (notes) => [withArguments(tr(page, opened.pattern), opened.values), ...notes].join('；');
+    setStatusText(page, withNotes(answer.notes), false, (lang) => withNotes(fileAgain(lang).notes || []));
+  }
   return true;
 }
 
@@ -85,8 +91,9 @@ export async function openFile(page, file) {
 export async function openFieldBook(page, file) {
   const path = '/files/books/' + file.name.replace(/[\\/]/g, '_');
   page.api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-  const answer = page.api.call({call: 'openFieldBook', path, observations: observations(page), lang: page.lang});
-  if (answer.problem) { setStatusText(page, answer.problem, true); return false; }
+  const bookAgain = (lang) => page.api.call({call: 'openFieldBook', path, observations: observations(page), lang});
+  const answer = bookAgain(page.lang);
+  if (answer.problem) { setStatusText(page, answer.problem, true, (lang) => bookAgain(lang).problem); return false; }
   fillTable(page, answer.observations);
   setStatus(page, '已由观测手簿 %1 归算出八个观测角。', [file.name], false);
   // Opened by its button or dropped, the book is the one the other sections (the rigorous adjustment) work on.
@@ -101,8 +108,7 @@ export async function openDropped(page, file) {
   if (await openFile(page, file)) return true;
   const reason = page.status;
   if (await openFieldBook(page, file)) return true;
-  page.status = reason;
-  setStatusText(page, reason.text, true);
+  setStatusText(page, reason.text, true, reason.again);
   return false;
 }
 

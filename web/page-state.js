@@ -38,15 +38,20 @@ export function setStatus(page, pattern, values, isProblem) {
   showStatus(page);
 }
 
-// A text that is already in the page's language (a reason the computation gives).
-export function setStatusText(page, text, isProblem) {
-  page.status = {text, isProblem: !!isProblem};
+// A text that is already in the page's language (a reason the computation gives). `again`, when given, gives the
+// same text in another language (the computation asked again), so that a language switch turns it too.
+export function setStatusText(page, text, isProblem, again) {
+  page.status = {text, isProblem: !!isProblem, again, lang: page.lang};
   showStatus(page);
 }
 
 export function showStatus(page) {
   const status = byId('status');
   const shown = page.status || {text: ''};
+  if (shown.again && shown.lang !== page.lang) {
+    shown.text = shown.again(page.lang) || shown.text;
+    shown.lang = page.lang;
+  }
   status.textContent = 'text' in shown ? shown.text : withArguments(tr(page, shown.pattern), shown.values);
   status.classList.toggle('problem', !!shown.isProblem);
 }

@@ -85,7 +85,8 @@ export function checkTable(page) {
   }
   const listed = Object.values(page.problems).filter((p) => p);
   if (listed.length) setStatusText(page, listed.join('；'), true);
-  else if (page.status && page.status.isProblem) setStatusText(page, '', false);
+  // The problems of cells since put right are taken away; a file's refusal stays until the next action.
+  else if (page.status && page.status.isProblem && !page.status.again) setStatusText(page, '', false);
 }
 
 // The keys of the refused cells, in the table's order.

@@ -59,7 +59,7 @@ nlohmann::ordered_json openObservations(const std::string& path, std::size_t fir
         answer["rows"] = std::move(rows);  // moved, not copied: a part can be large
         answer["total"] = file.rows.size();
         answer["notes"] = file.notes;
-        if (end == file.rows.size()) kept.reset();
+        if (end == file.rows.size() || count == 0) kept.reset();  // no part follows
         return answer;
     } catch (const files::ObservationFileError& reason) {
         kept.reset();
