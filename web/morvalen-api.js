@@ -23,9 +23,21 @@ window.Morvalen = (function () {
     instance = module;
   })();
 
+  // A file the page put in the browser's file system is named by its own name, as its user knows it: the computation
+  // works in the file's folder, so that its messages say "campaign.csv", not "/files/campaign.csv".
+  function inItsFolder(request) {
+    const path = request.path;
+    if (typeof path !== 'string' || !path.startsWith('/')) return request;
+    const folder = path.slice(0, path.lastIndexOf('/')) || '/';
+    instance.FS.mkdirTree(folder);
+    instance.FS.chdir(folder);
+    return Object.assign({}, request, {path: path.slice(folder.length + (folder === '/' ? 0 : 1))});
+  }
+
   function call(request) {
     if (!instance) throw new Error('Morvalen is not ready yet: await Morvalen.ready first');
-    const answer = JSON.parse(instance.ccall('morvalen_call', 'string', ['string'], [JSON.stringify(request)]));
+    const asked = JSON.stringify(inItsFolder(request));
+    const answer = JSON.parse(instance.ccall('morvalen_call', 'string', ['string'], [asked]));
     if (answer && !Array.isArray(answer) && typeof answer.error === 'string') throw new Error(answer.error);
     return answer;
   }
