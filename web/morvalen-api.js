@@ -23,15 +23,16 @@ window.Morvalen = (function () {
     instance = module;
   })();
 
-  // A file the page put in the browser's file system is named by its own name, as its user knows it: the computation
-  // works in the file's folder, so that its messages say "campaign.csv", not "/files/campaign.csv".
+  // The file a call reads (its "path", or the teacher's "roster") is named by its own name, as its user knows it: the
+  // computation works in the file's folder, so that its messages say "campaign.csv", not "/files/campaign.csv".
   function inItsFolder(request) {
-    const path = request.path;
-    if (typeof path !== 'string' || !path.startsWith('/')) return request;
+    const key = ['path', 'roster'].find((name) => typeof request[name] === 'string' && request[name].startsWith('/'));
+    if (!key) return request;
+    const path = request[key];
     const folder = path.slice(0, path.lastIndexOf('/')) || '/';
     instance.FS.mkdirTree(folder);
     instance.FS.chdir(folder);
-    return Object.assign({}, request, {path: path.slice(folder.length + (folder === '/' ? 0 : 1))});
+    return Object.assign({}, request, {[key]: path.slice(folder.length + (folder === '/' ? 0 : 1))});
   }
 
   function call(request) {
