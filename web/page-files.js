@@ -66,10 +66,13 @@ export async function openFile(page, file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   page.api.writeFile(path, bytes);
   const answer = await readObservationFile(page, bytes, file.name);
-  // The file's refusal and its notes in another language: the file read again, no rows listed.
+  // The file's refusal and its notes in another language: a small file read again, no rows listed (a large one is
+  // not read again on the page's thread: its texts stay).
+  const large = bytes.length > largeFileBytes;
   const fileAgain = (lang) => page.api.call({call: 'openObservations', path, lang, first: 0, count: 0});
-  if (answer.problem) { setStatusText(page, answer.problem, true, (lang) => fileAgain(lang).problem); return false; }
-  page.openedFile = {path, name: file.name, keys: answer.keys, rows: answer.rows, large: bytes.length > largeFileBytes};
+  const again = (part) => (large ? () => undefined : (lang) => part(fileAgain(lang)));
+  if (answer.problem) { setStatusText(page, answer.problem, true, again((reread) => reread.problem)); return false; }
+  page.openedFile = {path, name: file.name, keys: answer.keys, rows: answer.rows, large};
   byId('row-search').value = '';
   showRows(page);
   const first = answer.rows.findIndex((row) => !row.problem);
@@ -82,7 +85,7 @@ export async function openFile(page, file) {
   if (answer.notes.length) {
     const opened = page.status;
     const withNotes = (notes) => [withArguments(tr(page, opened.pattern), opened.values), ...notes].join('；');
-    setStatusText(page, withNotes(answer.notes), false, (lang) => withNotes(fileAgain(lang).notes || []));
+    setStatusText(page, withNotes(answer.notes), false, again((reread) => withNotes(reread.notes || [])));
   }
   return true;
 }
