@@ -1,9 +1,13 @@
 // The menu 文件 of the window: a typed run saved and opened again in a new window shows the same fields; nothing is
 // exported without a completed computation.
 #include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -113,6 +117,35 @@ TEST_F(FileMenuTest, NothingIsSavedOrExportedBeforeAComputation) {
     EXPECT_NE(driver.messages[1].find("results.xlsx"), std::string::npos);
     EXPECT_NE(driver.messages[2].find("missing.csv：文件不存在"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(folder));
+}
+
+// A campaign of more rows than a list shows is searched: the id typed narrows the rows to one, Enter opens it.
+TEST_F(FileMenuTest, ALongCampaignIsSearchedForItsRow) {
+    const fs::path file = folder / "long.csv";
+    {
+        std::ofstream out(file);
+        out << "id,xa,ya,xb,yb,name_A,name_P1,name_P2,name_closing,b1,b2,b3,b4,b5,b6,b7,b8\n";
+        for (int i = 1; i <= 250; ++i) {
+            out << "R" << i << ",1000,1000,1010,1175,A,P1,P2,B,44.13120,44.20042,49.18030,42.08428,33.10401,55.22345,"
+                << "54.03519," << (i == 240 ? "37.22520" : "37.22521") << "\n";
+        }
+    }
+    MainWindow opened;
+    FileMenu menu(opened);
+    QStringList counts;
+    driver.then([&counts](QWidget* modal) {
+        ASSERT_EQ(modal->objectName(), "RowSearchDialog");
+        const auto* count = modal->findChild<QLabel*>("RowCount");
+        counts << count->text();
+        modal->findChild<QLineEdit*>("RowSearch")->setText("id：r240");
+        counts << count->text() << modal->findChild<QListWidget*>("RowList")->currentItem()->text();
+        QTest::keyClick(modal->findChild<QLineEdit*>("RowSearch"), Qt::Key_Return);
+    });
+    menu.openObservations(file);
+    expectDriverDone();
+    EXPECT_EQ(counts, (QStringList{"共 250 行相符，列出前 200 行：输入 id 可缩小范围", "共 1 行", "文件第 241 行，id：R240"}));
+    EXPECT_EQ(opened.openedRowId(), "R240");
+    EXPECT_EQ(text(opened, "Text1"), " 1000.000");
 }
 
 }  // namespace
