@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -116,6 +117,16 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
     if (!QPrinterInfo::defaultPrinter().isNull()) return;
     const std::filesystem::path pdf =
         std::filesystem::temp_directory_path() / ("morvalen-rigorous-tab-" + std::to_string(::getpid()) + ".pdf");
+    const auto saveAsPdf = [&pdf](QWidget* modal) {
+        qobject_cast<QFileDialog*>(modal)->selectFile(QString::fromStdString(pdf.string()));
+        qobject_cast<QDialog*>(modal)->accept();
+    };
+    const auto expectPrinted = [&pdf](std::initializer_list<const char*> expected) {  // in this order
+        const std::string text = runShellCommand("pdftotext -layout '" + pdf.string() + "' -").output;
+        std::size_t at = 0;
+        for (const char* line : expected) EXPECT_NE(at = text.find(line, at), std::string::npos) << line;
+        std::filesystem::remove(pdf);
+    };
     // The button is pressed after the driver's step, so that the dialogs it opens come to the driver in turn.
     auto printing = std::make_unique<ModalDriver>();
     QPointer<QDialog> checks;
@@ -123,10 +134,7 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
         checks = qobject_cast<ChecksWindow*>(modal);
         QTimer::singleShot(0, checks->findChild<QPushButton*>("PrintChecks"), &QPushButton::click);
     });
-    printing->then([&pdf](QWidget* modal) {
-        qobject_cast<QFileDialog*>(modal)->selectFile(QString::fromStdString(pdf.string()));
-        qobject_cast<QDialog*>(modal)->accept();
-    });
+    printing->then(saveAsPdf);
     printing->then([&checks](QWidget* modal) {
         qobject_cast<QDialog*>(modal)->accept();  // 报表已保存为 PDF 文件
         QTimer::singleShot(0, checks, &QDialog::reject);
@@ -134,27 +142,15 @@ TEST(RigorousTab, BesideTheClassicalChecksWhenAFieldBookGaveTheAngles) {
     window.findChild<ChecksMenu*>()->showChecks();
     EXPECT_TRUE(printing->failures.empty());
     printing.reset();  // a driver left running would answer the next dialogs too
-    const std::string text = runShellCommand("pdftotext -layout '" + pdf.string() + "' -").output;
-    for (const char* expected : {"--- 检核与精度分析 ---", "--- 严密平差", "方向 σ = 4.00″", "经典平差与严密平差的点位误差椭圆"}) {
-        EXPECT_NE(text.find(expected), std::string::npos) << expected;
-    }
-    std::filesystem::remove(pdf);
+    expectPrinted({"--- 检核与精度分析 ---", "--- 严密平差", "方向 σ = 4.00″", "经典平差与严密平差的点位误差椭圆"});
 
     // 打 印 prints the report, the book's reduction and the same rigorous page with the σ of the session.
     ModalDriver report;
-    report.then([&pdf](QWidget* modal) {
-        qobject_cast<QFileDialog*>(modal)->selectFile(QString::fromStdString(pdf.string()));
-        qobject_cast<QDialog*>(modal)->accept();
-    });
+    report.then(saveAsPdf);
     report.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
     window.findChild<QPushButton*>("Command3")->click();
     EXPECT_TRUE(report.failures.empty());
-    const std::string printed = runShellCommand("pdftotext -layout '" + pdf.string() + "' -").output;
-    for (const char* expected : {"--- Morvalen ---", "--- 严密平差", "方向 σ = 4.00″", "经典平差与严密平差的点位误差椭圆"}) {
-        EXPECT_NE(printed.find(expected), std::string::npos) << expected;
-    }
-    EXPECT_LT(printed.find("--- Morvalen ---"), printed.find("--- 严密平差"));
-    std::filesystem::remove(pdf);
+    expectPrinted({"--- Morvalen ---", "--- 严密平差", "方向 σ = 4.00″", "经典平差与严密平差的点位误差椭圆"});
 }
 
 }  // namespace
