@@ -44,7 +44,7 @@ using ReadProgress = std::function<void(double share)>;
 // row in file order, in the storage of one row, so a file of any length is read in the memory of one row. Throws
 // FileNotRead when the file cannot be read, CampaignFileError for a text in no encoding read here or a file with no
 // header; passes on what a receiver throws. `decided`, when given, receives the encoding before the header is
-// handed on. `progress`, when given, is told the share of the file's rows read (not for a pipe).
+// handed on. `progress`, when given, is told the share of the file read (not for a pipe).
 CsvFileShape readCsvFile(const std::filesystem::path& path, const HeaderReceiver& onHeader, const RowReceiver& onRow,
                          TextEncoding* decided = nullptr, const ReadProgress& progress = {});
 

@@ -1,12 +1,14 @@
 #include "web/FileCalls.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <utility>
 
 #include "analysis/GradeTable.h"
 #include "fieldbook/FieldBookAngles.h"
 #include "fieldbook/FieldBookFile.h"
+#include "files/AtomicFile.h"
 #include "files/ObservationFile.h"
 #include "i18n/Language.h"
 #include "files/ResultExport.h"
@@ -21,17 +23,19 @@ nlohmann::ordered_json problem(const std::exception& reason) { return {{"problem
 
 nlohmann::ordered_json openObservations(const std::string& path, std::size_t first, std::size_t count,
                                         const std::function<void(int percent)>& progress) {
-    // The file read for the parts still to come: a part after the first takes its rows from here.
-    static std::optional<std::pair<std::string, files::ObservationFileRows>> kept;
+    // The file read for the parts still to come: a part after the first takes its rows from here. It is known by its
+    // whole path: the page names a file relative to the folder it is in.
+    static std::optional<std::pair<std::filesystem::path, files::ObservationFileRows>> kept;
+    const std::filesystem::path whole = std::filesystem::absolute(files::pathOf(path));
     try {
-        if (first == 0 || !kept || kept->first != path) {
+        if (first == 0 || !kept || kept->first != whole) {
             kept.reset();
             int told = -1;
             const auto tell = [&](double share) {
                 const int percent = static_cast<int>(100 * share);
                 if (progress && percent > told) progress(told = percent);
             };
-            kept.emplace(path, files::readObservationFile(path, tell));
+            kept.emplace(whole, files::readObservationFile(path, tell));
         }
         const files::ObservationFileRows& file = kept->second;
         const std::size_t end = std::min(file.rows.size(), first + std::min(count, file.rows.size()));

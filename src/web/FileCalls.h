@@ -13,8 +13,7 @@ namespace morvalen::web {
 
 // The rows of the observation file at `path` from `first`, at most `count` of them: {"keys": [xa, …], "rows":
 // [{"id", "values": […]} or {"id", "problem"}], "total", "notes": […]}, the values of a row in the order of "keys"
-// (given once, not in every row: a campaign of 240 000 rows is listed in two thirds of the time), "total" the rows of
-// the file; or {"problem"} for a file that cannot be used. The file is read for the part from 0 and kept for the
+// (given once, not in every row), "total" the rows of the file; or {"problem"} for a file that cannot be used. The file is read for the part from 0 and kept for the
 // parts that follow, so that a large file comes in parts, each answered in a moment. `progress`, when given, is told
 // the whole percentage of the file read as it grows.
 inline constexpr std::size_t allRows = std::size_t(-1);
