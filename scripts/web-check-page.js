@@ -106,11 +106,33 @@ async function checkDroppedLineBreak(page, cli, work, check) {
   await page.click('#compute');
   const shown = await fieldsOf(page);
   const expected = JSON.parse(execFileSync(cli, ['--json', '--observations', file, '--row', 'LB']).toString()).fields;
-  await check('a file dropped on the page opens; a name with a line break computes as the terminal reads it', () => {
+  // Made an azimuth case, the table holds values the file has no column for: a save is refused. A square's angles
+  // close exactly and the run stops: an export is refused. Each refusal follows a language switch, which writes no
+  // row into the file.
+  const refusals = [];
+  const steps = [['xb', '0'], ['yb', '0'], ['Ta', '45.3'], ['Qa', '30'], ['start_side_length', '100'],
+    ['start_side_number', '1'], ['name_P3', 'P3', '#save'], ['xb', '1010'], ['yb', '1175'],
+    ...[1, 2, 3, 4, 5, 6, 7, 8].map((k) => ['b' + k, '45', k === 8 ? '#export' : null])];
+  for (const [cell, value, button] of steps) {
+    await page.fill('#cell-' + cell, value);
+    if (!button) continue;
+    await page.click(button);
+    refusals.push(await page.textContent('#status'));
+    await page.selectOption('#language', 'en');
+    refusals.push(await page.textContent('#status'));
+    await page.selectOption('#language', 'zh');
+  }
+  const rowsAfter = await page.evaluate(() => window.MorvalenPage.page.openedFile.rows.length);
+  await check('a file dropped on the page opens; a name with a line break computes as the terminal reads it; a refused save or export follows the language', () => {
     for (const [name, value] of Object.entries(expected)) {
       (Array.isArray(value) ? value : [value]).forEach((text, i) =>
         assert.strictEqual(shown[Array.isArray(value) ? `${name}_${i}` : name], text, name));
     }
+    assert.match(refusals[0], /^观测文件 line-break\.csv 没有列 "/);
+    assert.match(refusals[1], /^the observation file line-break\.csv /);
+    assert.match(refusals[2], /^没有写出成果文件 成果表\./);
+    assert.doesNotMatch(refusals[3], /[\u4e00-\u9fff]/);
+    assert.strictEqual(rowsAfter, 1);
   });
 }
 

@@ -120,14 +120,17 @@ export function saveObservations(page) {
   const name = opened ? opened.name : tr(page, '观测数据') + '.csv';
   const path = opened ? opened.path : '/files/new/' + name;
   if (!opened) page.api.clearFile(path);
-  const answer = page.api.call({call: 'saveObservations', path, observations: observations(page), id: '', lang: page.lang});
-  if (answer.problem) { setStatusText(page, answer.problem, true); return; }
+  const saved = observations(page);
+  const answer = page.api.call({call: 'saveObservations', path, observations: saved, id: '', lang: page.lang});
+  if (answer.problem) {
+    setStatusText(page, answer.problem, true, (lang) => saveRefusedAgain(page, path, saved, lang));
+    return;
+  }
   download(page, path, name);
   if (opened) {
     // The file read again, as the row chooser shows it; a large file is not read again on the page's thread: the
     // row saved is added to the rows read before.
     if (opened.large) {
-      const saved = observations(page);
       opened.rows.push({id: answer.id, values: opened.keys.map((key) => saved[key])});
     }
     else rereadRows(page);
@@ -135,6 +138,18 @@ export function saveObservations(page) {
     showRows(page, opened.rows.length - 1);
   }
   setStatus(page, '观测数据已作为 id 为 %2 的一行存入 %1，并已下载。', [name, answer.id], false);
+}
+
+// A refused save in another language: the same row saved into a copy of the file, which is removed again, so that
+// the file itself is never written by a language switch. Undefined when the copy takes the row (the file could not
+// be written where it is): the text shown stays.
+function saveRefusedAgain(page, path, saved, lang) {
+  const copy = '/files/again/' + path.slice(path.lastIndexOf('/') + 1);
+  page.api.clearFile(copy);
+  try { page.api.writeFile(copy, page.api.readFile(path)); } catch (noFile) { /* a new file: the copy starts empty */ }
+  const answer = page.api.call({call: 'saveObservations', path: copy, observations: saved, id: '', lang});
+  page.api.clearFile(copy);
+  return answer.problem;
 }
 
 // The rows of the opened file read again, in the page's language (a small file: a large one keeps its rows).
@@ -150,10 +165,21 @@ export function exportResults(page) {
   const extension = byId('export-format').value;
   const name = tr(page, '成果表') + '.' + extension;
   const path = '/files/export/' + name;
+  const request = Object.assign({call: 'export', path, observations: observations(page)}, checkOptions());
   page.api.clearFile(path);
-  const answer = page.api.call(Object.assign({call: 'export', path, observations: observations(page), lang: page.lang},
-    checkOptions()));
-  if (answer.problem) { setStatusText(page, answer.problem, true); return; }
+  const answer = page.api.call(Object.assign({lang: page.lang}, request));
+  if (answer.problem) {
+    // In another language the refusal is the same export made again under the file's name in that language, the
+    // file (if any) removed.
+    const again = (lang) => {
+      const named = '/files/export/' + tr(page, '成果表') + '.' + extension;
+      const reread = page.api.call(Object.assign({}, request, {path: named, lang}));
+      page.api.clearFile(named);
+      return reread.problem;
+    };
+    setStatusText(page, answer.problem, true, again);
+    return;
+  }
   download(page, path, name);
   setStatus(page, '成果已导出为 %1，并已下载。', [name], false);
 }
