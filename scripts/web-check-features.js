@@ -48,6 +48,26 @@ async function checkExercises(page, cli, work, check) {
     assert.match(unzipped('s02.html').toString(), /<svg class="sketch"/);
   });
 
+  // The kit's message, and then a roster refused, follow a language switch.
+  const teacherTexts = [];
+  const switched = async () => {
+    teacherTexts.push(await page.textContent('#exercise-teacher-status'));
+    await page.selectOption('#language', 'en');
+    teacherTexts.push(await page.textContent('#exercise-teacher-status'));
+    await page.selectOption('#language', 'zh');
+  };
+  await switched();
+  fs.writeFileSync(path.join(folder, 'not-a-roster.csv'), 'a;b\n\u0001\n');
+  await page.setInputFiles('#exercise-roster', path.join(folder, 'not-a-roster.csv'));
+  await page.click('#exercise-make');
+  await page.waitForFunction(() => document.getElementById('exercise-teacher-status').textContent.includes('not-a-roster'));
+  await switched();
+  await check('the teacher\'s messages, the kit made and a roster refused, follow a language switch', () => {
+    assert.match(teacherTexts[0], /^已为 3 名学生生成练习/);
+    teacherTexts.slice(2).forEach((text) => assert.match(text, /not-a-roster\.csv/));
+    [teacherTexts[1], teacherTexts[3]].forEach((text) => assert.doesNotMatch(text.replace(/练习\.zip/, ''), /[\u4e00-\u9fff]/));
+  });
+
   // The student s02 (the azimuth case) opens the class's file, chooses the row and fills the key's values.
   const exercises = path.join(folder, 'terminal', 'exercises.csv');
   await page.setInputFiles('#open-file', exercises);

@@ -56,27 +56,45 @@
     byId('exercise-tab-student').setAttribute('aria-selected', String(student));
   }
 
-  // The teacher's tab: the roster into the browser's file system, the kit out of it as one zip file.
+  // The teacher's tab: the roster into the browser's file system, the kit out of it as one zip file. Its status is
+  // given again in the language switched to: `again` makes the same text in the language in use.
+  let teacherAgain = null;
+  function teacherStatus(text, isProblem, again) {
+    teacherAgain = () => setStatus('exercise-teacher-status', again(), isProblem);
+    setStatus('exercise-teacher-status', text, isProblem);
+  }
+  const teacherRefuses = (chinese) => teacherStatus(tr(chinese), true, () => tr(chinese));
+
   async function makeKit() {
+    teacherAgain = null;
     const roster = byId('exercise-roster').files[0];
-    if (!roster) { setStatus('exercise-teacher-status', tr('请先选择学生名单。'), true); return; }
+    if (!roster) { teacherRefuses('请先选择学生名单。'); return; }
     // The seed and the number of blunders as whole numbers (a seed to 15 digits, which a page's number holds exactly).
     const seed = byId('exercise-seed').value.trim();
     const blunders = byId('exercise-blunders').value.trim() || '0';
-    if (!/^\d{1,15}$/.test(seed)) { setStatus('exercise-teacher-status', tr('随机数种子应为不多于 15 位的非负整数。'), true); return; }
-    if (!/^\d{1,4}$/.test(blunders)) { setStatus('exercise-teacher-status', tr('放粗差的学生人数应为非负整数。'), true); return; }
+    if (!/^\d{1,15}$/.test(seed)) { teacherRefuses('随机数种子应为不多于 15 位的非负整数。'); return; }
+    if (!/^\d{1,4}$/.test(blunders)) { teacherRefuses('放粗差的学生人数应为非负整数。'); return; }
     const rosterPath = '/files/exercise/' + roster.name.replace(/[\\/]/g, '_');
     api.writeFile(rosterPath, new Uint8Array(await roster.arrayBuffer()));
     const zip = '/files/exercise/out/' + tr('练习') + '.zip';
+    const name = zip.slice(zip.lastIndexOf('/') + 1);
     api.clearFile(zip);
-    const grade = byId('exercise-grade').value;
-    const answer = api.call({call: 'exercise', roster: rosterPath, zip, lang: lang(), grade,
+    const request = {call: 'exercise', roster: rosterPath, zip, grade: byId('exercise-grade').value,
       seed: Number(seed), case: byId('exercise-case').value, field_book: byId('exercise-field-book').checked,
-      blunders: Number(blunders)});
-    if (answer.problem) { setStatus('exercise-teacher-status', answer.problem, true); return; }
-    download(zip, zip.slice(zip.lastIndexOf('/') + 1));
-    setStatus('exercise-teacher-status', withArguments(tr('已为 %1 名学生生成练习，写入 %2'),
-      [String(answer.students), zip.slice(zip.lastIndexOf('/') + 1)]), false);
+      blunders: Number(blunders)};
+    const answer = api.call(Object.assign({lang: lang()}, request));
+    if (answer.problem) {
+      // In another language the refusal is the kit asked again, whatever it wrote removed.
+      teacherStatus(answer.problem, true, () => {
+        const again = api.call(Object.assign({lang: lang()}, request));
+        api.clearFile(zip);
+        return again.problem || '';
+      });
+      return;
+    }
+    download(zip, name);
+    const made = () => withArguments(tr('已为 %1 名学生生成练习，写入 %2'), [String(answer.students), name]);
+    teacherStatus(made(), false, made);
   }
 
   // The student's tab: the blank tables with a field at every cell to fill; the cells the tables give in notes
@@ -176,6 +194,7 @@
     byId('exercise-tables').textContent = '';
     stale.cleared();
     setStatus('exercise-verdict', '', false);
+    if (teacherAgain) teacherAgain();
   }
 
   window.MorvalenPageParts.section('exercise-section', html, () => {
