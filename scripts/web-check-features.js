@@ -156,11 +156,18 @@ async function checkRigorous(page, cli, book, replies, check) {
   const fresh = await state();
   await cell.fill(typed + '1');
   const edited = await state();
+  // A language switch lists it again in English from what it was computed from, still stale.
+  await page.selectOption('#language', 'en');
+  const switched = Object.assign(await state(), {listing: await page.textContent('#rigorous-listing')});
+  await page.selectOption('#language', 'zh');
+  const english = execFileSync(cli, ['--lang', 'en', '--field-book', book, '--rigorous'], {input: replies}).toString();
   await cell.fill(typed);
   const undone = await state();
-  await check('the rigorous listing is printed, marked stale after a table edit, and un-marked when it is undone', () => {
+  await check('the rigorous listing is printed, marked stale after a table edit (also in English), and un-marked when it is undone', () => {
     assert.deepStrictEqual(fresh, {stale: false, note: false, printed: true});
     assert.deepStrictEqual(edited, {stale: true, note: true, printed: false});
+    assert.deepStrictEqual(switched, Object.assign({}, edited, {listing: switched.listing}));
+    assert.ok(switched.listing.length > 200 && english.endsWith(switched.listing), switched.listing);
     assert.deepStrictEqual(undone, fresh);
   });
   // The plot of the station ellipses: the rigorous set alone, and with a grade chosen the classical set beside it.

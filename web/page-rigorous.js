@@ -31,11 +31,13 @@
     'rigorous-stale',
     '表中的数据、手簿或中误差已改动：下面的严密平差成果不是由这些数据算出的，请重新平差。', adjustedFrom);
 
-  // The field book the page has opened, kept in a folder of its own for the adjustment.
+  // The field book the page has opened, kept in a folder of its own for the adjustment (one per book opened, so that
+  // a listing shown can be made again from its own book after a language switch).
   async function keepBook(file) {
-    const path = '/files/rigorous/' + file.name.replace(/[\\/]/g, '_');
+    const opened = ++booksOpened;
+    const path = `/files/rigorous/${opened}/` + file.name.replace(/[\\/]/g, '_');
     api.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-    book = {path, name: file.name, opened: ++booksOpened};
+    book = {path, name: file.name, opened};
     showBook();
     stale.check();
   }
@@ -50,13 +52,14 @@
 
   function adjust() {
     if (!book) return;
+    refusedAgain = null;
     const request = {call: 'rigorous', path: book.path, observations: tableObservations(), lang: lang(),
       grade: byId('grade').value};
     const distance = byId('rigorous-distance-sigma').value.trim() || '2,2';
     const sigma = Number(byId('rigorous-sigma-direction').value);
     if (byId('rigorous-sigma-direction').value.trim()) {
       if (!(Number.isFinite(sigma) && sigma > 0)) {
-        setSummary(tr('方向中误差应为正数（秒）。'), true);
+        refuse(() => tr('方向中误差应为正数（秒）。'));
         return;
       }
       request.sigma_direction = sigma;
@@ -64,13 +67,27 @@
     // a mm + b ppm: two numbers not below zero, not both zero.
     const [a, b] = distance.split(',').map((part) => (/^\s*\d+(\.\d+)?\s*$/.test(part) ? Number(part) : NaN));
     if (distance.split(',').length !== 2 || !(a >= 0 && b >= 0 && a + b > 0)) {
-      setSummary(withArguments(tr('测距中误差应为 A,B 两个非负数：%1'), [distance]), true);
+      refuse(() => withArguments(tr('测距中误差应为 A,B 两个非负数：%1'), [distance]));
       return;
     }
     request.distance_sigma_mm = a;
     request.distance_sigma_ppm = b;
-    const answer = api.call(request);
-    showListing(answer.problem ? '' : answer.listing, answer.problem ? '' : answer.plot_svg);
+    shownRequest = request;
+    show(api.call(request), true);
+  }
+
+  // The request of the result shown and a σ refused since, each made again in the language switched to.
+  let shownRequest = null;
+  let refusedAgain = null;
+  function refuse(text) {
+    refusedAgain = text;
+    setSummary(text(), true);
+  }
+
+  // An answer of the adjustment: the listing and plot, or its refusal; `fresh` when just computed from the page as it
+  // is (not made again in another language from what it was computed from).
+  function show(answer, fresh) {
+    showListing(answer.problem ? '' : answer.listing, answer.problem ? '' : answer.plot_svg, fresh);
     if (answer.problem) { setSummary(answer.problem, true); return; }
     const result = answer;
     const test = result.global_test === null ? tr('无多余观测，不作检验')
@@ -81,7 +98,7 @@
 
   // The listing and the plot of both sets of ellipses, printed with the report when there are (and left out while
   // stale).
-  function showListing(listing, svg) {
+  function showListing(listing, svg, fresh) {
     byId('rigorous-listing').textContent = listing;
     byId('rigorous-plot').textContent = '';
     if (svg) {
@@ -89,13 +106,15 @@
       byId('rigorous-plot').appendChild(document.importNode(parsed.documentElement, true));
     }
     byId('rigorous-section').classList.toggle('no-print', !listing);
-    if (listing) stale.shown(); else stale.cleared();
+    if (!listing) stale.cleared();
+    else if (fresh) stale.shown();
+    else stale.check();
   }
 
   function translated() {
     showBook();
-    setSummary('', false);
-    showListing('', '');
+    if (shownRequest) show(api.call(Object.assign({}, shownRequest, {lang: lang()})), false);
+    if (refusedAgain) setSummary(refusedAgain(), true);
   }
 
   // The field book the page has opened and reduced, by its button or dropped on the page.
