@@ -94,6 +94,16 @@ async function checkExercises(page, cli, work, check) {
   const correlate = 'second_group.correlates[1]';
   const changed = {key: correlate, value: String(Number(key.get(correlate)) + 0.002)};
   const oneWrong = await fill(changed);
+  // A language switch keeps what the student typed: the sheet and its verdict come again in English, and back.
+  const sheetState = () => page.evaluate(() => ({
+    verdict: document.getElementById('exercise-verdict').textContent,
+    filled: [...document.querySelectorAll('#exercise-tables .answer-cell')].filter((input) => input.value !== '').length,
+    first: [...document.querySelectorAll('#exercise-tables .first-wrong')].map((input) => input.dataset.key),
+  }));
+  await page.selectOption('#language', 'en');
+  const english = await sheetState();
+  await page.selectOption('#language', 'zh');
+  const backAgain = await sheetState();
   const sheet = path.join(folder, 's02-answer.csv');
   fs.writeFileSync(sheet, 'key,value\n' + [...key].map(([k, v]) => `${k},${k === correlate ? changed.value : v}`).join('\n') + '\n');
   const terminal = spawnSync(cli, ['check-answer', sheet, '--observations', exercises, '--row', 's02', '--json']);
@@ -110,14 +120,17 @@ async function checkExercises(page, cli, work, check) {
     assert.deepStrictEqual(oneWrong.wrong, expected.cells.filter((c) => !c.ok && !c.follows_from).map((c) => c.key));
     assert.strictEqual(oneWrong.follows, expected.cells.filter((c) => c.follows_from).length);
   });
+  await check('a language switch keeps the sheet typed: it comes again with its verdict in English, and back', () => {
+    assert.strictEqual(english.filled, key.size);
+    assert.deepStrictEqual(english.first, [correlate]);
+    assert.ok(english.verdict.includes(correlate) && !english.verdict.includes('第一个错误'), english.verdict);
+    assert.deepStrictEqual(backAgain, {verdict: oneWrong.verdict, filled: key.size, first: [correlate]});
+  });
   // The same sheet as a file, opened into the fields: the same verdict.
   await page.click('#exercise-sheet');
   await page.setInputFiles('#exercise-sheet-file', sheet);
   await page.waitForFunction(() => document.querySelectorAll('#exercise-tables .first-wrong').length === 1);
-  const opened = await page.evaluate(() => ({
-    verdict: document.getElementById('exercise-verdict').textContent,
-    filled: [...document.querySelectorAll('#exercise-tables .answer-cell')].filter((input) => input.value !== '').length,
-  }));
+  const opened = await sheetState();
   await check('the student\'s tab opens a filled ID-answer.csv into its fields and gives the same verdict', () => {
     assert.strictEqual(opened.filled, key.size);
     assert.strictEqual(opened.verdict, oneWrong.verdict);

@@ -135,13 +135,24 @@
     }
   }
 
-  function makeSheet() {
-    const answer = api.call({call: 'answerSheet', observations: tableObservations(), lang: lang()});
+  // The table's values the sheet shown was made from, and whether its verdict is shown: a language switch makes both
+  // again from them, with the values the student has typed.
+  let sheetFrom = null;
+  let verdictShown = false;
+
+  // `fresh` when made from the table as it is, not made again in another language.
+  function makeSheet(observations = tableObservations(), fresh = true) {
+    const answer = api.call({call: 'answerSheet', observations, lang: lang()});
     if (answer.problem) { setStatus('exercise-verdict', answer.problem, true); return; }
     showSheet(answer);
-    stale.shown();
+    sheetFrom = observations;
+    verdictShown = false;
+    if (fresh) stale.shown(); else stale.check();
     setStatus('exercise-verdict', withArguments(tr('答卷共有 %1 个数值要填。'), [String(answer.cells.length)]), false);
   }
+
+  const typedValues = () =>
+    [...document.querySelectorAll('#exercise-tables .answer-cell')].map((input) => [input.dataset.key, input.value]);
 
   // Each field marked with its verdict: right, wrong (the first in bold), following from a wrong one, not filled;
   // its tooltip says which.
@@ -160,13 +171,13 @@
     const score = withArguments(tr('得分：%1（%2 / %3）'), [answer.score.toFixed(1), String(answer.right), String(answer.counted)]);
     setStatus('exercise-verdict', (answer.first_wrong ? answer.first_wrong_text : tr('全部正确')) + '　' + score,
       !!answer.first_wrong);
+    verdictShown = true;
   }
 
   function check() {
     if (!cellKeys.length) makeSheet();
     if (!cellKeys.length) return;
-    const sheet = [...document.querySelectorAll('#exercise-tables .answer-cell')].map((input) => [input.dataset.key, input.value]);
-    const answer = api.call({call: 'checkAnswer', observations: tableObservations(), sheet, lang: lang()});
+    const answer = api.call({call: 'checkAnswer', observations: tableObservations(), sheet: typedValues(), lang: lang()});
     if (answer.problem) { setStatus('exercise-verdict', answer.problem, true); return; }
     showVerdict(answer);
   }
@@ -190,18 +201,23 @@
     grade.textContent = '';
     for (const each of api.grades(lang())) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
     grade.value = kept;
-    cellKeys = [];
-    byId('exercise-tables').textContent = '';
-    stale.cleared();
-    setStatus('exercise-verdict', '', false);
     if (teacherAgain) teacherAgain();
+    if (!sheetFrom || !cellKeys.length) return;
+    // The sheet in the new language, from the values it was made from, with what was typed into it.
+    const typed = new Map(typedValues());
+    const checked = verdictShown;
+    makeSheet(sheetFrom, false);
+    for (const input of document.querySelectorAll('#exercise-tables .answer-cell')) input.value = typed.get(input.dataset.key) ?? '';
+    if (!checked) return;
+    const answer = api.call({call: 'checkAnswer', observations: sheetFrom, sheet: typedValues(), lang: lang()});
+    if (!answer.problem) showVerdict(answer);
   }
 
   window.MorvalenPageParts.section('exercise-section', html, () => {
     byId('exercise-tab-teacher').addEventListener('click', () => showTab(false));
     byId('exercise-tab-student').addEventListener('click', () => showTab(true));
     byId('exercise-make').addEventListener('click', guarded(makeKit, 'exercise-teacher-status'));
-    byId('exercise-sheet').addEventListener('click', guarded(makeSheet, 'exercise-verdict'));
+    byId('exercise-sheet').addEventListener('click', guarded(() => makeSheet(), 'exercise-verdict'));
     byId('exercise-check').addEventListener('click', guarded(check, 'exercise-verdict'));
     byId('exercise-open-sheet').addEventListener('click', () => byId('exercise-sheet-file').click());
     byId('exercise-sheet-file').addEventListener('change', (event) => {
