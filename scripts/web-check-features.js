@@ -131,9 +131,14 @@ async function checkExercises(page, cli, work, check) {
   await page.setInputFiles('#exercise-sheet-file', sheet);
   await page.waitForFunction(() => document.querySelectorAll('#exercise-tables .first-wrong').length === 1);
   const opened = await sheetState();
-  await check('the student\'s tab opens a filled ID-answer.csv into its fields and gives the same verdict', () => {
+  // A reload gives the sheet back as it was, with its verdict, on the student's tab.
+  await page.reload();
+  await page.waitForFunction(() => document.body.dataset.ready === 'true');
+  const reloaded = Object.assign(await sheetState(), {tab: await page.isVisible('#exercise-student')});
+  await check('the student\'s tab opens a filled ID-answer.csv into its fields and gives the same verdict; a reload keeps it', () => {
     assert.strictEqual(opened.filled, key.size);
     assert.strictEqual(opened.verdict, oneWrong.verdict);
+    assert.deepStrictEqual(reloaded, Object.assign({tab: true}, opened));
   });
   await page.click('#clear');
 }

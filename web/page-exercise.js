@@ -135,24 +135,55 @@
     }
   }
 
-  // The table's values the sheet shown was made from, and whether its verdict is shown: a language switch makes both
-  // again from them, with the values the student has typed.
+  // The table's values the sheet shown was made from, and whether its verdict is shown: a language switch or a reload
+  // makes both again from them, with the values the student has typed.
   let sheetFrom = null;
   let verdictShown = false;
 
-  // `fresh` when made from the table as it is, not made again in another language.
-  function makeSheet(observations = tableObservations(), fresh = true) {
+  function makeSheet(observations = tableObservations()) {
     const answer = api.call({call: 'answerSheet', observations, lang: lang()});
-    if (answer.problem) { setStatus('exercise-verdict', answer.problem, true); return; }
+    if (answer.problem) { setStatus('exercise-verdict', answer.problem, true); return false; }
     showSheet(answer);
     sheetFrom = observations;
     verdictShown = false;
-    if (fresh) stale.shown(); else stale.check();
+    stale.shown(observations);
     setStatus('exercise-verdict', withArguments(tr('答卷共有 %1 个数值要填。'), [String(answer.cells.length)]), false);
+    keepSheet();
+    return true;
   }
 
   const typedValues = () =>
     [...document.querySelectorAll('#exercise-tables .answer-cell')].map((input) => [input.dataset.key, input.value]);
+
+  // The sheet made again from the values it was made from, with what was typed into it and, when it had one, its
+  // verdict: after a language switch or a reload.
+  function sheetAgain(from, typed, checked) {
+    if (!makeSheet(from)) return;
+    const values = new Map(typed);
+    for (const input of document.querySelectorAll('#exercise-tables .answer-cell')) input.value = values.get(input.dataset.key) ?? '';
+    if (checked) {
+      const answer = api.call({call: 'checkAnswer', observations: from, sheet: typedValues(), lang: lang()});
+      if (!answer.problem) showVerdict(answer);
+    }
+    keepSheet();
+  }
+
+  // The sheet kept in the browser's storage as it is filled, so that a reload (or a phone that dropped the page in
+  // the background) gives back a sheet half filled.
+  const sheetKey = 'morvalen.sheet';
+  function keepSheet() {
+    try {
+      localStorage.setItem(sheetKey, JSON.stringify({from: sheetFrom, typed: typedValues(), checked: verdictShown}));
+    } catch (e) { /* without storage the sheet lasts as long as the page */ }
+  }
+  function restoreSheet() {
+    let kept = null;
+    try { kept = JSON.parse(localStorage.getItem(sheetKey)); } catch (e) { kept = null; }
+    if (kept && kept.from && typeof kept.from === 'object' && Array.isArray(kept.typed)) {
+      showTab(true);
+      sheetAgain(kept.from, kept.typed, !!kept.checked);
+    }
+  }
 
   // Each field marked with its verdict: right, wrong (the first in bold), following from a wrong one, not filled;
   // its tooltip says which.
@@ -172,6 +203,7 @@
     setStatus('exercise-verdict', (answer.first_wrong ? answer.first_wrong_text : tr('全部正确')) + '　' + score,
       !!answer.first_wrong);
     verdictShown = true;
+    keepSheet();
   }
 
   function check() {
@@ -202,15 +234,7 @@
     for (const each of api.grades(lang())) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
     grade.value = kept;
     if (teacherAgain) teacherAgain();
-    if (!sheetFrom || !cellKeys.length) return;
-    // The sheet in the new language, from the values it was made from, with what was typed into it.
-    const typed = new Map(typedValues());
-    const checked = verdictShown;
-    makeSheet(sheetFrom, false);
-    for (const input of document.querySelectorAll('#exercise-tables .answer-cell')) input.value = typed.get(input.dataset.key) ?? '';
-    if (!checked) return;
-    const answer = api.call({call: 'checkAnswer', observations: sheetFrom, sheet: typedValues(), lang: lang()});
-    if (!answer.problem) showVerdict(answer);
+    if (sheetFrom && cellKeys.length) sheetAgain(sheetFrom, typedValues(), verdictShown);
   }
 
   window.MorvalenPageParts.section('exercise-section', html, () => {
@@ -220,6 +244,10 @@
     byId('exercise-sheet').addEventListener('click', guarded(() => makeSheet(), 'exercise-verdict'));
     byId('exercise-check').addEventListener('click', guarded(check, 'exercise-verdict'));
     byId('exercise-open-sheet').addEventListener('click', () => byId('exercise-sheet-file').click());
+    byId('exercise-tables').addEventListener('input', keepSheet);
+    // The page's table and its drawing of the steps tables come with the page's start, after this section's.
+    if (document.body.dataset.ready) guarded(restoreSheet, 'exercise-verdict')();
+    else document.addEventListener('morvalen-page-ready', guarded(restoreSheet, 'exercise-verdict'), {once: true});
     byId('exercise-sheet-file').addEventListener('change', (event) => {
       const file = event.target.files[0];
       event.target.value = '';

@@ -51,7 +51,8 @@ window.MorvalenPageParts = (function () {
       };
       for (const type of ['input', 'change', 'morvalen-table-changed']) document.addEventListener(type, check);
       return {
-        shown() { shownFrom = JSON.stringify(request()); check(); },
+        // The results shown were made from `from` (by default from what the page now holds).
+        shown(from) { shownFrom = JSON.stringify(from === undefined ? request() : from); check(); },
         cleared() { shownFrom = null; check(); },
         check,
       };
