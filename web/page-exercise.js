@@ -57,16 +57,12 @@
   }
 
   // The teacher's tab: the roster into the browser's file system, the kit out of it as one zip file. Its status is
-  // given again in the language switched to: `again` makes the same text in the language in use.
-  let teacherAgain = null;
-  function teacherStatus(text, isProblem, again) {
-    teacherAgain = () => setStatus('exercise-teacher-status', again(), isProblem);
-    setStatus('exercise-teacher-status', text, isProblem);
-  }
-  const teacherRefuses = (chinese) => teacherStatus(tr(chinese), true, () => tr(chinese));
+  // given again in the language switched to.
+  const teacherStatus = window.MorvalenPageParts.retold('exercise-teacher-status');
+  const teacherRefuses = (chinese) => teacherStatus.set(tr(chinese), true, () => tr(chinese));
 
   async function makeKit() {
-    teacherAgain = null;
+    teacherStatus.forget();
     const roster = byId('exercise-roster').files[0];
     if (!roster) { teacherRefuses('请先选择学生名单。'); return; }
     // The seed and the number of blunders as whole numbers (a seed to 15 digits, which a page's number holds exactly).
@@ -85,7 +81,7 @@
     const answer = api.call(Object.assign({lang: lang()}, request));
     if (answer.problem) {
       // In another language the refusal is the kit asked again, whatever it wrote removed.
-      teacherStatus(answer.problem, true, () => {
+      teacherStatus.set(answer.problem, true, () => {
         const again = api.call(Object.assign({lang: lang()}, request));
         api.clearFile(zip);
         return again.problem || '';
@@ -94,7 +90,7 @@
     }
     download(zip, name);
     const made = () => withArguments(tr('已为 %1 名学生生成练习，写入 %2'), [String(answer.students), name]);
-    teacherStatus(made(), false, made);
+    teacherStatus.set(made(), false, made);
   }
 
   // The student's tab: the blank tables with a field at every cell to fill; the cells the tables give in notes
@@ -233,7 +229,7 @@
     grade.textContent = '';
     for (const each of api.grades(lang())) grade.appendChild(new Option(each.standard + ' ' + each.text, each.name));
     grade.value = kept;
-    if (teacherAgain) teacherAgain();
+    teacherStatus.retell();
     if (sheetFrom && cellKeys.length) sheetAgain(sheetFrom, typedValues(), verdictShown);
   }
 

@@ -24,6 +24,20 @@ window.MorvalenPageParts = (function () {
       for (const input of document.querySelectorAll('#observations input[data-key]')) values[input.dataset.key] = input.value;
       return values;
     },
+    // A status line whose text is given again in the language switched to: `set(text, isProblem, again)`, where
+    // `again()` makes the same text in the language in use; `retell()` after a switch; `forget()` when a new action
+    // begins (a text without `again` is left as it is).
+    retold(statusId) {
+      let again = null;
+      return {
+        set(text, isProblem, textAgain) {
+          again = textAgain ? () => setStatus(statusId, textAgain(), isProblem) : null;
+          setStatus(statusId, text, isProblem);
+        },
+        retell() { if (again) again(); },
+        forget() { again = null; },
+      };
+    },
     // The command with whatever it meets shown in the status line `statusId`, never left in the console.
     guarded(command, statusId) {
       return (...values) => {

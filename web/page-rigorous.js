@@ -49,10 +49,13 @@
   }
 
   const setSummary = (text, isProblem) => window.MorvalenPageParts.setStatus('rigorous-summary', text, isProblem);
+  // A σ refused, said again in the language switched to.
+  const refusal = window.MorvalenPageParts.retold('rigorous-summary');
+  const refuse = (text) => refusal.set(text(), true, text);
 
   function adjust() {
     if (!book) return;
-    refusedAgain = null;
+    refusal.forget();
     const request = {call: 'rigorous', path: book.path, observations: tableObservations(), lang: lang(),
       grade: byId('grade').value};
     const distance = byId('rigorous-distance-sigma').value.trim() || '2,2';
@@ -76,13 +79,8 @@
     show(api.call(request), true);
   }
 
-  // The request of the result shown and a σ refused since, each made again in the language switched to.
+  // The request of the result shown, made again in the language switched to.
   let shownRequest = null;
-  let refusedAgain = null;
-  function refuse(text) {
-    refusedAgain = text;
-    setSummary(text(), true);
-  }
 
   // An answer of the adjustment: the listing and plot, or its refusal; `fresh` when just computed from the page as it
   // is (not made again in another language from what it was computed from).
@@ -114,7 +112,7 @@
   function translated() {
     showBook();
     if (shownRequest) show(api.call(Object.assign({}, shownRequest, {lang: lang()})), false);
-    if (refusedAgain) setSummary(refusedAgain(), true);
+    refusal.retell();
   }
 
   // The field book the page has opened and reduced, by its button or dropped on the page.
